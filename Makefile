@@ -1,0 +1,46 @@
+# The two commands a player or maintainer needs are `make run` and `make test`;
+# the other targets are the configurations they are built from.
+
+JOBS ?= $(shell nproc)
+CMAKE_GEN := -G Ninja
+BUILD := build
+
+.PHONY: all deps run test test-asan release bench tsan clean
+
+all: release
+
+deps:
+	@tools/install-deps.sh
+
+# Release build with warnings as errors: the program, the plug-in and the tools.
+release: deps
+	cmake -S . -B $(BUILD)/release $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DVESK_WERROR=ON -DVESK_TESTS=ON
+	cmake --build $(BUILD)/release -j $(JOBS)
+
+# Builds and starts the game in a working folder that holds a fresh copy of the
+# sample data (the first start rewrites the data's parameter files in place).
+run: release
+	tools/run-game.sh $(BUILD)/release $(BUILD)/run
+
+# AddressSanitizer and UndefinedBehaviorSanitizer build, every test under CTest;
+# then the release configuration must compile cleanly with warnings as errors.
+test: deps
+	cmake -S . -B $(BUILD)/asan $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DVESK_SANITIZE=address,undefined
+	cmake --build $(BUILD)/asan -j $(JOBS)
+	cd $(BUILD)/asan && ctest --output-on-failure -j $(JOBS) --timeout 300
+	$(MAKE) release
+
+# Benchmarks run from the release build.
+bench: deps
+	cmake -S . -B $(BUILD)/release $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DVESK_WERROR=ON -DVESK_BENCH=ON
+	cmake --build $(BUILD)/release -j $(JOBS)
+	tools/run-benchmarks.sh $(BUILD)/release
+
+# ThreadSanitizer build of the tests labelled "threaded".
+tsan: deps
+	cmake -S . -B $(BUILD)/tsan $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DVESK_SANITIZE=thread
+	cmake --build $(BUILD)/tsan -j $(JOBS)
+	cd $(BUILD)/tsan && ctest --output-on-failure -j $(JOBS) -L threaded --no-tests=ignore
+
+clean:
+	rm -rf $(BUILD)

@@ -1,0 +1,47 @@
+# Compiler settings shared by every target of the project, and small helpers that
+# let each subsystem folder own its own list of sources.
+
+# All text inside the system is Shift-JIS: string literals are compiled to CP932 bytes.
+add_compile_options(-fexec-charset=CP932)
+
+add_compile_options(-Wall -Wextra -Wpedantic -Wshadow -Wconversion -Wsign-conversion
+                    -Wnon-virtual-dtor -Woverloaded-virtual -Wnull-dereference
+                    -Wimplicit-fallthrough -Wformat=2)
+if(VESK_WERROR)
+  add_compile_options(-Werror)
+endif()
+
+if(VESK_SANITIZE)
+  string(REPLACE "," ";" _vesk_sanitizers "${VESK_SANITIZE}")
+  foreach(_s IN LISTS _vesk_sanitizers)
+    add_compile_options(-fsanitize=${_s})
+    add_link_options(-fsanitize=${_s})
+  endforeach()
+  add_compile_options(-fno-omit-frame-pointer)
+  if("undefined" IN_LIST _vesk_sanitizers)
+    # Undefined behaviour stops the test instead of scrolling past.
+    add_compile_options(-fno-sanitize-recover=undefined)
+  endif()
+endif()
+
+# Adds a subdirectory when it has a CMakeLists.txt (subsystems arrive one by one).
+function(vesk_add_optional_subdirectory dir)
+  if(EXISTS "${CMAKE_CURRENT_SOURCE_DIR}/${dir}/CMakeLists.txt")
+    add_subdirectory(${dir})
+  endif()
+endfunction()
+
+# Adds every immediate child folder of the current source folder that has a
+# CMakeLists.txt, in name order. Each child adds its sources to its layer's target
+# with target_sources(), so that the folders of a layer do not share one list.
+function(vesk_add_module_directories)
+  file(GLOB _children LIST_DIRECTORIES true RELATIVE "${CMAKE_CURRENT_SOURCE_DIR}"
+       "${CMAKE_CURRENT_SOURCE_DIR}/*")
+  list(SORT _children)
+  foreach(_child IN LISTS _children)
+    if(IS_DIRECTORY "${CMAKE_CURRENT_SOURCE_DIR}/${_child}"
+       AND EXISTS "${CMAKE_CURRENT_SOURCE_DIR}/${_child}/CMakeLists.txt")
+      add_subdirectory(${_child})
+    endif()
+  endforeach()
+endfunction()

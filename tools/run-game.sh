@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Starts the game from a build tree in a working folder that holds a fresh copy of
+# the sample data, never in data/ itself.
+set -euo pipefail
+build=$1
+work=$2
+root=$(cd "$(dirname "$0")/.." && pwd)
+program="$build/bin/vesk"
+if [ ! -x "$program" ]; then
+  echo "The game program is not built yet; the libraries and tests were built in $build."
+  exit 0
+fi
+rm -rf "$work"
+mkdir -p "$work"
+if [ -d "$root/data/Data" ]; then
+  cp -r "$root/data/Data" "$work/Data"
+fi
+cd "$work"
+exec "$(cd "$root" && realpath "$program")"
