@@ -4,8 +4,8 @@
 # All text inside the system is Shift-JIS: string literals are compiled to CP932 bytes.
 add_compile_options(-fexec-charset=CP932)
 
-add_compile_options(-Wall -Wextra -Wpedantic -Wshadow -Wconversion -Wsign-conversion
-                    -Wnon-virtual-dtor -Woverloaded-virtual -Wnull-dereference
+add_compile_options(-Wall -Wextra -Wpedantic -Wshadow -Wconversion
+                    -Wnon-virtual-dtor -Woverloaded-virtual
                     -Wimplicit-fallthrough -Wformat=2)
 if(VESK_WERROR)
   add_compile_options(-Werror)

@@ -13,7 +13,8 @@ namespace {
 
 std::uint64_t Fnv1a64(std::string_view bytes) {
   std::uint64_t h = 14695981039346656037ull;
-  for (unsigned char c : bytes) {
+  for (const char ch : bytes) {
+    const auto c = static_cast<unsigned char>(ch);
     h ^= c;
     h *= 1099511628211ull;
   }
