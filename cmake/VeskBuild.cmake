@@ -35,7 +35,7 @@ endfunction()
 # CMakeLists.txt, in name order. Each child adds its sources to its layer's target
 # with target_sources(), so that the folders of a layer do not share one list.
 function(vesk_add_module_directories)
-  file(GLOB _children LIST_DIRECTORIES true RELATIVE "${CMAKE_CURRENT_SOURCE_DIR}"
+  file(GLOB _children LIST_DIRECTORIES true CONFIGURE_DEPENDS RELATIVE "${CMAKE_CURRENT_SOURCE_DIR}"
        "${CMAKE_CURRENT_SOURCE_DIR}/*")
   list(SORT _children)
   foreach(_child IN LISTS _children)
