@@ -1,0 +1,94 @@
+#include "platform/files/files.h"
+
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <memory>
+
+#include "platform/text/cp932.h"
+
+namespace platform {
+namespace {
+
+bool StatPath(std::string_view cp932Path, struct stat& info) {
+  return ::stat(ToFileSystemPath(cp932Path).c_str(), &info) == 0;
+}
+
+bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+
+}  // namespace
+
+std::string ToFileSystemPath(std::string_view cp932Path) {
+  std::string path(cp932Path);
+  for (std::size_t pos = SjisFind(path, '\\'); pos != std::string::npos; pos = SjisFind(path, '\\', pos + 1)) {
+    path[pos] = '/';
+  }
+  return Cp932ToUtf8(path);
+}
+
+std::FILE* OpenFile(std::string_view cp932Path, const char* mode) {
+  return std::fopen(ToFileSystemPath(cp932Path).c_str(), mode);
+}
+
+bool ListFolder(std::string_view cp932Folder, std::vector<FolderEntry>& entries) {
+  entries.clear();
+  const std::string folder = ToFileSystemPath(cp932Folder);
+  std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.c_str()), ::closedir);
+  if (!dir) return false;
+  while (const dirent* item = ::readdir(dir.get())) {
+    const std::string name = item->d_name;
+    if (name == "." || name == "..") continue;
+    struct stat info {};
+    if (::stat((folder + "/" + name).c_str(), &info) != 0) continue;  // a dangling link
+    FolderEntry entry;
+    entry.name = Utf8ToCp932(name);
+    entry.isDirectory = S_ISDIR(info.st_mode);
+    entry.size = entry.isDirectory ? 0 : static_cast<std::uint64_t>(info.st_size);
+    entries.push_back(std::move(entry));
+  }
+  return true;
+}
+
+bool IsDirectory(std::string_view cp932Path) {
+  struct stat info {};
+  return StatPath(cp932Path, info) && S_ISDIR(info.st_mode);
+}
+
+bool FileExists(std::string_view cp932Path) {
+  struct stat info {};
+  return StatPath(cp932Path, info);
+}
+
+bool RemoveFile(std::string_view cp932Path) { return std::remove(ToFileSystemPath(cp932Path).c_str()) == 0; }
+
+bool RenameFile(std::string_view cp932From, std::string_view cp932To) {
+  return std::rename(ToFileSystemPath(cp932From).c_str(), ToFileSystemPath(cp932To).c_str()) == 0;
+}
+
+PathParts SplitPath(std::string_view cp932Path) {
+  PathParts parts;
+  std::string_view rest = cp932Path;
+  if (rest.size() >= 2 && rest[1] == ':' && !IsSjisLeadByte(rest[0])) {
+    parts.drive = std::string(rest.substr(0, 2));
+    rest.remove_prefix(2);
+  }
+  std::size_t nameStart = 0;
+  for (std::size_t pos = 0; pos < rest.size();) {
+    const std::size_t length = IsSjisLeadByte(rest[pos]) && pos + 1 < rest.size() ? 2 : 1;
+    if (length == 1 && IsSeparator(rest[pos])) nameStart = pos + 1;
+    pos += length;
+  }
+  parts.dir = std::string(rest.substr(0, nameStart));
+  const std::string_view last = rest.substr(nameStart);
+  const std::size_t dot = SjisFindLast(last, '.');
+  if (dot == std::string_view::npos) {
+    parts.name = std::string(last);
+  } else {
+    parts.name = std::string(last.substr(0, dot));
+    parts.ext = std::string(last.substr(dot));
+  }
+  return parts;
+}
+
+}  // namespace platform
