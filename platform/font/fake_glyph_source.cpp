@@ -1,0 +1,61 @@
+#include "platform/font/fake_glyph_source.h"
+
+namespace platform {
+namespace {
+
+class FakeFont final : public Font {
+ public:
+  FakeFont(const FakeGlyphSource& source, std::int32_t height) : m_Source(source), m_Height(height) {}
+
+  TextMetrics GetTextMetrics() const override {
+    TextMetrics m;
+    m.tmHeight = m_Height;
+    m.tmDescent = m_Height / 4;
+    m.tmAscent = m_Height - m.tmDescent;
+    return m;
+  }
+
+  bool GetGlyphMetrics(std::uint16_t code, GlyphMetrics& out) override {
+    out = m_Source.GlyphFor(code, m_Height).metrics;
+    return true;
+  }
+
+  bool GetGlyphGray8(std::uint16_t code, GlyphBitmap& out) override {
+    out = m_Source.GlyphFor(code, m_Height);
+    return true;
+  }
+
+ private:
+  const FakeGlyphSource& m_Source;
+  std::int32_t m_Height;
+};
+
+}  // namespace
+
+std::unique_ptr<Font> FakeGlyphSource::CreateFont(const FontRequest& request) {
+  m_Requests.push_back(request);
+  if (m_CreateFails || request.height <= 0) return nullptr;
+  return std::make_unique<FakeFont>(*this, request.height);
+}
+
+GlyphBitmap FakeGlyphSource::GlyphFor(std::uint16_t code, std::int32_t height) const {
+  if (auto it = m_Glyphs.find(code); it != m_Glyphs.end()) return it->second;
+  GlyphBitmap glyph;
+  const std::int32_t width = code > 0xFF ? height : height / 2;
+  const std::int32_t ascent = height - height / 4;
+  glyph.metrics.gmBlackBoxX = static_cast<std::uint32_t>(width);
+  glyph.metrics.gmBlackBoxY = static_cast<std::uint32_t>(height);
+  glyph.metrics.gmptGlyphOriginX = 0;
+  glyph.metrics.gmptGlyphOriginY = ascent;
+  glyph.metrics.gmCellIncX = static_cast<std::int16_t>(width);
+  glyph.pitch = Gray8Pitch(glyph.metrics.gmBlackBoxX);
+  glyph.levels.assign(static_cast<std::size_t>(glyph.pitch) * glyph.metrics.gmBlackBoxY, 0);
+  for (std::uint32_t row = 0; row < glyph.metrics.gmBlackBoxY; ++row) {
+    for (std::uint32_t col = 0; col < glyph.metrics.gmBlackBoxX; ++col) {
+      glyph.levels[static_cast<std::size_t>(row) * glyph.pitch + col] = 64;
+    }
+  }
+  return glyph;
+}
+
+}  // namespace platform
