@@ -1,0 +1,63 @@
+#include "platform/files/files.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "tests/support/temp_dir.h"
+
+namespace {
+
+TEST(FilesTest, SplitPathLikeTheWindowsSplitter) {
+  auto p = platform::SplitPath("C:\\game\\Data/Common.ini");
+  EXPECT_EQ(p.drive, "C:");
+  EXPECT_EQ(p.dir, "\\game\\Data/");
+  EXPECT_EQ(p.name, "Common");
+  EXPECT_EQ(p.ext, ".ini");
+
+  p = platform::SplitPath("Data/a.b/file");
+  EXPECT_EQ(p.dir, "Data/a.b/");
+  EXPECT_EQ(p.name, "file");
+  EXPECT_EQ(p.ext, "") << "a dot in a folder name is no extension";
+
+  p = platform::SplitPath("x.tar.INI");
+  EXPECT_EQ(p.name, "x.tar");
+  EXPECT_EQ(p.ext, ".INI");
+
+  // "表" (0x95 0x5C) ends in a backslash byte that is no separator.
+  p = platform::SplitPath("d\\\x95\x5C.txt");
+  EXPECT_EQ(p.dir, "d\\");
+  EXPECT_EQ(p.name, "\x95\x5C");
+  EXPECT_EQ(p.ext, ".txt");
+}
+
+TEST(FilesTest, NamesAreConvertedBetweenCp932AndTheFileSystem) {
+  vesk_test::ScopedWorkingDir dir;
+  // "表.txt" in a folder "sub", named with a Windows separator.
+  EXPECT_EQ(platform::ToFileSystemPath("sub\\\x95\x5C.txt"), "sub/\xE8\xA1\xA8.txt");
+  vesk_test::WriteFile("sub/\xE8\xA1\xA8.txt", "abc");
+  vesk_test::WriteFile("sub/inner/x.bin", "");
+  std::FILE* f = platform::OpenFile("sub\\\x95\x5C.txt", "rb");
+  ASSERT_NE(f, nullptr);
+  std::fclose(f);
+
+  std::vector<platform::FolderEntry> entries;
+  ASSERT_TRUE(platform::ListFolder("sub", entries));
+  std::sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) { return a.name < b.name; });
+  ASSERT_EQ(entries.size(), 2u);
+  EXPECT_EQ(entries[0].name, "inner");
+  EXPECT_TRUE(entries[0].isDirectory);
+  EXPECT_EQ(entries[1].name, "\x95\x5C.txt");
+  EXPECT_FALSE(entries[1].isDirectory);
+  EXPECT_EQ(entries[1].size, 3u);
+  EXPECT_FALSE(platform::ListFolder("missing", entries));
+
+  EXPECT_TRUE(platform::IsDirectory("sub"));
+  EXPECT_FALSE(platform::IsDirectory("sub/inner/x.bin"));
+  EXPECT_TRUE(platform::RenameFile("sub/inner/x.bin", "sub/y.bin"));
+  EXPECT_TRUE(platform::FileExists("sub/y.bin"));
+  EXPECT_TRUE(platform::RemoveFile("sub/y.bin"));
+  EXPECT_FALSE(platform::FileExists("sub/y.bin"));
+}
+
+}  // namespace
