@@ -1,0 +1,245 @@
+// The input devices over SDL: the keyboard state by scan code, the global mouse
+// state, the window's place on the screen and the joysticks. All of it is read
+// through SdlInputState, which a test replaces with scripted state.
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+#include <utility>
+#include <vector>
+
+#include "platform/input/input_devices.h"
+#include "platform/input/scan_codes.h"
+#include "platform/input/sdl_input_state.h"
+
+namespace platform {
+namespace {
+
+constexpr std::uint8_t kDown = 0x80;
+
+std::atomic<bool> g_Active{true};  // a new window is active
+std::atomic<std::int32_t> g_Wheel{0};
+std::atomic<SdlInputState*> g_TestState{nullptr};
+std::atomic<SDL_Window*> g_Window{nullptr};
+
+class RealSdlInput final : public SdlInputState {
+ public:
+  bool OpenKeyboard() override { return true; }
+  bool OpenMouse() override { return true; }
+
+  // A machine without a joystick subsystem simply has no joysticks; a joystick
+  // that cannot be opened is not counted.
+  bool OpenJoysticks() override {
+    if (SDL_WasInit(SDL_INIT_JOYSTICK) == 0) {
+      if (SDL_InitSubSystem(SDL_INIT_JOYSTICK) != 0) return true;
+      m_InitedJoysticks = true;
+    }
+    const int count = SDL_NumJoysticks();
+    for (int i = 0; i < count && m_Joysticks.size() < kMaxJoysticks; ++i) {
+      if (SDL_Joystick* joystick = SDL_JoystickOpen(i)) m_Joysticks.push_back(joystick);
+    }
+    return true;
+  }
+
+  void CloseAll() override {
+    for (SDL_Joystick* joystick : m_Joysticks) SDL_JoystickClose(joystick);
+    m_Joysticks.clear();
+    if (m_InitedJoysticks) SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
+    m_InitedJoysticks = false;
+  }
+
+  bool IsScancodeDown(int scancode) override {
+    int count = 0;
+    const Uint8* keys = SDL_GetKeyboardState(&count);
+    return keys != nullptr && scancode >= 0 && scancode < count && keys[scancode] != 0;
+  }
+
+  std::uint32_t GlobalMouse(int& x, int& y) override { return SDL_GetGlobalMouseState(&x, &y); }
+
+  bool Window(WindowPlacement& placement) override {
+    SDL_Window* window = g_Window.load();
+    if (window == nullptr) window = SDL_GetKeyboardFocus();
+    if (window == nullptr) window = SDL_GetMouseFocus();
+    if (window == nullptr) return false;
+    SDL_GetWindowPosition(window, &placement.x, &placement.y);
+    SDL_GetWindowSize(window, &placement.width, &placement.height);
+    return true;
+  }
+
+  int JoystickCount() override { return static_cast<int>(m_Joysticks.size()); }
+
+  std::int16_t JoystickAxis(int joystick, int axis) override {
+    return SDL_JoystickGetAxis(m_Joysticks[static_cast<std::size_t>(joystick)], axis);
+  }
+
+  bool JoystickButton(int joystick, int button) override {
+    return SDL_JoystickGetButton(m_Joysticks[static_cast<std::size_t>(joystick)], button) != 0;
+  }
+
+ private:
+  std::vector<SDL_Joystick*> m_Joysticks;
+  bool m_InitedJoysticks = false;
+};
+
+// A screen point relative to the client area, in the 800x600 frame: the frame is
+// scaled to fit the client area and centred in it (letterboxed), as it is shown.
+CursorPoint MapToFrame(int screenX, int screenY, const WindowPlacement& window) {
+  const double x = screenX - window.x;
+  const double y = screenY - window.y;
+  if (window.width <= 0 || window.height <= 0) {
+    return {static_cast<std::int32_t>(x), static_cast<std::int32_t>(y)};
+  }
+  const double scale = std::min(static_cast<double>(window.width) / kFrameWidth,
+                                static_cast<double>(window.height) / kFrameHeight);
+  const double left = (window.width - kFrameWidth * scale) / 2.0;
+  const double top = (window.height - kFrameHeight * scale) / 2.0;
+  return {static_cast<std::int32_t>(std::floor((x - left) / scale)),
+          static_cast<std::int32_t>(std::floor((y - top) / scale))};
+}
+
+std::int32_t ScaleAxis(std::int16_t raw) {
+  std::int32_t v = static_cast<std::int32_t>(raw) * kJoystickAxisMax / 32767;
+  if (v < -kJoystickAxisMax) v = -kJoystickAxisMax;
+  if (v > kJoystickAxisMax) v = kJoystickAxisMax;
+  return v;
+}
+
+class SdlInputDevices final : public InputDevices {
+ public:
+  explicit SdlInputDevices(SdlInputState* state) : m_State(state) {
+    if (m_State == nullptr) {
+      m_Owned = std::make_unique<RealSdlInput>();
+      m_State = m_Owned.get();
+    }
+  }
+  SdlInputDevices(const SdlInputDevices&) = delete;
+  SdlInputDevices& operator=(const SdlInputDevices&) = delete;
+  ~SdlInputDevices() override { Close(); }
+
+  InputOpenResult Open() override {
+    m_Open = true;
+    if (!m_State->OpenKeyboard()) return InputOpenResult::KeyboardFailed;
+    if (!m_State->OpenMouse()) return InputOpenResult::MouseFailed;
+    if (!m_State->OpenJoysticks()) return InputOpenResult::JoysticksFailed;
+    const int count = m_State->JoystickCount();
+    m_JoystickCount = count < 0 ? 0u : std::min(static_cast<std::uint32_t>(count), kMaxJoysticks);
+    return InputOpenResult::Ok;
+  }
+
+  bool PollKeyboard(KeyboardState& state) override {
+    if (!IsInputWindowActive()) return false;
+    state.fill(0);
+    for (int scancode = 0; scancode < SDL_NUM_SCANCODES; ++scancode) {
+      if (!m_State->IsScancodeDown(scancode)) continue;
+      if (const std::uint8_t pc = PcScanCodeFromSdl(scancode); pc != 0) state[pc] = kDown;
+    }
+    return true;
+  }
+
+  bool PollMouse(MouseState& state) override {
+    if (!IsInputWindowActive()) return false;
+    int x = 0;
+    int y = 0;
+    const std::uint32_t mask = m_State->GlobalMouse(x, y);
+    // The game's button numbers: left, right, middle, then the two side buttons.
+    constexpr int kSdlButtons[] = {SDL_BUTTON_LEFT, SDL_BUTTON_RIGHT, SDL_BUTTON_MIDDLE,
+                                   SDL_BUTTON_X1, SDL_BUTTON_X2};
+    state.rgbButtons.fill(0);
+    for (std::size_t i = 0; i < std::size(kSdlButtons); ++i) {
+      if ((mask & SDL_BUTTON(kSdlButtons[i])) != 0) state.rgbButtons[i] = kDown;
+    }
+    state.lZ = g_Wheel.exchange(0);
+    return true;
+  }
+
+  CursorPoint CursorPos() override {
+    int x = 0;
+    int y = 0;
+    m_State->GlobalMouse(x, y);
+    WindowPlacement window;
+    if (!m_State->Window(window)) return {x, y};
+    return MapToFrame(x, y, window);
+  }
+
+  std::uint32_t JoystickCount() const override { return m_JoystickCount; }
+
+  bool PollJoystick(std::uint32_t index, JoystickState& state) override {
+    if (!IsInputWindowActive() || index >= m_JoystickCount) return false;
+    const int joystick = static_cast<int>(index);
+    state.lX = ScaleAxis(m_State->JoystickAxis(joystick, 0));
+    state.lY = ScaleAxis(m_State->JoystickAxis(joystick, 1));
+    for (std::size_t b = 0; b < state.rgbButtons.size(); ++b) {
+      state.rgbButtons[b] = m_State->JoystickButton(joystick, static_cast<int>(b)) ? kDown : 0;
+    }
+    return true;
+  }
+
+  void Close() override {
+    if (!m_Open) return;
+    m_State->CloseAll();
+    m_JoystickCount = 0;
+    m_Open = false;
+  }
+
+ private:
+  std::unique_ptr<RealSdlInput> m_Owned;
+  SdlInputState* m_State;
+  std::uint32_t m_JoystickCount = 0;
+  bool m_Open = false;
+};
+
+}  // namespace
+
+std::unique_ptr<InputDevices> CreateInputDevices() {
+  return std::make_unique<SdlInputDevices>(g_TestState.load());
+}
+
+void SetSdlInputStateForTest(SdlInputState* state) { g_TestState = state; }
+void SetInputWindow(SDL_Window* window) { g_Window = window; }
+
+void NotifyInputFocus(bool active) {
+  g_Active = active;
+  g_Wheel = 0;  // turns made elsewhere are not this window's
+}
+
+void NotifyMouseWheel(std::int32_t notches, bool flipped) {
+  if (!g_Active.load()) return;
+  g_Wheel += (flipped ? -notches : notches) * kWheelDelta;
+}
+
+bool IsInputWindowActive() { return g_Active.load(); }
+
+// Scripted state for tests.
+
+bool ScriptedSdlInput::IsScancodeDown(int scancode) {
+  if (scancode == 0) ++keyboardReads;
+  return scancode >= 0 && static_cast<std::size_t>(scancode) < keys.size() &&
+         keys[static_cast<std::size_t>(scancode)];
+}
+
+std::uint32_t ScriptedSdlInput::GlobalMouse(int& x, int& y) {
+  ++mouseReads;
+  x = mouseX;
+  y = mouseY;
+  return buttonMask;
+}
+
+bool ScriptedSdlInput::Window(WindowPlacement& placement) {
+  if (!hasWindow) return false;
+  placement = window;
+  return true;
+}
+
+std::int16_t ScriptedSdlInput::JoystickAxis(int joystick, int axis) {
+  Joystick& j = joysticks.at(static_cast<std::size_t>(joystick));
+  if (axis == 0) ++j.polls;
+  return j.axes.at(static_cast<std::size_t>(axis));
+}
+
+bool ScriptedSdlInput::JoystickButton(int joystick, int button) {
+  return joysticks.at(static_cast<std::size_t>(joystick)).buttons.at(static_cast<std::size_t>(button));
+}
+
+}  // namespace platform

@@ -1,0 +1,90 @@
+#pragma once
+// What the input devices read from SDL, in SDL's own terms (scan codes, button
+// masks, screen coordinates, raw joystick axes), behind an interface so that a
+// test can script it: ScriptedSdlInput stands in for the keyboard, the mouse,
+// the window's place on the screen and the joysticks.
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+struct SDL_Window;
+
+namespace platform {
+
+// The window module names the game's window here; until it does, the window
+// with the keyboard focus is taken.
+void SetInputWindow(SDL_Window* window);
+
+struct WindowPlacement {
+  int x = 0;  // client area's top-left on the screen
+  int y = 0;
+  int width = 0;  // client area's size
+  int height = 0;
+};
+
+class SdlInputState {
+ public:
+  virtual ~SdlInputState() = default;
+  virtual bool OpenKeyboard() = 0;
+  virtual bool OpenMouse() = 0;
+  // Opens the joystick subsystem and every attached joystick; false on failure.
+  virtual bool OpenJoysticks() = 0;
+  virtual void CloseAll() = 0;
+
+  // Down flag of an SDL scan code (SDL_Scancode value).
+  virtual bool IsScancodeDown(int scancode) = 0;
+  // SDL_BUTTON() mask of the buttons down, and the cursor on the screen.
+  virtual std::uint32_t GlobalMouse(int& x, int& y) = 0;
+  // The window the frame is shown in; false when there is none.
+  virtual bool Window(WindowPlacement& placement) = 0;
+  virtual int JoystickCount() = 0;
+  virtual std::int16_t JoystickAxis(int joystick, int axis) = 0;
+  virtual bool JoystickButton(int joystick, int button) = 0;
+};
+
+// Scripted state for tests. Everything starts released, centred and closed; the
+// window sits at (0, 0) with the frame's size.
+class ScriptedSdlInput final : public SdlInputState {
+ public:
+  struct Joystick {
+    std::array<std::int16_t, 2> axes{};
+    std::array<bool, 32> buttons{};
+    int polls = 0;  // how often its state was read
+  };
+
+  bool OpenKeyboard() override { return !failKeyboard; }
+  bool OpenMouse() override { return !failMouse; }
+  bool OpenJoysticks() override { return !failJoysticks; }
+  void CloseAll() override { ++closes; }
+
+  bool IsScancodeDown(int scancode) override;
+  std::uint32_t GlobalMouse(int& x, int& y) override;
+  bool Window(WindowPlacement& placement) override;
+  int JoystickCount() override { return static_cast<int>(joysticks.size()); }
+  std::int16_t JoystickAxis(int joystick, int axis) override;
+  bool JoystickButton(int joystick, int button) override;
+
+  void Press(int scancode) { keys[static_cast<std::size_t>(scancode) % keys.size()] = true; }
+  void Release(int scancode) { keys[static_cast<std::size_t>(scancode) % keys.size()] = false; }
+
+  std::array<bool, 512> keys{};
+  std::uint32_t buttonMask = 0;
+  int mouseX = 0;  // on the screen
+  int mouseY = 0;
+  bool hasWindow = true;
+  WindowPlacement window{0, 0, 800, 600};
+  std::vector<Joystick> joysticks;
+  bool failKeyboard = false;
+  bool failMouse = false;
+  bool failJoysticks = false;
+  int keyboardReads = 0;
+  int mouseReads = 0;
+  int closes = 0;
+};
+
+// Installs scripted state in place of SDL for the input devices created from now
+// on (not owned); null restores SDL.
+void SetSdlInputStateForTest(SdlInputState* state);
+
+}  // namespace platform
