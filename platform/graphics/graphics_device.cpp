@@ -1,0 +1,78 @@
+#include "platform/graphics/graphics_device.h"
+
+#include <utility>
+
+#include "platform/graphics/graphics_test_back_end.h"
+#include "platform/graphics/sdl_presenter.h"
+
+namespace platform {
+namespace {
+
+// Presents into the installed test back end.
+class TestPresenter : public Presenter {
+ public:
+  DeviceStatus Status() override {
+    GraphicsTestBackEnd* back = GraphicsTestBackEnd::Installed();
+    return back != nullptr ? back->OnStatus() : DeviceStatus::Ok;
+  }
+  bool Reset(const PresentParameters& parameters) override {
+    GraphicsTestBackEnd* back = GraphicsTestBackEnd::Installed();
+    return back == nullptr || back->OnReset(parameters);
+  }
+  void Present(const Texture& frame) override {
+    if (GraphicsTestBackEnd* back = GraphicsTestBackEnd::Installed()) back->OnPresent(frame);
+  }
+};
+
+}  // namespace
+
+std::unique_ptr<GraphicsDevice> GraphicsDevice::Create(WindowHandle window, const PresentParameters& parameters) {
+  if (!IsWindowAlive(window)) return nullptr;
+  std::unique_ptr<Presenter> presenter;
+  if (GraphicsTestBackEnd* back = GraphicsTestBackEnd::Installed()) {
+    if (!back->OnCreate(parameters)) return nullptr;
+    presenter = std::make_unique<TestPresenter>();
+  } else {
+    presenter = CreateSdlPresenter(window, parameters);
+    if (!presenter) return nullptr;
+  }
+  return std::make_unique<GraphicsDevice>(std::move(presenter), parameters);
+}
+
+GraphicsDevice::GraphicsDevice(std::unique_ptr<Presenter> presenter, const PresentParameters& parameters)
+    : m_Presenter(std::move(presenter)), m_Parameters(parameters), m_Frame(kFrameWidth, kFrameHeight) {
+  ClearFrame(m_Frame, 0);
+}
+
+GraphicsDevice::~GraphicsDevice() = default;
+
+DeviceStatus GraphicsDevice::TestCooperativeLevel() { return m_Presenter->Status(); }
+
+DeviceStatus GraphicsDevice::Reset(const PresentParameters& parameters) {
+  if (m_Presenter->Status() == DeviceStatus::Lost) return DeviceStatus::Lost;
+  if (!m_Presenter->Reset(parameters)) return DeviceStatus::Failed;
+  m_Parameters = parameters;
+  // A reset can leave the device lost again (the display went away once more).
+  return m_Presenter->Status() == DeviceStatus::Ok ? DeviceStatus::Ok : DeviceStatus::Lost;
+}
+
+void GraphicsDevice::Clear(std::uint32_t colour) { ClearFrame(m_Frame, colour); }
+
+void GraphicsDevice::DrawSprite(const Texture& texture, const SourceRect& source, const Affine& transform,
+                                std::uint32_t colour, BlendMode mode) {
+  platform::DrawSprite(m_Frame, texture, source, transform, colour, mode);
+}
+
+void GraphicsDevice::Present() {
+  if (m_Presenter->Status() != DeviceStatus::Ok) return;
+  m_Presenter->Present(m_Frame);
+}
+
+void MapWindowPointToFrame(int windowX, int windowY, int& frameX, int& frameY) {
+  if (!SdlPresenterWindowToFrame(windowX, windowY, frameX, frameY)) {
+    frameX = windowX;
+    frameY = windowY;
+  }
+}
+
+}  // namespace platform
