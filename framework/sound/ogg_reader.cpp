@@ -1,0 +1,171 @@
+#include "framework/sound/ogg_reader.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstdio>
+
+#include "platform/debug/debug_sink.h"
+
+namespace nsZarn::nsSound::nsISoundReader {
+
+bool COggFile::Open(const char* fileName) {
+  if (reader == nullptr || !reader->fopen(fileName, "rb")) {
+    platform::WriteDebugLine("Failed : COggFile::Open File Not Found\n");
+    return false;
+  }
+  base = 0;
+  size = reader->GetSize();
+  return true;
+}
+
+size_t COggFile::ReadCallback(void* buffer, size_t size, size_t count, void* source) {
+  auto* file = static_cast<COggFile*>(source);
+  return file->reader->fread(buffer, 1, size * count);
+}
+
+int COggFile::SeekCallback(void* source, ogg_int64_t offset, int whence) {
+  auto* file = static_cast<COggFile*>(source);
+  bool ok = false;
+  switch (whence) {
+    case SEEK_SET:
+      ok = file->reader->fseek(file->base + offset, SEEK_SET);
+      break;
+    case SEEK_CUR:
+      ok = file->reader->fseek(offset, SEEK_CUR);
+      break;
+    case SEEK_END:
+      ok = file->reader->fseek(file->base + file->size + offset, SEEK_SET);
+      break;
+    default:
+      return -1;
+  }
+  return ok ? 0 : -1;
+}
+
+int COggFile::CloseCallback(void* source) {
+  auto* file = static_cast<COggFile*>(source);
+  file->reader->fclose();
+  file->base = 0;
+  file->size = 0;
+  return 0;
+}
+
+long COggFile::TellCallback(void* source) {
+  auto* file = static_cast<COggFile*>(source);
+  return static_cast<long>(file->reader->ftell() - file->base);
+}
+
+COggReader::COggReader(nsFile::nsFileReader::IFileReader* fileReader, const char* fileName)
+    : m_FileReader(fileReader) {
+  m_File.reader = fileReader;
+  if (fileName != nullptr && fileName[0] != '\0') Open(fileName);
+}
+
+COggReader::~COggReader() {
+  if (m_Decoding) ov_clear(&m_Vorbis);  // closes the file through the close callback
+  if (m_FileReader != nullptr) {
+    if (m_FileReader->IsOpen()) m_FileReader->fclose();
+    delete m_FileReader;
+  }
+}
+
+void COggReader::Release() { delete this; }
+
+bool COggReader::Open(const char* fileName) {
+  if (IsOpen()) {
+    platform::WriteDebugLine("Failed : COggReader::Open Data Already Exists\n");
+    return false;
+  }
+  if (!m_File.Open(fileName)) {
+    platform::WriteDebugLine("Failed : COggReader::Open File Not Found\n");
+    return false;
+  }
+  const ov_callbacks callbacks = {&COggFile::ReadCallback, &COggFile::SeekCallback,
+                                  &COggFile::CloseCallback, &COggFile::TellCallback};
+  if (ov_open_callbacks(&m_File, &m_Vorbis, nullptr, 0, callbacks) < 0) {
+    // A failed open leaves the source to us.
+    m_FileReader->fclose();
+    platform::WriteDebugLine("Failed : COggReader::Open File Not Found\n");
+    return false;
+  }
+  m_Decoding = true;
+  if (!ov_seekable(&m_Vorbis)) {
+    ov_clear(&m_Vorbis);
+    m_Decoding = false;
+    platform::WriteDebugLine("Failed : COggReader::Open Seek Disable\n");
+    return false;
+  }
+  const vorbis_info* info = ov_info(&m_Vorbis, -1);
+  const ogg_int64_t total = ov_pcm_total(&m_Vorbis, -1);
+  if (info == nullptr || info->channels <= 0 || info->rate <= 0 || total < 0) {
+    ov_clear(&m_Vorbis);
+    m_Decoding = false;
+    platform::WriteDebugLine("Failed : COggReader::Open File Not Found\n");
+    return false;
+  }
+  m_Format = platform::MakePcmFormat(static_cast<std::uint16_t>(info->channels),
+                                     static_cast<std::uint32_t>(info->rate), 16);
+  m_Length = static_cast<std::uint32_t>(std::min<ogg_int64_t>(total, UINT32_MAX));
+  m_End = false;
+  m_LoopStart = 0;
+  m_LoopEnd = m_Length;
+  m_LoopCount = 0;
+  return true;
+}
+
+bool COggReader::IsOpen() const { return m_FileReader != nullptr && m_FileReader->IsOpen(); }
+
+bool COggReader::Read(void* buffer, std::uint32_t bytes, std::uint32_t* bytesRead) {
+  if (!IsOpen() || !m_Decoding) {
+    platform::WriteDebugLine("Failed : COggReader::Read Not Open\n");
+    return false;
+  }
+  auto* out = static_cast<char*>(buffer);
+  std::uint32_t done = 0;
+  while (done < bytes) {
+    const int want = static_cast<int>(std::min<std::uint32_t>(bytes - done, INT_MAX));
+    int bitstream = 0;
+    const long got = ov_read(&m_Vorbis, out + done, want, 0, 2, 1, &bitstream);
+    if (got <= 0) {  // the end of the stream, or damaged data
+      m_End = true;
+      break;
+    }
+    done += static_cast<std::uint32_t>(got);
+  }
+  if (bytesRead != nullptr) *bytesRead = done;
+  return true;
+}
+
+bool COggReader::Seek(std::uint32_t sample) {
+  if (!IsOpen() || !m_Decoding) {
+    platform::WriteDebugLine("Failed : COggReader::Seek Not Open\n");
+    return false;
+  }
+  if (ov_pcm_seek(&m_Vorbis, sample) != 0) {
+    platform::WriteDebugLine("Failed : COggReader::Seek Seek Disable\n");
+    return false;
+  }
+  m_End = false;
+  return true;
+}
+
+std::uint32_t COggReader::Tell() {
+  if (!IsOpen() || !m_Decoding) {
+    platform::WriteDebugLine("Failed : COggReader::Tell Not Open\n");
+    return 0;
+  }
+  const ogg_int64_t position = ov_pcm_tell(&m_Vorbis);
+  return position < 0 ? 0 : static_cast<std::uint32_t>(std::min<ogg_int64_t>(position, UINT32_MAX));
+}
+
+bool COggReader::IsEnd() const { return m_End; }
+PcmFormat COggReader::GetFormat() const { return m_Format; }
+std::uint32_t COggReader::GetLength() const { return m_Length; }
+std::uint32_t COggReader::GetLoopStart() const { return m_LoopStart; }
+std::uint32_t COggReader::GetLoopEnd() const { return m_LoopEnd; }
+std::int32_t COggReader::GetLoopCount() const { return m_LoopCount; }
+void COggReader::SetLoopStart(std::uint32_t sample) { m_LoopStart = sample; }
+void COggReader::SetLoopEnd(std::uint32_t sample) { m_LoopEnd = sample; }
+void COggReader::SetLoopCount(std::int32_t count) { m_LoopCount = count; }
+
+}  // namespace nsZarn::nsSound::nsISoundReader

@@ -1,0 +1,137 @@
+#include "framework/sound/sound_se.h"
+
+#include <algorithm>
+
+#include "platform/debug/debug_sink.h"
+
+namespace nsZarn::nsSound::nsISound {
+
+CSoundSE::CSoundSE(ZarnSound* sound, ISoundReader* reader) : m_Sound(sound) {
+  if (reader != nullptr) Load(reader);
+}
+
+CSoundSE::~CSoundSE() { Unload(); }
+
+void CSoundSE::Release() { delete this; }
+
+void CSoundSE::Unload() {
+  if (IsPlaying()) Stop();
+  m_Buffers.clear();
+  if (m_Reader != nullptr) {
+    m_Reader->Release();
+    m_Reader = nullptr;
+  }
+}
+
+bool CSoundSE::Load(ISoundReader* reader) {
+  if (reader == nullptr) {
+    Unload();
+    return true;
+  }
+  if (reader == m_Reader) return true;  // already ours
+  if (!reader->IsOpen()) {
+    platform::WriteDebugLine(
+        "Failed : CSoundSE::SetReader() 指定されたサウンドデータ読み込みクラスはオープン中ではありません！");
+    reader->Release();  // the sound owns what it was handed, refused or not
+    return false;
+  }
+  Unload();
+
+  const platform::PcmFormat format = reader->GetFormat();
+  const std::uint64_t size = static_cast<std::uint64_t>(reader->GetLength()) * format.blockAlign;
+  platform::AudioDevice* device = m_Sound != nullptr ? m_Sound->GetDevice() : nullptr;
+  std::unique_ptr<platform::SoundBuffer> buffer;
+  if (device != nullptr && size <= platform::SoundBuffer::kMaxBytes) {
+    buffer = device->CreateSoundBuffer(format, static_cast<std::uint32_t>(size));
+  }
+  const char* failure = nullptr;
+  if (!buffer) {
+    failure = "Failed : CSoundSE::Load CreateSoundBuffer\n";
+  } else {
+    void* bytes = nullptr;
+    std::uint32_t lockedBytes = 0;
+    if (!buffer->Lock(0, buffer->GetSize(), &bytes, &lockedBytes, nullptr, nullptr)) {
+      failure = "Failed : CSoundSE::Load Lock\n";
+    } else if (!reader->Read(bytes, lockedBytes, nullptr)) {
+      failure = "Failed : CSoundSE::Load Read\n";
+    } else if (!buffer->Unlock()) {
+      failure = "Failed : CSoundSE::Load Unlock\n";
+    }
+  }
+  if (failure != nullptr) {
+    platform::WriteDebugLine(failure);
+    reader->Release();
+    return false;
+  }
+  m_Buffers.push_back(std::move(buffer));
+  m_Reader = reader;
+  return true;
+}
+
+bool CSoundSE::Play(bool loop) {
+  if (m_Buffers.empty()) {
+    platform::WriteDebugLine("Failed : CSoundSE::Play Buffer Not Found\n");
+    return false;
+  }
+  platform::SoundBuffer* voice = nullptr;
+  for (const auto& buffer : m_Buffers) {
+    if (!buffer->IsPlaying()) {
+      voice = buffer.get();
+      break;
+    }
+  }
+  if (voice == nullptr) {
+    auto duplicate = m_Buffers.front()->Duplicate();
+    if (!duplicate) {
+      platform::WriteDebugLine("Failed : CSoundSE::Play\n");
+      return false;
+    }
+    voice = duplicate.get();
+    m_Buffers.push_back(std::move(duplicate));
+  }
+  if (!voice->SetCurrentPosition(0) || !voice->Play(loop)) {
+    platform::WriteDebugLine("Failed : CSoundSE::Play\n");
+    return false;
+  }
+  return true;
+}
+
+bool CSoundSE::IsPlaying() {
+  return std::any_of(m_Buffers.begin(), m_Buffers.end(), [](const auto& b) { return b->IsPlaying(); });
+}
+
+bool CSoundSE::Stop() {
+  if (m_Buffers.empty()) {
+    platform::WriteDebugLine("Failed : CSoundSE::Stop Buffer Not Found\n");
+    return false;
+  }
+  bool ok = true;
+  for (const auto& buffer : m_Buffers) ok = buffer->Stop() && ok;
+  if (!ok) platform::WriteDebugLine("Failed : CSoundSE::Stop\n");
+  return ok;
+}
+
+std::int32_t CSoundSE::GetVolume() {
+  if (m_Buffers.empty()) {
+    platform::WriteDebugLine("Failed : CSoundSE::GetVolume Buffer Not Found\n");
+    return kSilentVolume;
+  }
+  return m_Buffers.front()->GetVolume();
+}
+
+void CSoundSE::SetVolume(std::int32_t volume) {
+  if (m_Buffers.empty()) {
+    platform::WriteDebugLine("Failed : CSoundSE::SetVolume Buffer Not Found\n");
+    return;
+  }
+  if (volume < kSilentVolume || volume > kFullVolume) {
+    platform::WriteDebugLine("Failed : CSoundSE::SetVolume Volume Out of Range\n");
+    volume = std::clamp(volume, kSilentVolume, kFullVolume);
+  }
+  for (const auto& buffer : m_Buffers) buffer->SetVolume(volume);
+}
+
+const ISoundReader* CSoundSE::GetReader() const { return m_Reader; }
+ISoundReader* CSoundSE::GetReader() { return m_Reader; }
+
+}  // namespace nsZarn::nsSound::nsISound
