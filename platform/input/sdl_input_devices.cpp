@@ -13,6 +13,7 @@
 #include "platform/input/input_devices.h"
 #include "platform/input/scan_codes.h"
 #include "platform/input/sdl_input_state.h"
+#include "platform/window/sdl_window_access.h"
 
 namespace platform {
 namespace {
@@ -22,7 +23,6 @@ constexpr std::uint8_t kDown = 0x80;
 std::atomic<bool> g_Active{true};  // a new window is active
 std::atomic<std::int32_t> g_Wheel{0};
 std::atomic<SdlInputState*> g_TestState{nullptr};
-std::atomic<SDL_Window*> g_Window{nullptr};
 
 class RealSdlInput final : public SdlInputState {
  public:
@@ -59,9 +59,7 @@ class RealSdlInput final : public SdlInputState {
   std::uint32_t GlobalMouse(int& x, int& y) override { return SDL_GetGlobalMouseState(&x, &y); }
 
   bool Window(WindowPlacement& placement) override {
-    SDL_Window* window = g_Window.load();
-    if (window == nullptr) window = SDL_GetKeyboardFocus();
-    if (window == nullptr) window = SDL_GetMouseFocus();
+    SDL_Window* window = CurrentSdlMainWindow();
     if (window == nullptr) return false;
     SDL_GetWindowPosition(window, &placement.x, &placement.y);
     SDL_GetWindowSize(window, &placement.width, &placement.height);
@@ -106,6 +104,20 @@ std::int32_t ScaleAxis(std::int16_t raw) {
   return v;
 }
 
+// The window's event pump shows every SDL event here: the wheel turns and the
+// main window's focus changes.
+void ObserveEvent(const SDL_Event& event) {
+  if (event.type == SDL_MOUSEWHEEL) {
+    NotifyMouseWheel(event.wheel.y, event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED);
+    return;
+  }
+  if (event.type != SDL_WINDOWEVENT) return;
+  SDL_Window* main = CurrentSdlMainWindow();
+  if (main == nullptr || SDL_GetWindowID(main) != event.window.windowID) return;
+  if (event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) NotifyInputFocus(true);
+  if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) NotifyInputFocus(false);
+}
+
 class SdlInputDevices final : public InputDevices {
  public:
   explicit SdlInputDevices(SdlInputState* state) : m_State(state) {
@@ -119,6 +131,7 @@ class SdlInputDevices final : public InputDevices {
   ~SdlInputDevices() override { Close(); }
 
   InputOpenResult Open() override {
+    if (!m_Open) m_ObserverId = AddSdlEventObserver(ObserveEvent);
     m_Open = true;
     if (!m_State->OpenKeyboard()) return InputOpenResult::KeyboardFailed;
     if (!m_State->OpenMouse()) return InputOpenResult::MouseFailed;
@@ -178,6 +191,7 @@ class SdlInputDevices final : public InputDevices {
 
   void Close() override {
     if (!m_Open) return;
+    RemoveSdlEventObserver(m_ObserverId);
     m_State->CloseAll();
     m_JoystickCount = 0;
     m_Open = false;
@@ -188,6 +202,7 @@ class SdlInputDevices final : public InputDevices {
   SdlInputState* m_State;
   std::uint32_t m_JoystickCount = 0;
   bool m_Open = false;
+  int m_ObserverId = 0;
 };
 
 }  // namespace
@@ -197,7 +212,6 @@ std::unique_ptr<InputDevices> CreateInputDevices() {
 }
 
 void SetSdlInputStateForTest(SdlInputState* state) { g_TestState = state; }
-void SetInputWindow(SDL_Window* window) { g_Window = window; }
 
 void NotifyInputFocus(bool active) {
   g_Active = active;

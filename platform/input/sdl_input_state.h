@@ -8,13 +8,7 @@
 #include <cstdint>
 #include <vector>
 
-struct SDL_Window;
-
 namespace platform {
-
-// The window module names the game's window here; until it does, the window
-// with the keyboard focus is taken.
-void SetInputWindow(SDL_Window* window);
 
 struct WindowPlacement {
   int x = 0;  // client area's top-left on the screen

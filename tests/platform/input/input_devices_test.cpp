@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <SDL_mouse.h>
-#include <SDL_scancode.h>
+#include <SDL.h>
 
 #include "platform/input/input_devices.h"
 #include "platform/input/scan_codes.h"
 #include "platform/input/sdl_input_state.h"
+#include "platform/window/window.h"
 
 namespace {
 
@@ -177,6 +177,48 @@ TEST_F(InputDevicesTest, OpenReportsTheDeviceThatFailed) {
   scripted.failMouse = false;
   scripted.failJoysticks = true;
   EXPECT_EQ(devices->Open(), platform::InputOpenResult::JoysticksFailed);
+}
+
+}  // namespace
+
+namespace {
+
+std::intptr_t IgnoreMessages(platform::WindowHandle window, platform::MessageId id, std::uintptr_t wParam,
+                             std::intptr_t lParam) {
+  return platform::DefaultWindowProcedure(window, id, wParam, lParam);
+}
+
+void DrainMessages() {
+  platform::Message message;
+  while (platform::PeekMessage(message)) platform::DispatchMessage(message);
+}
+
+// The window's event pump delivers focus changes and wheel turns to the devices.
+TEST_F(InputDevicesTest, FocusAndWheelArriveThroughTheWindowsEventPump) {
+  platform::WindowHandle window = platform::CreateMainWindow("input", 800, 600, false, IgnoreMessages);
+  if (window == nullptr) GTEST_SKIP() << "no window system";
+  ASSERT_EQ(devices->Open(), platform::InputOpenResult::Ok);
+
+  SDL_Event wheel{};
+  wheel.type = SDL_MOUSEWHEEL;
+  wheel.wheel.y = 2;
+  wheel.wheel.direction = SDL_MOUSEWHEEL_NORMAL;
+  SDL_PushEvent(&wheel);
+  DrainMessages();
+  platform::MouseState mouse;
+  ASSERT_TRUE(devices->PollMouse(mouse));
+  EXPECT_EQ(mouse.lZ, 240);
+
+  platform::SimulateActivation(window, false);
+  DrainMessages();
+  EXPECT_FALSE(platform::IsInputWindowActive());
+  EXPECT_FALSE(devices->PollMouse(mouse));
+
+  platform::SimulateActivation(window, true);
+  DrainMessages();
+  EXPECT_TRUE(devices->PollMouse(mouse));
+  devices->Close();
+  platform::DestroyWindow(window);
 }
 
 }  // namespace
