@@ -1,0 +1,36 @@
+#pragma once
+// Sound files the sound tests make for themselves: WAVE files built byte by byte
+// and Ogg Vorbis tones encoded with libvorbisenc.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/audio/pcm_format.h"
+
+namespace vesk_test {
+
+struct WavChunk {
+  std::string tag;
+  std::string payload;
+};
+
+struct WavLayout {
+  std::uint32_t formatChunkSize = 16;  // 18 adds a zero extension size
+  std::vector<WavChunk> chunksBeforeData;
+  // When set, the "data" chunk claims this size whatever the payload holds.
+  bool overrideDataSize = false;
+  std::uint32_t dataSize = 0;
+  bool withDataChunk = true;
+};
+
+std::string MakeWav(const platform::PcmFormat& format, const std::string& data, const WavLayout& layout = {});
+
+// 16-bit stereo frames whose left sample is RampValue(f) and right -RampValue(f).
+std::string RampFrames(std::uint32_t frames);
+inline std::int16_t RampValue(std::uint32_t frame) { return static_cast<std::int16_t>(frame % 30000 + 1); }
+
+// A sine tone of the given length, encoded as Ogg Vorbis.
+std::string MakeOggTone(int channels, long rate, std::uint32_t frames);
+
+}  // namespace vesk_test
