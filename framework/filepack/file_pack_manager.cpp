@@ -1,0 +1,192 @@
+#include "framework/filepack/file_pack_manager.h"
+
+#include <cstring>
+#include <vector>
+
+#include "framework/file/binary_io.h"
+#include "framework/file/scrambled_string.h"
+#include "framework/filepack/file_pack_reader.h"
+#include "platform/debug/debug_sink.h"
+#include "platform/files/files.h"
+#include "platform/text/cp932.h"
+
+namespace nsZarn::nsFramework::nsFilePack {
+
+using nsFile::ReadScrambledString;
+using nsFile::WriteScrambledString;
+
+namespace {
+
+// A directory record without its name's bytes: the terminator, offset and size.
+constexpr std::int64_t kRecordOverhead = 1 + 8 + 4;
+constexpr std::int64_t kHeaderSize = 8 + 4;
+// Symbolic links are followed; a link that loops ends the walk here.
+constexpr int kMaxFolderDepth = 64;
+
+struct WalkResult {
+  std::map<std::string, std::string> paths;  // entry name to path
+  FilePackDirectory entries;                  // sizes only
+};
+
+bool WalkFolder(const std::string& name, const std::string& path, int depth, WalkResult& result) {
+  if (depth > kMaxFolderDepth) return false;
+  std::vector<platform::FolderEntry> items;
+  if (!platform::ListFolder(path, items)) return false;
+  for (const auto& item : items) {
+    const std::string itemName = name + "/" + item.name;
+    const std::string itemPath = path + "/" + item.name;
+    if (item.isDirectory) {
+      if (!WalkFolder(itemName, itemPath, depth + 1, result)) return false;
+      continue;
+    }
+    // An entry's size is 32 bits; a larger file cannot be packed.
+    if (item.size > UINT32_MAX) return false;
+    result.paths[itemName] = itemPath;
+    result.entries[itemName].size = static_cast<std::uint32_t>(item.size);
+  }
+  return true;
+}
+
+// The name prefix: the part of the folder path after its last separator, or the
+// whole path when there is none or that part is empty.
+std::string NamePrefix(const std::string& folderPath) {
+  const std::size_t slash = platform::SjisFindLast(folderPath, '/');
+  const std::size_t backslash = platform::SjisFindLast(folderPath, '\\');
+  std::size_t last = std::string::npos;
+  if (slash != std::string::npos) last = slash;
+  if (backslash != std::string::npos && (last == std::string::npos || backslash > last)) last = backslash;
+  if (last == std::string::npos || last + 1 == folderPath.size()) return folderPath;
+  return folderPath.substr(last + 1);
+}
+
+// Reads the directory after the magic into a fresh map.
+bool ReadDirectory(nsFile::nsFileReader::IFileReader& reader, std::uint8_t key, FilePackDirectory& directory) {
+  const std::int64_t fileSize = reader.GetSize();
+  std::uint32_t count = 0;
+  if (!nsFile::ReadU32(reader, count)) return false;
+  if (count > nsFile::RemainingBytes(reader) / kRecordOverhead) return false;
+  for (std::uint32_t i = 0; i < count; ++i) {
+    std::string name;
+    FilePackEntry entry;
+    if (!ReadScrambledString(&reader, key, name) || !nsFile::ReadU64(reader, entry.offset) ||
+        !nsFile::ReadU32(reader, entry.size)) {
+      return false;
+    }
+    if (entry.offset > static_cast<std::uint64_t>(fileSize) ||
+        entry.size > static_cast<std::uint64_t>(fileSize) - entry.offset) {
+      return false;  // the entry's bytes lie beyond the end of the archive
+    }
+    directory[name] = entry;  // a name read twice keeps the later record
+  }
+  return true;
+}
+
+bool ConvertParameterFiles(const WalkResult& walk, nsParam::ParamManager& params) {
+  for (const auto& [name, path] : walk.paths) {
+    if (platform::SplitPath(path).ext != ".ini") continue;
+    bool converted = false;
+    if (params.LoadParamINIFile(path, true)) {
+      converted = params.SaveParamDATFile(path, name);
+    } else {
+      // Already in converted form (a second conversion): kept as it is.
+      converted = params.LoadParamDATFile(path, true);
+    }
+    if (!converted) {
+      platform::WriteDebugLine("Failed : FilePackManager::ConvertToFilePack ParameterFile Convert Failed\n");
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+FilePackManager::FilePackManager(nsFile::nsFileReader::IFileReader* reader, nsFile::nsFileWriter::IFileWriter* writer)
+    : m_Reader(reader), m_Writer(writer) {}
+
+FilePackManager::~FilePackManager() {
+  delete m_Reader;
+  delete m_Writer;
+}
+
+bool FilePackManager::OpenFilePack(const std::string& archivePath) {
+  if (m_Reader == nullptr) {
+    platform::WriteDebugLine("Failed : FilePackManager::OpenFilePack FilePackManager Not Initialized\n");
+    return false;
+  }
+  if (archivePath.empty()) return false;
+  if (m_Directories.count(archivePath) != 0) return true;
+  if (!m_Reader->fopen(archivePath.c_str(), "rb")) return false;
+  char magic[sizeof kMagic] = {};
+  FilePackDirectory directory;
+  const bool ok = m_Reader->fread(magic, 1, sizeof magic) == sizeof magic &&
+                  std::memcmp(magic, kMagic, sizeof magic) == 0 && ReadDirectory(*m_Reader, m_Key, directory);
+  m_Reader->fclose();
+  if (!ok) return false;
+  m_Directories[archivePath] = std::move(directory);
+  return true;
+}
+
+nsFile::nsFileReader::IFileReader* FilePackManager::GetFileReader(const std::string& archivePath) {
+  if (!OpenFilePack(archivePath)) return nullptr;
+  return new CFilePackReader(archivePath, m_Directories[archivePath]);
+}
+
+bool FilePackManager::ConvertToFilePack(const std::string& folderPath, nsParam::ParamManager* params) {
+  if (m_Reader == nullptr || m_Writer == nullptr || params == nullptr) {
+    platform::WriteDebugLine("Failed : FilePackManager::ConvertToFilePack FilePackManager Not Initialized\n");
+    return false;
+  }
+  if (!platform::IsDirectory(folderPath)) return false;
+  const std::string prefix = NamePrefix(folderPath);
+
+  WalkResult first;
+  if (!WalkFolder(prefix, folderPath, 0, first)) return false;
+  if (!ConvertParameterFiles(first, *params)) return false;
+  // Walked again, so that the sizes are those of the converted files.
+  WalkResult walk;
+  if (!WalkFolder(prefix, folderPath, 0, walk)) return false;
+
+  std::uint64_t offset = kHeaderSize;
+  for (const auto& [name, entry] : walk.entries) offset += name.size() + kRecordOverhead;
+  for (auto& [name, entry] : walk.entries) {
+    entry.offset = offset;
+    offset += entry.size;
+  }
+
+  const std::string archivePath = folderPath + ".dat";
+  const std::string partialPath = archivePath + ".tmp";
+  if (!m_Writer->fopen(partialPath.c_str(), "wb")) return false;
+  bool ok = m_Writer->fwrite(kMagic, 1, sizeof kMagic) == sizeof kMagic &&
+            nsFile::WriteU32(*m_Writer, static_cast<std::uint32_t>(walk.entries.size()));
+  for (auto e = walk.entries.begin(); ok && e != walk.entries.end(); ++e) {
+    ok = WriteScrambledString(m_Writer, m_Key, e->first) && nsFile::WriteU64(*m_Writer, e->second.offset) &&
+         nsFile::WriteU32(*m_Writer, e->second.size);
+  }
+  std::vector<char> bytes;
+  for (auto e = walk.entries.begin(); ok && e != walk.entries.end(); ++e) {
+    const std::string& path = walk.paths[e->first];
+    if (!m_Reader->fopen(path.c_str(), "rb")) {
+      platform::WriteDebugLine("Failed : FilePackManager::ConvertToFilePack File Can't Open\n");
+      ok = false;
+      break;
+    }
+    const std::int64_t size = m_Reader->GetSize();
+    bytes.assign(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
+    const bool read = bytes.empty() || m_Reader->fread(bytes.data(), bytes.size(), 1) == 1;
+    m_Reader->fclose();
+    // A file that changed since the walk would no longer match its directory record.
+    if (!read || size != static_cast<std::int64_t>(e->second.size)) {
+      platform::WriteDebugLine("Failed : FilePackManager::ConvertToFilePack File Can't Read\n");
+      ok = false;
+      break;
+    }
+    ok = bytes.empty() || m_Writer->fwrite(bytes.data(), bytes.size(), 1) == 1;
+  }
+  ok = m_Writer->fclose() && ok;
+  if (ok) ok = platform::RenameFile(partialPath, archivePath);
+  if (!ok) platform::RemoveFile(partialPath);
+  return ok;
+}
+
+}  // namespace nsZarn::nsFramework::nsFilePack

@@ -1,0 +1,284 @@
+#include "framework/filepack/file_pack_manager.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "framework/file/file_reader.h"
+#include "framework/file/file_writer.h"
+#include "framework/filepack/file_pack_reader.h"
+#include "framework/param/param_manager.h"
+#include "tests/support/debug_capture.h"
+#include "tests/support/temp_dir.h"
+
+using nsZarn::nsFile::nsFileReader::CFileReader;
+using nsZarn::nsFile::nsFileReader::IFileReader;
+using nsZarn::nsFile::nsFileWriter::CFileWriter;
+using nsZarn::nsFramework::nsFilePack::FilePackManager;
+using nsZarn::nsFramework::nsParam::ParamManager;
+
+namespace {
+
+std::string U32(std::uint32_t v) {
+  std::string s;
+  for (int i = 0; i < 4; ++i) s.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
+  return s;
+}
+std::string U64(std::uint64_t v) { return U32(static_cast<std::uint32_t>(v)) + U32(static_cast<std::uint32_t>(v >> 32)); }
+std::string Z(const std::string& s) { return s + std::string(1, '\0'); }
+
+// "日本.txt" on disk (UTF-8) and in the archive (CP932).
+const std::string kJapaneseUtf8 = "\xE6\x97\xA5\xE6\x9C\xAC.txt";
+const std::string kJapaneseSjis = "\x93\xFA\x96\x7B.txt";
+
+class FilePackTest : public ::testing::Test {
+ protected:
+  void MakeDataFolder() {
+    vesk_test::WriteFile("Data/b.txt", "0123456789");
+    vesk_test::WriteFile("Data/B.txt", "X");
+    vesk_test::WriteFile("Data/lines.txt", "ab\ncd");
+    vesk_test::WriteFile("Data/Common.ini", "[Common]\nAppTitle=\"X\"\n");
+    vesk_test::WriteFile("Data/sub/c.bin", std::string("\0\1\2", 3));
+    vesk_test::WriteFile("Data/sub/" + kJapaneseUtf8, "jp");
+  }
+  bool Convert() {
+    FilePackManager packer(new CFileReader, new CFileWriter);
+    ParamManager params(new CFileReader, new CFileWriter);
+    return packer.ConvertToFilePack("Data", &params);
+  }
+  std::unique_ptr<IFileReader> Open(FilePackManager& manager, const char* entry) {
+    std::unique_ptr<IFileReader> reader(manager.GetFileReader("Data.dat"));
+    if (!reader || !reader->fopen(entry, "rb")) return nullptr;
+    return reader;
+  }
+
+  vesk_test::ScopedWorkingDir m_Dir;
+  FilePackManager m_Manager{new CFileReader, new CFileWriter};
+};
+
+// The converted form: magic, empty root name, one section with one key.
+const std::string kConvertedCommon = std::string(".INIcDAT") + Z("") + U32(1) + Z("Common") + U32(1) + Z("AppTitle") + Z("\"X\"");
+
+TEST_F(FilePackTest, PacksAFolderTreeToTheExactFormat) {
+  MakeDataFolder();
+  ASSERT_TRUE(Convert());
+  EXPECT_EQ(vesk_test::ReadFile("Data/Common.ini"), kConvertedCommon)
+      << "the .ini file now holds its converted form";
+
+  // Sorted by unsigned bytes: upper case before lower case, CP932 after ASCII.
+  const std::vector<std::pair<std::string, std::string>> files = {
+      {"Data/B.txt", "X"},
+      {"Data/Common.ini", vesk_test::ReadFile("Data/Common.ini")},
+      {"Data/b.txt", "0123456789"},
+      {"Data/lines.txt", "ab\ncd"},
+      {"Data/sub/c.bin", std::string("\0\1\2", 3)},
+      {"Data/sub/" + kJapaneseSjis, "jp"},
+  };
+  std::uint64_t offset = 12;
+  for (const auto& f : files) offset += f.first.size() + 13;
+  std::string expected = ".Zarnpak" + U32(static_cast<std::uint32_t>(files.size()));
+  std::string data;
+  for (const auto& f : files) {
+    expected += Z(f.first) + U64(offset) + U32(static_cast<std::uint32_t>(f.second.size()));
+    offset += f.second.size();
+    data += f.second;
+  }
+  EXPECT_EQ(vesk_test::ReadFile("Data.dat"), expected + data);
+  // The first record by hand: "Data/B.txt", offset 12 + 80 name bytes + 6 x 13 = 170, size 1.
+  EXPECT_EQ(vesk_test::ReadFile("Data.dat").substr(12, 23),
+            Z("Data/B.txt") + std::string("\xAA\0\0\0\0\0\0\0\x01\0\0\0", 12));
+  EXPECT_FALSE(std::filesystem::exists("Data.dat.tmp"));
+}
+
+TEST_F(FilePackTest, EntryReaderKeepsToItsEntry) {
+  MakeDataFolder();
+  ASSERT_TRUE(Convert());
+  auto reader = Open(m_Manager, "Data/b.txt");
+  ASSERT_TRUE(reader);
+  EXPECT_EQ(reader->GetSize(), 10);
+  EXPECT_EQ(reader->ftell(), 0);
+  EXPECT_TRUE(reader->fseek(-1, SEEK_END));
+  EXPECT_EQ(reader->ftell(), 9);
+  EXPECT_FALSE(reader->fseek(1, SEEK_END));
+  EXPECT_FALSE(reader->fseek(-11, SEEK_END));
+  EXPECT_FALSE(reader->fseek(11, SEEK_SET));
+  EXPECT_FALSE(reader->fseek(-1, SEEK_SET));
+  EXPECT_FALSE(reader->fseek(2, SEEK_CUR));
+  EXPECT_TRUE(reader->fseek(1, SEEK_CUR));
+  EXPECT_EQ(reader->ftell(), 10);
+  EXPECT_FALSE(reader->fseek(-11, SEEK_CUR));
+  EXPECT_FALSE(reader->fsetpos(11));
+  ASSERT_TRUE(reader->fsetpos(3));
+  std::int64_t pos = 0;
+  ASSERT_TRUE(reader->fgetpos(pos));
+  EXPECT_EQ(pos, 3);
+
+  char buffer[16] = {};
+  EXPECT_EQ(reader->fread(buffer, 3, 4), 2u) << "7 bytes left hold 2 whole elements";
+  EXPECT_EQ(std::string(buffer, 6), "345678");
+  EXPECT_EQ(reader->ftell(), 9);
+  char c = 0;
+  EXPECT_TRUE(reader->fgetc(c));
+  EXPECT_EQ(c, '9');
+  EXPECT_FALSE(reader->fgetc(c)) << "the entry ends although the archive goes on";
+  EXPECT_EQ(reader->fread(buffer, 1, 1), 0u);
+  ASSERT_TRUE(reader->fseek(0, SEEK_SET));
+  EXPECT_EQ(reader->fread(buffer, 5, 2), 2u);
+  EXPECT_EQ(reader->GetSize(), 10);
+  EXPECT_EQ(reader->ftell(), 10) << "GetSize keeps the position";
+
+  auto lines = Open(m_Manager, "Data/lines.txt");
+  ASSERT_TRUE(lines);
+  ASSERT_TRUE(lines->fgets(buffer, sizeof buffer));
+  EXPECT_STREQ(buffer, "ab") << "the line feed is not kept";
+  ASSERT_TRUE(lines->fgets(buffer, sizeof buffer));
+  EXPECT_STREQ(buffer, "cd");
+  EXPECT_FALSE(lines->fgets(buffer, sizeof buffer)) << "nothing left to read";
+  ASSERT_TRUE(lines->fseek(0, SEEK_SET));
+  ASSERT_TRUE(lines->fgets(buffer, 2));
+  EXPECT_STREQ(buffer, "a") << "capacity - 1 bytes and the terminator";
+}
+
+TEST_F(FilePackTest, EntryReaderChecksNamesAndModes) {
+  MakeDataFolder();
+  ASSERT_TRUE(Convert());
+  vesk_test::DebugCapture capture;
+  std::unique_ptr<IFileReader> reader(m_Manager.GetFileReader("Data.dat"));
+  ASSERT_TRUE(reader);
+  EXPECT_FALSE(reader->fopen("data/b.txt", "rb"));
+  EXPECT_TRUE(capture.Contains("Failed : CFilePackReader::fopen File Not Found\n"));
+  EXPECT_FALSE(reader->fopen("Data/b.txt", "wb"));
+  EXPECT_FALSE(reader->fopen("Data/b.txt", "r+"));
+  EXPECT_TRUE(capture.Contains("Failed : CFilePackReader::fopen Invalid File Mode\n"));
+  ASSERT_TRUE(reader->fopen("Data/sub/" "\x93\xFA\x96\x7B" ".txt", "rb"));
+  EXPECT_FALSE(reader->fopen("Data/b.txt", "rb"));
+  EXPECT_TRUE(capture.Contains("Failed : CFilePackReader::fopen Open Data Already Exists\n"));
+  EXPECT_EQ(reader->GetSize(), 2);
+  EXPECT_TRUE(reader->fclose());
+  EXPECT_TRUE(reader->fopen("Data/B.txt", "rb"));
+  EXPECT_EQ(reader->GetSize(), 1);
+}
+
+TEST_F(FilePackTest, TwoReadersReadDifferentEntriesAtOnce) {
+  MakeDataFolder();
+  ASSERT_TRUE(Convert());
+  auto first = Open(m_Manager, "Data/b.txt");
+  auto second = Open(m_Manager, "Data/lines.txt");
+  ASSERT_TRUE(first && second);
+  std::string a;
+  std::string b;
+  char c = 0;
+  for (int i = 0; i < 5; ++i) {
+    if (first->fgetc(c)) a += c;
+    if (second->fgetc(c)) b += c;
+  }
+  EXPECT_EQ(a, "01234");
+  EXPECT_EQ(b, "ab\ncd");
+}
+
+TEST_F(FilePackTest, AnEmptyArchiveOpensAndHasNoEntries) {
+  std::filesystem::create_directory("Data");
+  ASSERT_TRUE(Convert());
+  EXPECT_EQ(vesk_test::ReadFile("Data.dat"), ".Zarnpak" + U32(0));
+  vesk_test::DebugCapture capture;
+  std::unique_ptr<IFileReader> reader(m_Manager.GetFileReader("Data.dat"));
+  ASSERT_TRUE(reader);
+  EXPECT_FALSE(reader->fopen("Data/b.txt", "rb"));
+  EXPECT_TRUE(capture.Contains("Failed : CFilePackReader::fopen File Not Found\n"));
+  EXPECT_EQ(m_Manager.GetFileReader("Missing.dat"), nullptr);
+}
+
+TEST_F(FilePackTest, ASecondConversionKeepsTheConvertedParameterFiles) {
+  MakeDataFolder();
+  vesk_test::WriteFile("Data/upper.INI", "[S]\nk=1\n");  // only ".ini" exactly is converted
+  ASSERT_TRUE(Convert());
+  const std::string archive = vesk_test::ReadFile("Data.dat");
+  std::filesystem::remove("Data.dat");
+  ASSERT_TRUE(Convert());
+  EXPECT_EQ(vesk_test::ReadFile("Data.dat"), archive);
+  EXPECT_EQ(vesk_test::ReadFile("Data/upper.INI"), "[S]\nk=1\n");
+
+  ParamManager params(m_Manager.GetFileReader("Data.dat"), nullptr);
+  EXPECT_EQ(params.GetString("Data/Common.ini", "Common", "AppTitle", ""), "X");
+}
+
+TEST_F(FilePackTest, AFailedConversionLeavesNoArchive) {
+  MakeDataFolder();
+  // A name that is not valid UTF-8 on disk has no CP932 form that opens again, so
+  // packing fails after the archive's header has been written.
+  vesk_test::WriteFile("Data/zz\xFF.bin", "x");
+  vesk_test::DebugCapture capture;
+  EXPECT_FALSE(Convert());
+  EXPECT_TRUE(capture.Contains("Failed : FilePackManager::ConvertToFilePack File Can't Open\n"));
+  EXPECT_FALSE(std::filesystem::exists("Data.dat"));
+  EXPECT_FALSE(std::filesystem::exists("Data.dat.tmp"));
+
+  std::filesystem::remove("Data/zz\xFF.bin");
+  vesk_test::WriteFile("Data/long.ini", "[S]\nk=" + std::string(70000, 'x') + "\n");
+  EXPECT_FALSE(Convert());
+  EXPECT_TRUE(capture.Contains("Failed : FilePackManager::ConvertToFilePack ParameterFile Convert Failed\n"));
+  EXPECT_FALSE(std::filesystem::exists("Data.dat"));
+
+  EXPECT_FALSE(m_Manager.ConvertToFilePack("NoSuchFolder", nullptr));
+  FilePackManager bare(nullptr, nullptr);
+  ParamManager params(nullptr, nullptr);
+  EXPECT_FALSE(bare.ConvertToFilePack("Data", &params));
+  EXPECT_TRUE(capture.Contains("Failed : FilePackManager::ConvertToFilePack FilePackManager Not Initialized\n"));
+  EXPECT_FALSE(bare.OpenFilePack("Data.dat"));
+  EXPECT_TRUE(capture.Contains("Failed : FilePackManager::OpenFilePack FilePackManager Not Initialized\n"));
+}
+
+// Opens an archive with a fresh manager and reads every entry it lists.
+void OpenAndReadAll(const std::string& path, const std::vector<std::string>& names) {
+  FilePackManager manager(new CFileReader, nullptr);
+  std::unique_ptr<IFileReader> reader(manager.GetFileReader(path));
+  if (!reader) return;
+  char buffer[64];
+  for (const auto& name : names) {
+    if (!reader->fopen(name.c_str(), "rb")) continue;
+    while (reader->fread(buffer, 1, sizeof buffer) > 0) {
+    }
+    reader->fseek(0, SEEK_SET);
+    while (reader->fgets(buffer, sizeof buffer)) {
+    }
+    reader->fclose();
+  }
+}
+
+TEST_F(FilePackTest, TruncatedAndCorruptedArchivesFailCleanly) {
+  MakeDataFolder();
+  ASSERT_TRUE(Convert());
+  const std::string good = vesk_test::ReadFile("Data.dat");
+  for (std::size_t n = 0; n < good.size(); ++n) {
+    vesk_test::WriteFile("cut.dat", good.substr(0, n));
+    FilePackManager manager(new CFileReader, nullptr);
+    EXPECT_FALSE(manager.OpenFilePack("cut.dat")) << "cut at " << n;
+  }
+  std::string huge = good;
+  huge.replace(8, 4, U32(0xFFFFFFFFu));
+  vesk_test::WriteFile("huge.dat", huge);
+  FilePackManager manager(new CFileReader, nullptr);
+  EXPECT_FALSE(manager.OpenFilePack("huge.dat"));
+
+  const std::vector<std::string> names = {"Data/B.txt", "Data/Common.ini", "Data/b.txt", "Data/lines.txt",
+                                          "Data/sub/c.bin"};
+  std::mt19937 rng(7);
+  for (int round = 0; round < 400; ++round) {
+    std::string bytes = good;
+    const int flips = 1 + static_cast<int>(rng() % 6);
+    for (int i = 0; i < flips; ++i) bytes[rng() % bytes.size()] = static_cast<char>(rng() & 0xFF);
+    if (rng() % 4 == 0) bytes.resize(rng() % bytes.size());
+    if (rng() % 8 == 0) {
+      bytes = ".Zarnpak" + U32(rng() % 4);
+      for (int i = static_cast<int>(rng() % 80); i > 0; --i) bytes.push_back(static_cast<char>(rng() & 0xFF));
+    }
+    vesk_test::WriteFile("fuzz.dat", bytes);
+    OpenAndReadAll("fuzz.dat", names);
+  }
+}
+
+}  // namespace
