@@ -15,8 +15,8 @@
 
 namespace platform {
 
-inline constexpr int kFrameWidth = 800;
-inline constexpr int kFrameHeight = 600;
+inline constexpr int kCursorFrameWidth = 800;
+inline constexpr int kCursorFrameHeight = 600;
 inline constexpr std::uint32_t kMaxJoysticks = 16;
 inline constexpr std::int32_t kWheelDelta = 120;
 inline constexpr std::int32_t kJoystickAxisMax = 1000;

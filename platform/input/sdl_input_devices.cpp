@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/graphics/graphics_device.h"
 #include "platform/input/input_devices.h"
 #include "platform/input/scan_codes.h"
 #include "platform/input/sdl_input_state.h"
@@ -66,6 +67,13 @@ class RealSdlInput final : public SdlInputState {
     return true;
   }
 
+  // The presenter's own mapping, which knows how the frame is shown.
+  CursorPoint ClientToFrame(int x, int y, const WindowPlacement&) override {
+    CursorPoint point;
+    MapWindowPointToFrame(x, y, point.x, point.y);
+    return point;
+  }
+
   int JoystickCount() override { return static_cast<int>(m_Joysticks.size()); }
 
   std::int16_t JoystickAxis(int joystick, int axis) override {
@@ -80,22 +88,6 @@ class RealSdlInput final : public SdlInputState {
   std::vector<SDL_Joystick*> m_Joysticks;
   bool m_InitedJoysticks = false;
 };
-
-// A screen point relative to the client area, in the 800x600 frame: the frame is
-// scaled to fit the client area and centred in it (letterboxed), as it is shown.
-CursorPoint MapToFrame(int screenX, int screenY, const WindowPlacement& window) {
-  const double x = screenX - window.x;
-  const double y = screenY - window.y;
-  if (window.width <= 0 || window.height <= 0) {
-    return {static_cast<std::int32_t>(x), static_cast<std::int32_t>(y)};
-  }
-  const double scale = std::min(static_cast<double>(window.width) / kFrameWidth,
-                                static_cast<double>(window.height) / kFrameHeight);
-  const double left = (window.width - kFrameWidth * scale) / 2.0;
-  const double top = (window.height - kFrameHeight * scale) / 2.0;
-  return {static_cast<std::int32_t>(std::floor((x - left) / scale)),
-          static_cast<std::int32_t>(std::floor((y - top) / scale))};
-}
 
 std::int32_t ScaleAxis(std::int16_t raw) {
   std::int32_t v = static_cast<std::int32_t>(raw) * kJoystickAxisMax / 32767;
@@ -173,7 +165,7 @@ class SdlInputDevices final : public InputDevices {
     m_State->GlobalMouse(x, y);
     WindowPlacement window;
     if (!m_State->Window(window)) return {x, y};
-    return MapToFrame(x, y, window);
+    return m_State->ClientToFrame(x - window.x, y - window.y, window);
   }
 
   std::uint32_t JoystickCount() const override { return m_JoystickCount; }
@@ -224,6 +216,16 @@ void NotifyMouseWheel(std::int32_t notches, bool flipped) {
 }
 
 bool IsInputWindowActive() { return g_Active.load(); }
+
+CursorPoint SdlInputState::ClientToFrame(int x, int y, const WindowPlacement& window) {
+  if (window.width <= 0 || window.height <= 0) return {x, y};
+  const double scale = std::min(static_cast<double>(window.width) / kCursorFrameWidth,
+                                static_cast<double>(window.height) / kCursorFrameHeight);
+  const double left = (window.width - kCursorFrameWidth * scale) / 2.0;
+  const double top = (window.height - kCursorFrameHeight * scale) / 2.0;
+  return {static_cast<std::int32_t>(std::floor((x - left) / scale)),
+          static_cast<std::int32_t>(std::floor((y - top) / scale))};
+}
 
 // Scripted state for tests.
 

@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/input/input_devices.h"
+
 namespace platform {
 
 struct WindowPlacement {
@@ -32,6 +34,9 @@ class SdlInputState {
   virtual std::uint32_t GlobalMouse(int& x, int& y) = 0;
   // The window the frame is shown in; false when there is none.
   virtual bool Window(WindowPlacement& placement) = 0;
+  // A point relative to the client area in the 800x600 frame, which is scaled
+  // to fit the client area and centred in it (letterboxed), as it is shown.
+  virtual CursorPoint ClientToFrame(int x, int y, const WindowPlacement& window);
   virtual int JoystickCount() = 0;
   virtual std::int16_t JoystickAxis(int joystick, int axis) = 0;
   virtual bool JoystickButton(int joystick, int button) = 0;
