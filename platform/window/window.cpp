@@ -125,7 +125,10 @@ WindowHandle CreateMainWindow(std::string_view title, int clientWidth, int clien
   window->fullScreen = fullScreen;
   window->alive = true;
   System().windows.push_back(std::move(window));
-  return System().windows.back().get();
+  WindowHandle handle = System().windows.back().get();
+  // A window that has just been shown is the active one.
+  if (procedure != nullptr) procedure(handle, MessageId::Activate, 1, 0);
+  return handle;
 }
 
 bool IsWindowAlive(WindowHandle window) { return window != nullptr && window->alive; }

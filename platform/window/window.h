@@ -4,7 +4,8 @@
 // PeekMessage / DispatchMessage, ending when the quit message arrives.
 //
 // Behaviours the game relies on:
-// - A new window is active (it has just been shown); focus changes arrive as
+// - A new window is active: CreateMainWindow sends it Activate (wParam 1) before
+//   it returns, as a newly shown window is activated; focus changes arrive as
 //   Activate messages (wParam 1 when activated, 0 when deactivated).
 // - Only the window's close button sends Close; closing the window does not quit
 //   by itself.
