@@ -143,6 +143,20 @@ TEST_F(SceneManagerTest, AStackWithNoRunnableSceneKeepsItsQueue) {
   m_Manager.CreateScene(1);
   m_Manager.Run();
   EXPECT_EQ(m_Manager.GetTopScene(), Scene(2)) << "...and not dropped either";
+
+  // A stack emptied completely behaves the same way.
+  Scene(2)->onCheck = [this] {
+    for (int i = 0; i < 4; ++i) m_Manager.PopScene();
+  };
+  m_Manager.Run();
+  EXPECT_EQ(m_Manager.GetTopScene(), nullptr);
+  m_Manager.PushScene(3);
+  m_Manager.Run();
+  EXPECT_EQ(m_Factory->scenes.count(3), 0u);
+  m_Manager.CreateScene(1);
+  m_Manager.Run();
+  EXPECT_EQ(m_Manager.GetTopScene(), Scene(3));
+  EXPECT_EQ(m_Manager.GetScene(1), Scene(1));
 }
 
 TEST_F(SceneManagerTest, ANegativeStatusStopsAllFrames) {
