@@ -1,0 +1,25 @@
+#include "tests/engine/kit/fatal_trap.h"
+
+#include "engine/core/error_report.h"
+#include "platform/window/message_box.h"
+
+namespace vesk_test {
+
+BoxRecorder::BoxRecorder() {
+  platform::SetMessageBoxHandler([this](std::string_view caption, std::string_view text,
+                                        platform::MessageBoxButtons buttons) {
+    m_Boxes.push_back(RecordedBox{std::string(caption), std::string(text)});
+    return buttons == platform::MessageBoxButtons::YesNo ? platform::MessageBoxAnswer::Yes
+                                                         : platform::MessageBoxAnswer::Ok;
+  });
+}
+
+BoxRecorder::~BoxRecorder() { platform::SetMessageBoxHandler(nullptr); }
+
+FatalTrap::FatalTrap() {
+  nsTamskLib::nsCore::SetFatalHandler([](const std::string& text) { throw FatalError(text); });
+}
+
+FatalTrap::~FatalTrap() { nsTamskLib::nsCore::SetFatalHandler(nullptr); }
+
+}  // namespace vesk_test
