@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "platform/clock/clock.h"
 #include "platform/debug/debug_sink.h"
 
 namespace nsZarn::nsGraphics {
@@ -44,7 +45,7 @@ bool ZarnGraphic::Init(const char* title, platform::WindowProcedure procedure, i
   m_ClassName = title != nullptr ? title : "";
   m_Width = width;
   m_Height = height;
-  m_FreeTextCacheLimit = cacheLimit;
+  m_FreeText.SetLimit(cacheLimit);
   m_FullScreen = fullScreen;
   m_DepthStencil = depthStencil;
   m_MultiSample = multiSample;
@@ -166,8 +167,7 @@ bool ZarnGraphic::AppIdle() {
 }
 
 void ZarnGraphic::TrimFreeTextCache() {
-  // The free-text cache is trimmed here: while m_FreeTextCacheBytes exceeds
-  // m_FreeTextCacheLimit, the entry unused for longest goes first.
+  m_FreeText.Trim(platform::NowMs());
 }
 
 std::intptr_t ZarnGraphic::MsgProc(platform::WindowHandle, platform::MessageId message, std::uintptr_t wParam,
@@ -187,7 +187,7 @@ std::intptr_t ZarnGraphic::MsgProc(platform::WindowHandle, platform::MessageId m
 
 void ZarnGraphic::ReleaseDevice() {
   // Cached texts keep their entries without a texture.
-  for (auto& entry : m_FreeTextCache) entry.second.texture.reset();
+  m_FreeText.ReleaseTextures();
   m_WhiteTexture.reset();
   m_Device.reset();
 }

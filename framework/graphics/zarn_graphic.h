@@ -8,7 +8,9 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 
+#include "framework/graphics/free_text_cache.h"
 #include "framework/graphics/graphics_types.h"
 #include "platform/graphics/graphics_device.h"
 #include "platform/graphics/texture.h"
@@ -51,6 +53,13 @@ class ZarnGraphic {
                     Blend srcBlend, Blend destBlend, float scaleX, float scaleY, float angle);
   // Fills the rectangle with the colour, rotated by angle degrees about its centre.
   void DrawFillRect(int left, int top, int right, int bottom, Color colour, float angle);
+  // Draws a Shift-JIS text with its top-left corner at (x, y), rotated by angle
+  // degrees about that corner. The colour multiplies the white glyphs, so its
+  // alpha is the text's opacity. Each text, face, size and style is rendered
+  // once and kept in the free-text cache (free_text.cpp).
+  void DrawFreeText(std::string_view text, int x, int y, Color colour, std::string_view face, int size, bool bold,
+                    bool italic, float angle);
+  const FreeTextCache& GetFreeTextCache() const { return m_FreeText; }
 
   platform::WindowHandle GetMainWindow() const { return m_hWnd; }
   int GetWidth() const { return m_Width; }
@@ -60,14 +69,6 @@ class ZarnGraphic {
   bool IsDeviceLost() const { return m_DeviceLost; }
 
  private:
-  // A text drawn once into a texture and kept for later frames (the free-text
-  // cache, keyed by text, face, size and style).
-  struct FreeTextCacheEntry {
-    std::uint32_t lastUse = 0;  // milliseconds
-    std::uint32_t size = 0;     // bytes: texture width x height x 4
-    std::unique_ptr<platform::Texture> texture;
-  };
-
   bool InitApp(const char* title, platform::WindowProcedure procedure);
   bool InitD3D();
   // Removes the least recently used texts while the cache is over its budget.
@@ -90,9 +91,9 @@ class ZarnGraphic {
   platform::PresentParameters m_PresentFullScreen;
   std::unique_ptr<platform::Texture> m_WhiteTexture;  // one opaque white texel source for fills
 
-  std::uint32_t m_FreeTextCacheBytes = 0;
-  std::uint32_t m_FreeTextCacheLimit = 0;
-  std::map<std::string, FreeTextCacheEntry> m_FreeTextCache;
+  // Texts drawn once into textures and kept for later frames, keyed by text,
+  // face, size and style (free_text_cache.h).
+  FreeTextCache m_FreeText;
 };
 
 }  // namespace nsZarn::nsGraphics
