@@ -38,9 +38,11 @@ struct WindowSystem {
   int nextObserverId = 1;
 };
 
+// Never destroyed: static objects of the program (graphics, input) still remove
+// their observers while the process exits.
 WindowSystem& System() {
-  static WindowSystem system;
-  return system;
+  static WindowSystem* const system = new WindowSystem;
+  return *system;
 }
 
 void OnQuitSignal(int) { g_QuitSignal = 1; }

@@ -1,0 +1,122 @@
+#include "game/core/vesk_entry.h"
+
+#include <string>
+
+#include "framework/file/file_reader.h"
+#include "framework/file/file_writer.h"
+#include "game/core/program_objects.h"
+#include "platform/debug/debug_sink.h"
+#include "platform/window/message_box.h"
+
+namespace nsVesk {
+namespace {
+
+using nsZarn::nsFile::nsFileReader::CFileReader;
+using nsZarn::nsFile::nsFileWriter::CFileWriter;
+using nsZarn::nsFramework::nsFilePack::FilePackManager;
+using nsZarn::nsFramework::nsParam::ParamManager;
+
+constexpr int kStartUpFailed = 1;
+constexpr std::uint32_t kFreeTextCacheBytes = 0xA00000;  // 10,485,760
+
+void ShowError(const char* text) {
+  platform::ShowMessageBox("エラー！", text, platform::MessageBoxButtons::Ok);
+}
+
+std::string ReadAppTitle() { return g_ParamManager->GetString("Data/Common.ini", "Common", "AppTitle", ""); }
+
+}  // namespace
+
+int VeskEntry::Fail() {
+  m_Mutex.reset();
+  return kStartUpFailed;
+}
+
+int VeskEntry::Start() {
+  // The archive and the parameter manager, each with its own reader and writer.
+  g_FilePackManager = new FilePackManager(new CFileReader, new CFileWriter);
+  g_ParamManager = new ParamManager(new CFileReader, new CFileWriter);
+
+  // Open the archive, or pack the data folder into it (converting the parameter
+  // files on the way). A failed packing is not an error: the parameters then come
+  // from the loose files.
+  if (!g_FilePackManager->OpenFilePack("Data.dat")) g_FilePackManager->ConvertToFilePack("Data", g_ParamManager);
+  // From now on every parameter is read from the archive. Without an archive the
+  // manager keeps its reader on the loose files, which may hold the converted form.
+  if (auto* archiveReader = g_FilePackManager->GetFileReader("Data.dat")) g_ParamManager->SetFileReader(archiveReader);
+
+  m_Mutex = std::make_unique<nsZarn::nsTimer::SingleInstanceMutex>();
+  if (!m_Mutex->Create(ReadAppTitle())) {
+    ShowError("多重起動は禁止されています！");
+    return Fail();
+  }
+
+  if (!g_Graphic.Init(ReadAppTitle().c_str(), MainWindowProc, 800, 600, kFreeTextCacheBytes, false, false,
+                      false)) {
+    ShowError("DirectX Graphicsの初期化に失敗しました！");
+    platform::WriteDebugLine("Failed : ZarnGraphic::Init\n");
+    return Fail();
+  }
+
+  if (!g_Sound.Init(g_Graphic.GetMainWindow())) {
+    ShowError("DirectSoundの初期化に失敗しました！");
+    platform::WriteDebugLine("Failed : ZarnSound::Init\n");
+    platform::DestroyWindow(g_Graphic.GetMainWindow());
+    return Fail();
+  }
+
+  if (!nsZarn::nsInput::InitInputForEntry(g_Input, nullptr, g_Graphic.GetMainWindow())) return Fail();
+
+  return kRunning;
+}
+
+bool VeskEntry::Pump() {
+  if (platform::PeekMessage(m_Message)) {
+    if (m_Message.id != platform::MessageId::Quit) platform::DispatchMessage(m_Message);
+  } else if (!g_Graphic.AppIdle()) {
+    ShowError("消失したデバイスが復元できません！");
+    platform::WriteDebugLine("Failed : ZarnGraphic::AppIdle\n");
+    platform::DestroyWindow(g_Graphic.GetMainWindow());
+  } else {
+    g_SceneManager.Run();
+  }
+  return m_Message.id != platform::MessageId::Quit;
+}
+
+int VeskEntry::Shutdown() {
+  delete g_ParamManager;
+  g_ParamManager = nullptr;
+  delete g_FilePackManager;
+  g_FilePackManager = nullptr;
+  m_Mutex.reset();
+  return static_cast<int>(m_Message.wParam);
+}
+
+std::intptr_t MainWindowProc(platform::WindowHandle window, platform::MessageId message, std::uintptr_t wParam,
+                             std::intptr_t lParam) {
+  g_Graphic.MsgProc(window, message, wParam, lParam);
+  switch (message) {
+    case platform::MessageId::Destroy:
+      platform::PostQuitMessage(0);
+      return 0;
+    case platform::MessageId::Close:
+      if (platform::ShowMessageBox("確認", "終了しますか？", platform::MessageBoxButtons::YesNo) ==
+          platform::MessageBoxAnswer::Yes) {
+        platform::DestroyWindow(g_Graphic.GetMainWindow());
+      }
+      return 0;
+    default:
+      return platform::DefaultWindowProcedure(window, message, wParam, lParam);
+  }
+}
+
+int VeskMain() {
+  VeskEntry entry;
+  const int status = entry.Start();
+  if (status != VeskEntry::kRunning) return status;
+  while (entry.Pump()) {
+  }
+  return entry.Shutdown();
+}
+
+}  // namespace nsVesk

@@ -1,0 +1,184 @@
+// The program's entry over the test platform: captured frames, recorded message
+// boxes with scripted answers, a virtual clock and a lock folder of its own.
+#include "game/core/vesk_entry.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <cstdlib>
+#include <deque>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "framework/file/file_reader.h"
+#include "framework/file/file_writer.h"
+#include "framework/filepack/file_pack_manager.h"
+#include "framework/param/param_manager.h"
+#include "game/core/program_objects.h"
+#include "platform/clock/clock.h"
+#include "platform/graphics/graphics_test_back_end.h"
+#include "platform/instance/instance_lock.h"
+#include "platform/window/message_box.h"
+#include "platform/window/window.h"
+#include "tests/support/debug_capture.h"
+#include "tests/support/temp_dir.h"
+
+namespace {
+
+using platform::MessageBoxAnswer;
+
+constexpr char kTitle[] = "EntryTest";
+
+class Entry : public testing::Test {
+ protected:
+  void SetUp() override {
+    setenv("XDG_RUNTIME_DIR", m_Dir.path().c_str(), 1);
+    platform::UseVirtualClock(1000);
+    platform::SetMessageBoxHandler(
+        [this](std::string_view caption, std::string_view text, platform::MessageBoxButtons buttons) {
+          m_Boxes.emplace_back(std::string(caption), std::string(text));
+          if (buttons != platform::MessageBoxButtons::YesNo) return MessageBoxAnswer::Ok;
+          MessageBoxAnswer answer = MessageBoxAnswer::No;
+          if (!m_Answers.empty()) {
+            answer = m_Answers.front();
+            m_Answers.pop_front();
+          }
+          return answer;
+        });
+    WriteTitle(kTitle);
+  }
+  void TearDown() override {
+    platform::SetMessageBoxHandler({});
+    platform::UseRealClock();
+  }
+
+  static void WriteTitle(const std::string& title) {
+    vesk_test::WriteFile("Data/Common.ini", "[Common]\nAppTitle=\"" + title + "\"\n");
+  }
+
+  // Runs passes of the main loop until it ends; the number of passes, or -1 when
+  // it still runs after the limit.
+  int RunUntilQuit(int limit = 50) {
+    for (int pass = 1; pass <= limit; ++pass) {
+      platform::AdvanceVirtualClock(16);
+      if (!m_Entry.Pump()) return pass;
+    }
+    return -1;
+  }
+
+  bool BoxShown(const std::string& caption, const std::string& text) const {
+    for (const auto& box : m_Boxes) {
+      if (box.first == caption && box.second == text) return true;
+    }
+    return false;
+  }
+
+  static bool TitleLockHeld(const std::string& title) {
+    platform::InstanceLock probe;
+    return !probe.Acquire(title);
+  }
+
+  vesk_test::ScopedWorkingDir m_Dir;
+  platform::GraphicsTestBackEnd m_Back;
+  nsVesk::VeskEntry m_Entry;
+  std::vector<std::pair<std::string, std::string>> m_Boxes;
+  std::deque<MessageBoxAnswer> m_Answers;
+};
+
+TEST_F(Entry, FirstStartPacksTheDataAndTakesTheTitlesLock) {
+  ASSERT_EQ(m_Entry.Start(), nsVesk::VeskEntry::kRunning);
+  EXPECT_EQ(vesk_test::ReadFile("Data.dat").substr(0, 8), ".Zarnpak");
+  EXPECT_EQ(vesk_test::ReadFile("Data/Common.ini").substr(0, 8), ".INIcDAT");
+  EXPECT_TRUE(TitleLockHeld(kTitle));
+  EXPECT_EQ(m_Back.DevicesCreated(), 1);
+  EXPECT_TRUE(m_Boxes.empty());
+  EXPECT_EQ(RunUntilQuit(10), -1);
+}
+
+TEST_F(Entry, TitleIsReadFromTheArchive) {
+  // An archive made earlier, and loose files changed since.
+  WriteTitle("FromArchive");
+  {
+    nsZarn::nsFramework::nsParam::ParamManager params(new nsZarn::nsFile::nsFileReader::CFileReader,
+                                                      new nsZarn::nsFile::nsFileWriter::CFileWriter);
+    nsZarn::nsFramework::nsFilePack::FilePackManager pack(new nsZarn::nsFile::nsFileReader::CFileReader,
+                                                          new nsZarn::nsFile::nsFileWriter::CFileWriter);
+    ASSERT_TRUE(pack.ConvertToFilePack("Data", &params));
+  }
+  WriteTitle("FromLooseFile");
+  ASSERT_EQ(m_Entry.Start(), nsVesk::VeskEntry::kRunning);
+  EXPECT_TRUE(TitleLockHeld("FromArchive"));
+  EXPECT_FALSE(TitleLockHeld("FromLooseFile"));
+  EXPECT_EQ(nsVesk::g_ParamManager->GetString("Data/Common.ini", "Common", "AppTitle", ""), "FromArchive");
+}
+
+TEST_F(Entry, SecondInstanceGetsItsMessageAndEnds) {
+  platform::InstanceLock first;
+  ASSERT_TRUE(first.Acquire(kTitle));
+  EXPECT_EQ(m_Entry.Start(), 1);
+  EXPECT_TRUE(BoxShown("エラー！", "多重起動は禁止されています！"));
+  EXPECT_EQ(m_Back.DevicesCreated(), 0);  // no window was made
+}
+
+TEST_F(Entry, GraphicsFailureShowsItsBoxAndReleasesTheGuard) {
+  vesk_test::DebugCapture debug;
+  m_Back.FailDeviceCreation(true);
+  EXPECT_EQ(m_Entry.Start(), 1);
+  EXPECT_TRUE(BoxShown("エラー！", "DirectX Graphicsの初期化に失敗しました！"));
+  EXPECT_TRUE(debug.Contains("Failed : ZarnGraphic::Init\n"));
+  EXPECT_FALSE(TitleLockHeld(kTitle));
+}
+
+TEST_F(Entry, CloseAnsweredNoKeepsRunningAndYesEndsCleanly) {
+  ASSERT_EQ(m_Entry.Start(), nsVesk::VeskEntry::kRunning);
+  const platform::WindowHandle window = nsVesk::g_Graphic.GetMainWindow();
+  m_Answers = {MessageBoxAnswer::No};
+  platform::SimulateCloseButton(window);
+  EXPECT_EQ(RunUntilQuit(10), -1);
+  EXPECT_TRUE(BoxShown("確認", "終了しますか？"));
+  EXPECT_TRUE(platform::IsWindowAlive(window));
+
+  m_Answers = {MessageBoxAnswer::Yes};
+  platform::SimulateCloseButton(window);
+  EXPECT_GT(RunUntilQuit(10), 0);
+  EXPECT_EQ(m_Boxes.size(), 2u);
+  EXPECT_FALSE(platform::IsWindowAlive(window));
+  EXPECT_EQ(nsVesk::g_Graphic.GetDevice(), nullptr);
+  EXPECT_EQ(m_Entry.Shutdown(), 0);
+  EXPECT_EQ(nsVesk::g_ParamManager, nullptr);
+  EXPECT_EQ(nsVesk::g_FilePackManager, nullptr);
+  EXPECT_FALSE(TitleLockHeld(kTitle));
+}
+
+TEST_F(Entry, TerminationSignalEndsWithoutTheQuestion) {
+  ASSERT_EQ(m_Entry.Start(), nsVesk::VeskEntry::kRunning);
+  platform::InstallQuitSignalHandlers();
+  std::raise(SIGTERM);
+  EXPECT_GT(RunUntilQuit(5), 0);
+  EXPECT_TRUE(m_Boxes.empty());
+  EXPECT_EQ(m_Entry.Shutdown(), 0);
+}
+
+TEST_F(Entry, UnrecoverableDeviceLossShowsItsBoxAndEndsNormally) {
+  vesk_test::DebugCapture debug;
+  ASSERT_EQ(m_Entry.Start(), nsVesk::VeskEntry::kRunning);
+  m_Back.SetDeviceStatus(platform::DeviceStatus::Lost);
+  EXPECT_EQ(RunUntilQuit(3), -1);  // lost: waits
+  m_Back.SetDeviceStatus(platform::DeviceStatus::NotReset);
+  m_Back.SetResetOutcome(platform::DeviceStatus::Failed);
+  EXPECT_GT(RunUntilQuit(5), 0);
+  EXPECT_TRUE(BoxShown("エラー！", "消失したデバイスが復元できません！"));
+  EXPECT_TRUE(debug.Contains("Failed : ZarnGraphic::AppIdle\n"));
+  EXPECT_FALSE(platform::IsWindowAlive(nsVesk::g_Graphic.GetMainWindow()));
+  EXPECT_EQ(m_Entry.Shutdown(), 0);
+}
+
+TEST_F(Entry, RunsWithoutDataFolder) {
+  std::filesystem::remove_all("Data");
+  ASSERT_EQ(m_Entry.Start(), nsVesk::VeskEntry::kRunning);
+  EXPECT_TRUE(vesk_test::ReadFile("Data.dat").empty());
+  EXPECT_TRUE(m_Boxes.empty());
+}
+
+}  // namespace
