@@ -210,10 +210,16 @@ class FreeTypeGlyphSource final : public GlyphSource {
     if (m_Library->ft() == nullptr) return nullptr;
     if (request.height <= 0 || request.height > kMaxCellHeight) return nullptr;
     const bool bold = request.weight >= 600;
-    const std::optional<FaceChoice> choice = Choose(CutFaceName(request.face), bold, request.italic);
+    std::optional<FaceChoice> choice = Choose(CutFaceName(request.face), bold, request.italic);
     if (!choice) return nullptr;
     std::shared_ptr<SizedFace> primary = Sized(*choice, request.height);
-    if (!primary) return nullptr;
+    if (!primary) {
+      // A file that FreeType cannot open or scale: the last resort serves instead.
+      choice = Match(kLastResortFamily, bold, request.italic, false);
+      if (!choice) return nullptr;
+      primary = Sized(*choice, request.height);
+      if (!primary) return nullptr;
+    }
     std::shared_ptr<SizedFace> fallback;
     if (!choice->coversJapanese) {
       if (std::optional<FaceChoice> last = Match(kLastResortFamily, bold, request.italic, false)) {
