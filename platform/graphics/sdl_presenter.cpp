@@ -47,6 +47,8 @@ class SdlPresenter : public Presenter {
       Close();
       return false;
     }
+    // The frame is opaque: a plain copy, never a blend.
+    SDL_SetTextureBlendMode(m_Texture, SDL_BLENDMODE_NONE);
     m_Lost = false;
     return true;
   }

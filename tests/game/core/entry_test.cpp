@@ -113,6 +113,16 @@ TEST_F(Entry, TitleIsReadFromTheArchive) {
   EXPECT_EQ(nsVesk::g_ParamManager->GetString("Data/Common.ini", "Common", "AppTitle", ""), "FromArchive");
 }
 
+TEST_F(Entry, FailedPackingLeavesTheParametersOnTheLooseFiles) {
+  // A folder in the archive's place: it cannot be opened, and packing cannot
+  // replace it. The parameter file was converted in place on the way.
+  std::filesystem::create_directory("Data.dat");
+  ASSERT_EQ(m_Entry.Start(), nsVesk::VeskEntry::kRunning);
+  EXPECT_EQ(vesk_test::ReadFile("Data/Common.ini").substr(0, 8), ".INIcDAT");
+  EXPECT_TRUE(TitleLockHeld(kTitle));
+  EXPECT_TRUE(m_Boxes.empty());
+}
+
 TEST_F(Entry, SecondInstanceGetsItsMessageAndEnds) {
   platform::InstanceLock first;
   ASSERT_TRUE(first.Acquire(kTitle));
