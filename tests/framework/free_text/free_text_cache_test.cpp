@@ -182,6 +182,18 @@ TEST_F(FreeTextTest, ATextureTooLargeToMakeIsNotCached) {
   EXPECT_EQ(cache.EntryCount(), 0u);
 }
 
+TEST_F(FreeTextTest, LongTextsThatDifferAtTheEndHaveEntriesOfTheirOwn) {
+  FreeTextCache cache(64u << 20);
+  const std::string head(1100, 'A');
+  FreeTextEntry* first = cache.Acquire(head + "B", kFace, 8, false, false);
+  FreeTextEntry* second = cache.Acquire(head + "\nB", kFace, 8, false, false);
+  ASSERT_TRUE(first && second);
+  EXPECT_NE(first, second);
+  EXPECT_EQ(cache.EntryCount(), 2u);
+  EXPECT_EQ(first->texture->Height(), 8);
+  EXPECT_EQ(second->texture->Height(), 16);
+}
+
 TEST_F(FreeTextTest, EmptyTextHasNoEntry) {
   FreeTextCache cache(1 << 20);
   EXPECT_EQ(cache.Acquire("", kFace, 16, false, false), nullptr);
