@@ -196,9 +196,11 @@ bool CSoundBGM::IsPlayedOut() const {
 }
 
 void CSoundBGM::HandleNotification() {
-  ++m_NotificationsHandled;
-  // Each block the cursor has left since the last notification; usually one.
+  // Each block the cursor has left since the last notification; usually one. None
+  // when the wake-up was left over from before Play.
   const std::uint32_t current = m_Buffer->GetCurrentPosition() / m_BlockBytes;
+  if (m_PlayingBlock == current) return;
+  ++m_NotificationsHandled;
   while (m_PlayingBlock != current) {
     m_PlayingBlock = (m_PlayingBlock + 1) % kBlockCount;
     if (m_FilledBlocks > 0) --m_FilledBlocks;

@@ -49,8 +49,9 @@ class CSoundBGM : public ISound {
   static std::uint32_t BlockBytesFor(const platform::PcmFormat& format);
   std::uint32_t GetBlockBytes() const;
   std::uint32_t GetBufferBytes() const;
-  // How many wake-ups by a notification the streaming thread has handled; a
-  // caller that clocks the device itself waits on it to keep pace.
+  // How many notifications the streaming thread has acted on (each for one or
+  // more blocks played); a caller that clocks the device itself waits on it to
+  // keep pace.
   std::uint32_t GetNotificationsHandled() const;
 
  private:
