@@ -1,5 +1,7 @@
 #include "platform/graphics/compositor.h"
 
+#include "platform/graphics/bilinear_sampler.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -36,70 +38,6 @@ void DrawTranslated(Texture& frame, const Texture& texture, const SourceRect& so
     blend(frame.Row(row) + cx0, texture.Row(v0 + (row - cy0)) + u0, cx1 - cx0, colour);
   }
 }
-
-// Bilinear sampling in 16.16 fixed point, with texel centres at half-integers
-// and both neighbours clamped into the source rectangle. A position is given as
-// (source-local coordinate - 0.5) x 65536; the weights have 8 bits.
-class BilinearSampler {
- public:
-  BilinearSampler(const Texture& texture, const SourceRect& source)
-      : m_Texture(texture),
-        m_Left(source.left),
-        m_Top(source.top),
-        m_MaxX(source.right - source.left - 1),
-        m_MaxY(source.bottom - source.top - 1),
-        m_Inside(source.left >= 0 && source.top >= 0 && source.right <= texture.Width() &&
-                 source.bottom <= texture.Height()) {}
-
-  std::uint32_t Sample(std::int64_t u, std::int64_t v) const {
-    const std::int64_t iu = u >> 16;  // floor
-    const std::int64_t iv = v >> 16;
-    const auto wx = static_cast<std::uint32_t>(((u & 0xFFFF) + 128) >> 8);  // 0..256
-    const auto wy = static_cast<std::uint32_t>(((v & 0xFFFF) + 128) >> 8);
-    const int xa = Clamp(iu, m_MaxX);
-    const int xb = Clamp(iu + 1, m_MaxX);
-    const int ya = Clamp(iv, m_MaxY);
-    const int yb = Clamp(iv + 1, m_MaxY);
-    std::uint32_t c00, c10, c01, c11;
-    if (m_Inside) {
-      const std::uint32_t* rowA = m_Texture.Row(m_Top + ya) + m_Left;
-      const std::uint32_t* rowB = m_Texture.Row(m_Top + yb) + m_Left;
-      c00 = rowA[xa];
-      c10 = rowA[xb];
-      c01 = rowB[xa];
-      c11 = rowB[xb];
-    } else {
-      c00 = m_Texture.At(m_Left + xa, m_Top + ya);
-      c10 = m_Texture.At(m_Left + xb, m_Top + ya);
-      c01 = m_Texture.At(m_Left + xa, m_Top + yb);
-      c11 = m_Texture.At(m_Left + xb, m_Top + yb);
-    }
-    if (c00 == c10 && c00 == c01 && c00 == c11) return c00;
-    // Red and blue, then alpha and green, two channels per 32-bit word: each
-    // horizontal sum stays below 2^16 per channel.
-    const std::uint32_t ix = 256u - wx;
-    const std::uint32_t iy = 256u - wy;
-    std::uint32_t out = 0;
-    for (int shift = 0; shift < 16; shift += 8) {
-      const std::uint32_t top = ((c00 >> shift) & 0x00FF00FFu) * ix + ((c10 >> shift) & 0x00FF00FFu) * wx;
-      const std::uint32_t bottom = ((c01 >> shift) & 0x00FF00FFu) * ix + ((c11 >> shift) & 0x00FF00FFu) * wx;
-      const std::uint32_t low = ((top & 0xFFFFu) * iy + (bottom & 0xFFFFu) * wy + 32768u) >> 16;
-      const std::uint32_t high = ((top >> 16) * iy + (bottom >> 16) * wy + 32768u) >> 16;
-      out |= (low | high << 16) << shift;
-    }
-    return out;
-  }
-
- private:
-  static int Clamp(std::int64_t i, int max) { return static_cast<int>(i < 0 ? 0 : (i > max ? max : i)); }
-
-  const Texture& m_Texture;
-  int m_Left;
-  int m_Top;
-  int m_MaxX;
-  int m_MaxY;
-  bool m_Inside;
-};
 
 // Any other transform: scan the covered pixels of each frame row and sample.
 void DrawTransformed(Texture& frame, const Texture& texture, const SourceRect& source, const Affine& m,
@@ -178,15 +116,11 @@ void DrawTransformed(Texture& frame, const Texture& texture, const SourceRect& s
       std::fill(span.begin(), span.begin() + count, constantTexel);
     } else {
       const double startX = first + 0.5;
-      std::int64_t u = std::llround((mapU(startX, py) - 0.5) * 65536.0);
-      std::int64_t v = std::llround((mapV(startX, py) - 0.5) * 65536.0);
+      const std::int64_t u = std::llround((mapU(startX, py) - 0.5) * 65536.0);
+      const std::int64_t v = std::llround((mapV(startX, py) - 0.5) * 65536.0);
       const std::int64_t du = std::llround(i11 * 65536.0);
       const std::int64_t dv = std::llround(i12 * 65536.0);
-      for (int i = 0; i < count; ++i) {
-        span[static_cast<std::size_t>(i)] = sampler.Sample(u, v);
-        u += du;
-        v += dv;
-      }
+      sampler.SampleRun(u, v, du, dv, count, span.data());
     }
     blend(frame.Row(row) + first, span.data(), count, colour);
   }
