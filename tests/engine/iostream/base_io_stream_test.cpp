@@ -106,6 +106,44 @@ TEST_F(StreamTest, DrawTaskFieldsAreWrittenInOrder) {
   EXPECT_EQ(bytes.substr(113, 6), Bytes({0, 0, 0, 0, 0x9D, 0}));  // Param[9], Str[9]
 }
 
+TEST_F(StreamTest, ExpressionAndTextSectionForms) {
+  Expression expr;
+  ExpressionToken token;
+  token.Type = 3;
+  token.SubType = 1;
+  token.Value = 2;
+  token.Extra = 9;  // not stored
+  token.Name = "a";
+  expr.push_back(token);
+  EXPECT_EQ(Written([&](BaseIOStream& s) { s.SaveExpression(expr); }),
+            Bytes({1, 0, 0, 0, 3, 0, 0, 0, 1, 0, 0, 0, 2, 0, 0, 0, 0x9E, 0}));
+
+  TextToken glyph;
+  glyph.Text = "a";
+  glyph.Size = 1;
+  glyph.Colour = 2;
+  glyph.Alpha = 3;
+  glyph.Flag1 = 4;
+  glyph.Flag2 = 5;
+  glyph.Width = 6;
+  glyph.Height = 7;
+  nsTamskLib::RubyToken ruby;
+  ruby.Width = 8;
+  glyph.Ruby.push_back(ruby);
+  TextTokenLine line;
+  line.push_back(glyph);
+  TextTokenSection section;
+  section.push_back(line);
+  // Text, Size, Colour, FontFace, Alpha, flags: 13 bytes of 0; Width 8; Height 0.
+  const std::string rubyBytes = std::string(13, '\0') + Bytes({8, 0, 0, 0, 0, 0, 0, 0});
+  EXPECT_EQ(Written([&](BaseIOStream& s) { s.SaveTextTokenSection(section); }),
+            Bytes({1, 0, 0, 0, 1, 0, 0, 0,                   // lines, tokens
+                   0x9E, 0, 1, 0, 0, 0, 2, 0, 0, 0, 0,       // Text, Size, Colour, FontFace
+                   3, 4, 5, 6, 0, 0, 0, 7, 0, 0, 0,          // Alpha, flags, Width, Height
+                   1, 0, 0, 0}) +                            // ruby count
+                rubyBytes);
+}
+
 TEST_F(StreamTest, CompoundFormsRoundTrip) {
   TextToken glyph;
   glyph.Text = "字";
