@@ -59,6 +59,8 @@ bool Attach(platform::LibraryHandle library, const char* name) {
 void LoadPlugins() { LoadPlugins(platform::GetProgramFolder()); }
 
 void LoadPlugins(const std::string& folder) {
+  // An empty name would mean the working folder; the program's folder was unknown.
+  if (folder.empty()) return;
   std::error_code ec;
   const std::filesystem::path base = std::filesystem::absolute(folder, ec);
   if (ec) return;
