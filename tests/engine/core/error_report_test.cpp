@@ -41,6 +41,13 @@ TEST(RuntimeErrorDeathTest, EndsTheProcessWithAFailureStatus) {
   EXPECT_EXIT(RuntimeError(nullptr, "fatal %d", 7), testing::ExitedWithCode(1), "fatal 7");
 }
 
+TEST(RuntimeErrorDeathTest, TheTerminalShowsTheShiftJisTextAsUtf8) {
+  // Caption and text are Shift-JIS inside the program; the box shows them as UTF-8.
+  const std::u8string expected = u8"エラー！.*0除算です！";
+  EXPECT_EXIT(RuntimeError(nullptr, "0除算です！"), testing::ExitedWithCode(1),
+              std::string(expected.begin(), expected.end()));
+}
+
 TEST(WarningTest, WarningsAndDebugLinesShowNoBox) {
   BoxRecorder boxes;
   vesk_test::DebugCapture debug;
