@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <vector>
 
 namespace platform {
@@ -60,10 +59,12 @@ void DrawTransformed(Texture& frame, const Texture& texture, const SourceRect& s
     maxY = std::max(maxY, fy);
   }
   if (!std::isfinite(minX) || !std::isfinite(maxX) || !std::isfinite(minY) || !std::isfinite(maxY)) return;
-  const int bx0 = static_cast<int>(std::max(std::floor(minX), 0.0));
-  const int by0 = static_cast<int>(std::max(std::floor(minY), 0.0));
-  const int bx1 = static_cast<int>(std::min(std::ceil(maxX), static_cast<double>(frame.Width())));
-  const int by1 = static_cast<int>(std::min(std::ceil(maxY), static_cast<double>(frame.Height())));
+  const double frameW = frame.Width();
+  const double frameH = frame.Height();
+  const int bx0 = static_cast<int>(std::clamp(std::floor(minX), 0.0, frameW));
+  const int by0 = static_cast<int>(std::clamp(std::floor(minY), 0.0, frameH));
+  const int bx1 = static_cast<int>(std::clamp(std::ceil(maxX), 0.0, frameW));
+  const int by1 = static_cast<int>(std::clamp(std::ceil(maxY), 0.0, frameH));
   if (bx0 >= bx1 || by0 >= by1) return;
 
   // Inverse transform: u = (X - dx) * i11 + (Y - dy) * i21, v = (X - dx) * i12 + (Y - dy) * i22.
@@ -71,6 +72,10 @@ void DrawTransformed(Texture& frame, const Texture& texture, const SourceRect& s
   const double i12 = -m.m12 / det;
   const double i21 = -m.m21 / det;
   const double i22 = m.m11 / det;
+  // A sprite shrunk below a ten-millionth of a texel per pixel covers nothing
+  // visible; refusing it keeps the fixed-point positions far from overflow.
+  constexpr double kMaxTexelsPerPixel = 1e7;
+  if (!(std::fabs(i11) + std::fabs(i12) + std::fabs(i21) + std::fabs(i22) <= kMaxTexelsPerPixel)) return;
   auto mapU = [&](double px, double py) { return (px - m.dx) * i11 + (py - m.dy) * i21; };
   auto mapV = [&](double px, double py) { return (px - m.dx) * i12 + (py - m.dy) * i22; };
 
@@ -138,9 +143,8 @@ void DrawSprite(Texture& frame, const Texture& texture, const SourceRect& source
   if (source.right <= source.left || source.bottom <= source.top) return;
   // Coordinates this far out lie beyond any texture; they would only overflow.
   constexpr int kLimit = 1 << 24;
-  if (std::abs(source.left) > kLimit || std::abs(source.top) > kLimit || std::abs(source.right) > kLimit ||
-      std::abs(source.bottom) > kLimit) {
-    return;
+  for (int v : {source.left, source.top, source.right, source.bottom}) {
+    if (v > kLimit || v < -kLimit) return;
   }
   if ((colour & kAlphaMask) == 0 || texture.IsEmpty() || frame.IsEmpty()) return;
   const RowBlender blend = ActiveRowBlenders().For(mode);

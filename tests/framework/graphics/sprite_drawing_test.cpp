@@ -1,6 +1,7 @@
 // Exact pixels of the sprite routine on captured frames.
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <vector>
 
 #include "tests/framework/graphics/graphic_fixture.h"
@@ -167,6 +168,20 @@ TEST_F(SpriteDrawing, ClippedAtTheFrameEdges) {
   const Rect all{0, 0, 4, 2};
   Alpha(t, -5000, 100, &all, 3.0f, 2.0f, 33.0f);
   Alpha(t, 100, 100000, &all, 1000.0f, 1000.0f, 45.0f);
+  // Values far out of any sensible range draw nothing and break nothing.
+  const float inf = std::numeric_limits<float>::infinity();
+  const float nan = std::numeric_limits<float>::quiet_NaN();
+  Alpha(t, 2147483647, -2147483647 - 1, &all, 1.0f, 1.0f, 0.0f);
+  Alpha(t, 2147483647, 0, &all, 2.0f, 1.0f, 0.0f);
+  Alpha(t, 10, 10, &all, 1e-9f, 1e-9f, 0.0f);
+  Alpha(t, 10, 10, &all, inf, 1.0f, 0.0f);
+  Alpha(t, 10, 10, &all, nan, 1.0f, 0.0f);
+  Alpha(t, 10, 10, &all, 1.0f, 1.0f, nan);
+  Alpha(t, 10, 10, &all, 1.0f, 1.0f, inf);
+  const Rect huge{-2147483647 - 1, 0, 2147483647, 2};
+  Alpha(t, 10, 10, &huge, 1.0f, 1.0f, 0.0f);
+  m_Graphic.DrawFillRect(-2147483647 - 1, 700, 2147483647, 2147483647, 0xFFFFFFFFu, 0.0f);
+  EXPECT_EQ(PresentedPixel(10, 10), kBackground);
   m_Graphic.DrawFillRect(-100000, -100000, 100000, 100000, 0xFF010203u, 10.0f);
   EXPECT_EQ(PresentedPixel(400, 300), 0xFF010203u);
 }
