@@ -43,10 +43,12 @@ std::int32_t ReadI32(IIOStream& stream) {
       (static_cast<std::uint32_t>(bytes[2]) << 16) | (static_cast<std::uint32_t>(bytes[3]) << 24));
 }
 
-// A stored default volume replaces the held one only when it is a volume.
+// A stored default volume replaces the held one only when the file holds it
+// completely and it is a volume: a damaged file must neither reach the back end
+// with it nor mute the game for good.
 void LoadDefaultVolume(IIOStream& stream, int& target) {
   const std::int32_t stored = ReadI32(stream);
-  if (IsValidVolume(stored)) target = stored;
+  if (!stream.HasReadFailed() && IsValidVolume(stored)) target = stored;
 }
 
 }  // namespace

@@ -89,8 +89,8 @@ class BaseSoundManager : public ISoundManager {
   bool ReleaseBGM();
 
   // The environment block. Loading replaces the defaults without passing them to
-  // the back end (every start sets the volume); a stored default outside 0 to 10000
-  // is ignored and the default held before stays.
+  // the back end (every start sets the volume); a stored default outside 0 to 10000,
+  // or cut off by the end of the file, is ignored and the default held before stays.
   void SaveEnvironmentSound(nsIOStream::IIOStream& stream);
   void LoadEnvironmentSound(nsIOStream::IIOStream& stream);
 

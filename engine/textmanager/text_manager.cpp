@@ -132,10 +132,15 @@ void TextManager::SaveEnvironment(IIOStream* stream) {
   WriteU32(stream, BackLogMax);
 }
 
+// A setting that the file does not hold completely keeps its value: a cut file
+// would otherwise set the backlog's maximum and the auto wait to 0 for good.
 void TextManager::LoadEnvironment(IIOStream* stream) {
-  KidokuSkip = ReadU8(stream) != 0;
-  AutoWait = ReadU32(stream);
-  BackLogMax = ReadU32(stream);
+  const bool kidokuSkip = ReadU8(stream) != 0;
+  if (!stream->HasReadFailed()) KidokuSkip = kidokuSkip;
+  const std::uint32_t autoWait = ReadU32(stream);
+  if (!stream->HasReadFailed()) AutoWait = autoWait;
+  const std::uint32_t backLogMax = ReadU32(stream);
+  if (!stream->HasReadFailed()) BackLogMax = backLogMax;
 }
 
 void TextManager::SaveLocal(IIOStream* stream) {

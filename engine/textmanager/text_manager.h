@@ -61,7 +61,7 @@ class TextManager : public ITextManager {
   // the virtual operations. The read marks and the settings stay.
   void Reset();
 
-  // The environment block.
+  // The environment block. A setting cut off by the end of the file keeps its value.
   void SaveEnvironment(nsIOStream::IIOStream* stream);
   void LoadEnvironment(nsIOStream::IIOStream* stream);
 

@@ -368,6 +368,16 @@ TEST(SoundManagerFileTest, DamagedEnvironmentDefaultsKeepTheDefaultsHeld) {
   EXPECT_EQ(sound.GetDefaultVoiceVolume(), 5);
   sound.PlaySE("a.wav");
   EXPECT_EQ(sound.se.volume, 10000);
+
+  // A file cut inside the second volume keeps the defaults from there on.
+  vesk_test::WriteFile("env.dat", Bytes({0x20, 0, 0, 0, 0x30, 0}));
+  RecordingSoundManager cut;
+  BaseIOStream cutStream;
+  ASSERT_TRUE(cutStream.Open("env.dat", "rb"));
+  cut.LoadEnvironmentSound(cutStream);
+  EXPECT_EQ(cut.GetDefaultSEVolume(), 0x20);
+  EXPECT_EQ(cut.GetDefaultBGMVolume(), 10000);
+  EXPECT_EQ(cut.GetDefaultVoiceVolume(), 10000);
 }
 
 TEST(SoundManagerFileTest, SlotBlockBytes) {

@@ -97,15 +97,6 @@ TEST(TextManagerTest, BackLogKeepsTheNewestUpToItsMaximum) {
   EXPECT_EQ(MessageOf(manager.GetRecordData()), "256");
 }
 
-TEST(TextManagerTest, RecordsAreCopiedDeeply) {
-  TextManager manager;
-  BackLogRecord record = RecordSaying("a");
-  manager.AddRecord(record);
-  record.Message.at(0).at(0).Text = "b";
-  manager.SetBackLogCursor(1);
-  EXPECT_EQ(MessageOf(manager.GetRecordData()), "a");
-}
-
 TEST(TextManagerTest, CursorStaysWithinOneAndTheRecordCount) {
   TextManager manager;
   AddRecords(manager, 3);
@@ -301,6 +292,18 @@ TEST(TextManagerEnvironmentTest, SettingsRoundTripAndNothingElse) {
   EXPECT_EQ(loaded.GetAutoWait(), 0x01020304u);
   EXPECT_EQ(loaded.GetBackLogMax(), 17u);
   EXPECT_FALSE(loaded.IsSkip());
+}
+
+TEST(TextManagerEnvironmentTest, SettingsCutOffByTheEndOfTheFileKeepTheirValues) {
+  vesk_test::ScopedWorkingDir dir;
+  BaseIOStream stream;
+  OpenForReading(stream, "env.dat", Bytes({0x01, 0x10, 0x00, 0x00, 0x00, 0x05}));
+  TextManager manager;
+  manager.LoadEnvironment(&stream);
+  EXPECT_TRUE(stream.HasReadFailed());
+  EXPECT_TRUE(manager.IsKidokuSkip());
+  EXPECT_EQ(manager.GetAutoWait(), 16u);
+  EXPECT_EQ(manager.GetBackLogMax(), 256u);
 }
 
 TEST(TextManagerEnvironmentTest, ClosedStreamIsFatal) {
