@@ -162,14 +162,17 @@ bool BaseSoundManager::StopAllOf(const Channel& channel) {
 }
 
 // After each release the walk starts again from the front of the shortened list;
-// after a failure it goes on with the next name, which stays listed.
+// after a failure it goes on with the next name, which stays listed. (A release
+// that reports success but leaves the list as it was moves on too, so the walk
+// always ends.)
 bool BaseSoundManager::ReleaseAllOf(const Channel& channel) {
   bool allReleased = true;
   std::size_t i = 0;
   while (i < (this->*channel.names).size()) {
+    const std::size_t before = (this->*channel.names).size();
     const std::string name = (this->*channel.names)[i];
     if ((this->*channel.release)(name.c_str())) {
-      i = 0;
+      i = (this->*channel.names).size() < before ? 0 : i + 1;
     } else {
       allReleased = false;
       ++i;

@@ -237,6 +237,20 @@ TEST(SoundManagerSETest, ReleaseAllReleasesEveryOtherNameWhenOneFails) {
   EXPECT_TRUE(sound.GetSEList().empty());
 }
 
+// A subclass whose release claims success without releasing anything.
+class ClaimingReleaseSound : public RecordingSoundManager {
+ public:
+  bool ReleaseSE(const char* /*name*/) override { return true; }
+};
+
+TEST(SoundManagerSETest, ReleaseAllEndsWhenAReleaseLeavesTheListAsItWas) {
+  ClaimingReleaseSound sound;
+  sound.LoadSE("a.wav");
+  sound.LoadSE("b.wav");
+  EXPECT_TRUE(sound.ReleaseAllSE());
+  EXPECT_EQ(sound.GetSEList().size(), 2u);
+}
+
 TEST(SoundManagerVoiceTest, VoicesKeepTheirOwnListVolumeAndBackEnd) {
   RecordingSoundManager sound;
   sound.SetDefaultVoiceVolume(4000);
