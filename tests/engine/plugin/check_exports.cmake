@@ -6,7 +6,10 @@
 #   instances shared with the platform library) or as the linker's copies of library
 #   variables (such as std::cerr), never as functions defined here; the sanitizer
 #   runtimes' own symbols are allowed in sanitizer builds.
-# Arguments: NM, PROGRAM, ENGINE (the engine archive), LIST (the export list).
+# - with REQUIRE_ALL set, every name of the list is exported, whether or not the
+#   engine archive defines it (the finished program provides the whole interface).
+# Arguments: NM, PROGRAM, ENGINE (the engine archive), LIST (the export list),
+# REQUIRE_ALL (optional).
 cmake_minimum_required(VERSION 3.25)
 
 file(STRINGS "${LIST}" _lines REGEX "^ +[A-Za-z_][A-Za-z0-9_]*;")
@@ -54,7 +57,7 @@ endforeach()
 
 foreach(_name IN LISTS _listed)
   string(REGEX MATCH "[0-9a-fA-F]+ T ${_name}\n" _defined "${_engine_syms}")
-  if(_defined AND NOT _name IN_LIST _exported)
+  if((_defined OR REQUIRE_ALL) AND NOT _name IN_LIST _exported)
     list(APPEND _errors "not exported: ${_name}")
   endif()
 endforeach()
