@@ -3,13 +3,12 @@
 
 #include "engine/taskmanager/task_manager.h"
 
-#include "engine/api/draw_manager.h"
-#include "engine/api/novel_engine.h"
 #include "engine/api/plugin_api.h"
 #include "engine/api/token_containers.h"
 #include "engine/taskmanager/task_rules.h"
 
 namespace nsTamskLib::nsTaskManager {
+
 void TaskManager::PlaceTask(DrawTask& task, std::int32_t X, std::int32_t Y, std::int32_t Z,
                             std::uint8_t A) const {
   if (Z > m_MaxZ || Z < m_MinZ) RuntimeError(Owner(), "範囲外が指定されています！（Z = %d）", Z);

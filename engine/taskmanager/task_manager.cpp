@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstring>
 #include <numeric>
-#include <utility>
 
 #include "engine/api/draw_manager.h"
 #include "engine/api/novel_engine.h"

@@ -112,6 +112,16 @@ class TaskManager : public ITaskManager {
   // Moves every button through its states from the mouse; a click calls the label.
   void UpdateButtons();
 
+  // The task manager's block of a save slot: depths, the task list, the layers,
+  // sprites and buttons (in name order), placement, pages and the running pattern
+  // and effect; not the locks and not the work groups. Load starts from Reset,
+  // registers every image it reads with the draw manager and enters the sprite and
+  // button names in the symbol-kind table. A button's enabled flag is stored as the
+  // player would see it with input accepted (the flag the reaction lock keeps), and
+  // Load hands it back to the lock, which Reset leaves held (task_state.cpp).
+  void Save(nsIOStream::IIOStream& stream);
+  void Load(nsIOStream::IIOStream& stream);
+
   // The button-reaction lock (held while the player accepts no input) and the
   // button-visibility lock (held while the text window is hidden).
   void EnterExclusiveBRCS();
