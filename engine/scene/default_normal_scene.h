@@ -1,0 +1,44 @@
+#pragma once
+// DefaultNormalScene: the scene of the normal player state, in which the script
+// runs. Each frame it accepts the player's system input while the current command
+// allows it, answers the system keys by pushing another player state, hides and
+// shows the text window, updates the buttons and executes the current command;
+// then it draws the frame. The game installs a subclass of it.
+
+#include "engine/scene/scene_base.h"
+
+namespace nsTamskLib::nsCore { class NovelPlayer; }
+
+namespace nsTamskLib::nsScene {
+
+class DefaultNormalScene : public IScene_Base {
+ public:
+  DefaultNormalScene() = default;
+
+  // A hidden text window is shown again.
+  void Initialize() override;
+  // Accepts input while the current command's type is a system-enabled one.
+  void PreUpdate() override;
+  // Input, system keys, window toggle, reading modes, buttons, the command.
+  void Update() override;
+  // The frame, only while the state is still normal.
+  void Draw() override;
+  // Input is accepted at most until here.
+  void PostUpdate() override;
+
+  bool IsVisible() const { return m_Visible; }
+
+ protected:
+  // The engine as the player that owns the scene (the scenes use the player's own
+  // operations); a scene given another engine is an internal fault.
+  nsCore::NovelPlayer& Player() const;
+
+  // False while the player has hidden the text window; no command runs then.
+  bool m_Visible = true;
+
+ private:
+  // Pushes the state of the first system call asked for; false when none was.
+  bool CallSystem();
+};
+
+}  // namespace nsTamskLib::nsScene
