@@ -1,6 +1,9 @@
 #include "platform/library/library.h"
 
 #include <dlfcn.h>
+#include <link.h>
+
+#include <cstdint>
 
 #include <filesystem>
 #include <system_error>
@@ -28,6 +31,43 @@ void* FindProgramSymbol(const char* name) {
   void* symbol = dlsym(program, name);
   dlclose(program);
   return symbol;
+}
+
+namespace {
+
+struct SegmentQuery {
+  std::uintptr_t address;
+  bool inProgram;
+};
+
+// dl_iterate_phdr reports the program itself first: the query ends there.
+int CheckProgramSegments(dl_phdr_info* info, std::size_t /*size*/, void* data) {
+  auto* query = static_cast<SegmentQuery*>(data);
+  for (ElfW(Half) i = 0; i < info->dlpi_phnum; ++i) {
+    const ElfW(Phdr)& segment = info->dlpi_phdr[i];
+    if (segment.p_type != PT_LOAD) continue;
+    const std::uintptr_t begin = info->dlpi_addr + segment.p_vaddr;
+    if (query->address >= begin && query->address - begin < segment.p_memsz) {
+      query->inProgram = true;
+    }
+  }
+  return 1;
+}
+
+}  // namespace
+
+void* FindProgramOwnSymbol(const char* name) {
+  void* symbol = FindProgramSymbol(name);
+  if (symbol == nullptr) return nullptr;
+  SegmentQuery query{reinterpret_cast<std::uintptr_t>(symbol), false};
+  dl_iterate_phdr(CheckProgramSegments, &query);
+  return query.inProgram ? symbol : nullptr;
+}
+
+std::string GetLibraryPathOf(const void* address) {
+  Dl_info info{};
+  if (dladdr(address, &info) == 0 || info.dli_fname == nullptr) return std::string();
+  return info.dli_fname;
 }
 
 void CloseLibrary(LibraryHandle library) {

@@ -19,6 +19,14 @@ void* FindLibrarySymbol(LibraryHandle library, const char* name);
 // program and the libraries it was started with); null when there is none.
 void* FindProgramSymbol(const char* name);
 
+// The address of a symbol that the program's own file defines and exports; null
+// when only one of the libraries it was started with has that name, or none does.
+void* FindProgramOwnSymbol(const char* name);
+
+// The file name (with its folder, as the loader opened it) of the program or
+// library that holds the address; empty when no loaded file holds it.
+std::string GetLibraryPathOf(const void* address);
+
 void CloseLibrary(LibraryHandle library);
 
 // The absolute folder of the running program's file; empty when it cannot be read.

@@ -1,0 +1,32 @@
+#pragma once
+// CommandBase: what every command object of the plug-in shares: the engine pointer
+// (the first field after the interface), self-deletion for the host, and an empty
+// Reset for commands without run state.
+
+#include "engine/api/command.h"
+#include "engine/api/fwd.h"
+#include "engine/api/types.h"
+
+namespace nsWendrick {
+
+class CommandBase : public nsTamskLib::ICmd_Base {
+ public:
+  void Reset() override {}
+  void Destroy() override { delete this; }
+  void SetEngine(nsTamskLib::nsCore::INovelEngine* engine) override { m_Engine = engine; }
+
+  nsTamskLib::nsCore::INovelEngine* GetEngine() const { return m_Engine; }
+
+ protected:
+  CommandBase() = default;
+  ~CommandBase() override = default;
+  CommandBase(const CommandBase&) = default;
+  CommandBase& operator=(const CommandBase&) = default;
+
+  // The owner window of the command's error boxes.
+  nsTamskLib::WindowHandle Window() const;
+
+  nsTamskLib::nsCore::INovelEngine* m_Engine = nullptr;
+};
+
+}  // namespace nsWendrick

@@ -1,0 +1,204 @@
+// The plug-in's registration tables: every command type with its factory, parser
+// and system-input flag, every script keyword, the update patterns and the three
+// effect stages. A row whose class or function the plug-in does not provide yet
+// holds null and is not registered.
+
+#include "plugin/core/registration.h"
+
+namespace nsWendrick {
+namespace {
+
+// Types 1 to 57 but 44 (a second value that the text command reports during an
+// inline wait). Type 7 (else) has a parser but no factory: its parser makes a jump.
+// System input is refused during wait (13), update (20), effect (28), update2 (48)
+// and selectl (49).
+constexpr CommandTypeEntry kCommandTypes[] = {
+    {1, nullptr, nullptr, true},    // if
+    {2, nullptr, nullptr, true},    // se
+    {3, nullptr, nullptr, true},    // bgm
+    {4, nullptr, nullptr, true},    // end
+    {5, nullptr, nullptr, true},    // set
+    {6, nullptr, nullptr, true},    // calc
+    {7, nullptr, nullptr, true},    // else
+    {8, nullptr, nullptr, true},    // goto
+    {9, nullptr, nullptr, true},    // text
+    {10, nullptr, nullptr, true},   // select
+    {11, nullptr, nullptr, true},   // settext
+    {12, nullptr, nullptr, true},   // settalker
+    {13, nullptr, nullptr, false},  // wait
+    {14, nullptr, nullptr, true},   // gosub
+    {15, nullptr, nullptr, true},   // return
+    {16, nullptr, nullptr, true},   // setscreen
+    {17, nullptr, nullptr, true},   // setskip
+    {18, nullptr, nullptr, true},   // setauto
+    {19, nullptr, nullptr, true},   // setcg
+    {20, nullptr, nullptr, false},  // update
+    {21, nullptr, nullptr, true},   // clearcg
+    {22, nullptr, nullptr, true},   // bgcolor
+    {23, nullptr, nullptr, true},   // setbutton
+    {24, nullptr, nullptr, true},   // setsprite
+    {25, nullptr, nullptr, true},   // chpriority
+    {26, nullptr, nullptr, true},   // volume
+    {27, nullptr, nullptr, true},   // jump
+    {28, nullptr, nullptr, false},  // effect
+    {29, nullptr, nullptr, true},   // suspend
+    {30, nullptr, nullptr, true},   // systemcall
+    {31, nullptr, nullptr, true},   // textwindow
+    {32, nullptr, nullptr, true},   // image
+    {33, nullptr, nullptr, true},   // cleartext
+    {34, nullptr, nullptr, true},   // menu
+    {35, nullptr, nullptr, true},   // sleep
+    {36, nullptr, nullptr, true},   // charaspace
+    {37, nullptr, nullptr, true},   // voice
+    {38, nullptr, nullptr, true},   // settextwindow
+    {39, nullptr, nullptr, true},   // settextcursor
+    {40, nullptr, nullptr, true},   // setselecttext
+    {41, nullptr, nullptr, true},   // setselectwindow
+    {42, nullptr, nullptr, true},   // setselect
+    {43, nullptr, nullptr, true},   // initialize
+    {45, nullptr, nullptr, true},   // setruby
+    {46, nullptr, nullptr, true},   // waittimeskip
+    {47, nullptr, nullptr, true},   // kinsoku
+    {48, nullptr, nullptr, false},  // update2
+    {49, nullptr, nullptr, false},  // selectl
+    {50, nullptr, nullptr, true},   // setselectl
+    {51, nullptr, nullptr, true},   // rand
+    {52, nullptr, nullptr, true},   // loop
+    {53, nullptr, nullptr, true},   // break
+    {54, nullptr, nullptr, true},   // loadobject
+    {55, nullptr, nullptr, true},   // gotod
+    {56, nullptr, nullptr, true},   // gosubd
+    {57, nullptr, nullptr, true},   // forcetextwindow
+};
+
+constexpr KeywordEntry kKeywords[] = {
+    {"if", 1},
+    {"stopallse", 2}, {"unloadallse", 2}, {"playse", 2}, {"stopse", 2}, {"loadse", 2},
+    {"unloadse", 2},
+    {"playbgm", 3}, {"stopbgm", 3}, {"playoncebgm", 3},
+    {"end", 4},
+    {"local", 5}, {"global", 5}, {"button", 5}, {"sprite", 5},
+    {"calc", 6},
+    {"else", 7},
+    {"goto", 8},
+    {"text", 9},
+    {"select", 10},
+    {"textfont", 11}, {"textsize", 11}, {"textcolor", 11}, {"textspeed", 11},
+    {"textposition", 11}, {"textmaxwidth", 11}, {"textmaxheight", 11}, {"textcspace", 11},
+    {"textlspace", 11}, {"textalignleft", 11}, {"textaligncenter", 11}, {"textalignright", 11},
+    {"talkerfont", 12}, {"talkersize", 12}, {"talkercolor", 12}, {"talkerposition", 12},
+    {"talkermaxwidth", 12}, {"talkermaxheight", 12}, {"talkercspace", 12}, {"talkerlspace", 12},
+    {"talkeralignleft", 12}, {"talkeraligncenter", 12}, {"talkeralignright", 12},
+    {"wait", 13},
+    {"gosub", 14},
+    {"return", 15},
+    {"screen", 16}, {"window", 16}, {"fullscreen", 16},
+    {"skip", 17}, {"skipon", 17}, {"skipoff", 17},
+    {"auto", 18}, {"autoon", 18}, {"autooff", 18},
+    {"bg", 19}, {"lch", 19}, {"cch", 19}, {"rch", 19},
+    {"update", 20},
+    {"clearbg", 21}, {"clearlch", 21}, {"clearcch", 21}, {"clearrch", 21},
+    {"bgcolor", 22},
+    {"showallbutton", 23}, {"showbutton", 23}, {"hideallbutton", 23}, {"hidebutton", 23},
+    {"enableallbutton", 23}, {"enablebutton", 23}, {"disableallbutton", 23},
+    {"disablebutton", 23}, {"setbutton", 23}, {"movebutton", 23}, {"buttonimage", 23},
+    {"buttonarea", 23}, {"buttonaction", 23}, {"buttonsound", 23},
+    {"showallsprite", 24}, {"showsprite", 24}, {"hideallsprite", 24}, {"hidesprite", 24},
+    {"setsprite", 24}, {"movesprite", 24}, {"spriteimage", 24}, {"spritetext", 24},
+    {"lcr", 25}, {"lrc", 25}, {"clr", 25}, {"crl", 25}, {"rlc", 25}, {"rcl", 25},
+    {"sevolume", 26}, {"bgmvolume", 26}, {"voicevolume", 26},
+    {"jump", 27},
+    {"flash", 28}, {"quakex", 28}, {"quakey", 28}, {"quakexy", 28}, {"fadein", 28},
+    {"fadeout", 28}, {"fadeinu", 28}, {"fadeoutu", 28}, {"flash2", 28}, {"quakex2", 28},
+    {"quakey2", 28}, {"quakexy2", 28}, {"quakex3", 28}, {"quakey3", 28}, {"quakexy3", 28},
+    {"flash3", 28},
+    {"suspend", 29},
+    {"callbacklog", 30}, {"callsave", 30}, {"callload", 30}, {"callconfig", 30}, {"callmenu", 30},
+    {"texton", 31}, {"textoff", 31}, {"textwindow", 31},
+    {"loadimage", 32}, {"unloadimage", 32}, {"unloadallimage", 32},
+    {"cleartext", 33},
+    {"menuon", 34}, {"menuoff", 34}, {"menu", 34},
+    {"sleep", 35},
+    {"charaspace", 36},
+    {"stopallvoice", 37}, {"unloadallvoice", 37}, {"playvoice", 37}, {"stopvoice", 37},
+    {"loadvoice", 37}, {"unloadvoice", 37},
+    {"textwindowdraw", 38}, {"textwindowimage", 38},
+    {"textcursorshow", 39}, {"textcursornone", 39}, {"textcursorclick", 39},
+    {"textcursorgonext", 39}, {"textcursorbacklog", 39},
+    {"selecttextfont", 40}, {"selecttextsize", 40}, {"selecttextmaxwidth", 40},
+    {"selecttextmaxheight", 40}, {"selecttextncolor", 40}, {"selecttextccolor", 40},
+    {"selecttexthcolor", 40}, {"selecttextcspace", 40}, {"selecttextlspace", 40},
+    {"selecttextalignleft", 40}, {"selecttextaligncenter", 40}, {"selecttextalignright", 40},
+    {"selectwindowdraw", 41}, {"selectwindowimage", 41}, {"selectwindowunderspace", 41},
+    {"selectclickse", 42}, {"selectcursorse", 42},
+    {"initialize", 43},
+    {"rubyfont", 45}, {"rubysize", 45}, {"rubycspace", 45}, {"rubyoffset", 45},
+    {"waittimeskip", 46},
+    {"setfollowingchs", 47}, {"addfollowingchs", 47}, {"setfollowingweakchs", 47},
+    {"addfollowingweakchs", 47}, {"setleadingchs", 47}, {"addleadingchs", 47},
+    {"update2", 48},
+    {"selectl", 49},
+    {"selectlclearimage", 50}, {"selectlimage0", 50}, {"selectlimage1", 50},
+    {"selectlimage2", 50}, {"selectlimage3", 50},
+    {"rand", 51},
+    {"beginloop", 52}, {"endloop", 52},
+    {"break", 53},
+    {"loadobject", 54},
+    {"gotod", 55},
+    {"gosubd", 56},
+    {"forcetexton", 57}, {"forcetextoff", 57}, {"forcetextwindow", 57},
+};
+
+// Update patterns 0-15, 17-24, 26 and 28 (16, 25 and 27 are none).
+constexpr NumberedFunction kUpdatePatterns[] = {
+    {0, nullptr},  {1, nullptr},  {2, nullptr},  {3, nullptr},  {4, nullptr},  {5, nullptr},
+    {6, nullptr},  {7, nullptr},  {8, nullptr},  {9, nullptr},  {10, nullptr}, {11, nullptr},
+    {12, nullptr}, {13, nullptr}, {14, nullptr}, {15, nullptr}, {17, nullptr}, {18, nullptr},
+    {19, nullptr}, {20, nullptr}, {21, nullptr}, {22, nullptr}, {23, nullptr}, {24, nullptr},
+    {26, nullptr}, {28, nullptr},
+};
+
+// Effect numbers 1-16 in each stage. An effect runs in the stage that has its real
+// function and does nothing in the other two; the shakes run before drawing, the
+// flashes and fades after the text window.
+constexpr NumberedFunction kEffectsBeforeDraw[] = {
+    {1, EmptyEffect},  {2, nullptr},      {3, nullptr},      {4, nullptr},
+    {5, EmptyEffect},  {6, EmptyEffect},  {7, EmptyEffect},  {8, EmptyEffect},
+    {9, EmptyEffect},  {10, nullptr},     {11, nullptr},     {12, nullptr},
+    {13, nullptr},     {14, nullptr},     {15, nullptr},     {16, EmptyEffect},
+};
+
+constexpr NumberedFunction kEffectsAfterDraw[] = {
+    {1, EmptyEffect},  {2, EmptyEffect},  {3, EmptyEffect},  {4, EmptyEffect},
+    {5, EmptyEffect},  {6, EmptyEffect},  {7, EmptyEffect},  {8, EmptyEffect},
+    {9, EmptyEffect},  {10, EmptyEffect}, {11, EmptyEffect}, {12, EmptyEffect},
+    {13, EmptyEffect}, {14, EmptyEffect}, {15, EmptyEffect}, {16, EmptyEffect},
+};
+
+constexpr NumberedFunction kEffectsAfterTextWindow[] = {
+    {1, nullptr},      {2, EmptyEffect},  {3, EmptyEffect},  {4, EmptyEffect},
+    {5, nullptr},      {6, nullptr},      {7, nullptr},      {8, nullptr},
+    {9, nullptr},      {10, EmptyEffect}, {11, EmptyEffect}, {12, EmptyEffect},
+    {13, EmptyEffect}, {14, EmptyEffect}, {15, EmptyEffect}, {16, nullptr},
+};
+
+}  // namespace
+
+const RegistrationTables& WendrickRegistrationTables() {
+  static const RegistrationTables tables{
+      kCommandTypes,
+      kUpdatePatterns,
+      kEffectsBeforeDraw,
+      kEffectsAfterDraw,
+      kEffectsAfterTextWindow,
+      kKeywords,
+      kWendrickDataName,
+      nullptr,  // save-slot block: written by the style state's save function
+      nullptr,
+      EmptyDataFunc,
+      EmptyDataFunc,
+  };
+  return tables;
+}
+
+}  // namespace nsWendrick

@@ -1,0 +1,73 @@
+#include "plugin/core/stream_fields.h"
+
+#include <vector>
+
+#include "engine/api/io_stream.h"
+#include "engine/api/token_containers.h"
+#include "plugin/core/host_calls.h"
+
+namespace nsWendrick {
+
+void RequireOpenStream(nsTamskLib::nsIOStream::IIOStream* stream) {
+  if (stream == nullptr || !stream->IsOpen()) {
+    HostRuntimeError(nullptr, "ファイルがオープンされていません！");
+  }
+}
+
+void SaveStringField(nsTamskLib::nsIOStream::IIOStream* stream, const std::string& text) {
+  RequireOpenStream(stream);
+  if (text.size() > kMaxStringField) {
+    HostRuntimeError(nullptr, "文字列が長すぎます！（%zuバイト：上限%zuバイト）", text.size(),
+                     kMaxStringField);
+  }
+  stream->SaveChar(text.c_str());
+}
+
+std::string LoadStringField(nsTamskLib::nsIOStream::IIOStream* stream) {
+  RequireOpenStream(stream);
+  std::vector<char> buffer(nsTamskLib::nsIOStream::kStringBufferSize, '\0');
+  stream->LoadChar(buffer.data());
+  buffer.back() = '\0';
+  return std::string(buffer.data());
+}
+
+void SaveIntField(nsTamskLib::nsIOStream::IIOStream* stream, std::int32_t value) {
+  stream->SaveNum(value);
+}
+
+std::int32_t LoadIntField(nsTamskLib::nsIOStream::IIOStream* stream) {
+  std::int32_t value = 0;
+  stream->LoadNum(&value);
+  return value;
+}
+
+void SaveExpressionField(nsTamskLib::nsIOStream::IIOStream* stream,
+                         const nsTamskLib::Expression& expr) {
+  stream->SaveExpression(expr);
+}
+
+void LoadExpressionField(nsTamskLib::nsIOStream::IIOStream* stream, nsTamskLib::Expression& expr) {
+  stream->LoadExpression(expr);
+}
+
+void SaveBlockInt(nsTamskLib::nsIOStream::IIOStream* stream, std::int32_t value) {
+  RequireOpenStream(stream);
+  const auto bits = static_cast<std::uint32_t>(value);
+  const unsigned char bytes[4] = {
+      static_cast<unsigned char>(bits & 0xFFu), static_cast<unsigned char>((bits >> 8) & 0xFFu),
+      static_cast<unsigned char>((bits >> 16) & 0xFFu), static_cast<unsigned char>(bits >> 24)};
+  stream->SavePrimitive(bytes, sizeof bytes);
+}
+
+std::int32_t LoadBlockInt(nsTamskLib::nsIOStream::IIOStream* stream) {
+  RequireOpenStream(stream);
+  unsigned char bytes[4] = {};
+  stream->LoadPrimitive(bytes, sizeof bytes);
+  const std::uint32_t bits = static_cast<std::uint32_t>(bytes[0]) |
+                             (static_cast<std::uint32_t>(bytes[1]) << 8) |
+                             (static_cast<std::uint32_t>(bytes[2]) << 16) |
+                             (static_cast<std::uint32_t>(bytes[3]) << 24);
+  return static_cast<std::int32_t>(bits);
+}
+
+}  // namespace nsWendrick
