@@ -64,8 +64,12 @@ bool BaseIOStream::CloseFile() {
 
 bool BaseIOStream::Close() {
   if (m_File == nullptr) return true;
-  if (!CloseFile()) RuntimeError(nullptr, "ファイルのクローズに失敗しました！");
-  return true;
+  const bool writing = !m_Temporary.empty();
+  if (CloseFile()) return true;
+  // A write that could not be completed has left the old file as it was: the
+  // writer returns false and its caller decides what to tell the player.
+  if (writing) return false;
+  RuntimeError(nullptr, "ファイルのクローズに失敗しました！");
 }
 
 bool BaseIOStream::IsOpen() const { return m_File != nullptr; }

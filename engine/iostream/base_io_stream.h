@@ -10,7 +10,8 @@
 // Writing never destroys the previous file: a stream opened for writing writes
 // "<name>.tmp" beside the target, and Close flushes, syncs and closes it and renames
 // it over the target. When any of that fails the temporary file is removed, the old
-// file stays as it was, and Close reports the failure.
+// file stays as it was, and Close returns false (a file that fails to close after
+// reading is still fatal).
 
 #include <cstdint>
 #include <cstdio>
