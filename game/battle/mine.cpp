@@ -184,12 +184,16 @@ void cMine::SetCell(int x, int y, std::uint32_t word) {
     ++m_OpenedThisClick;
     ++m_OpenedCount;
   }
+  // The mine and flag counters follow the word, so they keep matching the board.
   if ((cell & kCellMine) != 0 && (word & kCellMine) == 0) {
     --m_MineNum;
+  } else if ((cell & kCellMine) == 0 && (word & kCellMine) != 0) {
+    ++m_MineNum;
   }
-  // A flag that the new word drops no longer stands on the board.
   if ((cell & kCellFlag) != 0 && (word & kCellFlag) == 0) {
     --m_FlagCount;
+  } else if ((cell & kCellFlag) == 0 && (word & kCellFlag) != 0) {
+    ++m_FlagCount;
   }
   cell = word;
   RecountNeighbours();

@@ -73,8 +73,9 @@ class cMine : public IMine {
   // Recomputes the neighbour count of every cell.
   void RecountNeighbours();
 
-  // Writes one cell with bookkeeping: the open, mine and flag counters follow the
-  // change, then the counts are recomputed. Positions off the board are ignored.
+  // Writes one cell with bookkeeping: a newly opened cell counts as opened (also in
+  // this click), the mine and flag counters follow the mine and flag bits, then the
+  // counts are recomputed. Positions off the board are ignored.
   void SetCell(int x, int y, std::uint32_t word);
   // Turns every opened mine into a plain open cell with one mine fewer on the board.
   void ResolveOpenedMines();
