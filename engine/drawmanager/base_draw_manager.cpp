@@ -32,8 +32,9 @@ WindowHandle BaseDrawManager::OwnerWindow() const {
 
 void BaseDrawManager::CheckSourceRect(const char* setter, const TRect& src) const {
   if (IsSourceRectValid(src)) return;
-  RuntimeError(OwnerWindow(), "転送元矩形の指定が間違っています！\n（%s.SrcRect = {%d, %d, %d, %d}）",
-               setter, src.left, src.top, src.right, src.bottom);
+  RuntimeError(OwnerWindow(),
+               "転送元矩形の指定が間違っています！\n（%s.SrcRect = {%d, %d, %d, %d}）", setter,
+               src.left, src.top, src.right, src.bottom);
 }
 
 // Images.
@@ -87,8 +88,7 @@ bool BaseDrawManager::UnregisterImage(const char* name) {
 // Text speed and text window.
 
 std::int32_t BaseDrawManager::GetTextSpeed() {
-  return m_Settings.ScriptTextSpeed >= 0 ? m_Settings.ScriptTextSpeed
-                                         : -m_Settings.ConfigTextSpeed;
+  return m_Settings.ScriptTextSpeed >= 0 ? m_Settings.ScriptTextSpeed : -m_Settings.ConfigTextSpeed;
 }
 void BaseDrawManager::SetTextSpeed(std::int32_t speed) { m_Settings.ScriptTextSpeed = speed; }
 std::int32_t BaseDrawManager::GetConfigTextSpeed() { return m_Settings.ConfigTextSpeed; }
@@ -101,7 +101,8 @@ void BaseDrawManager::SetTextWindowForced(bool forced) { m_Settings.TextWindowFo
 void BaseDrawManager::SetTextWindow(TRect position, std::uint32_t fill, std::uint8_t alpha,
                                     std::uint32_t borderWidth, std::uint32_t borderColor) {
   if (position.top > position.bottom || position.left > position.right) {
-    RuntimeError(OwnerWindow(), "矩形の指定が間違っています！\n（SetTextWindow.Position = {%d, %d, %d, %d}）",
+    RuntimeError(OwnerWindow(),
+                 "矩形の指定が間違っています！\n（SetTextWindow.Position = {%d, %d, %d, %d}）",
                  position.left, position.top, position.right, position.bottom);
   }
   m_Settings.TextWindowRect = position;
@@ -170,7 +171,9 @@ std::int32_t BaseDrawManager::GetTalkerFontSize() { return m_Settings.TalkerFont
 void BaseDrawManager::SetTalkerFontSize(std::int32_t size) { m_Settings.TalkerFontSize = size; }
 
 TextTokenSection* BaseDrawManager::GetMessageText() { return &m_Settings.MessageText; }
-void BaseDrawManager::SetMessageText(const TextTokenSection& text) { m_Settings.MessageText = text; }
+void BaseDrawManager::SetMessageText(const TextTokenSection& text) {
+  m_Settings.MessageText = text;
+}
 TextTokenSection* BaseDrawManager::GetTalkerText() { return &m_Settings.TalkerText; }
 void BaseDrawManager::SetTalkerText(const TextTokenSection& text) { m_Settings.TalkerText = text; }
 
@@ -184,8 +187,8 @@ void BaseDrawManager::SetTextCursorEnabled(std::uint8_t none, std::uint8_t click
 }
 
 void BaseDrawManager::StoreTextCursor(const char* setter, int kind, const char* name,
-                                      std::int32_t x, std::int32_t y, std::uint8_t alpha,
-                                      TRect src, std::uint8_t absolute) {
+                                      std::int32_t x, std::int32_t y, std::uint8_t alpha, TRect src,
+                                      std::uint8_t absolute) {
   CheckSourceRect(setter, src);
   const auto k = static_cast<std::size_t>(kind);
   m_Settings.TextCursorImage[k] = OrEmpty(name);

@@ -174,12 +174,18 @@ class BaseDrawManager : public IDrawManager {
   // strips that do not overlap: top, right, bottom, left.
   void FillRectWithBorder(TRect rect, std::uint32_t fill, std::uint8_t alpha,
                           std::uint32_t borderWidth, std::uint32_t borderColor);
-  void CheckedBlt0(const mystr& name, std::int32_t x, std::int32_t y, std::uint8_t alpha, TRect src);
-  void CheckedBlt1(const mystr& name, std::int32_t x, std::int32_t y, std::uint8_t alpha, TRect src);
-  void CheckedBlt2(const mystr& name, std::int32_t x, std::int32_t y, std::uint8_t alpha, TRect src);
-  void CheckedBlt4(const mystr& name, std::int32_t x, std::int32_t y, std::uint8_t alpha, TRect src);
-  void CheckedBlt5(const mystr& name, std::int32_t x, std::int32_t y, std::uint8_t alpha, TRect src);
-  void CheckedBlt6(const mystr& name, std::int32_t x, std::int32_t y, std::uint8_t alpha, TRect src);
+  void CheckedBlt0(const mystr& name, std::int32_t x, std::int32_t y, std::uint8_t alpha,
+                   TRect src);
+  void CheckedBlt1(const mystr& name, std::int32_t x, std::int32_t y, std::uint8_t alpha,
+                   TRect src);
+  void CheckedBlt2(const mystr& name, std::int32_t x, std::int32_t y, std::uint8_t alpha,
+                   TRect src);
+  void CheckedBlt4(const mystr& name, std::int32_t x, std::int32_t y, std::uint8_t alpha,
+                   TRect src);
+  void CheckedBlt5(const mystr& name, std::int32_t x, std::int32_t y, std::uint8_t alpha,
+                   TRect src);
+  void CheckedBlt6(const mystr& name, std::int32_t x, std::int32_t y, std::uint8_t alpha,
+                   TRect src);
   void DrawTextChecked(const mystr& text, std::int32_t x, std::int32_t y, std::uint8_t alpha,
                        const mystr& fontFace, std::int32_t size, std::uint32_t color,
                        std::uint8_t flag1, std::uint8_t flag2);

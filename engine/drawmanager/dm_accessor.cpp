@@ -63,8 +63,8 @@ void DMAccessor::DrawText(const char* text, std::int32_t x, std::int32_t y, std:
                             color, flag1, flag2);
 }
 
-void DMAccessor::DrawTextSectionEx(const TextTokenSection& section, std::int32_t x,
-                                   std::int32_t y, std::uint8_t alpha, std::uint32_t color) {
+void DMAccessor::DrawTextSectionEx(const TextTokenSection& section, std::int32_t x, std::int32_t y,
+                                   std::uint8_t alpha, std::uint32_t color) {
   Manager().DrawTextSectionEx(section, x, y, alpha, color);
 }
 

@@ -58,7 +58,8 @@ std::uint32_t ReadU32(IIOStream* stream) {
   unsigned char bytes[4] = {0, 0, 0, 0};
   stream->LoadPrimitive(bytes, 4);
   return static_cast<std::uint32_t>(bytes[0]) | (static_cast<std::uint32_t>(bytes[1]) << 8) |
-         (static_cast<std::uint32_t>(bytes[2]) << 16) | (static_cast<std::uint32_t>(bytes[3]) << 24);
+         (static_cast<std::uint32_t>(bytes[2]) << 16) |
+         (static_cast<std::uint32_t>(bytes[3]) << 24);
 }
 
 std::int32_t ReadI32(IIOStream* stream) { return static_cast<std::int32_t>(ReadU32(stream)); }

@@ -156,12 +156,24 @@ void BaseDrawManager::DrawOneTask(const nsTaskManager::DrawTask& task) {
       return;
     case nsTaskManager::kDrawImage:
       switch (task.BltType) {
-        case 0: CheckedBlt0(task.Name, task.X, task.Y, task.A, task.SrcRect); return;
-        case 1: CheckedBlt1(task.Name, task.X, task.Y, task.A, task.SrcRect); return;
-        case 2: CheckedBlt2(task.Name, task.X, task.Y, task.A, task.SrcRect); return;
-        case 4: CheckedBlt4(task.Name, task.X, task.Y, task.A, task.SrcRect); return;
-        case 5: CheckedBlt5(task.Name, task.X, task.Y, task.A, task.SrcRect); return;
-        case 6: CheckedBlt6(task.Name, task.X, task.Y, task.A, task.SrcRect); return;
+        case 0:
+          CheckedBlt0(task.Name, task.X, task.Y, task.A, task.SrcRect);
+          return;
+        case 1:
+          CheckedBlt1(task.Name, task.X, task.Y, task.A, task.SrcRect);
+          return;
+        case 2:
+          CheckedBlt2(task.Name, task.X, task.Y, task.A, task.SrcRect);
+          return;
+        case 4:
+          CheckedBlt4(task.Name, task.X, task.Y, task.A, task.SrcRect);
+          return;
+        case 5:
+          CheckedBlt5(task.Name, task.X, task.Y, task.A, task.SrcRect);
+          return;
+        case 6:
+          CheckedBlt6(task.Name, task.X, task.Y, task.A, task.SrcRect);
+          return;
         default: {
           const DrawTaskFunc blt = nsPlugin::FindBltFunc(static_cast<unsigned>(task.BltType));
           if (blt == nullptr) {
@@ -174,7 +186,8 @@ void BaseDrawManager::DrawOneTask(const nsTaskManager::DrawTask& task) {
     default: {
       const DrawTaskFunc draw = nsPlugin::FindDrawTaskFunc(task.Type);
       if (draw == nullptr) {
-        RuntimeError(OwnerWindow(), "存在しない種類です！（Type = %d）", static_cast<int>(task.Type));
+        RuntimeError(OwnerWindow(), "存在しない種類です！（Type = %d）",
+                     static_cast<int>(task.Type));
       }
       (void)draw(m_Engine, &task);
       return;

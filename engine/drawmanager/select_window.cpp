@@ -23,9 +23,7 @@ std::int32_t Clamp32(std::int64_t value) {
       value, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
 }
 
-bool IsHeld(std::int32_t state) {
-  return state > kSelectHeldBase && state < kSelectChosenBase;
-}
+bool IsHeld(std::int32_t state) { return state > kSelectHeldBase && state < kSelectChosenBase; }
 
 }  // namespace
 

@@ -44,9 +44,9 @@ TEST_F(DMAccessorTest, BlitsForwardByTransferMethodAndSkipWhatShowsNothing) {
   accessor->Blt0("", 1, 2, 3, src);
   accessor->Blt0("a", 1, 2, 0, src);
   accessor->Blt4("a", 1, 2, 3, TRect{0, 0, -1, 8});
-  EXPECT_EQ(dm.log, (Log{"Blt0(a,1,2,3,{0,0,8,8})", "Blt1(a,1,2,3,{0,0,8,8})",
-                         "Blt2(a,1,2,3,{0,0,8,8})", "Blt4(a,1,2,3,{0,0,8,8})",
-                         "Blt5(a,1,2,3,{0,0,8,8})", "Blt6(a,1,2,3,{0,0,8,8})"}));
+  EXPECT_EQ(dm.log,
+            (Log{"Blt0(a,1,2,3,{0,0,8,8})", "Blt1(a,1,2,3,{0,0,8,8})", "Blt2(a,1,2,3,{0,0,8,8})",
+                 "Blt4(a,1,2,3,{0,0,8,8})", "Blt5(a,1,2,3,{0,0,8,8})", "Blt6(a,1,2,3,{0,0,8,8})"}));
 }
 
 TEST_F(DMAccessorTest, TextAndRectanglesForwardWithTheirGuards) {
@@ -62,15 +62,12 @@ TEST_F(DMAccessorTest, TextAndRectanglesForwardWithTheirGuards) {
   const auto text = Section({Line({Glyph("t", 10, 20)})});
   accessor->DrawTextSection(text, 5, 6, 255);
   accessor->DrawTextSectionEx(text, 5, 6, 255, 0x7);
-  EXPECT_EQ(dm.log, (Log{"DrawText(x,1,2,3,f,20,0x00000004,1,0)",
-                         "FillRect({0,0,800,600},0x00FFFFFF,128)",
-                         "FillRect({10,10,20,20},0x00000001,255)",
-                         "FillRect({10,9,21,10},0x00000002,255)",
-                         "FillRect({20,10,21,21},0x00000002,255)",
-                         "FillRect({9,20,20,21},0x00000002,255)",
-                         "FillRect({9,9,10,20},0x00000002,255)",
-                         "DrawText(t,5,6,255,f,20,0x00FFFFFF,0,0)",
-                         "DrawText(t,5,6,255,f,20,0x00000007,0,0)"}));
+  EXPECT_EQ(dm.log,
+            (Log{"DrawText(x,1,2,3,f,20,0x00000004,1,0)", "FillRect({0,0,800,600},0x00FFFFFF,128)",
+                 "FillRect({10,10,20,20},0x00000001,255)", "FillRect({10,9,21,10},0x00000002,255)",
+                 "FillRect({20,10,21,21},0x00000002,255)", "FillRect({9,20,20,21},0x00000002,255)",
+                 "FillRect({9,9,10,20},0x00000002,255)", "DrawText(t,5,6,255,f,20,0x00FFFFFF,0,0)",
+                 "DrawText(t,5,6,255,f,20,0x00000007,0,0)"}));
 }
 
 TEST_F(DMAccessorTest, EveryCallReachesTheEnginesCurrentDrawManager) {

@@ -3,12 +3,12 @@
 // engine (a real task manager, a scripted mouse, sounds played recorded), with
 // the fatal-error trap, and small builders of laid-out text.
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <initializer_list>
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "engine/api/token_containers.h"
 #include "tests/engine/fakes/recording_draw_manager.h"
@@ -62,7 +62,8 @@ inline nsTamskLib::TextTokenLine Line(std::initializer_list<nsTamskLib::TextToke
   return line;
 }
 
-inline nsTamskLib::TextTokenSection Section(std::initializer_list<nsTamskLib::TextTokenLine> lines) {
+inline nsTamskLib::TextTokenSection Section(
+    std::initializer_list<nsTamskLib::TextTokenLine> lines) {
   nsTamskLib::TextTokenSection section;
   for (const nsTamskLib::TextTokenLine& line : lines) section.push_back(line);
   return section;

@@ -166,20 +166,25 @@ TEST_F(DrawManagerTest, TextCursorSettersNameThemselvesInTheMessage) {
                "転送元矩形の指定が間違っています！\n（SetTextCursorNone.SrcRect = {5, 0, 4, 0}）");
   EXPECT_FATAL(dm.SetTextCursorClick("c", 0, 0, 255, bad, 0),
                "転送元矩形の指定が間違っています！\n（SetTextCursorClick.SrcRect = {5, 0, 4, 0}）");
-  EXPECT_FATAL(dm.SetTextCursorGoNext("c", 0, 0, 255, bad, 0),
-               "転送元矩形の指定が間違っています！\n（SetTextCursorGoNext.SrcRect = {5, 0, 4, 0}）");
-  EXPECT_FATAL(dm.SetTextCursorBackLog("c", 0, 0, 255, TRect{-1, 0, 4, 0}, 0),
-               "転送元矩形の指定が間違っています！\n（SetTextCursorBackLog.SrcRect = {-1, 0, 4, 0}）");
+  EXPECT_FATAL(
+      dm.SetTextCursorGoNext("c", 0, 0, 255, bad, 0),
+      "転送元矩形の指定が間違っています！\n（SetTextCursorGoNext.SrcRect = {5, 0, 4, 0}）");
+  EXPECT_FATAL(
+      dm.SetTextCursorBackLog("c", 0, 0, 255, TRect{-1, 0, 4, 0}, 0),
+      "転送元矩形の指定が間違っています！\n（SetTextCursorBackLog.SrcRect = {-1, 0, 4, 0}）");
 }
 
 TEST_F(DrawManagerTest, SelectWindowChecksItsRectanglesInOrder) {
   const TRect good{0, 0, 10, 10};
-  EXPECT_FATAL(dm.SetSelectWindow("s", 255, TRect{0, 0, -1, 0}, TRect{0, -2, 0, 0}, good),
-               "転送元矩形の指定が間違っています！\n（SetSelectWindow[Normal].SrcRect = {0, 0, -1, 0}）");
-  EXPECT_FATAL(dm.SetSelectWindow("s", 255, good, TRect{0, -2, 0, 0}, TRect{3, 0, 0, 0}),
-               "転送元矩形の指定が間違っています！\n（SetSelectWindow[OnCursor].SrcRect = {0, -2, 0, 0}）");
-  EXPECT_FATAL(dm.SetSelectWindow("s", 255, good, good, TRect{3, 0, 0, 0}),
-               "転送元矩形の指定が間違っています！\n（SetSelectWindow[OnHold].SrcRect = {3, 0, 0, 0}）");
+  EXPECT_FATAL(
+      dm.SetSelectWindow("s", 255, TRect{0, 0, -1, 0}, TRect{0, -2, 0, 0}, good),
+      "転送元矩形の指定が間違っています！\n（SetSelectWindow[Normal].SrcRect = {0, 0, -1, 0}）");
+  EXPECT_FATAL(
+      dm.SetSelectWindow("s", 255, good, TRect{0, -2, 0, 0}, TRect{3, 0, 0, 0}),
+      "転送元矩形の指定が間違っています！\n（SetSelectWindow[OnCursor].SrcRect = {0, -2, 0, 0}）");
+  EXPECT_FATAL(
+      dm.SetSelectWindow("s", 255, good, good, TRect{3, 0, 0, 0}),
+      "転送元矩形の指定が間違っています！\n（SetSelectWindow[OnHold].SrcRect = {3, 0, 0, 0}）");
 }
 
 TEST_F(DrawManagerTest, ImageFormsStoreTheirValuesAndRegisterTheImage) {

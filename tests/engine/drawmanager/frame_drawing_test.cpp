@@ -84,14 +84,12 @@ TEST_F(FrameDrawingTest, TasksAreDrawnByKindAndTransferMethod) {
     engine.tasks.AppendTask(ImageTask(blt, "bg.png", TRect{0, 0, 800, 600}));
   }
   dm.DrawTasks();
-  EXPECT_EQ(dm.Draws(), (Log{"FillRect({0,0,800,600},0x00112233,128)",
-                             "DrawText(a,5,6,255,f,20,0x00FFFFFF,0,0)",
-                             "Blt0(bg.png,10,20,200,{0,0,800,600})",
-                             "Blt1(bg.png,10,20,200,{0,0,800,600})",
-                             "Blt2(bg.png,10,20,200,{0,0,800,600})",
-                             "Blt4(bg.png,10,20,200,{0,0,800,600})",
-                             "Blt5(bg.png,10,20,200,{0,0,800,600})",
-                             "Blt6(bg.png,10,20,200,{0,0,800,600})"}));
+  EXPECT_EQ(
+      dm.Draws(),
+      (Log{"FillRect({0,0,800,600},0x00112233,128)", "DrawText(a,5,6,255,f,20,0x00FFFFFF,0,0)",
+           "Blt0(bg.png,10,20,200,{0,0,800,600})", "Blt1(bg.png,10,20,200,{0,0,800,600})",
+           "Blt2(bg.png,10,20,200,{0,0,800,600})", "Blt4(bg.png,10,20,200,{0,0,800,600})",
+           "Blt5(bg.png,10,20,200,{0,0,800,600})", "Blt6(bg.png,10,20,200,{0,0,800,600})"}));
 }
 
 TEST_F(FrameDrawingTest, TasksThatShowNothingDrawNothing) {
@@ -176,11 +174,11 @@ TEST_F(FrameDrawingTest, GuardedHelpersSkipEmptyNamesZeroAlphaAndBadRectangles) 
 
 TEST_F(FrameDrawingTest, BorderIsFourStripsOutsideTheRectangle) {
   dm.FillRectWithBorder(TRect{10, 20, 110, 70}, 0x1, 128, 2, 0x2);
-  EXPECT_EQ(dm.log, (Log{"FillRect({10,20,110,70},0x00000001,128)",
-                         "FillRect({10,18,112,20},0x00000002,128)",
-                         "FillRect({110,20,112,72},0x00000002,128)",
-                         "FillRect({8,70,110,72},0x00000002,128)",
-                         "FillRect({8,18,10,70},0x00000002,128)"}));
+  EXPECT_EQ(
+      dm.log,
+      (Log{"FillRect({10,20,110,70},0x00000001,128)", "FillRect({10,18,112,20},0x00000002,128)",
+           "FillRect({110,20,112,72},0x00000002,128)", "FillRect({8,70,110,72},0x00000002,128)",
+           "FillRect({8,18,10,70},0x00000002,128)"}));
   dm.ClearLog();
   dm.FillRectWithBorder(TRect{10, 20, 110, 70}, 0x1, 128, 0, 0x2);
   EXPECT_EQ(dm.log, (Log{"FillRect({10,20,110,70},0x00000001,128)"}));

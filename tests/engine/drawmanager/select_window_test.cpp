@@ -72,8 +72,10 @@ TEST_F(SelectWindowTest, EachChoiceShowsItsLook) {
     dm.ClearLog();
     dm.DrawSelectWindow();
     Log colours;
-    for (const std::string& call : dm.Calls("FillRect")) colours.push_back(call.substr(call.find("0x")));
-    for (const std::string& call : dm.Calls("DrawText")) colours.push_back(call.substr(call.find("0x")));
+    for (const std::string& call : dm.Calls("FillRect"))
+      colours.push_back(call.substr(call.find("0x")));
+    for (const std::string& call : dm.Calls("DrawText"))
+      colours.push_back(call.substr(call.find("0x")));
     return colours;
   };
   // Idle: every choice normal.

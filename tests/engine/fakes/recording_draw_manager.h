@@ -81,12 +81,32 @@ inline bool StartsWith(const std::string& text, const char* prefix) {
   return text.rfind(prefix, 0) == 0;
 }
 
+inline void AppendPart(std::string& out, const std::string& part) { out.append(part); }
+inline void AppendPart(std::string& out, const char* part) { out.append(part); }
+inline void AppendPart(std::string& out, std::int64_t number) {
+  out.append(std::to_string(number));
+}
+
+// "op(part,part,...)", built by appending.
+template <typename... Parts>
+std::string Call(const char* op, const Parts&... parts) {
+  std::string out(op);
+  out.push_back('(');
+  bool first = true;
+  ((out.append(first ? "" : ","), first = false, AppendPart(out, parts)), ...);
+  out.push_back(')');
+  return out;
+}
+
 }  // namespace recording_draw_detail
 
 // "{left,top,right,bottom}", the form the log uses.
 inline std::string RectText(const nsTamskLib::TRect& rect) {
-  return "{" + std::to_string(rect.left) + "," + std::to_string(rect.top) + "," +
-         std::to_string(rect.right) + "," + std::to_string(rect.bottom) + "}";
+  std::string text = "{";
+  text.append(std::to_string(rect.left)).append(",").append(std::to_string(rect.top));
+  text.append(",").append(std::to_string(rect.right)).append(",");
+  text.append(std::to_string(rect.bottom)).append("}");
+  return text;
 }
 
 inline std::vector<std::string> RecordingDrawManager::Calls(const std::string& prefix) const {
@@ -126,14 +146,14 @@ inline bool RecordingDrawManager::IsFullScreen() {
 }
 
 inline void RecordingDrawManager::SetFullScreen(bool full) {
-  log.push_back(std::string("SetFullScreen(") + (full ? "1" : "0") + ")");
+  log.push_back(recording_draw_detail::Call("SetFullScreen", full ? "1" : "0"));
   fullScreen = full;
 }
 
 inline void RecordingDrawManager::Present() { log.emplace_back("Present()"); }
 
 inline bool RecordingDrawManager::LoadImage(const char* name) {
-  log.push_back(std::string("LoadImage(") + name + ")");
+  log.push_back(recording_draw_detail::Call("LoadImage", name));
   // A real back end cannot load an image it already holds.
   if (failLoad.count(name) != 0 || loaded.count(name) != 0) return false;
   loaded.insert(name);
@@ -141,21 +161,23 @@ inline bool RecordingDrawManager::LoadImage(const char* name) {
 }
 
 inline bool RecordingDrawManager::ReleaseImage(const char* name) {
-  log.push_back(std::string("ReleaseImage(") + name + ")");
+  log.push_back(recording_draw_detail::Call("ReleaseImage", name));
   if (failRelease.count(name) != 0 || loaded.count(name) == 0) return false;
   loaded.erase(name);
   return true;
 }
 
 inline void RecordingDrawManager::Clear(std::uint32_t color) {
-  log.push_back("Clear(" + recording_draw_detail::ColorText(color) + ")");
+  log.push_back(recording_draw_detail::Call("Clear", recording_draw_detail::ColorText(color)));
 }
 
 inline void RecordingDrawManager::RecordBlt(int method, const nsTamskLib::mystr& name,
                                             std::int32_t x, std::int32_t y, std::uint8_t alpha,
                                             nsTamskLib::TRect src) {
-  log.push_back("Blt" + std::to_string(method) + "(" + name.c_str() + "," + std::to_string(x) +
-                "," + std::to_string(y) + "," + std::to_string(alpha) + "," + RectText(src) + ")");
+  std::string op = "Blt";
+  op.append(std::to_string(method));
+  log.push_back(recording_draw_detail::Call(op.c_str(), name.c_str(), std::int64_t{x},
+                                            std::int64_t{y}, std::int64_t{alpha}, RectText(src)));
 }
 
 inline void RecordingDrawManager::Blt0(const nsTamskLib::mystr& name, std::int32_t x,
@@ -188,16 +210,16 @@ inline void RecordingDrawManager::DrawText(const nsTamskLib::mystr& text, std::i
                                            const nsTamskLib::mystr& fontFace, std::int32_t size,
                                            std::uint32_t color, std::uint8_t flag1,
                                            std::uint8_t flag2) {
-  log.push_back("DrawText(" + std::string(text.c_str()) + "," + std::to_string(x) + "," +
-                std::to_string(y) + "," + std::to_string(alpha) + "," + fontFace.c_str() + "," +
-                std::to_string(size) + "," + recording_draw_detail::ColorText(color) + "," +
-                std::to_string(flag1) + "," + std::to_string(flag2) + ")");
+  log.push_back(recording_draw_detail::Call(
+      "DrawText", text.c_str(), std::int64_t{x}, std::int64_t{y}, std::int64_t{alpha},
+      fontFace.c_str(), std::int64_t{size}, recording_draw_detail::ColorText(color),
+      std::int64_t{flag1}, std::int64_t{flag2}));
 }
 
 inline void RecordingDrawManager::FillRect(nsTamskLib::TRect rect, std::uint32_t color,
                                            std::uint8_t alpha) {
-  log.push_back("FillRect(" + RectText(rect) + "," + recording_draw_detail::ColorText(color) + "," +
-                std::to_string(alpha) + ")");
+  log.push_back(recording_draw_detail::Call(
+      "FillRect", RectText(rect), recording_draw_detail::ColorText(color), std::int64_t{alpha}));
 }
 
 }  // namespace vesk_test
