@@ -203,7 +203,8 @@ class BaseDrawManager : public IDrawManager {
   void SetCurrentBGColor(std::uint32_t color) { m_Settings.CurrentBGColor = color; }
 
   // The env.dat block: the screen mode (u8, 1 = full screen), then the config text
-  // speed (i32). Loading switches the screen mode only when applyScreenMode is set.
+  // speed (i32). Loading switches the screen mode only when applyScreenMode is set;
+  // a value cut off by the end of the file is ignored.
   void SaveEnvironment(nsIOStream::IIOStream* stream);
   void LoadEnvironment(nsIOStream::IIOStream* stream, bool applyScreenMode);
   // The save-slot block: every setting but the config text speed, the forced text

@@ -99,10 +99,13 @@ void BaseDrawManager::SaveEnvironment(IIOStream* stream) {
   WriteI32(stream, m_Settings.ConfigTextSpeed);
 }
 
+// A value cut off by the end of the file is not taken: a damaged env.dat neither
+// switches the screen nor sets the text speed to 0.
 void BaseDrawManager::LoadEnvironment(IIOStream* stream, bool applyScreenMode) {
   const bool fullScreen = ReadBool(stream);
-  if (applyScreenMode) SetFullScreen(fullScreen);
-  m_Settings.ConfigTextSpeed = ReadI32(stream);
+  if (applyScreenMode && !stream->HasReadFailed()) SetFullScreen(fullScreen);
+  const std::int32_t speed = ReadI32(stream);
+  if (!stream->HasReadFailed()) m_Settings.ConfigTextSpeed = speed;
 }
 
 void BaseDrawManager::SaveState(IIOStream* stream) {

@@ -79,6 +79,20 @@ TEST_F(DrawStateTest, EnvironmentBlockIsScreenModeAndConfigTextSpeed) {
   EXPECT_EQ(kept.GetConfigTextSpeed(), 25);
 }
 
+TEST_F(DrawStateTest, EnvironmentCutOffByTheFilesEndKeepsTheSettings) {
+  WriteFile("env.dat", Bytes().U8(1).U8(30).bytes);
+  dm.SetConfigTextSpeed(45);
+  ReadBack("env.dat", [&](BaseIOStream* s) { dm.LoadEnvironment(s, true); });
+  EXPECT_EQ(dm.log, (Log{"SetFullScreen(1)"}));
+  EXPECT_EQ(dm.GetConfigTextSpeed(), 45);
+
+  WriteFile("env.dat", "");
+  dm.ClearLog();
+  ReadBack("env.dat", [&](BaseIOStream* s) { dm.LoadEnvironment(s, true); });
+  EXPECT_TRUE(dm.log.empty());
+  EXPECT_EQ(dm.GetConfigTextSpeed(), 45);
+}
+
 TEST_F(DrawStateTest, DefaultSlotBlockByteForByte) {
   const char* font = "ＭＳ ゴシック";
   Bytes expected;
