@@ -1,0 +1,20 @@
+# Checks that the plug-in library exports exactly its three entries.
+# Arguments: NM, LIBRARY.
+cmake_minimum_required(VERSION 3.25)
+execute_process(COMMAND "${NM}" -D --defined-only "${LIBRARY}" OUTPUT_VARIABLE _syms
+                RESULT_VARIABLE _rc)
+if(NOT _rc EQUAL 0)
+  message(FATAL_ERROR "nm -D failed on ${LIBRARY}")
+endif()
+string(REPLACE "\n" ";" _lines "${_syms}")
+set(_names "")
+foreach(_line IN LISTS _lines)
+  if(_line MATCHES "^[0-9a-fA-F]* +[A-Za-z] +([^ ]+)$")
+    string(REGEX REPLACE "@.*" "" _name "${CMAKE_MATCH_1}")
+    list(APPEND _names "${_name}")
+  endif()
+endforeach()
+list(SORT _names)
+if(NOT _names STREQUAL "GetTamskLibDllVersion;TamskLibAttach;TamskLibDetach")
+  message(FATAL_ERROR "${LIBRARY} exports: ${_names}")
+endif()
