@@ -1,5 +1,6 @@
 #include "engine/core/novel_player.h"
 
+#include <iterator>
 #include <utility>
 
 #include "engine/api/plugin_api.h"
@@ -72,7 +73,9 @@ void NovelPlayer::Initialize() {
   PushState(kStateNormal);
   SetMenuEnabled(true);
   m_InputEnabled = false;
-  for (auto& scene : m_Scenes) scene->Initialize();
+  for (auto& scene : m_Scenes) {
+    if (scene != nullptr) scene->Initialize();
+  }
 }
 
 void NovelPlayer::CheckState(int state) const {
