@@ -84,23 +84,24 @@ TEST_F(ExpansionTest, NoEngineExpandsOnlyTheEscapes) {
   EXPECT_EQ(ExpandVariables("\\hp\\ <", nullptr), "\\hp\\ \x04");
 }
 
+std::string Replaced(std::string text, const std::string& pattern, const std::string& replacement) {
+  nsWendrick::ReplaceAll(text, pattern, replacement);
+  return text;
+}
+
+std::string ReplacedCharacters(std::string text, const std::string& pattern,
+                               const std::string& replacement) {
+  nsWendrick::ReplaceAllCharacters(text, pattern, replacement);
+  return text;
+}
+
 TEST(ReplaceAllTest, ResumesBehindEachReplacement) {
-  std::string text = "aaa";
-  nsWendrick::ReplaceAll(text, "a", "aa");
-  EXPECT_EQ(text, "aaaaaa");
-  text = "abab";
-  nsWendrick::ReplaceAll(text, "ab", "");
-  EXPECT_EQ(text, "");
-  text = "x";
-  nsWendrick::ReplaceAll(text, "", "y");
-  EXPECT_EQ(text, "x");
+  EXPECT_EQ(Replaced("aaa", "a", "aa"), "aaaaaa");
+  EXPECT_EQ(Replaced("abab", "ab", ""), "");
+  EXPECT_EQ(Replaced("x", "", "y"), "x");
   // Bytewise: the trail byte of "ソ" matches a backslash.
-  text = "ソ";
-  nsWendrick::ReplaceAll(text, "\\", "/");
-  EXPECT_EQ(text, "\x83/");
-  text = "ソ";
-  nsWendrick::ReplaceAllCharacters(text, "\\", "/");
-  EXPECT_EQ(text, "ソ");
+  EXPECT_EQ(Replaced("ソ", "\\", "/"), "\x83/");
+  EXPECT_EQ(ReplacedCharacters("ソ", "\\", "/"), "ソ");
 }
 
 TEST(IntToStringTest, WritesSignedDecimals) {
