@@ -1,0 +1,20 @@
+#include "game/core/novel_player_fd.h"
+
+#include "engine/drawmanager/base_draw_manager.h"
+#include "engine/soundmanager/base_sound_manager.h"
+#include "game/core/program_objects.h"
+#include "platform/window/window.h"
+
+namespace nsVesk::nsCore {
+
+NovelPlayerfD::NovelPlayerfD(nsTamskLib::nsTextStream::ITextStream* log,
+                             nsTamskLib::nsInputManager::IInputManager* input,
+                             nsTamskLib::nsSoundManager::BaseSoundManager* sound,
+                             nsTamskLib::nsDrawManager::BaseDrawManager* draw, bool windowed)
+    : NovelPlayer(log, input, sound, draw, windowed) {}
+
+nsTamskLib::WindowHandle NovelPlayerfD::GetWindowHandle() const { return g_Graphic.GetMainWindow(); }
+
+void NovelPlayerfD::Quit() { platform::DestroyWindow(g_Graphic.GetMainWindow()); }
+
+}  // namespace nsVesk::nsCore

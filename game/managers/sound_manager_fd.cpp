@@ -1,0 +1,155 @@
+#include "game/managers/sound_manager_fd.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "engine/api/plugin_api.h"
+#include "framework/sound/ogg_reader.h"
+#include "framework/sound/sound_se.h"
+#include "framework/sound/wav_reader.h"
+#include "game/core/program_objects.h"
+
+namespace nsVesk::nsSoundManagerfD {
+
+using nsZarn::nsSound::nsISound::CSoundSE;
+using nsZarn::nsSound::nsISound::ISound;
+using nsZarn::nsSound::nsISoundReader::COggReader;
+using nsZarn::nsSound::nsISoundReader::CWavReader;
+using nsZarn::nsSound::nsISoundReader::ISoundReader;
+
+namespace {
+constexpr char kArchive[] = "Data.dat";
+constexpr int kMaxVolume = 10000;
+}  // namespace
+
+std::int32_t VolumeToAttenuation(int volume) {
+  const int v = std::clamp(volume, 0, kMaxVolume);
+  if (v == 0) return ISound::kSilentVolume;
+  return static_cast<std::int32_t>(std::log10(static_cast<double>(v) / 10000.0) * 10.0 * 100.0);
+}
+
+ISoundReader* OpenArchiveSound(const std::string& name) {
+  const bool ogg = name.find(".ogg") != std::string::npos;
+  const bool wav = name.find(".wav") != std::string::npos;
+  if (!ogg && !wav) return nullptr;
+  // Without an archive the reader gets no file reader and reports "not open".
+  nsZarn::nsFile::nsFileReader::IFileReader* file =
+      g_FilePackManager != nullptr ? g_FilePackManager->GetFileReader(kArchive) : nullptr;
+  if (ogg) return new COggReader(file, name.c_str());
+  return new CWavReader(file, name.c_str());
+}
+
+SoundManagerfD::SoundManagerfD() : m_BGM(&g_Sound, nullptr) {}
+
+SoundManagerfD::~SoundManagerfD() {
+  // The voices first, then the music, then the effects.
+  m_Voice.clear();
+  (void)m_BGM.Load(nullptr);
+  m_SE.clear();
+}
+
+ISound* SoundManagerfD::FindSE(const std::string& name) const { return Find(m_SE, name.c_str()); }
+
+ISound* SoundManagerfD::FindVoice(const std::string& name) const { return Find(m_Voice, name.c_str()); }
+
+ISound* SoundManagerfD::Find(const SoundTable& table, const char* name) {
+  if (name == nullptr) return nullptr;
+  const auto it = table.find(name);
+  return it != table.end() ? it->second.get() : nullptr;
+}
+
+void SoundManagerfD::SetVolume(SoundTable& table, int volume) {
+  const std::int32_t attenuation = VolumeToAttenuation(volume);
+  for (auto& entry : table) entry.second->SetVolume(attenuation);
+}
+
+bool SoundManagerfD::Load(SoundTable& table, const char* name, const char* failureLine) {
+  if (name == nullptr || *name == '\0') return true;
+  if (table.count(name) != 0) return true;
+  ISoundReader* reader = OpenArchiveSound(name);
+  if (reader == nullptr || !reader->IsOpen()) {
+    if (reader != nullptr) reader->Release();
+    DebugMessage(nullptr, "%s", failureLine);
+    return false;
+  }
+  table.emplace(name, std::unique_ptr<ISound, SoundReleaser>(new CSoundSE(&g_Sound, reader)));
+  return true;
+}
+
+bool SoundManagerfD::Release(SoundTable& table, const char* name) {
+  if (name != nullptr) table.erase(name);
+  return true;
+}
+
+void SoundManagerfD::_SetSEVolume(int volume) { SetVolume(m_SE, volume); }
+
+bool SoundManagerfD::_PlaySE(const char* name) {
+  ISound* sound = Find(m_SE, name);
+  return sound != nullptr && sound->Play(false);
+}
+
+bool SoundManagerfD::_StopSE(const char* name) {
+  ISound* sound = Find(m_SE, name);
+  return sound != nullptr && sound->Stop();
+}
+
+bool SoundManagerfD::_LoadSE(const char* name) {
+  return Load(m_SE, name, "Failed : SoundManagerfD::_LoadSE Open\n");
+}
+
+bool SoundManagerfD::_ReleaseSE(const char* name) { return Release(m_SE, name); }
+
+bool SoundManagerfD::_IsPlayingSE(const char* name) {
+  ISound* sound = Find(m_SE, name);
+  return sound != nullptr && sound->IsPlaying();
+}
+
+void SoundManagerfD::_SetBGMVolume(int volume) { m_BGM.SetVolume(VolumeToAttenuation(volume)); }
+
+bool SoundManagerfD::_PlayBGM(bool once) { return m_BGM.Play(!once); }
+
+bool SoundManagerfD::_StopBGM() { return m_BGM.Stop(); }
+
+bool SoundManagerfD::_LoadBGM(const char* name) {
+  if (name == nullptr || *name == '\0') return true;
+  ISoundReader* reader = OpenArchiveSound(name);
+  if (reader == nullptr || !reader->IsOpen()) {
+    if (reader != nullptr) reader->Release();
+    DebugMessage(nullptr, "%s", "Failed : SoundManagerfD::_LoadBGM Open\n");
+    return false;
+  }
+  // The music takes the reader (also when it refuses it) and drops the one before.
+  return m_BGM.Load(reader);
+}
+
+bool SoundManagerfD::_ReleaseBGM() {
+  (void)m_BGM.Load(nullptr);
+  return true;
+}
+
+bool SoundManagerfD::_IsPlayingBGM() { return m_BGM.IsPlaying(); }
+
+void SoundManagerfD::_SetVoiceVolume(int volume) { SetVolume(m_Voice, volume); }
+
+bool SoundManagerfD::_PlayVoice(const char* name) {
+  ISound* sound = Find(m_Voice, name);
+  return sound != nullptr && sound->Play(false);
+}
+
+bool SoundManagerfD::_StopVoice(const char* name) {
+  ISound* sound = Find(m_Voice, name);
+  return sound != nullptr && sound->Stop();
+}
+
+bool SoundManagerfD::_LoadVoice(const char* name) {
+  return Load(m_Voice, name, "Failed : SoundManagerfD::_LoadVoice Open\n");
+}
+
+bool SoundManagerfD::_ReleaseVoice(const char* name) { return Release(m_Voice, name); }
+
+bool SoundManagerfD::_IsPlayingVoice(const char* name) {
+  ISound* sound = Find(m_Voice, name);
+  return sound != nullptr && sound->IsPlaying();
+}
+
+}  // namespace nsVesk::nsSoundManagerfD

@@ -1,0 +1,87 @@
+#pragma once
+// The game's sound back end of the engine's sound manager: one streamed music
+// (BGM) and two tables of whole-buffer sounds, effects (SE) and voices, keyed by
+// the file name the engine passes. Files are read from the archive "Data.dat"
+// through the WAV or the Ogg Vorbis reader, chosen by the name.
+//
+// Volumes arrive as 0 to 10000 and reach the sounds as attenuation in hundredths of
+// a decibel (0 full, -10000 silent).
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "engine/soundmanager/base_sound_manager.h"
+#include "framework/sound/sound.h"
+#include "framework/sound/sound_bgm.h"
+#include "framework/sound/sound_reader.h"
+
+namespace nsVesk::nsSoundManagerfD {
+
+// 0 gives -10000; any other volume v the integer part of log10(v / 10000) x 1000,
+// so 10000 gives 0, 5000 -301, 1000 -1000, 1 -4000. A volume outside 0 to 10000
+// (a damaged env.dat can hold one) is first brought into that range.
+std::int32_t VolumeToAttenuation(int volume);
+
+// A new reader of the named file in the archive: the Ogg Vorbis reader when the
+// name contains ".ogg", else the WAV reader when it contains ".wav", else none
+// (null). The reader reports IsOpen false when the file cannot be opened.
+nsZarn::nsSound::nsISoundReader::ISoundReader* OpenArchiveSound(const std::string& name);
+
+class SoundManagerfD : public nsTamskLib::nsSoundManager::BaseSoundManager {
+ public:
+  SoundManagerfD();
+  // Releases the voices, the music and the effects, then the engine's part goes.
+  ~SoundManagerfD() override;
+
+  std::size_t LoadedSECount() const { return m_SE.size(); }
+  std::size_t LoadedVoiceCount() const { return m_Voice.size(); }
+  // The sound loaded under the name, or null.
+  nsZarn::nsSound::nsISound::ISound* FindSE(const std::string& name) const;
+  nsZarn::nsSound::nsISound::ISound* FindVoice(const std::string& name) const;
+  const nsZarn::nsSound::nsISound::CSoundBGM& BGM() const { return m_BGM; }
+
+ protected:
+  // Play, stop and the query of a name that is not loaded give false; releasing
+  // one gives true.
+  void _SetSEVolume(int volume) override;
+  bool _PlaySE(const char* name) override;
+  bool _StopSE(const char* name) override;
+  // An empty or loaded name gives true and loads nothing; a file that cannot be
+  // opened, or whose name has neither extension, gives false and a debug line.
+  bool _LoadSE(const char* name) override;
+  bool _ReleaseSE(const char* name) override;
+  bool _IsPlayingSE(const char* name) override;
+  void _SetBGMVolume(int volume) override;
+  bool _PlayBGM(bool once) override;
+  bool _StopBGM() override;
+  // An empty name gives true and keeps the current music; a file that cannot be
+  // opened gives false and a debug line, and the current music stays.
+  bool _LoadBGM(const char* name) override;
+  bool _ReleaseBGM() override;
+  bool _IsPlayingBGM() override;
+  void _SetVoiceVolume(int volume) override;
+  bool _PlayVoice(const char* name) override;
+  bool _StopVoice(const char* name) override;
+  bool _LoadVoice(const char* name) override;
+  bool _ReleaseVoice(const char* name) override;
+  bool _IsPlayingVoice(const char* name) override;
+
+ private:
+  struct SoundReleaser {
+    void operator()(nsZarn::nsSound::nsISound::ISound* sound) const { sound->Release(); }
+  };
+  using SoundTable = std::map<std::string, std::unique_ptr<nsZarn::nsSound::nsISound::ISound, SoundReleaser>>;
+
+  static nsZarn::nsSound::nsISound::ISound* Find(const SoundTable& table, const char* name);
+  static void SetVolume(SoundTable& table, int volume);
+  static bool Load(SoundTable& table, const char* name, const char* failureLine);
+  static bool Release(SoundTable& table, const char* name);
+
+  SoundTable m_SE;
+  nsZarn::nsSound::nsISound::CSoundBGM m_BGM;
+  SoundTable m_Voice;
+};
+
+}  // namespace nsVesk::nsSoundManagerfD
