@@ -4,12 +4,9 @@
 #include "engine/api/heaps.h"
 #include "engine/api/novel_engine.h"
 #include "engine/api/text_stream.h"
-#include "plugin/core/host_calls.h"
 #include "plugin/core/stream_fields.h"
 
 namespace nsWendrick {
-
-nsTamskLib::WindowHandle CommandBase::Window() const { return OwnerWindow(m_Engine); }
 
 void SimpleCmd::Setup(const nsTamskLib::CommandParam& /*param*/) {}
 void SimpleCmd::Save(nsTamskLib::nsIOStream::IIOStream* /*stream*/) {}

@@ -2,7 +2,7 @@
 
 #include "engine/api/heaps.h"
 #include "engine/api/novel_engine.h"
-#include "plugin/text/kinsoku.h"
+#include "plugin/text/sjis.h"
 
 namespace nsWendrick {
 namespace {

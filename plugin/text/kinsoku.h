@@ -2,11 +2,7 @@
 // The line-breaking sets: characters that may not end a line (leading), that may
 // not begin one (following), and the weak following characters that the layout
 // tests separately. Each set maps a character code to the character's bytes.
-//
-// Character codes: a byte 0x81-0x9F or 0xE0-0xFF starts a two-byte Shift-JIS
-// character whose code is first byte * 256 + second byte; any other byte is a
-// one-byte character whose code is the byte read as signed 8 bits (so half-width
-// katakana have negative codes).
+// Codes are those of plugin/text/sjis.h.
 
 #include <cstddef>
 #include <cstdint>
@@ -14,16 +10,9 @@
 #include <string>
 
 #include "engine/api/fwd.h"
+#include "plugin/text/sjis.h"
 
 namespace nsWendrick {
-
-inline bool IsSjisLeadByte(unsigned char byte) {
-  return (byte >= 0x81 && byte <= 0x9F) || byte >= 0xE0;
-}
-
-// The code of the character at text and its length in bytes (1 or 2). A lead byte
-// followed by the terminator has length 0: it is no character.
-std::int32_t CharacterCodeAt(const char* text, std::size_t* length);
 
 class KinsokuSet {
  public:

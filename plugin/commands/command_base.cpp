@@ -1,0 +1,9 @@
+#include "plugin/commands/command_base.h"
+
+#include "plugin/core/host_calls.h"
+
+namespace nsWendrick {
+
+nsTamskLib::WindowHandle CommandBase::Window() const { return OwnerWindow(m_Engine); }
+
+}  // namespace nsWendrick
