@@ -85,7 +85,7 @@ TEST_F(PlayerTest, SystemStateWithoutScreenReturnsToTheStory) {
   LoadScript(script);
   Run(1);
   EXPECT_EQ(player.GetStates(), (std::vector<std::int32_t>{0, 5}));
-  Run(1);  // the menu's stand-in leaves at once
+  Run(1);  // the menu scene (here one that leaves at once) hands back
   EXPECT_EQ(player.GetStates(), (std::vector<std::int32_t>{0}));
   Run(1);
   EXPECT_EQ(Executed(), strings({"state 5", "step 1"}));

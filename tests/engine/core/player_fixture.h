@@ -1,7 +1,7 @@
 #pragma once
 // What the script player's tests share: a fresh working folder, the fatal trap, the
-// test commands, and a player over recording back ends that loads a compiled test
-// script written by a ScriptWriter.
+// test commands, and a player over recording back ends (its system states leave at
+// once) that loads a compiled test script written by a ScriptWriter.
 
 #include <string>
 
@@ -21,6 +21,9 @@ class PlayerTest : public testing::Test {
   PlayerTest() {
     RegisterTestCommands();
     CommandLog().Clear();
+    // The system states only hand the normal state back: these tests are about
+    // the player and its normal scene.
+    player.UseLeavingScenes();
   }
   ~PlayerTest() override { nsTamskLib::nsPlugin::ClearRegistries(); }
 

@@ -51,11 +51,38 @@ class KeyedInputManager : public ScriptedInputManager {
   bool autoOff = false;
 };
 
+// A scene for a system state that draws nothing and gives the normal state back on
+// its first update, for tests of the normal state that open system states.
+class LeavingScene : public nsTamskLib::nsScene::IScene_Base {
+ public:
+  explicit LeavingScene(int state) : m_State(state) {}
+  void Initialize() override {}
+  void PreUpdate() override {}
+  void Update() override {
+    auto* player = dynamic_cast<nsTamskLib::nsCore::NovelPlayer*>(m_Engine);
+    if (player != nullptr && player->GetState() == m_State) player->PopState();
+  }
+  void Draw() override {}
+  void PostUpdate() override {}
+
+ private:
+  int m_State;
+};
+
 class TestPlayer : public nsTamskLib::nsCore::NovelPlayer {
  public:
   TestPlayer()
       : TestPlayer(new RecordingTextStream, new KeyedInputManager, new RecordingSoundManager,
                    new RecordingDrawManager) {}
+
+  // Replaces the scenes of the backlog, save, load, config and menu states with
+  // scenes that leave at once.
+  void UseLeavingScenes() {
+    for (int state = nsTamskLib::nsCore::kStateBackLog; state < nsTamskLib::nsCore::kSceneStates;
+         ++state) {
+      SetScene(state, new LeavingScene(state));
+    }
+  }
 
   nsTamskLib::WindowHandle GetWindowHandle() const override { return nullptr; }
   void OnSuspend() override { ++suspendCalls; }

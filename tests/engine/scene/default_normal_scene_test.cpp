@@ -103,7 +103,7 @@ TEST_F(NormalSceneTest, SystemKeyPushesItsStateAfterTheCommandsStep) {
   EXPECT_EQ(Executions(), 1u);
   EXPECT_TRUE(player.draw.Calls("Present").empty());
   EXPECT_FALSE(player.IsInputEnabled());
-  player.Run();  // the menu's stand-in leaves
+  player.Run();  // the menu scene (here one that leaves at once) hands back
   EXPECT_EQ(player.GetStates(), States({0}));
   EXPECT_EQ(Executions(), 1u);
 
