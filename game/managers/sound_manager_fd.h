@@ -40,7 +40,7 @@ class SoundManagerfD : public nsTamskLib::nsSoundManager::BaseSoundManager {
   // The sound loaded under the name, or null.
   nsZarn::nsSound::nsISound::ISound* FindSE(const std::string& name) const;
   nsZarn::nsSound::nsISound::ISound* FindVoice(const std::string& name) const;
-  const nsZarn::nsSound::nsISound::CSoundBGM& BGM() const { return m_BGM; }
+  nsZarn::nsSound::nsISound::CSoundBGM& BGM() { return m_BGM; }
 
  protected:
   // Play, stop and the query of a name that is not loaded give false; releasing

@@ -1,0 +1,79 @@
+#pragma once
+// The game shell's program-wide objects as the entry sets them up, over the test
+// platform: the graphics object's window on the graphics test back end (frames are
+// captured), the null audio device, the virtual clock, and the data archive packed
+// from the files a test writes under "Data/" in its own working folder, with the
+// parameter manager reading from it.
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+
+#include "framework/file/file_reader.h"
+#include "framework/file/file_writer.h"
+#include "framework/filepack/file_pack_manager.h"
+#include "framework/param/param_manager.h"
+#include "game/core/program_objects.h"
+#include "game/core/vesk_entry.h"
+#include "platform/audio/audio_device.h"
+#include "platform/clock/clock.h"
+#include "platform/graphics/graphics_test_back_end.h"
+#include "tests/support/temp_dir.h"
+
+namespace vesk_test {
+
+class ShellFixture : public testing::Test {
+ protected:
+  static constexpr std::uint32_t kBackground = 0xFF000000u;
+
+  void SetUp() override {
+    platform::UseVirtualClock(1000);
+    ASSERT_TRUE(nsVesk::g_Graphic.Init("ShellTest", nsVesk::MainWindowProc, 800, 600, 0xA00000, false, false,
+                                       false));
+    nsVesk::g_Graphic.Clear(kBackground);
+  }
+  void TearDown() override {
+    delete nsVesk::g_ParamManager;
+    nsVesk::g_ParamManager = nullptr;
+    delete nsVesk::g_FilePackManager;
+    nsVesk::g_FilePackManager = nullptr;
+    platform::UseRealClock();
+  }
+
+  // Packs "Data" into "Data.dat" and opens it as the entry does.
+  void PackData() {
+    using nsZarn::nsFile::nsFileReader::CFileReader;
+    using nsZarn::nsFile::nsFileWriter::CFileWriter;
+    nsVesk::g_FilePackManager = new nsZarn::nsFramework::nsFilePack::FilePackManager(new CFileReader, new CFileWriter);
+    nsVesk::g_ParamManager = new nsZarn::nsFramework::nsParam::ParamManager(new CFileReader, new CFileWriter);
+    ASSERT_TRUE(nsVesk::g_FilePackManager->ConvertToFilePack("Data", nsVesk::g_ParamManager));
+    ASSERT_TRUE(nsVesk::g_FilePackManager->OpenFilePack("Data.dat"));
+    nsVesk::g_ParamManager->SetFileReader(nsVesk::g_FilePackManager->GetFileReader("Data.dat"));
+  }
+
+  // Presents the frame and reads one pixel of it.
+  std::uint32_t Presented(int x, int y) {
+    nsVesk::g_Graphic.Present();
+    return m_Back.Pixel(x, y);
+  }
+
+  ScopedWorkingDir m_Dir;
+  platform::GraphicsTestBackEnd m_Back;
+};
+
+// The sound device on the null audio device, which the test clocks by mixing.
+class SoundFixture : public ShellFixture {
+ protected:
+  void SetUp() override {
+    ShellFixture::SetUp();
+    platform::SelectNullAudioDeviceForTests(true);
+    ASSERT_TRUE(nsVesk::g_Sound.Init(nullptr));
+  }
+  void TearDown() override {
+    ShellFixture::TearDown();
+    platform::SelectNullAudioDeviceForTests(false);
+  }
+};
+
+}  // namespace vesk_test

@@ -1,0 +1,247 @@
+// The game's sound back end on the null audio device with files from the archive:
+// the volume conversion, the reader chosen by name, loading once per name, failed
+// loads, the music slot, and the engine's bookkeeping on top.
+#include "game/managers/sound_manager_fd.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "framework/sound/ogg_reader.h"
+#include "framework/sound/wav_reader.h"
+#include "tests/framework/sound/sound_files.h"
+#include "tests/game/managers/shell_fixture.h"
+#include "tests/support/debug_capture.h"
+
+namespace {
+
+using nsVesk::nsSoundManagerfD::OpenArchiveSound;
+using nsVesk::nsSoundManagerfD::SoundManagerfD;
+using nsVesk::nsSoundManagerfD::VolumeToAttenuation;
+using nsZarn::nsSound::nsISoundReader::COggReader;
+using nsZarn::nsSound::nsISoundReader::CWavReader;
+
+constexpr char kEffect[] = "Data/Sound/effect.wav";
+constexpr char kVoice[] = "Data/Voice/line.wav";
+constexpr char kTrack[] = "Data/Music/track.ogg";
+constexpr char kOggNamedBoth[] = "Data/Music/track.wav.ogg";
+constexpr char kWavNamedBoth[] = "Data/Sound/effect.ogg.wav";
+constexpr std::uint32_t kEffectFrames = 2000;
+
+// The back-end slots, reachable for the test.
+class TestSoundManager : public SoundManagerfD {
+ public:
+  using SoundManagerfD::_IsPlayingBGM;
+  using SoundManagerfD::_IsPlayingSE;
+  using SoundManagerfD::_IsPlayingVoice;
+  using SoundManagerfD::_LoadBGM;
+  using SoundManagerfD::_LoadSE;
+  using SoundManagerfD::_LoadVoice;
+  using SoundManagerfD::_PlayBGM;
+  using SoundManagerfD::_PlaySE;
+  using SoundManagerfD::_PlayVoice;
+  using SoundManagerfD::_ReleaseBGM;
+  using SoundManagerfD::_ReleaseSE;
+  using SoundManagerfD::_ReleaseVoice;
+  using SoundManagerfD::_SetBGMVolume;
+  using SoundManagerfD::_SetSEVolume;
+  using SoundManagerfD::_SetVoiceVolume;
+  using SoundManagerfD::_StopBGM;
+  using SoundManagerfD::_StopSE;
+  using SoundManagerfD::_StopVoice;
+};
+
+class SoundManagerTest : public vesk_test::SoundFixture {
+ protected:
+  void SetUp() override {
+    SoundFixture::SetUp();
+    const std::string wav =
+        vesk_test::MakeWav(platform::MakePcmFormat(2, 44100, 16), vesk_test::RampFrames(kEffectFrames));
+    const std::string ogg = vesk_test::MakeOggTone(2, 44100, 22050);
+    vesk_test::WriteFile(kEffect, wav);
+    vesk_test::WriteFile(kVoice, wav);
+    vesk_test::WriteFile(kWavNamedBoth, wav);
+    vesk_test::WriteFile("Data/Sound/effect.mp3", wav);
+    vesk_test::WriteFile(kTrack, ogg);
+    vesk_test::WriteFile(kOggNamedBoth, ogg);
+    PackData();
+  }
+
+  void Mix(std::uint32_t frames) {
+    std::vector<std::int16_t> out(frames * 2);
+    nsVesk::g_Sound.GetDevice()->Mix(out.data(), frames);
+  }
+};
+
+TEST(SoundVolumeTest, VolumesBecomeHundredthsOfADecibel) {
+  EXPECT_EQ(VolumeToAttenuation(10000), 0);
+  EXPECT_EQ(VolumeToAttenuation(5000), -301);
+  EXPECT_EQ(VolumeToAttenuation(2500), -602);
+  EXPECT_EQ(VolumeToAttenuation(1000), -1000);
+  EXPECT_EQ(VolumeToAttenuation(100), -2000);
+  EXPECT_EQ(VolumeToAttenuation(1), -4000);
+  EXPECT_EQ(VolumeToAttenuation(0), -10000) << "silence, not the logarithm of zero";
+}
+
+TEST(SoundVolumeTest, VolumesOutsideTheRangeAreBroughtIntoIt) {
+  EXPECT_EQ(VolumeToAttenuation(-5), -10000);
+  EXPECT_EQ(VolumeToAttenuation(-2147483647 - 1), -10000);
+  EXPECT_EQ(VolumeToAttenuation(20000), 0);
+  EXPECT_EQ(VolumeToAttenuation(2147483647), 0);
+}
+
+TEST_F(SoundManagerTest, TheReaderIsChosenByTheNameAndOggWins) {
+  auto* wav = OpenArchiveSound(kEffect);
+  ASSERT_NE(wav, nullptr);
+  EXPECT_NE(dynamic_cast<CWavReader*>(wav), nullptr);
+  EXPECT_TRUE(wav->IsOpen());
+  wav->Release();
+
+  auto* ogg = OpenArchiveSound(kTrack);
+  EXPECT_NE(dynamic_cast<COggReader*>(ogg), nullptr);
+  EXPECT_TRUE(ogg->IsOpen());
+  ogg->Release();
+
+  // A name holding both is read as Ogg Vorbis: a true Ogg file opens, a WAV does not.
+  auto* both = OpenArchiveSound(kOggNamedBoth);
+  EXPECT_NE(dynamic_cast<COggReader*>(both), nullptr);
+  EXPECT_TRUE(both->IsOpen());
+  both->Release();
+  auto* wavNamedBoth = OpenArchiveSound(kWavNamedBoth);
+  EXPECT_NE(dynamic_cast<COggReader*>(wavNamedBoth), nullptr);
+  EXPECT_FALSE(wavNamedBoth->IsOpen());
+  wavNamedBoth->Release();
+
+  EXPECT_EQ(OpenArchiveSound("Data/Sound/effect.mp3"), nullptr);
+  EXPECT_EQ(OpenArchiveSound("Data/Sound/EFFECT.WAV"), nullptr) << "the test is case-sensitive";
+}
+
+TEST_F(SoundManagerTest, AnEffectIsLoadedOncePerNameAndPlaysToItsEnd) {
+  TestSoundManager sound;
+  EXPECT_TRUE(sound._LoadSE(kEffect));
+  auto* first = sound.FindSE(kEffect);
+  ASSERT_NE(first, nullptr);
+  EXPECT_TRUE(sound._LoadSE(kEffect));
+  EXPECT_EQ(sound.FindSE(kEffect), first) << "the first sound stays";
+  EXPECT_EQ(sound.LoadedSECount(), 1u);
+
+  EXPECT_TRUE(sound._PlaySE(kEffect));
+  EXPECT_TRUE(sound._IsPlayingSE(kEffect));
+  Mix(kEffectFrames + 10);
+  EXPECT_FALSE(sound._IsPlayingSE(kEffect)) << "played once, not looped";
+  EXPECT_TRUE(sound._PlaySE(kEffect));
+  EXPECT_TRUE(sound._StopSE(kEffect));
+  EXPECT_FALSE(sound._IsPlayingSE(kEffect));
+  EXPECT_TRUE(sound._ReleaseSE(kEffect));
+  EXPECT_EQ(sound.FindSE(kEffect), nullptr);
+}
+
+TEST_F(SoundManagerTest, AnEmptyNameLoadsNothingAndSucceeds) {
+  TestSoundManager sound;
+  EXPECT_TRUE(sound._LoadSE(""));
+  EXPECT_TRUE(sound._LoadVoice(""));
+  EXPECT_EQ(sound.LoadedSECount(), 0u);
+  EXPECT_EQ(sound.LoadedVoiceCount(), 0u);
+}
+
+TEST_F(SoundManagerTest, FilesThatCannotBeOpenedFailWithTheirDebugLine) {
+  vesk_test::DebugCapture debug;
+  TestSoundManager sound;
+  EXPECT_FALSE(sound._LoadSE("Data/Sound/missing.wav"));
+  EXPECT_TRUE(debug.Contains("Failed : SoundManagerfD::_LoadSE Open\n"));
+  EXPECT_FALSE(sound._LoadSE("Data/Sound/effect.mp3")) << "no reader for the name";
+  EXPECT_FALSE(sound._LoadSE(kWavNamedBoth));
+  EXPECT_FALSE(sound._LoadVoice("Data/Voice/missing.ogg"));
+  EXPECT_TRUE(debug.Contains("Failed : SoundManagerfD::_LoadVoice Open\n"));
+  EXPECT_FALSE(sound._LoadBGM("Data/Music/missing.ogg"));
+  EXPECT_TRUE(debug.Contains("Failed : SoundManagerfD::_LoadBGM Open\n"));
+  EXPECT_EQ(sound.LoadedSECount(), 0u);
+  EXPECT_EQ(sound.LoadedVoiceCount(), 0u);
+}
+
+TEST_F(SoundManagerTest, WithoutAnArchiveEverySoundIsMissing) {
+  delete nsVesk::g_FilePackManager;
+  nsVesk::g_FilePackManager = nullptr;
+  TestSoundManager sound;
+  EXPECT_FALSE(sound._LoadSE(kEffect));
+  EXPECT_FALSE(sound._LoadBGM(kTrack));
+}
+
+TEST_F(SoundManagerTest, NamesThatAreNotLoadedNeitherPlayNorStop) {
+  TestSoundManager sound;
+  EXPECT_FALSE(sound._PlaySE("Data/none.wav"));
+  EXPECT_FALSE(sound._StopSE("Data/none.wav"));
+  EXPECT_FALSE(sound._IsPlayingSE("Data/none.wav"));
+  EXPECT_TRUE(sound._ReleaseSE("Data/none.wav"));
+  EXPECT_FALSE(sound._PlayVoice("Data/none.wav"));
+  EXPECT_FALSE(sound._StopVoice("Data/none.wav"));
+  EXPECT_FALSE(sound._IsPlayingVoice("Data/none.wav"));
+  EXPECT_TRUE(sound._ReleaseVoice("Data/none.wav"));
+}
+
+TEST_F(SoundManagerTest, VolumesReachEverySoundOfTheirKind) {
+  TestSoundManager sound;
+  ASSERT_TRUE(sound._LoadSE(kEffect));
+  ASSERT_TRUE(sound._LoadVoice(kVoice));
+  ASSERT_TRUE(sound._LoadBGM(kTrack));
+  sound._SetSEVolume(5000);
+  sound._SetVoiceVolume(1000);
+  sound._SetBGMVolume(0);
+  EXPECT_EQ(sound.FindSE(kEffect)->GetVolume(), -301);
+  EXPECT_EQ(sound.FindVoice(kVoice)->GetVolume(), -1000);
+  EXPECT_EQ(sound.BGM().GetVolume(), -10000);
+  // A default volume beyond the range from a damaged env.dat still converts.
+  sound._SetSEVolume(20000);
+  EXPECT_EQ(sound.FindSE(kEffect)->GetVolume(), 0);
+  sound._SetSEVolume(-5);
+  EXPECT_EQ(sound.FindSE(kEffect)->GetVolume(), -10000);
+}
+
+TEST_F(SoundManagerTest, VoicesAreATableOfTheirOwn) {
+  TestSoundManager sound;
+  ASSERT_TRUE(sound._LoadVoice(kVoice));
+  EXPECT_EQ(sound.FindSE(kVoice), nullptr);
+  EXPECT_TRUE(sound._PlayVoice(kVoice));
+  EXPECT_TRUE(sound._IsPlayingVoice(kVoice));
+  EXPECT_FALSE(sound._IsPlayingSE(kVoice));
+  EXPECT_TRUE(sound._StopVoice(kVoice));
+  EXPECT_TRUE(sound._ReleaseVoice(kVoice));
+  EXPECT_EQ(sound.LoadedVoiceCount(), 0u);
+}
+
+TEST_F(SoundManagerTest, MusicLoadsPlaysAndAnEmptyNameKeepsTheCurrentTrack) {
+  TestSoundManager sound;
+  ASSERT_TRUE(sound._LoadBGM(kTrack));
+  const auto* reader = sound.BGM().GetReader();
+  ASSERT_NE(reader, nullptr);
+  EXPECT_TRUE(sound._LoadBGM(""));
+  EXPECT_EQ(sound.BGM().GetReader(), reader) << "the current music stays loaded";
+  EXPECT_TRUE(sound._PlayBGM(false));
+  EXPECT_TRUE(sound._IsPlayingBGM());
+  EXPECT_TRUE(sound._StopBGM());
+  EXPECT_FALSE(sound._IsPlayingBGM());
+  // A track that cannot be opened leaves the current one.
+  EXPECT_FALSE(sound._LoadBGM("Data/Music/missing.ogg"));
+  EXPECT_EQ(sound.BGM().GetReader(), reader);
+  EXPECT_TRUE(sound._ReleaseBGM());
+  EXPECT_EQ(sound.BGM().GetReader(), nullptr);
+  EXPECT_FALSE(sound._PlayBGM(false));
+}
+
+TEST_F(SoundManagerTest, TheEnginePlaysAndStopsThroughTheBackEnd) {
+  TestSoundManager sound;
+  sound.SetDefaultSEVolume(5000);
+  EXPECT_TRUE(sound.PlaySE(kEffect));
+  ASSERT_NE(sound.FindSE(kEffect), nullptr) << "loaded on first use";
+  EXPECT_EQ(sound.FindSE(kEffect)->GetVolume(), -301);
+  EXPECT_TRUE(sound.IsPlayingSE(kEffect));
+  EXPECT_TRUE(sound.StopAllSE());
+  EXPECT_FALSE(sound.IsPlayingSE(kEffect));
+  EXPECT_TRUE(sound.PlayBGM(kTrack));
+  EXPECT_TRUE(sound.IsBGMPlaying(kTrack));
+  EXPECT_TRUE(sound.StopBGM());
+  EXPECT_TRUE(sound.ReleaseAllSE());
+  EXPECT_EQ(sound.LoadedSECount(), 0u);
+}
+
+}  // namespace
