@@ -7,8 +7,12 @@
 #include "engine/api/text_stream.h"
 #include "engine/drawmanager/base_draw_manager.h"
 #include "engine/iostream/base_io_stream.h"
+#include "engine/scene/default_backlog_scene.h"
+#include "engine/scene/default_config_scene.h"
+#include "engine/scene/default_load_scene.h"
+#include "engine/scene/default_menu_scene.h"
 #include "engine/scene/default_normal_scene.h"
-#include "engine/scene/placeholder_scene.h"
+#include "engine/scene/default_save_scene.h"
 #include "engine/soundmanager/base_sound_manager.h"
 
 namespace nsTamskLib::nsCore {
@@ -27,9 +31,11 @@ NovelPlayer::NovelPlayer(nsTextStream::ITextStream* log, nsInputManager::IInputM
   m_Draw->SetEngine(this);
   m_Stream = std::make_unique<nsIOStream::BaseIOStream>();
   SetScene(kStateNormal, new nsScene::DefaultNormalScene());
-  for (int state = kStateBackLog; state < kSceneStates; ++state) {
-    SetScene(state, new nsScene::PlaceholderScene(state));
-  }
+  SetScene(kStateBackLog, new nsScene::DefaultBackLogScene());
+  SetScene(kStateSave, new nsScene::DefaultSaveScene());
+  SetScene(kStateLoad, new nsScene::DefaultLoadScene());
+  SetScene(kStateConfig, new nsScene::DefaultConfigScene());
+  SetScene(kStateMenu, new nsScene::DefaultMenuScene());
   m_States.clear();
   m_States.push_back(kStateNormal);
   m_MenuEnabled = true;

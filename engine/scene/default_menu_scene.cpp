@@ -1,0 +1,91 @@
+#include "engine/scene/default_menu_scene.h"
+
+#include "engine/api/input_manager.h"
+#include "engine/api/sound_manager.h"
+#include "engine/api/text_manager.h"
+#include "engine/core/novel_player.h"
+#include "engine/drawmanager/base_draw_manager.h"
+#include "engine/scene/story_screen.h"
+
+namespace nsTamskLib::nsScene {
+
+DefaultMenuScene::DefaultMenuScene() {
+  StyleScreenButton(m_AutoButton, 640, 10, 150, 30, "オート");
+  StyleScreenButton(m_SkipButton, 640, 45, 150, 30, "スキップ");
+  StyleScreenButton(m_SaveButton, 640, 80, 150, 30, "セーブ");
+  StyleScreenButton(m_LoadButton, 640, 115, 150, 30, "ロード");
+  StyleScreenButton(m_ConfigButton, 640, 150, 150, 30, "環境設定");
+  StyleScreenButton(m_QuitButton, 640, 185, 150, 30, "ゲーム終了");
+  StyleScreenButton(m_ReturnButton, 640, 220, 150, 30, "ゲームに戻る");
+}
+
+void DefaultMenuScene::SetEngine(nsCore::INovelEngine* engine) {
+  IScene_Base::SetEngine(engine);
+  for (nsComponent::UICButtonDraw* button : {&m_AutoButton, &m_SkipButton, &m_SaveButton,
+                                             &m_LoadButton, &m_ConfigButton, &m_QuitButton,
+                                             &m_ReturnButton}) {
+    button->SetEngine(engine);
+  }
+}
+
+bool DefaultMenuScene::ConfirmQuit() { return AskConfirmation("終了しますか？"); }
+
+bool DefaultMenuScene::Act(const nsComponent::UICButtonDraw& button) {
+  nsCore::NovelPlayer& player = PlayerOf(m_Engine);
+  nsTextManager::ITextManager& texts = *player.GetTextManager();
+  if (&button == &m_AutoButton) {
+    texts.SetAuto(!texts.IsAuto());
+    player.PopState();
+  } else if (&button == &m_SkipButton) {
+    texts.SetSkip(!texts.IsSkip());
+    player.PopState();
+  } else if (&button == &m_SaveButton) {
+    player.PushState(nsCore::kStateSave);
+  } else if (&button == &m_LoadButton) {
+    player.PushState(nsCore::kStateLoad);
+  } else if (&button == &m_ConfigButton) {
+    player.PushState(nsCore::kStateConfig);
+  } else if (&button == &m_QuitButton) {
+    if (!ConfirmQuit()) return false;
+    nsSoundManager::ISoundManager& sound = *player.GetSoundManager();
+    sound.StopBGM();
+    sound.StopAllSE();
+    sound.StopAllVoice();
+    // The player ends the program from the quit state.
+    player.PushState(nsCore::kStateQuit);
+  } else {
+    player.PopState();
+  }
+  return true;
+}
+
+void DefaultMenuScene::Update() {
+  nsCore::NovelPlayer& player = PlayerOf(m_Engine);
+  nsInputManager::IInputManager& input = *player.GetInputManager();
+  input.Update();
+  input.UpdateClickLock();
+  // Every button follows the pointer each frame; the first click that changes the
+  // state stack is the frame's only action, so the close key cannot also undo it.
+  bool acted = false;
+  for (nsComponent::UICButtonDraw* button : {&m_AutoButton, &m_SkipButton, &m_SaveButton,
+                                             &m_LoadButton, &m_ConfigButton, &m_QuitButton,
+                                             &m_ReturnButton}) {
+    if (button->Update() && !acted) acted = Act(*button);
+  }
+  if (!acted && input.IsMenuClose()) player.PopState();
+}
+
+void DefaultMenuScene::Draw() {
+  nsCore::NovelPlayer& player = PlayerOf(m_Engine);
+  if (player.GetState() != nsCore::kStateMenu) return;
+  DrawFrozenStory(player);
+  DimScreen(player);
+  for (nsComponent::UICButtonDraw* button : {&m_AutoButton, &m_SkipButton, &m_SaveButton,
+                                             &m_LoadButton, &m_ConfigButton, &m_QuitButton,
+                                             &m_ReturnButton}) {
+    button->Draw();
+  }
+  player.Draw().Present();
+}
+
+}  // namespace nsTamskLib::nsScene
