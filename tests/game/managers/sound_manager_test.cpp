@@ -228,6 +228,24 @@ TEST_F(SoundManagerTest, MusicLoadsPlaysAndAnEmptyNameKeepsTheCurrentTrack) {
   EXPECT_FALSE(sound._PlayBGM(false));
 }
 
+// Without a sound device: the music refuses the opened track and the load reports
+// it, instead of a success that leaves nothing to play.
+class SoundWithoutDeviceTest : public vesk_test::ShellFixture {
+ protected:
+  void SetUp() override {
+    ShellFixture::SetUp();
+    vesk_test::WriteFile(kTrack, vesk_test::MakeOggTone(2, 44100, 4410));
+    PackData();
+  }
+};
+
+TEST_F(SoundWithoutDeviceTest, MusicTheDeviceCannotTakeIsAFailedLoad) {
+  TestSoundManager sound;
+  EXPECT_FALSE(sound._LoadBGM(kTrack));
+  EXPECT_EQ(sound.BGM().GetReader(), nullptr);
+  EXPECT_FALSE(sound._PlayBGM(false));
+}
+
 TEST_F(SoundManagerTest, TheEnginePlaysAndStopsThroughTheBackEnd) {
   TestSoundManager sound;
   sound.SetDefaultSEVolume(5000);
