@@ -156,15 +156,20 @@ TEST_F(AttachTest, ANewerHostIsAcceptedAndEveryGroupIsRegistered) {
   }
   EXPECT_TRUE(std::is_sorted(g_Host.systemTypes.begin(), g_Host.systemTypes.end()));
 
-  // Each effect number has the empty function in the stages where it does nothing.
-  EXPECT_EQ(g_Host.effects[1].size(), 16u);
+  // Every effect number has a function in all three stages: its own where it works
+  // (shakes before drawing, flashes and fades after the text window), the empty
+  // one elsewhere.
+  for (const auto& stage : g_Host.effects) EXPECT_EQ(stage.size(), 16u);
+  for (unsigned n = 1; n <= 16; ++n) {
+    EXPECT_EQ(g_Host.effects[1].at(n), &nsWendrick::EmptyEffect) << n;
+  }
   for (unsigned n : {1u, 5u, 6u, 7u, 8u, 9u, 16u}) {
     EXPECT_EQ(g_Host.effects[0].at(n), &nsWendrick::EmptyEffect) << n;
-    EXPECT_EQ(g_Host.effects[2].count(n), 0u) << n;
+    EXPECT_NE(g_Host.effects[2].at(n), &nsWendrick::EmptyEffect) << n;
   }
   for (unsigned n : {2u, 3u, 4u, 10u, 11u, 12u, 13u, 14u, 15u}) {
     EXPECT_EQ(g_Host.effects[2].at(n), &nsWendrick::EmptyEffect) << n;
-    EXPECT_EQ(g_Host.effects[0].count(n), 0u) << n;
+    EXPECT_NE(g_Host.effects[0].at(n), &nsWendrick::EmptyEffect) << n;
   }
 
   EXPECT_EQ(g_Host.dataNames[2], std::vector<std::string>{"Wendrick"});
@@ -189,7 +194,7 @@ TEST_F(AttachTest, AMissingRegistrationFunctionSkipsOnlyItsGroup) {
   exports.erase("RegisterPLoadEnvironmentDataFunc");
   ASSERT_TRUE(Attach(exports));
   EXPECT_TRUE(g_Host.effects[1].empty());
-  EXPECT_EQ(g_Host.effects[0].size(), 7u);
+  EXPECT_EQ(g_Host.effects[0].size(), 16u);
   EXPECT_EQ(g_Host.keywords.size(), 190u);
   EXPECT_EQ(g_Host.systemTypes.size(), 51u);
   // The environment group needs both of its functions.
