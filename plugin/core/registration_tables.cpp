@@ -4,12 +4,6 @@
 // holds null and is not registered.
 
 #include "plugin/core/registration.h"
-#include "plugin/commands/mode_commands.h"
-#include "plugin/commands/sound_commands.h"
-#include "plugin/commands/style_commands.h"
-#include "plugin/text/local_save_data.h"
-#include "plugin/commands/flow_commands.h"
-#include "plugin/commands/flow_parsers.h"
 #include "plugin/effects/screen_effects.h"
 
 namespace nsWendrick {
@@ -20,24 +14,24 @@ namespace {
 // System input is refused during wait (13), update (20), effect (28), update2 (48)
 // and selectl (49).
 constexpr CommandTypeEntry kCommandTypes[] = {
-    {1, Cmd_if::Create, ParseIf, true},  // if
-    {2, Cmd_se::Create, Cmd_se::Parse, true}, // se
-    {3, Cmd_bgm::Create, Cmd_bgm::Parse, true}, // bgm
-    {4, Cmd_end::Create, ParseEnd, true},  // end
-    {5, Cmd_set::Create, ParseSet, true},  // set
-    {6, Cmd_calc::Create, ParseCalc, true},  // calc
-    {7, nullptr, ParseElse, true},  // else
-    {8, Cmd_goto::Create, ParseGoto, true},  // goto
+    {1, nullptr, nullptr, true},    // if
+    {2, nullptr, nullptr, true},    // se
+    {3, nullptr, nullptr, true},    // bgm
+    {4, nullptr, nullptr, true},    // end
+    {5, nullptr, nullptr, true},    // set
+    {6, nullptr, nullptr, true},    // calc
+    {7, nullptr, nullptr, true},    // else
+    {8, nullptr, nullptr, true},    // goto
     {9, nullptr, nullptr, true},    // text
     {10, nullptr, nullptr, true},   // select
-    {11, Cmd_settext::Create, Cmd_settext::Parse, true}, // settext
-    {12, Cmd_settalker::Create, Cmd_settalker::Parse, true}, // settalker
-    {13, Cmd_wait::Create, ParseWait, false},  // wait
-    {14, Cmd_gosub::Create, ParseGosub, true},  // gosub
-    {15, Cmd_return::Create, ParseReturn, true},  // return
-    {16, Cmd_setscreen::Create, Cmd_setscreen::Parse, true}, // setscreen
-    {17, Cmd_setskip::Create, Cmd_setskip::Parse, true}, // setskip
-    {18, Cmd_setauto::Create, Cmd_setauto::Parse, true}, // setauto
+    {11, nullptr, nullptr, true},   // settext
+    {12, nullptr, nullptr, true},   // settalker
+    {13, nullptr, nullptr, false},  // wait
+    {14, nullptr, nullptr, true},   // gosub
+    {15, nullptr, nullptr, true},   // return
+    {16, nullptr, nullptr, true},   // setscreen
+    {17, nullptr, nullptr, true},   // setskip
+    {18, nullptr, nullptr, true},   // setauto
     {19, nullptr, nullptr, true},   // setcg
     {20, nullptr, nullptr, false},  // update
     {21, nullptr, nullptr, true},   // clearcg
@@ -46,7 +40,7 @@ constexpr CommandTypeEntry kCommandTypes[] = {
     {24, nullptr, nullptr, true},   // setsprite
     {25, nullptr, nullptr, true},   // chpriority
     {26, nullptr, nullptr, true},   // volume
-    {27, Cmd_jump::Create, ParseJump, true},  // jump
+    {27, nullptr, nullptr, true},   // jump
     {28, nullptr, nullptr, false},  // effect
     {29, nullptr, nullptr, true},   // suspend
     {30, nullptr, nullptr, true},   // systemcall
@@ -59,23 +53,23 @@ constexpr CommandTypeEntry kCommandTypes[] = {
     {37, nullptr, nullptr, true},   // voice
     {38, nullptr, nullptr, true},   // settextwindow
     {39, nullptr, nullptr, true},   // settextcursor
-    {40, Cmd_setselecttext::Create, Cmd_setselecttext::Parse, true}, // setselecttext
+    {40, nullptr, nullptr, true},   // setselecttext
     {41, nullptr, nullptr, true},   // setselectwindow
     {42, nullptr, nullptr, true},   // setselect
     {43, nullptr, nullptr, true},   // initialize
-    {45, Cmd_setruby::Create, Cmd_setruby::Parse, true}, // setruby
+    {45, nullptr, nullptr, true},   // setruby
     {46, nullptr, nullptr, true},   // waittimeskip
     {47, nullptr, nullptr, true},   // kinsoku
     {48, nullptr, nullptr, false},  // update2
     {49, nullptr, nullptr, false},  // selectl
     {50, nullptr, nullptr, true},   // setselectl
-    {51, Cmd_rand::Create, ParseRand, true},  // rand
-    {52, Cmd_loop::Create, ParseLoop, true},  // loop
-    {53, Cmd_break::Create, ParseBreak, true},  // break
-    {54, Cmd_loadobject::Create, ParseLoadObject, true},  // loadobject
-    {55, Cmd_gotod::Create, ParseGotod, true},  // gotod
-    {56, Cmd_gosubd::Create, ParseGosubd, true},  // gosubd
-    {57, Cmd_forcetextwindow::Create, Cmd_forcetextwindow::Parse, true}, // forcetextwindow
+    {51, nullptr, nullptr, true},   // rand
+    {52, nullptr, nullptr, true},   // loop
+    {53, nullptr, nullptr, true},   // break
+    {54, nullptr, nullptr, true},   // loadobject
+    {55, nullptr, nullptr, true},   // gotod
+    {56, nullptr, nullptr, true},   // gosubd
+    {57, nullptr, nullptr, true},   // forcetextwindow
 };
 
 constexpr KeywordEntry kKeywords[] = {
@@ -200,8 +194,8 @@ const RegistrationTables& WendrickRegistrationTables() {
       kEffectsAfterTextWindow,
       kKeywords,
       kWendrickDataName,
-      WendrickSaveLocalData,
-      WendrickLoadLocalData,
+      nullptr,  // save-slot block: written by the style state's save function
+      nullptr,
       EmptyDataFunc,
       EmptyDataFunc,
   };
