@@ -4,6 +4,10 @@
 // holds null and is not registered.
 
 #include "plugin/core/registration.h"
+#include "plugin/commands/mode_commands.h"
+#include "plugin/commands/sound_commands.h"
+#include "plugin/commands/style_commands.h"
+#include "plugin/text/local_save_data.h"
 #include "plugin/effects/screen_effects.h"
 
 namespace nsWendrick {
@@ -15,8 +19,8 @@ namespace {
 // and selectl (49).
 constexpr CommandTypeEntry kCommandTypes[] = {
     {1, nullptr, nullptr, true},    // if
-    {2, nullptr, nullptr, true},    // se
-    {3, nullptr, nullptr, true},    // bgm
+    {2, Cmd_se::Create, Cmd_se::Parse, true}, // se
+    {3, Cmd_bgm::Create, Cmd_bgm::Parse, true}, // bgm
     {4, nullptr, nullptr, true},    // end
     {5, nullptr, nullptr, true},    // set
     {6, nullptr, nullptr, true},    // calc
@@ -24,14 +28,14 @@ constexpr CommandTypeEntry kCommandTypes[] = {
     {8, nullptr, nullptr, true},    // goto
     {9, nullptr, nullptr, true},    // text
     {10, nullptr, nullptr, true},   // select
-    {11, nullptr, nullptr, true},   // settext
-    {12, nullptr, nullptr, true},   // settalker
+    {11, Cmd_settext::Create, Cmd_settext::Parse, true}, // settext
+    {12, Cmd_settalker::Create, Cmd_settalker::Parse, true}, // settalker
     {13, nullptr, nullptr, false},  // wait
     {14, nullptr, nullptr, true},   // gosub
     {15, nullptr, nullptr, true},   // return
-    {16, nullptr, nullptr, true},   // setscreen
-    {17, nullptr, nullptr, true},   // setskip
-    {18, nullptr, nullptr, true},   // setauto
+    {16, Cmd_setscreen::Create, Cmd_setscreen::Parse, true}, // setscreen
+    {17, Cmd_setskip::Create, Cmd_setskip::Parse, true}, // setskip
+    {18, Cmd_setauto::Create, Cmd_setauto::Parse, true}, // setauto
     {19, nullptr, nullptr, true},   // setcg
     {20, nullptr, nullptr, false},  // update
     {21, nullptr, nullptr, true},   // clearcg
@@ -53,11 +57,11 @@ constexpr CommandTypeEntry kCommandTypes[] = {
     {37, nullptr, nullptr, true},   // voice
     {38, nullptr, nullptr, true},   // settextwindow
     {39, nullptr, nullptr, true},   // settextcursor
-    {40, nullptr, nullptr, true},   // setselecttext
+    {40, Cmd_setselecttext::Create, Cmd_setselecttext::Parse, true}, // setselecttext
     {41, nullptr, nullptr, true},   // setselectwindow
     {42, nullptr, nullptr, true},   // setselect
     {43, nullptr, nullptr, true},   // initialize
-    {45, nullptr, nullptr, true},   // setruby
+    {45, Cmd_setruby::Create, Cmd_setruby::Parse, true}, // setruby
     {46, nullptr, nullptr, true},   // waittimeskip
     {47, nullptr, nullptr, true},   // kinsoku
     {48, nullptr, nullptr, false},  // update2
@@ -69,7 +73,7 @@ constexpr CommandTypeEntry kCommandTypes[] = {
     {54, nullptr, nullptr, true},   // loadobject
     {55, nullptr, nullptr, true},   // gotod
     {56, nullptr, nullptr, true},   // gosubd
-    {57, nullptr, nullptr, true},   // forcetextwindow
+    {57, Cmd_forcetextwindow::Create, Cmd_forcetextwindow::Parse, true}, // forcetextwindow
 };
 
 constexpr KeywordEntry kKeywords[] = {
@@ -194,8 +198,8 @@ const RegistrationTables& WendrickRegistrationTables() {
       kEffectsAfterTextWindow,
       kKeywords,
       kWendrickDataName,
-      nullptr,  // save-slot block: written by the style state's save function
-      nullptr,
+      WendrickSaveLocalData,
+      WendrickLoadLocalData,
       EmptyDataFunc,
       EmptyDataFunc,
   };

@@ -1,0 +1,34 @@
+#include "plugin/commands/keyword_statement.h"
+
+#include "engine/api/command_param.h"
+
+namespace nsWendrick {
+
+const KeywordStatement* FindKeywordStatement(std::uint32_t keyword,
+                                             std::span<const KeywordStatement> statements) {
+  const ScriptToken* token = GetScriptToken(keyword);
+  if (token == nullptr) return nullptr;
+  for (const KeywordStatement& entry : statements) {
+    if (token->text == entry.keyword) return &entry;
+  }
+  return nullptr;
+}
+
+int ParseKeywordStatement(std::uint32_t keyword, std::span<const KeywordStatement> statements,
+                          nsTamskLib::CmdFactory factory) {
+  if (!HasParserServices()) return -1;
+  const KeywordStatement* entry = FindKeywordStatement(keyword, statements);
+  if (entry == nullptr || factory == nullptr || !MatchesSyntax(keyword + 1, entry->form)) {
+    return ReportSyntaxError(keyword);
+  }
+  nsTamskLib::CommandParam param;
+  param.Int[0] = entry->kind;
+  param.Int[1] = entry->extra;
+  std::uint32_t firstString = 0;
+  if (entry->fixedName != nullptr) param.Str[firstString++] = entry->fixedName;
+  FillParamFromPattern(keyword, entry->form, param, firstString);
+  AddParsedCommand(factory(), param);
+  return 1 + static_cast<int>(entry->form.size());
+}
+
+}  // namespace nsWendrick

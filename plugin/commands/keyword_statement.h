@@ -1,0 +1,35 @@
+#pragma once
+// Parsing of statements whose form depends on the keyword: each keyword of a class
+// has exactly one form, its kind, an optional fixed name ahead of the statement's
+// strings (the "all" keywords take "/") and an optional second integer (an
+// alignment keyword's value). A keyword written in another form, even one that
+// another keyword of the class takes, is a syntax error.
+
+#include <cstdint>
+#include <span>
+
+#include "engine/api/plugin_api.h"
+#include "plugin/commands/parser_frame.h"
+
+namespace nsWendrick {
+
+struct KeywordStatement {
+  const char* keyword;
+  std::int32_t kind;
+  SyntaxPattern form;  // the tokens after the keyword
+  const char* fixedName = nullptr;
+  std::int32_t extra = 0;  // goes into Int[1]
+};
+
+// The keyword's entry, or null when the token is none of them.
+const KeywordStatement* FindKeywordStatement(std::uint32_t keyword,
+                                             std::span<const KeywordStatement> statements);
+
+// Matches the statement at the keyword token against its keyword's own form, fills
+// Int[0] (kind), Int[1] (extra), Str and Expr, and hands a new command from the
+// factory to the compiler host. Returns 1 + the form's length, or -1 after the
+// syntax error.
+int ParseKeywordStatement(std::uint32_t keyword, std::span<const KeywordStatement> statements,
+                          nsTamskLib::CmdFactory factory);
+
+}  // namespace nsWendrick

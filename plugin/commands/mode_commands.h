@@ -1,0 +1,58 @@
+#pragma once
+// The mode commands: screen mode (Cmd_setscreen, 16), skip mode (Cmd_setskip, 17),
+// automatic advance (Cmd_setauto, 18) and the forced text window
+// (Cmd_forcetextwindow, 57). Kind 0 switches on, 1 off, 2 toggles (the screen: 0
+// toggles, 1 window, 2 full screen). Each runs for exactly one frame.
+
+#include <cstdint>
+
+#include "plugin/commands/command_families.h"
+
+namespace nsWendrick {
+
+class Cmd_setscreen final : public KindCmd {
+ public:
+  enum Kind : std::int32_t { kToggle = 0, kWindow = 1, kFullScreen = 2 };
+
+  int Execute() override;
+  std::uint32_t GetID() override { return 16; }
+  void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
+
+  static nsTamskLib::ICmd_Base* Create();
+  static int Parse(unsigned keyword);
+};
+
+// Kinds of the three switch commands below.
+enum SwitchKind : std::int32_t { kSwitchOn = 0, kSwitchOff = 1, kSwitchToggle = 2 };
+
+class Cmd_setskip final : public KindCmd {
+ public:
+  int Execute() override;
+  std::uint32_t GetID() override { return 17; }
+  void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
+
+  static nsTamskLib::ICmd_Base* Create();
+  static int Parse(unsigned keyword);
+};
+
+class Cmd_setauto final : public KindCmd {
+ public:
+  int Execute() override;
+  std::uint32_t GetID() override { return 18; }
+  void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
+
+  static nsTamskLib::ICmd_Base* Create();
+  static int Parse(unsigned keyword);
+};
+
+class Cmd_forcetextwindow final : public KindCmd {
+ public:
+  int Execute() override;
+  std::uint32_t GetID() override { return 57; }
+  void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
+
+  static nsTamskLib::ICmd_Base* Create();
+  static int Parse(unsigned keyword);
+};
+
+}  // namespace nsWendrick

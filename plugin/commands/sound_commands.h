@@ -1,0 +1,37 @@
+#pragma once
+// The sound commands: sound effects (Cmd_se, type 2) and music (Cmd_bgm, type 3).
+// The file name is expanded each time the command runs; a failed operation of the
+// sound manager is reported as a warning and the script goes on. Each command runs
+// for exactly one frame.
+
+#include <cstdint>
+
+#include "plugin/commands/command_families.h"
+
+namespace nsWendrick {
+
+class Cmd_se final : public NamedCmd {
+ public:
+  enum Kind : std::int32_t { kPlay = 0, kStop = 1, kLoad = 2, kUnload = 3 };
+
+  int Execute() override;
+  std::uint32_t GetID() override { return 2; }
+  void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
+
+  static nsTamskLib::ICmd_Base* Create();
+  static int Parse(unsigned keyword);
+};
+
+class Cmd_bgm final : public NamedCmd {
+ public:
+  enum Kind : std::int32_t { kPlay = 0, kStop = 1, kPlayOnce = 2 };
+
+  int Execute() override;
+  std::uint32_t GetID() override { return 3; }
+  void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
+
+  static nsTamskLib::ICmd_Base* Create();
+  static int Parse(unsigned keyword);
+};
+
+}  // namespace nsWendrick
