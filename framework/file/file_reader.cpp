@@ -2,14 +2,13 @@
 
 #include <climits>
 
+#include "framework/file/stdio_stream.h"
 #include "platform/debug/debug_sink.h"
 #include "platform/files/files.h"
 
 namespace nsZarn::nsFile::nsFileReader {
 
-CFileReader::~CFileReader() {
-  if (m_File != nullptr) std::fclose(m_File);
-}
+CFileReader::~CFileReader() { CloseStream(m_File); }
 
 bool CFileReader::IsReadMode(const char* mode) {
   return mode != nullptr && mode[0] == 'r' && mode[1] != '+';
@@ -29,27 +28,13 @@ bool CFileReader::fopen(const char* fileName, const char* mode) {
   return m_File != nullptr;
 }
 
-bool CFileReader::fclose() {
-  if (m_File == nullptr) return true;
-  // The C library releases the stream even when closing fails, so the handle is
-  // never kept for a second close; the failure is still reported.
-  const bool closed = std::fclose(m_File) == 0;
-  m_File = nullptr;
-  return closed;
-}
+bool CFileReader::fclose() { return CloseStream(m_File); }
 
 bool CFileReader::IsOpen() const { return m_File != nullptr; }
 
-// Goes through the object's own ftell and fseek, so that a derived reader reports
-// the size of what it reads.
-std::int64_t CFileReader::GetSize() {
-  if (!IsOpen()) return 0;
-  const std::int64_t position = ftell();
-  fseek(0, SEEK_END);
-  const std::int64_t size = ftell();
-  fseek(position, SEEK_SET);
-  return size;
-}
+// Through the object's own ftell and fseek, so that a derived reader reports the
+// size of what it reads.
+std::int64_t CFileReader::GetSize() { return MeasureSize(*this); }
 
 bool CFileReader::fgetc(char& byte) {
   if (m_File == nullptr) return false;
@@ -70,30 +55,16 @@ std::size_t CFileReader::fread(void* buffer, std::size_t elementSize, std::size_
   return std::fread(buffer, elementSize, count, m_File);
 }
 
-std::int64_t CFileReader::ftell() {
-  if (m_File == nullptr) return -1;
-  return static_cast<std::int64_t>(::ftello(m_File));
-}
+std::int64_t CFileReader::ftell() { return StreamPosition(m_File); }
 
-bool CFileReader::fseek(std::int64_t offset, int origin) {
-  if (m_File == nullptr) return false;
-  return ::fseeko(m_File, static_cast<off_t>(offset), origin) == 0;
-}
+bool CFileReader::fseek(std::int64_t offset, int origin) { return SeekStream(m_File, offset, origin); }
 
-bool CFileReader::fgetpos(std::int64_t& position) {
-  const std::int64_t p = CFileReader::ftell();
-  if (p < 0) return false;
-  position = p;
-  return true;
-}
+bool CFileReader::fgetpos(std::int64_t& position) { return GetStreamPosition(m_File, position); }
 
-bool CFileReader::fsetpos(std::int64_t position) {
-  if (position < 0) return false;
-  return CFileReader::fseek(position, SEEK_SET);
-}
+bool CFileReader::fsetpos(std::int64_t position) { return SetStreamPosition(m_File, position); }
 
-bool CFileReader::feof() { return m_File == nullptr || std::feof(m_File) != 0; }
+bool CFileReader::feof() { return StreamAtEnd(m_File); }
 
-int CFileReader::ferror() { return m_File == nullptr ? 0 : std::ferror(m_File); }
+int CFileReader::ferror() { return StreamError(m_File); }
 
 }  // namespace nsZarn::nsFile::nsFileReader

@@ -3,15 +3,14 @@
 #include <cstdarg>
 #include <string>
 
+#include "framework/file/stdio_stream.h"
 #include "framework/file/user_format.h"
 #include "platform/debug/debug_sink.h"
 #include "platform/files/files.h"
 
 namespace nsZarn::nsFile::nsFileWriter {
 
-CFileWriter::~CFileWriter() {
-  if (m_File != nullptr) std::fclose(m_File);
-}
+CFileWriter::~CFileWriter() { CloseStream(m_File); }
 
 bool CFileWriter::fopen(const char* fileName, const char* mode) {
   if (m_File != nullptr) {
@@ -27,25 +26,11 @@ bool CFileWriter::fopen(const char* fileName, const char* mode) {
   return m_File != nullptr;
 }
 
-bool CFileWriter::fclose() {
-  if (m_File == nullptr) return true;
-  // The C library releases the stream even when the final write fails, so the
-  // handle is never kept for a second close; the failure is still reported.
-  const bool closed = std::fclose(m_File) == 0;
-  m_File = nullptr;
-  return closed;
-}
+bool CFileWriter::fclose() { return CloseStream(m_File); }
 
 bool CFileWriter::IsOpen() const { return m_File != nullptr; }
 
-std::int64_t CFileWriter::GetSize() {
-  if (!IsOpen()) return 0;
-  const std::int64_t position = ftell();
-  fseek(0, SEEK_END);
-  const std::int64_t size = ftell();
-  fseek(position, SEEK_SET);
-  return size;
-}
+std::int64_t CFileWriter::GetSize() { return MeasureSize(*this); }
 
 bool CFileWriter::fputc(char byte) {
   return m_File != nullptr && std::fputc(static_cast<unsigned char>(byte), m_File) != EOF;
@@ -69,30 +54,16 @@ int CFileWriter::fprintf(const char* format, ...) {
   return std::fprintf(m_File, "%s", text.c_str());
 }
 
-std::int64_t CFileWriter::ftell() {
-  if (m_File == nullptr) return -1;
-  return static_cast<std::int64_t>(::ftello(m_File));
-}
+std::int64_t CFileWriter::ftell() { return StreamPosition(m_File); }
 
-bool CFileWriter::fseek(std::int64_t offset, int origin) {
-  if (m_File == nullptr) return false;
-  return ::fseeko(m_File, static_cast<off_t>(offset), origin) == 0;
-}
+bool CFileWriter::fseek(std::int64_t offset, int origin) { return SeekStream(m_File, offset, origin); }
 
-bool CFileWriter::fgetpos(std::int64_t& position) {
-  const std::int64_t p = CFileWriter::ftell();
-  if (p < 0) return false;
-  position = p;
-  return true;
-}
+bool CFileWriter::fgetpos(std::int64_t& position) { return GetStreamPosition(m_File, position); }
 
-bool CFileWriter::fsetpos(std::int64_t position) {
-  if (position < 0) return false;
-  return CFileWriter::fseek(position, SEEK_SET);
-}
+bool CFileWriter::fsetpos(std::int64_t position) { return SetStreamPosition(m_File, position); }
 
-bool CFileWriter::feof() { return m_File == nullptr || std::feof(m_File) != 0; }
+bool CFileWriter::feof() { return StreamAtEnd(m_File); }
 
-int CFileWriter::ferror() { return m_File == nullptr ? 0 : std::ferror(m_File); }
+int CFileWriter::ferror() { return StreamError(m_File); }
 
 }  // namespace nsZarn::nsFile::nsFileWriter

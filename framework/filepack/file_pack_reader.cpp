@@ -1,5 +1,6 @@
 #include "framework/filepack/file_pack_reader.h"
 
+#include "framework/file/stdio_stream.h"
 #include "platform/debug/debug_sink.h"
 #include "platform/files/files.h"
 
@@ -32,13 +33,9 @@ bool CFilePackReader::fopen(const char* entryName, const char* mode) {
   return true;
 }
 
-std::int64_t CFilePackReader::FilePosition() const {
-  return m_File == nullptr ? -1 : static_cast<std::int64_t>(::ftello(m_File));
-}
+std::int64_t CFilePackReader::FilePosition() const { return nsFile::StreamPosition(m_File); }
 
-bool CFilePackReader::SeekAbsolute(std::int64_t position) {
-  return m_File != nullptr && ::fseeko(m_File, static_cast<off_t>(position), SEEK_SET) == 0;
-}
+bool CFilePackReader::SeekAbsolute(std::int64_t position) { return nsFile::SeekStream(m_File, position, SEEK_SET); }
 
 std::int64_t CFilePackReader::GetSize() { return m_File == nullptr ? 0 : m_Entry.size; }
 
