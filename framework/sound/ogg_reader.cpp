@@ -107,9 +107,7 @@ bool COggReader::Open(const char* fileName) {
                                      static_cast<std::uint32_t>(info->rate), 16);
   m_Length = static_cast<std::uint32_t>(std::min<ogg_int64_t>(total, UINT32_MAX));
   m_End = false;
-  m_LoopStart = 0;
-  m_LoopEnd = m_Length;
-  m_LoopCount = 0;
+  LoopWholeTrack(m_Length);
   return true;
 }
 
@@ -161,11 +159,5 @@ std::uint32_t COggReader::Tell() {
 bool COggReader::IsEnd() const { return m_End; }
 PcmFormat COggReader::GetFormat() const { return m_Format; }
 std::uint32_t COggReader::GetLength() const { return m_Length; }
-std::uint32_t COggReader::GetLoopStart() const { return m_LoopStart; }
-std::uint32_t COggReader::GetLoopEnd() const { return m_LoopEnd; }
-std::int32_t COggReader::GetLoopCount() const { return m_LoopCount; }
-void COggReader::SetLoopStart(std::uint32_t sample) { m_LoopStart = sample; }
-void COggReader::SetLoopEnd(std::uint32_t sample) { m_LoopEnd = sample; }
-void COggReader::SetLoopCount(std::int32_t count) { m_LoopCount = count; }
 
 }  // namespace nsZarn::nsSound::nsISoundReader

@@ -26,7 +26,7 @@ struct COggFile {
   static long TellCallback(void* source);
 };
 
-class COggReader : public ISoundReader {
+class COggReader : public CSoundReaderBase {
  public:
   // Takes ownership of the file reader; opens the file at once when the name is
   // not empty.
@@ -45,12 +45,6 @@ class COggReader : public ISoundReader {
   bool IsEnd() const override;
   PcmFormat GetFormat() const override;
   std::uint32_t GetLength() const override;
-  std::uint32_t GetLoopStart() const override;
-  std::uint32_t GetLoopEnd() const override;
-  std::int32_t GetLoopCount() const override;
-  void SetLoopStart(std::uint32_t sample) override;
-  void SetLoopEnd(std::uint32_t sample) override;
-  void SetLoopCount(std::int32_t count) override;
 
  private:
   nsFile::nsFileReader::IFileReader* m_FileReader;
@@ -60,9 +54,6 @@ class COggReader : public ISoundReader {
   PcmFormat m_Format{};
   std::uint32_t m_Length = 0;
   bool m_End = false;
-  std::uint32_t m_LoopStart = 0;
-  std::uint32_t m_LoopEnd = 0;
-  std::int32_t m_LoopCount = 0;
 };
 
 }  // namespace nsZarn::nsSound::nsISoundReader

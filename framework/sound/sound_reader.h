@@ -38,4 +38,28 @@ class ISoundReader {
   virtual void SetLoopCount(std::int32_t count) = 0;
 };
 
+// What every reader shares: the loop points, which a reader sets to the whole
+// track (start 0, end at its length, no repetition) when it opens a file.
+class CSoundReaderBase : public ISoundReader {
+ public:
+  std::uint32_t GetLoopStart() const override { return m_LoopStart; }
+  std::uint32_t GetLoopEnd() const override { return m_LoopEnd; }
+  std::int32_t GetLoopCount() const override { return m_LoopCount; }
+  void SetLoopStart(std::uint32_t sample) override { m_LoopStart = sample; }
+  void SetLoopEnd(std::uint32_t sample) override { m_LoopEnd = sample; }
+  void SetLoopCount(std::int32_t count) override { m_LoopCount = count; }
+
+ protected:
+  void LoopWholeTrack(std::uint32_t length) {
+    m_LoopStart = 0;
+    m_LoopEnd = length;
+    m_LoopCount = 0;
+  }
+
+ private:
+  std::uint32_t m_LoopStart = 0;
+  std::uint32_t m_LoopEnd = 0;
+  std::int32_t m_LoopCount = 0;
+};
+
 }  // namespace nsZarn::nsSound::nsISoundReader

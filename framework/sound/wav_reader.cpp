@@ -99,9 +99,7 @@ bool CWavReader::Open(const char* fileName) {
   const std::int64_t available = std::max<std::int64_t>(0, fileSize - m_DataPosition);
   m_DataSize = static_cast<std::uint32_t>(std::min<std::int64_t>(chunkSize, available));
   m_Remaining = m_DataSize;
-  m_LoopStart = 0;
-  m_LoopEnd = GetLength();
-  m_LoopCount = 0;
+  LoopWholeTrack(GetLength());
   return true;
 }
 
@@ -149,11 +147,5 @@ std::uint32_t CWavReader::GetLength() const {
   return m_Format.blockAlign == 0 ? 0 : m_DataSize / m_Format.blockAlign;
 }
 
-std::uint32_t CWavReader::GetLoopStart() const { return m_LoopStart; }
-std::uint32_t CWavReader::GetLoopEnd() const { return m_LoopEnd; }
-std::int32_t CWavReader::GetLoopCount() const { return m_LoopCount; }
-void CWavReader::SetLoopStart(std::uint32_t sample) { m_LoopStart = sample; }
-void CWavReader::SetLoopEnd(std::uint32_t sample) { m_LoopEnd = sample; }
-void CWavReader::SetLoopCount(std::int32_t count) { m_LoopCount = count; }
 
 }  // namespace nsZarn::nsSound::nsISoundReader

@@ -9,7 +9,7 @@
 
 namespace nsZarn::nsSound::nsISoundReader {
 
-class CWavReader : public ISoundReader {
+class CWavReader : public CSoundReaderBase {
  public:
   // Takes ownership of the file reader; opens the file at once when the name is
   // not empty.
@@ -28,12 +28,6 @@ class CWavReader : public ISoundReader {
   bool IsEnd() const override;
   PcmFormat GetFormat() const override;
   std::uint32_t GetLength() const override;
-  std::uint32_t GetLoopStart() const override;
-  std::uint32_t GetLoopEnd() const override;
-  std::int32_t GetLoopCount() const override;
-  void SetLoopStart(std::uint32_t sample) override;
-  void SetLoopEnd(std::uint32_t sample) override;
-  void SetLoopCount(std::int32_t count) override;
 
  private:
   bool Refuse();
@@ -43,9 +37,6 @@ class CWavReader : public ISoundReader {
   std::uint32_t m_DataSize = 0;
   std::uint32_t m_Remaining = 0;
   PcmFormat m_Format{};
-  std::uint32_t m_LoopStart = 0;
-  std::uint32_t m_LoopEnd = 0;
-  std::int32_t m_LoopCount = 0;
 };
 
 }  // namespace nsZarn::nsSound::nsISoundReader
