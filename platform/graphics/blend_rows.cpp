@@ -42,21 +42,10 @@ void PlainAlpha(std::uint32_t* dst, const std::uint32_t* src, int count, std::ui
   }
 }
 
-void PlainAdd(std::uint32_t* dst, const std::uint32_t* src, int count, std::uint32_t colour) {
-  for (int i = 0; i < count; ++i) {
-    const std::uint32_t s = Modulate(src[i], colour);
-    const std::uint32_t a = s >> 24;
-    if (a == 0) continue;
-    const std::uint32_t d = dst[i];
-    std::uint32_t out = kAlphaMask;
-    for (int shift = 0; shift < 24; shift += 8) {
-      out |= std::min(255u, Channel(d, shift) + Mul8(Channel(s, shift), a)) << shift;
-    }
-    dst[i] = out;
-  }
-}
-
-void PlainSubtract(std::uint32_t* dst, const std::uint32_t* src, int count, std::uint32_t colour) {
+// Additive and subtractive blending differ only in how the weighted source
+// channel meets the frame's: added up to 255, or taken away down to 0.
+template <bool kAdd>
+void PlainAddOrSubtract(std::uint32_t* dst, const std::uint32_t* src, int count, std::uint32_t colour) {
   for (int i = 0; i < count; ++i) {
     const std::uint32_t s = Modulate(src[i], colour);
     const std::uint32_t a = s >> 24;
@@ -66,11 +55,14 @@ void PlainSubtract(std::uint32_t* dst, const std::uint32_t* src, int count, std:
     for (int shift = 0; shift < 24; shift += 8) {
       const std::uint32_t dc = Channel(d, shift);
       const std::uint32_t m = Mul8(Channel(s, shift), a);
-      out |= (dc > m ? dc - m : 0u) << shift;
+      out |= (kAdd ? std::min(255u, dc + m) : (dc > m ? dc - m : 0u)) << shift;
     }
     dst[i] = out;
   }
 }
+
+constexpr RowBlender PlainAdd = PlainAddOrSubtract<true>;
+constexpr RowBlender PlainSubtract = PlainAddOrSubtract<false>;
 
 #ifdef VESK_HAVE_X86_KERNELS
 
