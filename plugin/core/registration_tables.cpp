@@ -9,6 +9,8 @@
 #include "plugin/commands/style_commands.h"
 #include "plugin/text/local_save_data.h"
 #include "plugin/effects/screen_effects.h"
+#include "plugin/commands/update_commands.h"
+#include "plugin/transitions/transition_patterns.h"
 
 namespace nsWendrick {
 namespace {
@@ -37,7 +39,7 @@ constexpr CommandTypeEntry kCommandTypes[] = {
     {17, Cmd_setskip::Create, Cmd_setskip::Parse, true}, // setskip
     {18, Cmd_setauto::Create, Cmd_setauto::Parse, true}, // setauto
     {19, nullptr, nullptr, true},   // setcg
-    {20, nullptr, nullptr, false},  // update
+    {20, CreateCmdUpdate, ParseUpdate, false},  // update
     {21, nullptr, nullptr, true},   // clearcg
     {22, nullptr, nullptr, true},   // bgcolor
     {23, nullptr, nullptr, true},   // setbutton
@@ -64,7 +66,7 @@ constexpr CommandTypeEntry kCommandTypes[] = {
     {45, Cmd_setruby::Create, Cmd_setruby::Parse, true}, // setruby
     {46, nullptr, nullptr, true},   // waittimeskip
     {47, nullptr, nullptr, true},   // kinsoku
-    {48, nullptr, nullptr, false},  // update2
+    {48, CreateCmdUpdate2, ParseUpdate2, false},  // update2
     {49, nullptr, nullptr, false},  // selectl
     {50, nullptr, nullptr, true},   // setselectl
     {51, nullptr, nullptr, true},   // rand
@@ -156,11 +158,15 @@ constexpr KeywordEntry kKeywords[] = {
 
 // Update patterns 0-15, 17-24, 26 and 28 (16, 25 and 27 are none).
 constexpr NumberedFunction kUpdatePatterns[] = {
-    {0, nullptr},  {1, nullptr},  {2, nullptr},  {3, nullptr},  {4, nullptr},  {5, nullptr},
-    {6, nullptr},  {7, nullptr},  {8, nullptr},  {9, nullptr},  {10, nullptr}, {11, nullptr},
-    {12, nullptr}, {13, nullptr}, {14, nullptr}, {15, nullptr}, {17, nullptr}, {18, nullptr},
-    {19, nullptr}, {20, nullptr}, {21, nullptr}, {22, nullptr}, {23, nullptr}, {24, nullptr},
-    {26, nullptr}, {28, nullptr},
+    {0, UpdateRedraw},         {1, UpdateCrossFade},      {2, UpdateFadeIn},
+    {3, UpdateFlip},           {4, UpdateBlindRight},     {5, UpdateBlindDown},
+    {6, UpdateBlindLeft},      {7, UpdateBlindUp},        {8, UpdateSweepRight},
+    {9, UpdateSweepDown},      {10, UpdateSweepLeft},     {11, UpdateSweepUp},
+    {12, UpdateSlideRight},    {13, UpdateSlideDown},     {14, UpdateSlideLeft},
+    {15, UpdateSlideUp},       {17, UpdateShutterRight},  {18, UpdateShutterDown},
+    {19, UpdateShutterLeft},   {20, UpdateShutterUp},     {21, UpdateCurtainRight},
+    {22, UpdateCurtainDown},   {23, UpdateCurtainLeft},   {24, UpdateCurtainUp},
+    {26, UpdateMove},          {28, UpdateSelectTimer},
 };
 
 // Effect numbers 1-16 in each stage. An effect runs in the stage that has its real

@@ -1,0 +1,64 @@
+#pragma once
+// The transition commands: "update" (type 20) starts patterns 1-15 and 26,
+// "update2" (type 48) the shutters and curtains 17-24 with their strip width. Each
+// fills the task manager's update record once, then stays the current command until
+// the pattern has run out (the record's type is back to 0). In skip mode the page
+// flips at once instead.
+
+#include <cstdint>
+
+#include "engine/api/token_containers.h"
+#include "plugin/commands/command_base.h"
+
+namespace nsWendrick {
+
+inline constexpr std::uint32_t kUpdateCommandType = 20;
+inline constexpr std::uint32_t kUpdate2CommandType = 48;
+
+class Cmd_update : public CommandBase {
+ public:
+  void Reset() override { m_Started = false; }
+  int Execute() override;
+  void Setup(const nsTamskLib::CommandParam& param) override;
+  std::uint32_t GetID() override { return kUpdateCommandType; }
+  void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
+  void Save(nsTamskLib::nsIOStream::IIOStream* stream) override;
+  void Load(nsTamskLib::nsIOStream::IIOStream* stream) override;
+
+  bool IsStarted() const { return m_Started; }
+
+ private:
+  nsTamskLib::Expression m_Pattern;
+  nsTamskLib::Expression m_Time;
+  // Set when the record was filled; a plain flag, since any clock value (0 too)
+  // can be the moment of the start.
+  bool m_Started = false;
+};
+
+class Cmd_update2 : public CommandBase {
+ public:
+  void Reset() override { m_Started = false; }
+  int Execute() override;
+  void Setup(const nsTamskLib::CommandParam& param) override;
+  std::uint32_t GetID() override { return kUpdate2CommandType; }
+  void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
+  void Save(nsTamskLib::nsIOStream::IIOStream* stream) override;
+  void Load(nsTamskLib::nsIOStream::IIOStream* stream) override;
+
+  bool IsStarted() const { return m_Started; }
+
+ private:
+  nsTamskLib::Expression m_Pattern;
+  nsTamskLib::Expression m_Time;
+  nsTamskLib::Expression m_Width;
+  bool m_Started = false;
+};
+
+nsTamskLib::ICmd_Base* CreateCmdUpdate();
+nsTamskLib::ICmd_Base* CreateCmdUpdate2();
+
+// The script parsers of "update" and "update2".
+int ParseUpdate(unsigned keywordToken);
+int ParseUpdate2(unsigned keywordToken);
+
+}  // namespace nsWendrick
