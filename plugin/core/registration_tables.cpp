@@ -4,6 +4,8 @@
 // holds null and is not registered.
 
 #include "plugin/core/registration.h"
+#include "plugin/commands/flow_commands.h"
+#include "plugin/commands/flow_parsers.h"
 #include "plugin/commands/mode_commands.h"
 #include "plugin/commands/sound_commands.h"
 #include "plugin/commands/style_commands.h"
@@ -20,21 +22,21 @@ namespace {
 // System input is refused during wait (13), update (20), effect (28), update2 (48)
 // and selectl (49).
 constexpr CommandTypeEntry kCommandTypes[] = {
-    {1, nullptr, nullptr, true},    // if
+    {1, Cmd_if::Create, ParseIf, true},  // if
     {2, Cmd_se::Create, Cmd_se::Parse, true}, // se
     {3, Cmd_bgm::Create, Cmd_bgm::Parse, true}, // bgm
-    {4, nullptr, nullptr, true},    // end
-    {5, nullptr, nullptr, true},    // set
-    {6, nullptr, nullptr, true},    // calc
-    {7, nullptr, nullptr, true},    // else
-    {8, nullptr, nullptr, true},    // goto
+    {4, Cmd_end::Create, ParseEnd, true},  // end
+    {5, Cmd_set::Create, ParseSet, true},  // set
+    {6, Cmd_calc::Create, ParseCalc, true},  // calc
+    {7, nullptr, ParseElse, true},  // else
+    {8, Cmd_goto::Create, ParseGoto, true},  // goto
     {9, nullptr, nullptr, true},    // text
     {10, nullptr, nullptr, true},   // select
     {11, Cmd_settext::Create, Cmd_settext::Parse, true}, // settext
     {12, Cmd_settalker::Create, Cmd_settalker::Parse, true}, // settalker
-    {13, nullptr, nullptr, false},  // wait
-    {14, nullptr, nullptr, true},   // gosub
-    {15, nullptr, nullptr, true},   // return
+    {13, Cmd_wait::Create, ParseWait, false},  // wait
+    {14, Cmd_gosub::Create, ParseGosub, true},  // gosub
+    {15, Cmd_return::Create, ParseReturn, true},  // return
     {16, Cmd_setscreen::Create, Cmd_setscreen::Parse, true}, // setscreen
     {17, Cmd_setskip::Create, Cmd_setskip::Parse, true}, // setskip
     {18, Cmd_setauto::Create, Cmd_setauto::Parse, true}, // setauto
@@ -46,7 +48,7 @@ constexpr CommandTypeEntry kCommandTypes[] = {
     {24, nullptr, nullptr, true},   // setsprite
     {25, nullptr, nullptr, true},   // chpriority
     {26, nullptr, nullptr, true},   // volume
-    {27, nullptr, nullptr, true},   // jump
+    {27, Cmd_jump::Create, ParseJump, true},  // jump
     {28, nullptr, nullptr, false},  // effect
     {29, nullptr, nullptr, true},   // suspend
     {30, nullptr, nullptr, true},   // systemcall
@@ -69,12 +71,12 @@ constexpr CommandTypeEntry kCommandTypes[] = {
     {48, CreateCmdUpdate2, ParseUpdate2, false},  // update2
     {49, nullptr, nullptr, false},  // selectl
     {50, nullptr, nullptr, true},   // setselectl
-    {51, nullptr, nullptr, true},   // rand
-    {52, nullptr, nullptr, true},   // loop
-    {53, nullptr, nullptr, true},   // break
-    {54, nullptr, nullptr, true},   // loadobject
-    {55, nullptr, nullptr, true},   // gotod
-    {56, nullptr, nullptr, true},   // gosubd
+    {51, Cmd_rand::Create, ParseRand, true},  // rand
+    {52, Cmd_loop::Create, ParseLoop, true},  // loop
+    {53, Cmd_break::Create, ParseBreak, true},  // break
+    {54, Cmd_loadobject::Create, ParseLoadObject, true},  // loadobject
+    {55, Cmd_gotod::Create, ParseGotod, true},  // gotod
+    {56, Cmd_gosubd::Create, ParseGosubd, true},  // gosubd
     {57, Cmd_forcetextwindow::Create, Cmd_forcetextwindow::Parse, true}, // forcetextwindow
 };
 

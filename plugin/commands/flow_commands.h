@@ -1,0 +1,252 @@
+#pragma once
+// The flow commands: conditional blocks, jumps by offset and to labels, subroutine
+// calls, loops, waits, the end of the program, declarations of script variables,
+// buttons and sprites, variable arithmetic, random values and object linking.
+// They act only through the engine; a command that does not move the script
+// position runs again on the next frame.
+
+#include <cstdint>
+#include <string>
+
+#include "engine/api/token_containers.h"
+#include "plugin/commands/command_base.h"
+#include "plugin/commands/command_families.h"
+
+namespace nsWendrick {
+
+// Command types of the flow commands.
+enum FlowCommandType : std::uint32_t {
+  kTypeIf = 1,
+  kTypeEnd = 4,
+  kTypeSet = 5,
+  kTypeCalc = 6,
+  kTypeElse = 7,
+  kTypeGoto = 8,
+  kTypeWait = 13,
+  kTypeGosub = 14,
+  kTypeReturn = 15,
+  kTypeJump = 27,
+  kTypeRand = 51,
+  kTypeLoop = 52,
+  kTypeBreak = 53,
+  kTypeLoadObject = 54,
+  kTypeGotod = 55,
+  kTypeGosubd = 56,
+};
+
+// Kinds of a declaration, also the kinds of the symbol-kind table.
+enum SymbolKind : std::int32_t {
+  kSymbolLocal = 1,
+  kSymbolGlobal = 2,
+  kSymbolButton = 3,
+  kSymbolSprite = 4,
+};
+
+// Assignment operator codes: = += -= /= *= %= |= &= ^=.
+inline constexpr std::int32_t kAssignFirst = 22;
+inline constexpr std::int32_t kAssignLast = 30;
+
+// The new value of a variable x after "x <op> v" in 32-bit arithmetic with
+// wrap-around. Division and remainder by 0 stop the program with "0除算です！";
+// INT_MIN / -1 is INT_MIN and INT_MIN % -1 is 0. An unknown code keeps x.
+std::int32_t ApplyAssignment(std::int32_t op, std::int32_t x, std::int32_t v,
+                             nsTamskLib::WindowHandle owner);
+// The operator's script text (" = ", " += ", ...), "" for an unknown code.
+const char* AssignmentText(std::int32_t op);
+
+// if: a true condition goes on to the block, a false one skips it.
+class Cmd_if final : public CommandBase {
+ public:
+  int Execute() override;
+  void Setup(const nsTamskLib::CommandParam& param) override;
+  std::uint32_t GetID() override { return kTypeIf; }
+  void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
+  void Save(nsTamskLib::nsIOStream::IIOStream* stream) override;
+  void Load(nsTamskLib::nsIOStream::IIOStream* stream) override;
+
+  static nsTamskLib::ICmd_Base* Create() { return new Cmd_if(); }
+  std::int32_t GetSkipCount() const { return m_SkipCount; }
+
+ private:
+  nsTamskLib::Expression m_Condition;
+  std::int32_t m_SkipCount = 0;
+};
+
+// jump (and what "else" produces): moves by an offset.
+class Cmd_jump final : public ExprCmd {
+ public:
+  int Execute() override;
+  std::uint32_t GetID() override { return kTypeJump; }
+  void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
+  static nsTamskLib::ICmd_Base* Create() { return new Cmd_jump(); }
+};
+
+// end: the engine quits.
+class Cmd_end final : public SimpleCmd {
+ public:
+  int Execute() override;
+  std::uint32_t GetID() override { return kTypeEnd; }
+  void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
+  static nsTamskLib::ICmd_Base* Create() { return new Cmd_end(); }
+};
+
+// local, global, button, sprite: declares a name once.
+class Cmd_set final : public CommandBase {
+ public:
+  int Execute() override;
+  void Setup(const nsTamskLib::CommandParam& param) override;
+  std::uint32_t GetID() override { return kTypeSet; }
+  void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
+  void Save(nsTamskLib::nsIOStream::IIOStream* stream) override;
+  // Also enters a local or global name into the names that text expansion knows.
+  void Load(nsTamskLib::nsIOStream::IIOStream* stream) override;
+
+  static nsTamskLib::ICmd_Base* Create() { return new Cmd_set(); }
+
+ private:
+  std::int32_t m_Kind = 0;
+  std::string m_Name;
+  nsTamskLib::Expression m_Initial;
+};
+
+// calc: assigns to a variable with one of the assignment operators.
+class Cmd_calc final : public CommandBase {
+ public:
+  int Execute() override;
+  void Setup(const nsTamskLib::CommandParam& param) override;
+  std::uint32_t GetID() override { return kTypeCalc; }
+  void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
+  void Save(nsTamskLib::nsIOStream::IIOStream* stream) override;
+  void Load(nsTamskLib::nsIOStream::IIOStream* stream) override;
+
+  static nsTamskLib::ICmd_Base* Create() { return new Cmd_calc(); }
+
+ private:
+  std::int32_t m_Operator = 0;
+  std::string m_Name;
+  nsTamskLib::Expression m_Operand;
+};
+
+// goto: continues at a label.
+class Cmd_goto final : public LabelCmd {
+ public:
+  int Execute() override;
+  std::uint32_t GetID() override { return kTypeGoto; }
+  void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
+  static nsTamskLib::ICmd_Base* Create() { return new Cmd_goto(); }
+};
+
+// gotod: goto with the label text expanded each time it runs.
+class Cmd_gotod final : public LabelCmd {
+ public:
+  int Execute() override;
+  std::uint32_t GetID() override { return kTypeGotod; }
+  void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
+  static nsTamskLib::ICmd_Base* Create() { return new Cmd_gotod(); }
+};
+
+// gosub: calls the subroutine at a label; return comes back behind the call.
+class Cmd_gosub final : public LabelCmd {
+ public:
+  int Execute() override;
+  std::uint32_t GetID() override { return kTypeGosub; }
+  void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
+  static nsTamskLib::ICmd_Base* Create() { return new Cmd_gosub(); }
+};
+
+// gosubd: gosub with the label text expanded each time it runs.
+class Cmd_gosubd final : public LabelCmd {
+ public:
+  int Execute() override;
+  std::uint32_t GetID() override { return kTypeGosubd; }
+  void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
+  static nsTamskLib::ICmd_Base* Create() { return new Cmd_gosubd(); }
+};
+
+// return: back to the command after the call.
+class Cmd_return final : public SimpleCmd {
+ public:
+  int Execute() override;
+  std::uint32_t GetID() override { return kTypeReturn; }
+  void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
+  static nsTamskLib::ICmd_Base* Create() { return new Cmd_return(); }
+};
+
+// wait: for a time, for the advance input, or for whichever comes first.
+class Cmd_wait final : public ExprCmd {
+ public:
+  void Reset() override;
+  int Execute() override;
+  std::uint32_t GetID() override { return kTypeWait; }
+  void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
+  static nsTamskLib::ICmd_Base* Create() { return new Cmd_wait(); }
+
+ private:
+  void GoOn();
+
+  // The clock reading of the first frame; only valid while started.
+  std::uint32_t m_StartTime = 0;
+  bool m_Started = false;
+};
+
+// rand: a random value between a minimum and a maximum.
+class Cmd_rand final : public CommandBase {
+ public:
+  int Execute() override;
+  void Setup(const nsTamskLib::CommandParam& param) override;
+  std::uint32_t GetID() override { return kTypeRand; }
+  void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
+  void Save(nsTamskLib::nsIOStream::IIOStream* stream) override;
+  void Load(nsTamskLib::nsIOStream::IIOStream* stream) override;
+
+  static nsTamskLib::ICmd_Base* Create() { return new Cmd_rand(); }
+
+ private:
+  std::string m_Name;
+  nsTamskLib::Expression m_Maximum;
+  nsTamskLib::Expression m_Minimum;
+};
+
+// beginloop and endloop: a condition, a step, and the offsets to go on and to
+// leave, fixed when the script is compiled.
+class Cmd_loop final : public CommandBase {
+ public:
+  int Execute() override;
+  void Setup(const nsTamskLib::CommandParam& param) override;
+  std::uint32_t GetID() override { return kTypeLoop; }
+  void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
+  void Save(nsTamskLib::nsIOStream::IIOStream* stream) override;
+  void Load(nsTamskLib::nsIOStream::IIOStream* stream) override;
+
+  static nsTamskLib::ICmd_Base* Create() { return new Cmd_loop(); }
+  std::int32_t GetOffsetGo() const { return m_OffsetGo; }
+  std::int32_t GetOffsetFail() const { return m_OffsetFail; }
+
+ private:
+  nsTamskLib::Expression m_Condition;
+  std::string m_Name;
+  std::int32_t m_Operator = 0;
+  nsTamskLib::Expression m_Step;
+  std::int32_t m_OffsetGo = 0;
+  std::int32_t m_OffsetFail = 0;
+};
+
+// break: leaves the enclosing loop (the offset is the family's kind).
+class Cmd_break final : public KindCmd {
+ public:
+  int Execute() override;
+  std::uint32_t GetID() override { return kTypeBreak; }
+  void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
+  static nsTamskLib::ICmd_Base* Create() { return new Cmd_break(); }
+};
+
+// loadobject: links a compiled object into the running script.
+class Cmd_loadobject final : public LabelCmd {
+ public:
+  int Execute() override;
+  std::uint32_t GetID() override { return kTypeLoadObject; }
+  void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
+  static nsTamskLib::ICmd_Base* Create() { return new Cmd_loadobject(); }
+};
+
+}  // namespace nsWendrick
