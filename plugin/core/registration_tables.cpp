@@ -4,6 +4,7 @@
 // holds null and is not registered.
 
 #include "plugin/core/registration.h"
+#include "plugin/commands/effect_command.h"
 #include "plugin/commands/flow_commands.h"
 #include "plugin/commands/flow_parsers.h"
 #include "plugin/commands/mode_commands.h"
@@ -49,7 +50,7 @@ constexpr CommandTypeEntry kCommandTypes[] = {
     {25, nullptr, nullptr, true},   // chpriority
     {26, nullptr, nullptr, true},   // volume
     {27, Cmd_jump::Create, ParseJump, true},  // jump
-    {28, nullptr, nullptr, false},  // effect
+    {28, Cmd_effect::Create, Cmd_effect::Parse, false},  // effect
     {29, nullptr, nullptr, true},   // suspend
     {30, nullptr, nullptr, true},   // systemcall
     {31, nullptr, nullptr, true},   // textwindow
