@@ -7,7 +7,8 @@ namespace {
 
 enum class Size { Int, Short, Long, Int64 };
 
-struct Spec {
+// One conversion of the format: its flags, width, precision and size prefix.
+struct Conversion {
   bool leftAlign = false;
   bool zeroPad = false;
   bool alternate = false;
@@ -26,16 +27,16 @@ std::size_t ReadNumber(const char*& p) {
   return n;
 }
 
-void Pad(std::string& out, const Spec& spec, const std::string& prefix, std::string body, bool numeric) {
-  if (numeric && spec.hasPrecision && body.size() < spec.precision) {
-    body.insert(0, spec.precision - body.size(), '0');
+void Pad(std::string& out, const Conversion& conversion, const std::string& prefix, std::string body, bool numeric) {
+  if (numeric && conversion.hasPrecision && body.size() < conversion.precision) {
+    body.insert(0, conversion.precision - body.size(), '0');
   }
   const std::size_t length = prefix.size() + body.size();
-  const std::size_t fill = spec.width > length ? spec.width - length : 0;
-  if (spec.leftAlign) {
+  const std::size_t fill = conversion.width > length ? conversion.width - length : 0;
+  if (conversion.leftAlign) {
     out += prefix + body;
     out.append(fill, ' ');
-  } else if (spec.zeroPad && numeric) {
+  } else if (conversion.zeroPad && numeric) {
     out += prefix;
     out.append(fill, '0');
     out += body;
@@ -89,27 +90,27 @@ std::string FormatUserText(const char* format, std::va_list args) {
       continue;
     }
     ++p;
-    Spec spec;
+    Conversion conversion;
     for (;; ++p) {
-      if (*p == '-') spec.leftAlign = true;
-      else if (*p == '0') spec.zeroPad = true;
-      else if (*p == '#') spec.alternate = true;
+      if (*p == '-') conversion.leftAlign = true;
+      else if (*p == '0') conversion.zeroPad = true;
+      else if (*p == '#') conversion.alternate = true;
       else break;
     }
-    spec.width = ReadNumber(p);
+    conversion.width = ReadNumber(p);
     if (*p == '.') {
       ++p;
-      spec.hasPrecision = true;
-      spec.precision = ReadNumber(p);
+      conversion.hasPrecision = true;
+      conversion.precision = ReadNumber(p);
     }
     if (*p == 'h') {
-      spec.size = Size::Short;
+      conversion.size = Size::Short;
       ++p;
     } else if (*p == 'l') {
-      spec.size = Size::Long;
+      conversion.size = Size::Long;
       ++p;
     } else if (p[0] == 'I' && p[1] == '6' && p[2] == '4') {
-      spec.size = Size::Int64;
+      conversion.size = Size::Int64;
       p += 3;
     }
     const char type = *p;
@@ -118,35 +119,35 @@ std::string FormatUserText(const char* format, std::va_list args) {
     switch (type) {
       case 'd':
       case 'i': {
-        const std::int64_t v = SignedArgument(spec.size, ap);
+        const std::int64_t v = SignedArgument(conversion.size, ap);
         const std::uint64_t magnitude = v < 0 ? 0 - static_cast<std::uint64_t>(v) : static_cast<std::uint64_t>(v);
-        Pad(out, spec, v < 0 ? "-" : "", Digits(magnitude, 10, false), true);
+        Pad(out, conversion, v < 0 ? "-" : "", Digits(magnitude, 10, false), true);
         break;
       }
-      case 'u': Pad(out, spec, "", Digits(UnsignedArgument(spec.size, ap), 10, false), true); break;
+      case 'u': Pad(out, conversion, "", Digits(UnsignedArgument(conversion.size, ap), 10, false), true); break;
       case 'x':
       case 'X': {
-        const std::uint64_t v = UnsignedArgument(spec.size, ap);
-        const std::string prefix = spec.alternate && v != 0 ? (type == 'x' ? "0x" : "0X") : "";
-        Pad(out, spec, prefix, Digits(v, 16, type == 'X'), true);
+        const std::uint64_t v = UnsignedArgument(conversion.size, ap);
+        const std::string prefix = conversion.alternate && v != 0 ? (type == 'x' ? "0x" : "0X") : "";
+        Pad(out, conversion, prefix, Digits(v, 16, type == 'X'), true);
         break;
       }
       case 'p': {
         const auto v = reinterpret_cast<std::uintptr_t>(va_arg(ap, void*));
-        Spec pointer = spec;
+        Conversion pointer = conversion;
         pointer.hasPrecision = true;
         pointer.precision = sizeof(void*) * 2;
         Pad(out, pointer, "", Digits(v, 16, true), true);
         break;
       }
       case 'c':
-      case 'C': Pad(out, spec, "", std::string(1, static_cast<char>(va_arg(ap, int))), false); break;
+      case 'C': Pad(out, conversion, "", std::string(1, static_cast<char>(va_arg(ap, int))), false); break;
       case 's':
       case 'S': {
         const char* s = va_arg(ap, const char*);
         std::string text = s != nullptr ? s : "(null)";
-        if (spec.hasPrecision && text.size() > spec.precision) text.resize(spec.precision);
-        Pad(out, spec, "", text, false);
+        if (conversion.hasPrecision && text.size() > conversion.precision) text.resize(conversion.precision);
+        Pad(out, conversion, "", text, false);
         break;
       }
       default: out += type; break;  // "%%" and unknown conversions print the character

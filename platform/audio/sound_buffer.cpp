@@ -88,11 +88,6 @@ std::int32_t SoundBuffer::GetVolume() const {
   return m_Voice.volume;
 }
 
-float SoundBuffer::GetGain() const {
-  std::lock_guard lock(m_Mixer->Lock());
-  return m_Voice.gain;
-}
-
 std::unique_ptr<SoundBuffer> SoundBuffer::Duplicate() const {
   Voice copy;
   {

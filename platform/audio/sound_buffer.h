@@ -57,7 +57,6 @@ class SoundBuffer {
   // are refused.
   bool SetVolume(std::int32_t volume);
   std::int32_t GetVolume() const;
-  float GetGain() const;
 
   // A buffer that shares this one's bytes, with its format and volume; stopped
   // at position 0 and independent from then on.
