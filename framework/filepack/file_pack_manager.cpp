@@ -123,7 +123,7 @@ bool FilePackManager::OpenFilePack(const std::string& archivePath) {
                   std::memcmp(magic, kMagic, sizeof magic) == 0 && ReadDirectory(*m_Reader, m_Key, directory);
   m_Reader->fclose();
   if (!ok) return false;
-  m_Directories[archivePath] = std::move(directory);
+  m_Directories[archivePath] = std::make_shared<const FilePackDirectory>(std::move(directory));
   return true;
 }
 

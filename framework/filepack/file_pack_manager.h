@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <string>
 
 #include "framework/file/file_reader.h"
@@ -44,7 +45,8 @@ class FilePackManager {
   std::uint8_t m_Key = 0;
   nsFile::nsFileReader::IFileReader* m_Reader;
   nsFile::nsFileWriter::IFileWriter* m_Writer;
-  std::map<std::string, FilePackDirectory> m_Directories;
+  // Read once per archive path and shared by every reader on that archive.
+  std::map<std::string, std::shared_ptr<const FilePackDirectory>> m_Directories;
 };
 
 }  // namespace nsZarn::nsFramework::nsFilePack

@@ -1,21 +1,27 @@
 #include "framework/filepack/file_pack_reader.h"
 
+#include <utility>
+
 #include "framework/file/stdio_stream.h"
 #include "platform/debug/debug_sink.h"
 #include "platform/files/files.h"
 
 namespace nsZarn::nsFramework::nsFilePack {
 
-CFilePackReader::CFilePackReader(const std::string& archivePath, const FilePackDirectory& directory)
-    : m_ArchivePath(archivePath), m_Directory(directory) {}
+CFilePackReader::CFilePackReader(const std::string& archivePath, std::shared_ptr<const FilePackDirectory> directory)
+    : m_ArchivePath(archivePath), m_Directory(std::move(directory)) {}
 
 bool CFilePackReader::fopen(const char* entryName, const char* mode) {
   if (m_File != nullptr) {
     platform::WriteDebugLine("Failed : CFilePackReader::fopen Open Data Already Exists\n");
     return false;
   }
-  const auto found = entryName != nullptr ? m_Directory.find(entryName) : m_Directory.end();
-  if (found == m_Directory.end()) {
+  const FilePackEntry* entry = nullptr;
+  if (m_Directory != nullptr && entryName != nullptr) {
+    const auto found = m_Directory->find(entryName);
+    if (found != m_Directory->end()) entry = &found->second;
+  }
+  if (entry == nullptr) {
     platform::WriteDebugLine("Failed : CFilePackReader::fopen File Not Found\n");
     return false;
   }
@@ -25,7 +31,7 @@ bool CFilePackReader::fopen(const char* entryName, const char* mode) {
   }
   m_File = platform::OpenFile(m_ArchivePath, mode);
   if (m_File == nullptr) return false;
-  m_Entry = found->second;
+  m_Entry = *entry;
   if (!SeekAbsolute(EntryStart())) {
     fclose();
     return false;

@@ -1,9 +1,12 @@
 #pragma once
 // A file reader confined to one entry of the data archive: positions, sizes and
 // the end of the file are those of the entry. Each reader holds its own stream on
-// the archive and its own copy of the directory, so several entries can be open
-// at once.
+// the archive, so several entries can be open at once. The archive's directory
+// never changes once read, so every reader shares the one the manager read
+// (a sound keeps its reader for its whole life; a copy each would cost the whole
+// directory per loaded sound).
 
+#include <memory>
 #include <string>
 
 #include "framework/file/file_reader.h"
@@ -13,7 +16,7 @@ namespace nsZarn::nsFramework::nsFilePack {
 
 class CFilePackReader : public nsFile::nsFileReader::CFileReader {
  public:
-  CFilePackReader(const std::string& archivePath, const FilePackDirectory& directory);
+  CFilePackReader(const std::string& archivePath, std::shared_ptr<const FilePackDirectory> directory);
 
   // Opens the entry of that name (exact bytes).
   bool fopen(const char* entryName, const char* mode) override;
@@ -37,7 +40,7 @@ class CFilePackReader : public nsFile::nsFileReader::CFileReader {
 
   std::string m_ArchivePath;
   FilePackEntry m_Entry;
-  FilePackDirectory m_Directory;
+  std::shared_ptr<const FilePackDirectory> m_Directory;
 };
 
 }  // namespace nsZarn::nsFramework::nsFilePack

@@ -180,6 +180,27 @@ TEST_F(FilePackTest, TwoReadersReadDifferentEntriesAtOnce) {
   EXPECT_EQ(b, "ab\ncd");
 }
 
+// Readers share the directory their manager read; a reader handed out (a sound
+// keeps its reader for its whole life) still opens entries after the manager is gone.
+TEST_F(FilePackTest, ReadersOutliveTheirManager) {
+  MakeDataFolder();
+  ASSERT_TRUE(Convert());
+  auto manager = std::make_unique<FilePackManager>(new CFileReader, new CFileWriter);
+  std::unique_ptr<IFileReader> first(manager->GetFileReader("Data.dat"));
+  std::unique_ptr<IFileReader> second(manager->GetFileReader("Data.dat"));
+  ASSERT_TRUE(first && second);
+  manager.reset();
+  ASSERT_TRUE(first->fopen("Data/b.txt", "rb"));
+  EXPECT_EQ(first->GetSize(), 10);
+  ASSERT_TRUE(first->fclose());
+  ASSERT_TRUE(first->fopen(("Data/sub/" + kJapaneseSjis).c_str(), "rb"));
+  char bytes[2] = {};
+  EXPECT_EQ(first->fread(bytes, 1, 2), 2u);
+  EXPECT_EQ(std::string(bytes, 2), "jp");
+  ASSERT_TRUE(second->fopen("Data/lines.txt", "rb"));
+  EXPECT_EQ(second->GetSize(), 5);
+}
+
 TEST_F(FilePackTest, AnEmptyArchiveOpensAndHasNoEntries) {
   std::filesystem::create_directory("Data");
   ASSERT_TRUE(Convert());
