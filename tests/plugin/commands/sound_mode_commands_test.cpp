@@ -12,6 +12,9 @@
 #include "plugin/commands/mode_commands.h"
 #include "plugin/commands/sound_commands.h"
 #include "tests/engine/kit/fake_engine.h"
+#include "plugin/core/registration.h"
+#include "plugin/text/local_save_data.h"
+#include "tests/plugin/commands/statement_host.h"
 #include "tests/plugin/kit/plugin_test_host.h"
 #include "tests/support/debug_capture.h"
 
@@ -214,6 +217,87 @@ TEST_F(SoundModeTest, EachClassReportsItsType) {
     EXPECT_EQ(commands[i]->GetID(), types[i]);
     commands[i]->Destroy();
   }
+}
+
+class SoundModeParseTest : public SoundModeTest {
+ protected:
+  void SetUp() override {
+    SoundModeTest::SetUp();
+    host.BindServices();
+  }
+
+  int Parse(int (*parser)(unsigned), const std::vector<std::string>& tokens) {
+    host.SetStatement(tokens, 9);
+    return parser(0);
+  }
+
+  // Kind and name of the last command parsed.
+  std::pair<std::int32_t, std::string> Last() {
+    const auto* named = dynamic_cast<const NamedCmd*>(host.added.back().command);
+    return {named->GetKind(), named->GetName()};
+  }
+
+  vesk_test::StatementHost host;
+};
+
+TEST_F(SoundModeParseTest, SoundKeywordsTakeTheirOwnFormsAndTheAllNames) {
+  EXPECT_EQ(Parse(Cmd_se::Parse, {"playse", "\"a.wav\"", ";"}), 3);
+  EXPECT_EQ(Last(), std::make_pair(0, std::string("a.wav")));
+  EXPECT_EQ(Parse(Cmd_se::Parse, {"stopallse", ";"}), 2);
+  EXPECT_EQ(Last(), std::make_pair(1, std::string("/")));
+  EXPECT_EQ(Parse(Cmd_se::Parse, {"unloadallse", ";"}), 2);
+  EXPECT_EQ(Last(), std::make_pair(3, std::string("/")));
+  EXPECT_EQ(Parse(Cmd_se::Parse, {"unloadse", "\"b\"", ";"}), 3);
+  EXPECT_EQ(Last(), std::make_pair(3, std::string("b")));
+  EXPECT_EQ(Parse(Cmd_bgm::Parse, {"stopbgm", ";"}), 2);
+  EXPECT_EQ(Last(), std::make_pair(1, std::string("")));
+  EXPECT_EQ(Parse(Cmd_bgm::Parse, {"playoncebgm", "\"m\"", ";"}), 3);
+  EXPECT_EQ(Last(), std::make_pair(2, std::string("m")));
+  EXPECT_EQ(host.added.size(), 6u);
+
+  EXPECT_EQ(Parse(Cmd_se::Parse, {"playse", ";"}), -1);
+  EXPECT_EQ(Parse(Cmd_se::Parse, {"stopallse", "\"a\"", ";"}), -1);
+  EXPECT_EQ(Parse(Cmd_bgm::Parse, {"stopbgm", "\"m\"", ";"}), -1);
+  EXPECT_EQ(Parse(Cmd_bgm::Parse, {"playbgm", "1", ";"}), -1);
+  EXPECT_EQ(Parse(Cmd_se::Parse, {"playbgm", "\"m\"", ";"}), -1);
+  EXPECT_EQ(host.added.size(), 6u);
+  std::string expected;
+  for (int i = 0; i < 5; ++i) expected += "エラー（   9行目）：構文エラーです！\n";
+  EXPECT_EQ(host.errors.text, expected);
+}
+
+TEST_F(SoundModeParseTest, ModeKeywordsTakeASemicolonAlone) {
+  EXPECT_EQ(Parse(Cmd_setscreen::Parse, {"fullscreen", ";"}), 2);
+  EXPECT_EQ(Parse(Cmd_setskip::Parse, {"skip", ";"}), 2);
+  EXPECT_EQ(Parse(Cmd_setauto::Parse, {"autooff", ";"}), 2);
+  EXPECT_EQ(Parse(Cmd_forcetextwindow::Parse, {"forcetexton", ";"}), 2);
+  const std::int32_t kinds[] = {2, 2, 1, 0};
+  ASSERT_EQ(host.added.size(), 4u);
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_EQ(dynamic_cast<const KindCmd*>(host.added[static_cast<std::size_t>(i)].command)->GetKind(),
+              kinds[i]);
+  }
+  EXPECT_EQ(Parse(Cmd_setskip::Parse, {"skipon", "1", ";"}), -1);
+  EXPECT_EQ(Parse(Cmd_setscreen::Parse, {"window"}), -1);
+  EXPECT_EQ(host.added.size(), 4u);
+}
+
+TEST(RegistrationRows, SoundModeAndStyleClassesAndTheSaveBlockAreInTheTables) {
+  const RegistrationTables& tables = WendrickRegistrationTables();
+  for (std::uint32_t type : {2u, 3u, 11u, 12u, 16u, 17u, 18u, 40u, 45u, 57u}) {
+    const CommandTypeEntry* row = nullptr;
+    for (const CommandTypeEntry& entry : tables.commands) {
+      if (entry.type == type) row = &entry;
+    }
+    ASSERT_NE(row, nullptr) << type;
+    ASSERT_NE(row->factory, nullptr) << type;
+    EXPECT_NE(row->parser, nullptr) << type;
+    nsTamskLib::ICmd_Base* command = row->factory();
+    EXPECT_EQ(command->GetID(), type);
+    command->Destroy();
+  }
+  EXPECT_EQ(tables.saveLocalData, &WendrickSaveLocalData);
+  EXPECT_EQ(tables.loadLocalData, &WendrickLoadLocalData);
 }
 
 }  // namespace
