@@ -88,7 +88,7 @@ class TransitionTest : public testing::Test {
 
   // A sprite with its shown and hidden page records.
   void SetSprite(const char* name, const DrawTask& oldTask, const DrawTask& newTask) {
-    engine.tasks.AddSprite(name);
+    if (!engine.tasks.ExistsSprite(name)) engine.tasks.AddSprite(name);
     engine.tasks.Sprites()[name].Task[Shown()] = oldTask;
     engine.tasks.Sprites()[name].Task[Hidden()] = newTask;
   }
