@@ -1,0 +1,98 @@
+// The flow commands as the real plug-in registers them: a factory and a parser for
+// each type ("else" has only a parser, which makes a jump), and compiled bodies
+// that the engine reads back to the same bytes.
+
+#include <gtest/gtest.h>
+
+#include "engine/iostream/base_io_stream.h"
+#include "engine/plugin/plugin_registry.h"
+#include "tests/tools/kit/compiled_script_fixture.h"
+
+namespace vesk_test {
+namespace {
+
+class FlowRegistrationTest : public CompiledScriptTest {};
+
+TEST_F(FlowRegistrationTest, EveryFlowTypeHasItsFactoryAndParser) {
+  const auto& registries = nsTamskLib::nsPlugin::GetRegistries();
+  for (unsigned type : {1u, 4u, 5u, 6u, 8u, 13u, 14u, 15u, 27u, 51u, 52u, 53u, 54u, 55u, 56u}) {
+    EXPECT_EQ(registries.factories.count(type), 1u) << type;
+    EXPECT_EQ(registries.analyses.count(type), 1u) << type;
+    nsTamskLib::ICmd_Base* command = nsTamskLib::nsPlugin::CreateCommand(type);
+    EXPECT_EQ(command->GetID(), type);
+    command->Destroy();
+  }
+  EXPECT_EQ(registries.factories.count(7u), 0u);
+  EXPECT_EQ(registries.analyses.count(7u), 1u);
+}
+
+// The command section of a compiled file: every command's type and body.
+std::string SaveCommands(const std::vector<nsTamskLib::ICmd_Base*>& commands,
+                         const std::string& file) {
+  nsTamskLib::nsIOStream::BaseIOStream stream;
+  EXPECT_TRUE(stream.Open(file.c_str(), "wb"));
+  for (nsTamskLib::ICmd_Base* command : commands) {
+    stream.SaveNum(static_cast<std::int32_t>(command->GetID()));
+    command->Save(&stream);
+  }
+  EXPECT_TRUE(stream.Close());
+  return ReadFile(file);
+}
+
+TEST_F(FlowRegistrationTest, TheEngineLoadsEveryCompiledBodyBackToTheSameBytes) {
+  Load(R"(
+@start:
+  local x = 1 + 2 * 3;
+  global g = -(4);
+  button b;
+  sprite s;
+  calc x %= 4;
+  if x >= 2 && g != 0 { wait -500; } else { wait 0; }
+  beginloop x < 9, x += 2;
+    break;
+  endloop !x, ;
+  rand x, 10, 1;
+  gosub @sub;
+  gotod "@\x\";
+  loadobject "part.obj";
+  jump 1;
+  end;
+@sub:
+  goto @start;
+  gosubd "@sub";
+  return;
+)");
+  const std::vector<nsTamskLib::ICmd_Base*>& loaded = player.Commands().GetCommandList();
+  ASSERT_EQ(loaded.size(), compiler->Commands().size());
+  const std::string parsed = SaveCommands(compiler->Commands(), "parsed.bin");
+  EXPECT_EQ(SaveCommands(loaded, "loaded.bin"), parsed);
+  EXPECT_GT(parsed.size(), 200u);
+  // Loading a declaration also enters its name for text expansion.
+  RecordingTextStream dump;
+  for (nsTamskLib::ICmd_Base* command : loaded) command->Dump(&dump);
+  EXPECT_EQ(dump.text,
+            "local x = (1)(2)(3)()();\n"
+            "global g = (4)();\n"
+            "button b;\n"
+            "sprite s;\n"
+            "calc x %= (4);\n"
+            "if (x)(2)()(g)(0)()() else jump +3;\n"
+            "wait (500)();\n"
+            "jump (2);\n"
+            "wait (0);\n"
+            "beginloop (x)(9)(), x += (2);\n"
+            "break;\n"
+            "endloop (x)(), ;\n"
+            "rand x, (10), (1);\n"
+            "gosub @sub（18）;\n"
+            "gotod @\\x\\（未定義）;\n"
+            "loadobject part.obj;\n"
+            "jump (1);\n"
+            "end;\n"
+            "goto @start（0）;\n"
+            "gosubd @sub（18）;\n"
+            "return;\n");
+}
+
+}  // namespace
+}  // namespace vesk_test
