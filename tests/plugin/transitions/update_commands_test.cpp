@@ -1,0 +1,231 @@
+// The update and update2 commands: their checks and messages, the record they give
+// the task manager, skip mode, and the frames from the start of a transition until
+// the script moves on; their bodies and script text.
+
+#include <memory>
+#include <string>
+
+#include "engine/api/command_param.h"
+#include "engine/iostream/base_io_stream.h"
+#include "plugin/commands/update_commands.h"
+#include "tests/plugin/transitions/transition_fixture.h"
+#include "tests/support/temp_dir.h"
+
+namespace vesk_test {
+namespace {
+
+using nsTamskLib::ICmd_Base;
+
+struct CommandDeleter {
+  void operator()(ICmd_Base* command) const { command->Destroy(); }
+};
+using CommandPtr = std::unique_ptr<ICmd_Base, CommandDeleter>;
+
+nsTamskLib::Expression Constant(std::int32_t value) {
+  nsTamskLib::Expression expr;
+  nsTamskLib::ExpressionToken token;
+  token.Type = nsTamskLib::kTokenNumber;
+  token.Value = value;
+  expr.push_back(token);
+  return expr;
+}
+
+class UpdateCommandTest : public TransitionTest {
+ protected:
+  CommandPtr Update(std::int32_t pattern, std::int32_t time) {
+    CommandPtr command(nsWendrick::CreateCmdUpdate());
+    nsTamskLib::CommandParam param;
+    param.Expr[0] = Constant(pattern);
+    param.Expr[1] = Constant(time);
+    command->Setup(param);
+    command->SetEngine(&engine);
+    return command;
+  }
+
+  CommandPtr Update2(std::int32_t pattern, std::int32_t time, std::int32_t width) {
+    CommandPtr command(nsWendrick::CreateCmdUpdate2());
+    nsTamskLib::CommandParam param;
+    param.Expr[0] = Constant(pattern);
+    param.Expr[1] = Constant(time);
+    param.Expr[2] = Constant(width);
+    command->Setup(param);
+    command->SetEngine(&engine);
+    return command;
+  }
+
+  void SkipMode() {
+    ON_CALL(engine.ownTextManager, IsSkip()).WillByDefault(testing::Return(true));
+  }
+
+  std::int32_t Position() { return engine.ownCommandHeap.iterators.back(); }
+
+  // Runs frames of `step` ms (the command in the update step, the pattern in the
+  // draw step) and returns the number of the frame in which the script moved on.
+  int FramesUntilMovedOn(ICmd_Base& command, std::uint32_t step, int limit = 100) {
+    const std::int32_t start = Position();
+    for (int frame = 1; frame <= limit; ++frame) {
+      command.Execute();
+      if (Position() != start) {
+        EXPECT_EQ(Position(), start + 1);
+        return frame;
+      }
+      Frame();
+      Advance(step);
+    }
+    return -1;
+  }
+
+  const nsTamskLib::nsTaskManager::UpdateParam& Record() { return Tasks().UpdateData(); }
+};
+
+TEST_F(UpdateCommandTest, ATimedTransitionHoldsTheScriptUntilTheFlipHasRun) {
+  SetBG(ImageTask("old", 0, 0), ImageTask("new", 0, 0));
+  const std::uint32_t before = Shown();
+  CommandPtr update = Update(1, 100);
+  // t = 0 start, 50 mix, 100 last frame at p = 1, 150 flip, 200 moves on.
+  EXPECT_EQ(FramesUntilMovedOn(*update, 50), 5);
+  EXPECT_EQ(Shown(), 1 - before);
+  EXPECT_EQ(UpdateType(), 0u);
+  // Ready for its next run.
+  EXPECT_FALSE(static_cast<nsWendrick::Cmd_update&>(*update).IsStarted());
+}
+
+TEST_F(UpdateCommandTest, TimeZeroStillTakesTheFinishingFrameAndTheFlip) {
+  CommandPtr update = Update(1, 0);
+  update->Execute();
+  EXPECT_EQ(Record().Type, 1u);
+  EXPECT_EQ(Position(), -1);
+  EXPECT_EQ(FramesUntilMovedOn(*update, 16), 3);
+}
+
+TEST_F(UpdateCommandTest, SkipModeFlipsAtOnceWithoutChecking) {
+  SkipMode();
+  const std::uint32_t before = Shown();
+  CommandPtr update = Update(1, 2000);
+  update->Execute();
+  EXPECT_EQ(Record().Type, 3u);
+  EXPECT_EQ(Record().Time, 0u);
+  EXPECT_EQ(FramesUntilMovedOn(*update, 16), 2);
+  EXPECT_EQ(Shown(), 1 - before);
+
+  CommandPtr update2 = Update2(21, 500, 40);
+  update2->Execute();
+  EXPECT_EQ(Record().Type, 3u);
+  EXPECT_EQ(Record().Param[0], 0);
+}
+
+TEST_F(UpdateCommandTest, TheRecordCarriesPatternTimeAndWidth) {
+  CommandPtr update = Update(26, 500);
+  update->Execute();
+  EXPECT_EQ(Record().Type, 26u);
+  EXPECT_EQ(Record().Time, 500u);
+  EXPECT_EQ(Record().Param[0], 0);
+  Start(0, 0);
+  CommandPtr update2 = Update2(24, 300, 8);
+  update2->Execute();
+  EXPECT_EQ(Record().Type, 24u);
+  EXPECT_EQ(Record().Time, 300u);
+  EXPECT_EQ(Record().Param[0], 8);
+  Start(0, 0);
+  CommandPtr flip = Update(3, 0);
+  flip->Execute();
+  EXPECT_EQ(Record().Type, 3u);
+}
+
+TEST_F(UpdateCommandTest, PatternsOutsideTheirRangeAreRefusedFirst) {
+  for (std::int32_t pattern : {0, 16, 27, 28, -1, 17}) {
+    SCOPED_TRACE(pattern);
+    CommandPtr update = Update(pattern, -1);
+    EXPECT_FATAL(update->Execute(),
+                 "更新パターンの指定が間違っています！（m_Pattern = " + std::to_string(pattern) + "）");
+  }
+  for (std::int32_t pattern : {16, 25, 1, 26}) {
+    SCOPED_TRACE(pattern);
+    CommandPtr update2 = Update2(pattern, -1, 0);
+    EXPECT_FATAL(update2->Execute(),
+                 "更新パターンの指定が間違っています！（m_Pattern = " + std::to_string(pattern) + "）");
+  }
+}
+
+TEST_F(UpdateCommandTest, NegativeTimesAndWidthsBelowOneAreRefused) {
+  CommandPtr update = Update(1, -1);
+  EXPECT_FATAL(update->Execute(), "更新時間が負数です！（m_Time = -1）");
+  CommandPtr update2 = Update2(17, -5, 0);
+  EXPECT_FATAL(update2->Execute(), "更新時間が負数です！（m_Time = -5）");
+  CommandPtr narrow = Update2(17, 0, 0);
+  EXPECT_FATAL(narrow->Execute(), "シャッターorカーテンの幅が0または負数です！（m_Width = 0）");
+  CommandPtr negative = Update2(20, 0, -3);
+  EXPECT_FATAL(negative->Execute(), "シャッターorカーテンの幅が0または負数です！（m_Width = -3）");
+  EXPECT_EQ(Record().Type, 0u);
+}
+
+TEST_F(UpdateCommandTest, AStartAtClockZeroIsNotForgottenAndResetStartsAgain) {
+  platform::SetVirtualClock(0);
+  CommandPtr update = Update(1, 100);
+  update->Execute();
+  Frame();
+  EXPECT_EQ(Record().Type, 1u);
+  // Still at clock 0: the command waits, it does not fill the record again.
+  Tasks().UpdateData().Time = 12345;
+  update->Execute();
+  EXPECT_EQ(Record().Time, 12345u);
+
+  // A loaded game resets the command, which then fills the record again.
+  Start(0, 0);
+  update->Reset();
+  update->Execute();
+  EXPECT_EQ(Record().Type, 1u);
+  EXPECT_EQ(Record().Time, 100u);
+  EXPECT_EQ(Position(), -1);
+}
+
+TEST_F(UpdateCommandTest, BodiesRoundTripAndDumpAsScriptText) {
+  TempDir dir;
+  const std::string file = dir.file("update.bin");
+  CommandPtr update = Update(12, 700);
+  CommandPtr update2 = Update2(22, 300, 48);
+  {
+    nsTamskLib::nsIOStream::BaseIOStream out;
+    ASSERT_TRUE(out.Open(file.c_str(), "wb"));
+    update->Save(&out);
+    update2->Save(&out);
+    ASSERT_TRUE(out.Close());
+  }
+  CommandPtr loaded(nsWendrick::CreateCmdUpdate());
+  CommandPtr loaded2(nsWendrick::CreateCmdUpdate2());
+  {
+    nsTamskLib::nsIOStream::BaseIOStream in;
+    ASSERT_TRUE(in.Open(file.c_str(), "rb"));
+    loaded->Load(&in);
+    loaded2->Load(&in);
+    EXPECT_FALSE(in.HasReadFailed());
+    in.Close();
+  }
+  RecordingTextStream text;
+  loaded->Dump(&text);
+  loaded2->Dump(&text);
+  EXPECT_EQ(text.text, "update (12), (700);\nupdate2 (22), (300), (48);\n");
+  EXPECT_EQ(loaded->GetID(), 20u);
+  EXPECT_EQ(loaded2->GetID(), 48u);
+}
+
+TEST_F(UpdateCommandTest, ThePluginRegistersTheCommandsAndEveryPattern) {
+  nsTamskLib::nsPlugin::ClearRegistries();
+  nsWendrick::RegisterWithHost(nsWendrick::GetHostApi(), nsWendrick::WendrickRegistrationTables());
+  const nsTamskLib::nsPlugin::Registries& registries = nsTamskLib::nsPlugin::GetRegistries();
+  EXPECT_EQ(registries.factories.count(20), 1u);
+  EXPECT_EQ(registries.factories.count(48), 1u);
+  EXPECT_EQ(registries.analyses.count(20), 1u);
+  EXPECT_EQ(registries.analyses.count(48), 1u);
+  EXPECT_EQ(registries.updates.size(), 26u);
+  for (unsigned missing : {16u, 25u, 27u, 29u}) EXPECT_EQ(registries.updates.count(missing), 0u);
+  // Neither command lets the player open the system screens while it waits.
+  for (unsigned type : {20u, 48u}) {
+    EXPECT_EQ(std::count(registries.enabledSystemCommands.begin(),
+                         registries.enabledSystemCommands.end(), type),
+              0);
+  }
+}
+
+}  // namespace
+}  // namespace vesk_test
