@@ -10,6 +10,7 @@
 #include "plugin/commands/mode_commands.h"
 #include "plugin/commands/sound_commands.h"
 #include "plugin/commands/style_commands.h"
+#include "plugin/commands/window_config_commands.h"
 #include "plugin/text/local_save_data.h"
 #include "plugin/effects/screen_effects.h"
 #include "plugin/commands/update_commands.h"
@@ -60,15 +61,15 @@ constexpr CommandTypeEntry kCommandTypes[] = {
     {35, nullptr, nullptr, true},   // sleep
     {36, nullptr, nullptr, true},   // charaspace
     {37, nullptr, nullptr, true},   // voice
-    {38, nullptr, nullptr, true},   // settextwindow
-    {39, nullptr, nullptr, true},   // settextcursor
+    {38, Cmd_settextwindow::Create, Cmd_settextwindow::Parse, true}, // settextwindow
+    {39, Cmd_settextcursor::Create, Cmd_settextcursor::Parse, true}, // settextcursor
     {40, Cmd_setselecttext::Create, Cmd_setselecttext::Parse, true}, // setselecttext
-    {41, nullptr, nullptr, true},   // setselectwindow
-    {42, nullptr, nullptr, true},   // setselect
-    {43, nullptr, nullptr, true},   // initialize
+    {41, Cmd_setselectwindow::Create, Cmd_setselectwindow::Parse, true}, // setselectwindow
+    {42, Cmd_setselect::Create, Cmd_setselect::Parse, true}, // setselect
+    {43, Cmd_initialize::Create, Cmd_initialize::Parse, true}, // initialize
     {45, Cmd_setruby::Create, Cmd_setruby::Parse, true}, // setruby
-    {46, nullptr, nullptr, true},   // waittimeskip
-    {47, nullptr, nullptr, true},   // kinsoku
+    {46, Cmd_waittimeskip::Create, Cmd_waittimeskip::Parse, true}, // waittimeskip
+    {47, Cmd_kinsoku::Create, Cmd_kinsoku::Parse, true}, // kinsoku
     {48, CreateCmdUpdate2, ParseUpdate2, false},  // update2
     {49, nullptr, nullptr, false},  // selectl
     {50, nullptr, nullptr, true},   // setselectl
