@@ -282,9 +282,10 @@ TEST_F(SoundModeParseTest, ModeKeywordsTakeASemicolonAlone) {
   EXPECT_EQ(host.added.size(), 4u);
 }
 
-TEST(RegistrationRows, SoundModeAndStyleClassesAndTheSaveBlockAreInTheTables) {
+TEST(RegistrationRows, SoundModeStyleAndConfigurationClassesAndTheSaveBlockAreInTheTables) {
   const RegistrationTables& tables = WendrickRegistrationTables();
-  for (std::uint32_t type : {2u, 3u, 11u, 12u, 16u, 17u, 18u, 40u, 45u, 57u}) {
+  for (std::uint32_t type :
+       {2u, 3u, 11u, 12u, 16u, 17u, 18u, 38u, 39u, 40u, 41u, 42u, 43u, 45u, 46u, 47u, 57u}) {
     const CommandTypeEntry* row = nullptr;
     for (const CommandTypeEntry& entry : tables.commands) {
       if (entry.type == type) row = &entry;
