@@ -13,7 +13,7 @@
 namespace nsWendrick {
 
 // Effect numbers, as the effect command stores them.
-enum EffectNumber : std::uint32_t {
+enum EffectNumber : std::int32_t {
   kEffectFlash = 1,
   kEffectQuakeX = 2,
   kEffectQuakeY = 3,
