@@ -1,6 +1,7 @@
 #pragma once
 // The program-wide objects: made by the entry (the archive and the parameter
-// manager) or static for the whole run (the scene stack, graphics, sound, input).
+// manager) or static for the whole run (the scene stack, graphics, sound, input,
+// and the binary stream of the compiled script and the save files).
 
 #include "framework/filepack/file_pack_manager.h"
 #include "framework/graphics/zarn_graphic.h"
@@ -8,6 +9,7 @@
 #include "framework/param/param_manager.h"
 #include "framework/scene/scene_manager.h"
 #include "framework/sound/sound_device.h"
+#include "engine/iostream/base_io_stream.h"
 
 namespace nsVesk {
 
@@ -18,5 +20,7 @@ extern nsZarn::nsFramework::nsScene::CSceneManager g_SceneManager;
 extern nsZarn::nsGraphics::ZarnGraphic g_Graphic;
 extern nsZarn::nsSound::ZarnSound g_Sound;
 extern nsZarn::nsInput::ZarnInput g_Input;
+// Reads "scenario.dat" and reads and writes "global.dat", "kidoku.dat" and "env.dat".
+extern nsTamskLib::nsIOStream::BaseIOStream g_SaveStream;
 
 }  // namespace nsVesk

@@ -2,9 +2,19 @@
 
 #include <string>
 
+#include "engine/plugin/plugin_loader.h"
+#include "engine/textstream/file_text_stream.h"
 #include "framework/file/file_reader.h"
 #include "framework/file/file_writer.h"
+#include "game/battle/battle_random.h"
+#include "game/core/novel_player_fd.h"
 #include "game/core/program_objects.h"
+#include "game/core/scene_factory.h"
+#include "game/core/shell_objects.h"
+#include "game/managers/draw_manager_fd.h"
+#include "game/managers/input_manager_fd.h"
+#include "game/managers/sound_manager_fd.h"
+#include "platform/clock/clock.h"
 #include "platform/debug/debug_sink.h"
 #include "platform/window/message_box.h"
 
@@ -15,6 +25,14 @@ using nsZarn::nsFile::nsFileReader::CFileReader;
 using nsZarn::nsFile::nsFileWriter::CFileWriter;
 using nsZarn::nsFramework::nsFilePack::FilePackManager;
 using nsZarn::nsFramework::nsParam::ParamManager;
+using nsTamskLib::nsCore::NovelPlayer;
+
+constexpr char kScriptFile[] = "scenario.dat";
+constexpr char kGlobalFile[] = "global.dat";
+constexpr char kKidokuFile[] = "kidoku.dat";
+constexpr char kEnvFile[] = "env.dat";
+// LoadData flag: a missing "env.dat" leaves the game windowed.
+constexpr unsigned kWindowedWithoutEnvironment = 1;
 
 constexpr int kStartUpFailed = 1;
 constexpr std::uint32_t kFreeTextCacheBytes = 0xA00000;  // 10,485,760
@@ -28,8 +46,22 @@ std::string ReadAppTitle() { return g_ParamManager->GetString("Data/Common.ini",
 }  // namespace
 
 int VeskEntry::Fail() {
+  ReleaseEngine();
   m_Mutex.reset();
   return kStartUpFailed;
+}
+
+void VeskEntry::ReleaseEngine() {
+  if (g_NovelPlayer != nullptr) {
+    // The commands were made by the plug-ins: destroyed while those are loaded.
+    NovelPlayer::ClearCommandHeap(g_NovelPlayer);
+  }
+  if (m_PluginsLoaded) {
+    nsTamskLib::nsPlugin::UnloadPlugins();
+    m_PluginsLoaded = false;
+  }
+  delete g_NovelPlayer;
+  g_NovelPlayer = nullptr;
 }
 
 int VeskEntry::Start() {
@@ -67,6 +99,36 @@ int VeskEntry::Start() {
 
   if (!nsZarn::nsInput::InitInputForEntry(g_Input, nullptr, g_Graphic.GetMainWindow())) return Fail();
 
+  // Every plug-in registers its commands, transitions, effects and save blocks
+  // before the script is read.
+  nsTamskLib::nsPlugin::LoadPlugins();
+  m_PluginsLoaded = true;
+
+  // The game's script player; it owns its log, input, sound and draw managers.
+  g_NovelPlayer = new nsCore::NovelPlayerfD(
+      new nsTamskLib::nsTextStream::FileTextStream, new nsInputManager::InputManagerfD,
+      new nsSoundManagerfD::SoundManagerfD, new nsDrawManagerfD::DrawManagerfD, true);
+  // Missing save files are normal on the first run.
+  NovelPlayer::LoadData(g_NovelPlayer, &g_SaveStream, kWindowedWithoutEnvironment, kGlobalFile, kKidokuFile,
+                        kEnvFile);
+
+  if (!g_NovelPlayer->LoadScript(kScriptFile, &g_SaveStream)) {
+    ShowError("scenario.datの読み込みに失敗しました！");
+    platform::WriteDebugLine("Failed : NovelPlayerfD::LoadScript\n");
+    platform::DestroyWindow(g_Graphic.GetMainWindow());
+    return Fail();
+  }
+
+  // The story runs in the engine's own normal scene; the script's menu starts off.
+  g_NovelPlayer->SetMenuEnabled(false);
+
+  // The program's own random generator, seeded once from the millisecond clock.
+  nsGame::TheBattleRandom().Seed(platform::NowMs());
+
+  // The logo is created at once, so it is the first scene to run.
+  g_SceneManager.SetSceneFactory(new nsCore::cSceneFactory);
+  g_SceneManager.CreateScene(nsCore::kSceneLogo);
+
   return kRunning;
 }
 
@@ -84,6 +146,10 @@ bool VeskEntry::Pump() {
 }
 
 int VeskEntry::Shutdown() {
+  if (g_NovelPlayer != nullptr) {
+    NovelPlayer::SaveData(g_NovelPlayer, &g_SaveStream, kGlobalFile, kKidokuFile, kEnvFile);
+  }
+  ReleaseEngine();
   delete g_ParamManager;
   g_ParamManager = nullptr;
   delete g_FilePackManager;

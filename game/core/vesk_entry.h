@@ -29,8 +29,12 @@ class VeskEntry {
   int Shutdown();
 
  private:
-  // Ends a failed start-up: the guard is released.
+  // Ends a failed start-up: what the engine holds and the guard are released.
   int Fail();
+  // Destroys the script's commands, unloads the plug-ins and deletes the player.
+  void ReleaseEngine();
+
+  bool m_PluginsLoaded = false;
 
   // The single-instance guard, from its step of the start-up until the end.
   std::unique_ptr<nsZarn::nsTimer::SingleInstanceMutex> m_Mutex;

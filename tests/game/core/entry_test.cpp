@@ -1,5 +1,7 @@
 // The program's entry over the test platform: captured frames, recorded message
-// boxes with scripted answers, a virtual clock and a lock folder of its own.
+// boxes with scripted answers, a virtual clock, the null audio device and a lock
+// folder of its own. The compiled script is written by the engine's test script
+// writer, with the test commands registered in place of a plug-in.
 #include "game/core/vesk_entry.h"
 
 #include <gtest/gtest.h>
@@ -15,12 +17,19 @@
 #include "framework/file/file_writer.h"
 #include "framework/filepack/file_pack_manager.h"
 #include "framework/param/param_manager.h"
+#include "game/battle/battle_random.h"
 #include "game/core/program_objects.h"
+#include "game/core/scene_factory.h"
+#include "game/core/shell_objects.h"
+#include "game/logo/logo_scene.h"
+#include "platform/audio/audio_device.h"
 #include "platform/clock/clock.h"
 #include "platform/graphics/graphics_test_back_end.h"
 #include "platform/instance/instance_lock.h"
 #include "platform/window/message_box.h"
 #include "platform/window/window.h"
+#include "tests/engine/fakes/script_writer.h"
+#include "tests/engine/fakes/test_commands.h"
 #include "tests/support/debug_capture.h"
 #include "tests/support/temp_dir.h"
 
@@ -46,11 +55,35 @@ class Entry : public testing::Test {
           }
           return answer;
         });
+    platform::SelectNullAudioDeviceForTests(true);
     WriteTitle(kTitle);
+    vesk_test::RegisterTestCommands();
+    WriteScript();
   }
   void TearDown() override {
     platform::SetMessageBoxHandler({});
     platform::UseRealClock();
+    platform::SelectNullAudioDeviceForTests(false);
+  }
+
+  // A script that stays at its first command; it sets a global variable first.
+  static void WriteScript() {
+    vesk_test::ScriptWriter script;
+    script.Label("@start").Set("Stage0_1", vesk_test::Expr({vesk_test::Num(1)}), true).Stay(-1);
+    ASSERT_TRUE(script.WriteScript("scenario.dat"));
+  }
+
+  static std::int32_t TopStatus() { return nsVesk::g_SceneManager.GetTopScene()->GetStatus(); }
+
+  // A name as the save stream stores it: each byte complemented.
+  static std::string Complemented(std::string text) {
+    for (char& c : text) c = static_cast<char>(~static_cast<unsigned char>(c));
+    return text;
+  }
+
+  static bool SaveFilesExist() {
+    return std::filesystem::exists("global.dat") || std::filesystem::exists("kidoku.dat") ||
+           std::filesystem::exists("env.dat");
   }
 
   static void WriteTitle(const std::string& title) {
@@ -189,6 +222,82 @@ TEST_F(Entry, RunsWithoutDataFolder) {
   ASSERT_EQ(m_Entry.Start(), nsVesk::VeskEntry::kRunning);
   EXPECT_TRUE(vesk_test::ReadFile("Data.dat").empty());
   EXPECT_TRUE(m_Boxes.empty());
+}
+
+TEST_F(Entry, StartLoadsTheScriptAndRunsTheLogoFirst) {
+  ASSERT_EQ(m_Entry.Start(), nsVesk::VeskEntry::kRunning);
+  ASSERT_NE(nsVesk::g_NovelPlayer, nullptr);
+  EXPECT_EQ(nsVesk::g_NovelPlayer->GetScriptName(), "scenario.dat");
+  EXPECT_FALSE(nsVesk::g_NovelPlayer->IsMenuEnabled()) << "the script's menu starts off";
+  EXPECT_EQ(TopStatus(), nsVesk::nsCore::kSceneLogo) << "pushed at once, over the empty scene";
+  EXPECT_EQ(nsVesk::g_SceneManager.GetScene(1)->GetStatus(), -1);
+  // The program's generator was seeded from the clock at start.
+  nsVesk::nsGame::BattleRandom expected(platform::NowMs());
+  EXPECT_EQ(nsVesk::nsGame::TheBattleRandom().Next(), expected.Next());
+  EXPECT_FALSE(SaveFilesExist());
+  EXPECT_TRUE(m_Boxes.empty());
+
+  // Without logo data every time is 0: one black frame, then the title.
+  const int presents = m_Back.PresentCount();
+  EXPECT_EQ(RunUntilQuit(3), -1);
+  EXPECT_GT(m_Back.PresentCount(), presents);
+  EXPECT_EQ(TopStatus(), -1);
+}
+
+TEST_F(Entry, AMissingScriptShowsItsBoxAndWritesNothing) {
+  vesk_test::DebugCapture debug;
+  std::filesystem::remove("scenario.dat");
+  EXPECT_EQ(m_Entry.Start(), 1);
+  EXPECT_TRUE(BoxShown("エラー！", "scenario.datの読み込みに失敗しました！"));
+  EXPECT_TRUE(debug.Contains("Failed : NovelPlayerfD::LoadScript\n"));
+  EXPECT_FALSE(platform::IsWindowAlive(nsVesk::g_Graphic.GetMainWindow()));
+  EXPECT_EQ(nsVesk::g_NovelPlayer, nullptr) << "the player is released on the way out";
+  EXPECT_FALSE(TitleLockHeld(kTitle));
+  EXPECT_FALSE(SaveFilesExist());
+}
+
+TEST_F(Entry, AnUnreadableScriptIsTheSameFailure) {
+  vesk_test::WriteFile("scenario.dat", ".obj and nothing more");
+  EXPECT_EQ(m_Entry.Start(), 1);
+  EXPECT_TRUE(BoxShown("エラー！", "scenario.datの読み込みに失敗しました！"));
+  EXPECT_FALSE(SaveFilesExist());
+}
+
+TEST_F(Entry, ShutDownSavesTheThreeFilesThenDestroysTheCommands) {
+  ASSERT_EQ(m_Entry.Start(), nsVesk::VeskEntry::kRunning);
+  // The script's global is set by running the player once, as the story would.
+  nsVesk::g_NovelPlayer->Run();
+  ASSERT_EQ(vesk_test::CommandLog().destroyed, 0);
+  m_Answers = {MessageBoxAnswer::Yes};
+  platform::SimulateCloseButton(nsVesk::g_Graphic.GetMainWindow());
+  EXPECT_GT(RunUntilQuit(10), 0);
+  EXPECT_EQ(m_Entry.Shutdown(), 0);
+  EXPECT_EQ(vesk_test::ReadFile("global.dat").substr(0, 4), ".gsv");
+  EXPECT_NE(vesk_test::ReadFile("global.dat").find(Complemented("Stage0_1")), std::string::npos);
+  EXPECT_EQ(vesk_test::ReadFile("kidoku.dat").substr(0, 4), ".ksv");
+  EXPECT_EQ(vesk_test::ReadFile("env.dat").substr(0, 4), ".env");
+  EXPECT_EQ(vesk_test::CommandLog().destroyed, vesk_test::CommandLog().created);
+  EXPECT_EQ(nsVesk::g_NovelPlayer, nullptr);
+}
+
+TEST(SceneFactory, UnknownIdsGiveTheEmptySceneAndZeroTheLogo) {
+  nsVesk::nsCore::cSceneFactory factory;
+  for (int id : {7, -1, 1000, -2147483647 - 1}) {
+    nsZarn::nsFramework::nsScene::IScene* scene = factory.CreateScene(id);
+    ASSERT_NE(scene, nullptr) << id;
+    EXPECT_EQ(scene->GetStatus(), -1) << id;
+    scene->Release();
+  }
+  // Scenes the program does not contain yet are the empty scene too.
+  for (int id = 1; id <= 6; ++id) {
+    nsZarn::nsFramework::nsScene::IScene* scene = factory.CreateScene(id);
+    ASSERT_NE(scene, nullptr) << id;
+    scene->Release();
+  }
+  nsZarn::nsFramework::nsScene::IScene* logo = factory.CreateScene(0);
+  ASSERT_NE(dynamic_cast<nsVesk::nsLogo::cLogoScene*>(logo), nullptr);
+  EXPECT_EQ(logo->GetStatus(), 0);
+  logo->Release();
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Starts the real program on a fresh copy of the sample data under SDL's dummy video
 # and audio drivers, waits until it has built "Data.dat", ends it with SIGTERM and
-# expects a normal end (exit status 0).
+# expects a normal end (exit status 0) that wrote the three save files.
+# The compiled script is the smallest valid one: no labels, commands or symbols
+# (the logo scene does not run it).
 set -euo pipefail
 program=$1
 data=$2
@@ -9,6 +11,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cp -r "$data" "$work/Data"
 cd "$work"
+printf '.scr\0\0\0\0\0\0\0\0\0\0\0\0' > scenario.dat
 export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy XDG_RUNTIME_DIR="$work"
 
 "$program" &
@@ -41,4 +44,10 @@ if [ "$(head -c 8 Data/Common.ini)" != ".INIcDAT" ]; then
   echo "the parameter files were not converted"
   exit 1
 fi
+for saved in global.dat kidoku.dat env.dat; do
+  if [ ! -f "$saved" ]; then
+    echo "$saved was not written at the end"
+    exit 1
+  fi
+done
 echo "ok"

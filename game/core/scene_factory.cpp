@@ -1,0 +1,30 @@
+#include "game/core/scene_factory.h"
+
+#include <new>
+
+#include "game/logo/logo_scene.h"
+
+namespace nsVesk::nsCore {
+
+using nsZarn::nsFramework::nsScene::CNullScene;
+using nsZarn::nsFramework::nsScene::IScene;
+
+IScene* cSceneFactory::CreateScene(int id) {
+  // Compared as unsigned: negative ids fall to the empty scene with those above 6.
+  switch (static_cast<std::uint32_t>(id)) {
+    case kSceneLogo:
+      return new (std::nothrow) nsLogo::cLogoScene;
+    case kSceneTitle:
+    case kSceneOption:
+    case kSceneSelect:
+    case kSceneStory:
+    case kSceneBattle:
+    case kSceneReward:
+      // Scenes the program does not contain yet run as the empty scene.
+      return new (std::nothrow) CNullScene;
+    default:
+      return new (std::nothrow) CNullScene;
+  }
+}
+
+}  // namespace nsVesk::nsCore

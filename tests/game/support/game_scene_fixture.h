@@ -1,0 +1,68 @@
+#pragma once
+// The program-wide objects a game scene or button uses, over the test platform: the
+// shell fixture (captured frames, virtual clock, archive from the test's "Data"),
+// scripted mouse input behind the program-wide input manager, and a script player
+// whose sound manager records what is played.
+
+#include <gtest/gtest.h>
+
+#include <SDL_mouse.h>
+
+#include <string>
+#include <vector>
+
+#include "engine/textstream/file_text_stream.h"
+#include "game/core/shell_objects.h"
+#include "game/managers/draw_manager_fd.h"
+#include "game/managers/input_manager_fd.h"
+#include "platform/input/input_devices.h"
+#include "platform/input/sdl_input_state.h"
+#include "tests/engine/fakes/recording_sound_manager.h"
+#include "tests/game/managers/shell_fixture.h"
+
+namespace vesk_test {
+
+class GameSceneFixture : public ShellFixture {
+ protected:
+  void SetUp() override {
+    ShellFixture::SetUp();
+    platform::SetSdlInputStateForTest(&m_Mouse);
+    platform::NotifyInputFocus(true);
+    ASSERT_TRUE(nsVesk::g_Input.Init(nullptr, nullptr));
+    m_Sound = new RecordingSoundManager;
+    nsVesk::g_NovelPlayer =
+        new nsVesk::nsCore::NovelPlayerfD(new nsTamskLib::nsTextStream::FileTextStream,
+                                          new nsVesk::nsInputManager::InputManagerfD, m_Sound,
+                                          new nsVesk::nsDrawManagerfD::DrawManagerfD, true);
+  }
+  void TearDown() override {
+    delete nsVesk::g_NovelPlayer;
+    nsVesk::g_NovelPlayer = nullptr;
+    ShellFixture::TearDown();
+  }
+
+  // Holds the mouse at (x, y) with the left button down or up, and polls the
+  // program-wide input manager once, as a scene does at the start of its frame.
+  void Poll(int x, int y, bool leftDown) {
+    m_Mouse.mouseX = x;
+    m_Mouse.mouseY = y;
+    m_Mouse.buttonMask = leftDown ? SDL_BUTTON(SDL_BUTTON_LEFT) : 0u;
+    nsVesk::g_InputManager.Update();
+  }
+  // Only holds the mouse; the next scene frame polls it.
+  void Hold(int x, int y, bool leftDown) {
+    m_Mouse.mouseX = x;
+    m_Mouse.mouseY = y;
+    m_Mouse.buttonMask = leftDown ? SDL_BUTTON(SDL_BUTTON_LEFT) : 0u;
+  }
+
+  std::vector<std::string> Played() const { return m_Sound->Calls("_PlaySE"); }
+  std::vector<std::string> Stopped() const { return m_Sound->Calls("_StopSE"); }
+
+  // The program's input object keeps its devices until the process ends, so the
+  // scripted state stays installed until then.
+  platform::ScriptedSdlInput& m_Mouse = *new platform::ScriptedSdlInput;
+  RecordingSoundManager* m_Sound = nullptr;  // owned by the player
+};
+
+}  // namespace vesk_test
