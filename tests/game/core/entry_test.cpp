@@ -17,6 +17,7 @@
 #include "framework/file/file_writer.h"
 #include "framework/filepack/file_pack_manager.h"
 #include "framework/param/param_manager.h"
+#include "engine/plugin/plugin_registry.h"
 #include "game/battle/battle_random.h"
 #include "game/core/program_objects.h"
 #include "game/core/scene_factory.h"
@@ -278,6 +279,14 @@ TEST_F(Entry, ShutDownSavesTheThreeFilesThenDestroysTheCommands) {
   EXPECT_EQ(vesk_test::ReadFile("env.dat").substr(0, 4), ".env");
   EXPECT_EQ(vesk_test::CommandLog().destroyed, vesk_test::CommandLog().created);
   EXPECT_EQ(nsVesk::g_NovelPlayer, nullptr);
+}
+
+TEST_F(Entry, WithoutThePlugInTheScriptsCommandsAreFatal) {
+  // No library registered the script's command types: loading the script ends the
+  // program with the engine's error, before anything is saved.
+  nsTamskLib::nsPlugin::ClearRegistries();
+  EXPECT_EXIT(m_Entry.Start(), testing::ExitedWithCode(1), "");
+  EXPECT_FALSE(SaveFilesExist());
 }
 
 TEST(SceneFactory, UnknownIdsGiveTheEmptySceneAndZeroTheLogo) {
