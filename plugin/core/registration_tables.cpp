@@ -5,6 +5,7 @@
 
 #include "plugin/core/registration.h"
 #include "plugin/commands/effect_command.h"
+#include "plugin/commands/layer_commands.h"
 #include "plugin/commands/flow_commands.h"
 #include "plugin/commands/flow_parsers.h"
 #include "plugin/commands/mode_commands.h"
@@ -42,20 +43,20 @@ constexpr CommandTypeEntry kCommandTypes[] = {
     {16, Cmd_setscreen::Create, Cmd_setscreen::Parse, true}, // setscreen
     {17, Cmd_setskip::Create, Cmd_setskip::Parse, true}, // setskip
     {18, Cmd_setauto::Create, Cmd_setauto::Parse, true}, // setauto
-    {19, nullptr, nullptr, true},   // setcg
+    {19, Cmd_setcg::Create, Cmd_setcg::Parse, true},  // setcg
     {20, CreateCmdUpdate, ParseUpdate, false},  // update
-    {21, nullptr, nullptr, true},   // clearcg
-    {22, nullptr, nullptr, true},   // bgcolor
+    {21, Cmd_clearcg::Create, Cmd_clearcg::Parse, true},  // clearcg
+    {22, Cmd_bgcolor::Create, Cmd_bgcolor::Parse, true},  // bgcolor
     {23, nullptr, nullptr, true},   // setbutton
     {24, nullptr, nullptr, true},   // setsprite
-    {25, nullptr, nullptr, true},   // chpriority
+    {25, Cmd_chpriority::Create, Cmd_chpriority::Parse, true},  // chpriority
     {26, nullptr, nullptr, true},   // volume
     {27, Cmd_jump::Create, ParseJump, true},  // jump
     {28, Cmd_effect::Create, Cmd_effect::Parse, false},  // effect
     {29, nullptr, nullptr, true},   // suspend
     {30, nullptr, nullptr, true},   // systemcall
     {31, nullptr, nullptr, true},   // textwindow
-    {32, nullptr, nullptr, true},   // image
+    {32, Cmd_image::Create, Cmd_image::Parse, true},  // image
     {33, nullptr, nullptr, true},   // cleartext
     {34, nullptr, nullptr, true},   // menu
     {35, nullptr, nullptr, true},   // sleep

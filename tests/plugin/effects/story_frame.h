@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/api/command.h"
+#include "engine/api/command_param.h"
 #include "engine/api/draw_records.h"
 #include "engine/api/plugin_api.h"
 #include "engine/api/task_manager.h"
@@ -50,12 +52,43 @@ class StoryFrameTest : public testing::Test {
     platform::UseVirtualClock(kStartClock);
     nsWendrick::SeedRandom(1);
     SetTMAccessor(&player);
+    SetDMAccessor(&player);
   }
   ~StoryFrameTest() override {
+    for (nsTamskLib::ICmd_Base* command : m_Commands) command->Destroy();
     nsTamskLib::nsPlugin::ClearRegistries();
     platform::UseRealClock();
     ResetPluginState();
   }
+
+  // Registers the plug-in's update patterns too (the page flip among them).
+  void RegisterTransitions() {
+    nsWendrick::RegistrationTables updatesOnly{};
+    updatesOnly.updates = nsWendrick::WendrickRegistrationTables().updates;
+    nsWendrick::RegisterWithHost(nsWendrick::GetHostApi(), updatesOnly);
+  }
+
+  // A command set up as a script compiler would: the kind, the strings and the
+  // expressions (constants) in parameter order, bound to the player. The fixture
+  // destroys it.
+  template <typename Command>
+  Command& MakeCommand(std::int32_t kind, std::initializer_list<const char*> strings,
+                       std::initializer_list<std::int32_t> values) {
+    nsTamskLib::CommandParam param;
+    param.Int[0] = kind;
+    int i = 0;
+    for (const char* text : strings) param.Str[i++] = text;
+    i = 0;
+    for (std::int32_t value : values) param.Expr[i++] = ConstantExpression(value);
+    auto* command = static_cast<Command*>(Command::Create());
+    command->Setup(param);
+    command->SetEngine(&player);
+    m_Commands.push_back(command);
+    return *command;
+  }
+
+  // The script position.
+  std::int32_t Position() { return player.Commands().GetIterator(); }
 
   // Shows an 800x600 background image on the current page.
   void ShowBackground(const char* image = "bg.png") {
@@ -101,6 +134,9 @@ class StoryFrameTest : public testing::Test {
 
   FatalTrap trap;
   TestPlayer player;
+
+ private:
+  std::vector<nsTamskLib::ICmd_Base*> m_Commands;
 };
 
 // "FillRect({0,0,800,600},<colour>,<alpha>)".

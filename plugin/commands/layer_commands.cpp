@@ -1,0 +1,329 @@
+#include "plugin/commands/layer_commands.h"
+
+#include <vector>
+
+#include "engine/api/command_param.h"
+#include "engine/api/draw_manager.h"
+#include "engine/api/draw_records.h"
+#include "engine/api/heaps.h"
+#include "engine/api/novel_engine.h"
+#include "engine/api/task_manager.h"
+#include "engine/api/text_stream.h"
+#include "engine/api/types.h"
+#include "plugin/commands/expansion.h"
+#include "plugin/commands/keyword_statement.h"
+#include "plugin/core/host_calls.h"
+#include "plugin/core/stream_fields.h"
+
+namespace nsWendrick {
+namespace {
+
+using nsTamskLib::nsTaskManager::DrawTask;
+
+constexpr const char kAllImages[] = "/";
+constexpr std::int32_t kMaxBltType = 7;
+
+const char* const kLayerKeywords[] = {"bg", "lch", "cch", "rch"};
+const char* const kClearKeywords[] = {"clearbg", "clearlch", "clearcch", "clearrch"};
+const char* const kPriorityKeywords[] = {"lcr", "lrc", "clr", "crl", "rcl", "rlc"};
+
+bool IsLayer(std::int32_t kind) { return kind >= kLayerBackground && kind <= kLayerRight; }
+
+// Hands the task to the setter of the layer; other kinds store nothing.
+void SetLayer(nsTamskLib::nsCore::INovelEngine* engine, std::int32_t kind, const DrawTask& task) {
+  nsTamskLib::nsTaskManager::ITaskManager* tasks = engine->GetTaskManager();
+  switch (kind) {
+    case kLayerBackground:
+      tasks->SetBG(task);
+      break;
+    case kLayerLeft:
+      tasks->SetLCh(task);
+      break;
+    case kLayerCentre:
+      tasks->SetCCh(task);
+      break;
+    case kLayerRight:
+      tasks->SetRCh(task);
+      break;
+    default:
+      break;
+  }
+}
+
+void MoveOn(nsTamskLib::nsCore::INovelEngine* engine) { engine->GetCommandHeap()->MoveIterator(1); }
+
+nsTamskLib::Expression Constant(std::int32_t value) {
+  nsTamskLib::Expression expr;
+  nsTamskLib::ExpressionToken token;
+  token.Type = nsTamskLib::kTokenNumber;
+  token.Value = value;
+  expr.push_back(token);
+  return expr;
+}
+
+SyntaxPattern StringAndArguments(int count) {
+  SyntaxPattern pattern{kWordString, kWordComma};
+  AppendArguments(pattern, count);
+  pattern.push_back(kWordSemicolon);
+  return pattern;
+}
+
+const std::vector<KeywordStatement>& SetcgStatements() {
+  static const std::vector<KeywordStatement> statements{
+      {"lch", kLayerLeft, StringAndArguments(6)},
+      {"cch", kLayerCentre, StringAndArguments(6)},
+      {"rch", kLayerRight, StringAndArguments(6)},
+      {"bg", kLayerBackground, StringAndArguments(8)},
+  };
+  return statements;
+}
+
+const std::vector<KeywordStatement>& ClearcgStatements() {
+  static const std::vector<KeywordStatement> statements{
+      {"clearbg", kLayerBackground, {kWordSemicolon}},
+      {"clearlch", kLayerLeft, {kWordSemicolon}},
+      {"clearcch", kLayerCentre, {kWordSemicolon}},
+      {"clearrch", kLayerRight, {kWordSemicolon}},
+  };
+  return statements;
+}
+
+const std::vector<KeywordStatement>& BgcolorStatements() {
+  static const std::vector<KeywordStatement> statements{
+      {"bgcolor", 0, ArgumentsStatement(3)},
+  };
+  return statements;
+}
+
+const std::vector<KeywordStatement>& ChpriorityStatements() {
+  static const std::vector<KeywordStatement> statements{
+      {"lcr", 0, {kWordSemicolon}}, {"lrc", 1, {kWordSemicolon}}, {"clr", 2, {kWordSemicolon}},
+      {"crl", 3, {kWordSemicolon}}, {"rcl", 4, {kWordSemicolon}}, {"rlc", 5, {kWordSemicolon}},
+  };
+  return statements;
+}
+
+const std::vector<KeywordStatement>& ImageStatements() {
+  static const std::vector<KeywordStatement> statements{
+      {"loadimage", Cmd_image::kLoad, {kWordString, kWordSemicolon}},
+      {"unloadimage", Cmd_image::kRelease, {kWordString, kWordSemicolon}},
+      {"unloadallimage", Cmd_image::kRelease, {kWordSemicolon}, kAllImages},
+  };
+  return statements;
+}
+
+}  // namespace
+
+// --- Cmd_setcg ---------------------------------------------------------------
+
+int Cmd_setcg::Execute() {
+  DrawTask task;
+  task.Visible = true;
+  task.Type = nsTamskLib::nsTaskManager::kDrawImage;
+  if (m_Kind == kLayerBackground) {
+    task.X = HostCalcExpression(m_Expr[kX], m_Engine);
+    task.Y = HostCalcExpression(m_Expr[kY], m_Engine);
+  }
+  task.Name = ExpandVariables(m_Name, m_Engine).c_str();
+
+  const std::int32_t alpha = HostCalcExpression(m_Expr[kA], m_Engine);
+  if (alpha < 0 || alpha > 255) {
+    HostRuntimeError(Window(), "透過度が負数か255を超えています！（m_A = %d）", alpha);
+  }
+  task.A = static_cast<std::uint8_t>(alpha);
+
+  const std::int32_t blt = HostCalcExpression(m_Expr[kBltType], m_Engine);
+  if (blt < 0 || blt > kMaxBltType) {
+    HostRuntimeError(Window(), "転送方法の指定が間違っています！（m_BltType = %d）", blt);
+  }
+  task.BltType = blt;
+
+  const std::int32_t x = HostCalcExpression(m_Expr[kRectX], m_Engine);
+  const std::int32_t y = HostCalcExpression(m_Expr[kRectY], m_Engine);
+  const std::int32_t width = HostCalcExpression(m_Expr[kRectWidth], m_Engine);
+  const std::int32_t height = HostCalcExpression(m_Expr[kRectHeight], m_Engine);
+  if (x < 0 || y < 0 || width < 0 || height < 0) {
+    HostRuntimeError(Window(),
+                     "転送元矩形の指定が間違っています！（m_RectX = %d, m_RectY = %d, m_RectWidth = "
+                     "%d, m_RectHeight = %d）",
+                     x, y, width, height);
+  }
+  task.SrcRect = nsTamskLib::MakeRect(x, y, width, height);
+  SetLayer(m_Engine, m_Kind, task);
+  MoveOn(m_Engine);
+  return 0;
+}
+
+void Cmd_setcg::Setup(const nsTamskLib::CommandParam& param) {
+  m_Kind = param.Int[0];
+  m_Name = param.Str[0].c_str();
+  for (std::uint32_t i = 0; i < kMemberCount; ++i) m_Expr[i] = param.Expr[i];
+}
+
+void Cmd_setcg::Dump(nsTamskLib::nsTextStream::ITextStream* out) {
+  if (out == nullptr || !IsLayer(m_Kind)) return;
+  out->Write("%s \"%s\"", kLayerKeywords[m_Kind], m_Name.c_str());
+  for (std::uint32_t i = m_Kind == kLayerBackground ? kX : kA; i < kMemberCount; ++i) {
+    out->Write(", ");
+    out->WriteExpression(m_Expr[i]);
+  }
+  out->Write(";\n");
+}
+
+void Cmd_setcg::Save(nsTamskLib::nsIOStream::IIOStream* stream) {
+  SaveIntField(stream, m_Kind);
+  SaveStringField(stream, m_Name);
+  for (std::uint32_t i = m_Kind == kLayerBackground ? kX : kA; i < kMemberCount; ++i) {
+    SaveExpressionField(stream, m_Expr[i]);
+  }
+}
+
+void Cmd_setcg::Load(nsTamskLib::nsIOStream::IIOStream* stream) {
+  m_Kind = LoadIntField(stream);
+  m_Name = LoadStringField(stream);
+  for (std::uint32_t i = m_Kind == kLayerBackground ? kX : kA; i < kMemberCount; ++i) {
+    LoadExpressionField(stream, m_Expr[i]);
+  }
+}
+
+int Cmd_setcg::Parse(unsigned keywordToken) {
+  if (!HasParserServices()) return -1;
+  const KeywordStatement* entry = FindKeywordStatement(keywordToken, SetcgStatements());
+  if (entry == nullptr || !MatchesSyntax(keywordToken + 1, entry->form)) {
+    return ReportSyntaxError(keywordToken);
+  }
+  nsTamskLib::CommandParam inOrder;
+  FillParamFromPattern(keywordToken, entry->form, inOrder);
+  nsTamskLib::CommandParam param;
+  param.Int[0] = entry->kind;
+  param.Str[0] = inOrder.Str[0];
+  // A character layer has no position of its own: X and Y are the constant 0.
+  std::uint32_t first = kX;
+  if (entry->kind != kLayerBackground) {
+    param.Expr[kX] = Constant(0);
+    param.Expr[kY] = Constant(0);
+    first = kA;
+  }
+  for (std::uint32_t i = first; i < kMemberCount; ++i) param.Expr[i] = inOrder.Expr[i - first];
+  AddParsedCommand(Create(), param);
+  return 1 + static_cast<int>(entry->form.size());
+}
+
+// --- Cmd_clearcg -------------------------------------------------------------
+
+int Cmd_clearcg::Execute() {
+  SetLayer(m_Engine, m_Kind, DrawTask());
+  MoveOn(m_Engine);
+  return 0;
+}
+
+void Cmd_clearcg::Dump(nsTamskLib::nsTextStream::ITextStream* out) {
+  if (out != nullptr && IsLayer(m_Kind)) out->Write("%s;\n", kClearKeywords[m_Kind]);
+}
+
+int Cmd_clearcg::Parse(unsigned keywordToken) {
+  return ParseKeywordStatement(keywordToken, ClearcgStatements(), &Create);
+}
+
+// --- Cmd_bgcolor -------------------------------------------------------------
+
+int Cmd_bgcolor::Execute() {
+  const std::int32_t red = HostCalcExpression(m_Color[0], m_Engine);
+  const std::int32_t green = HostCalcExpression(m_Color[1], m_Engine);
+  const std::int32_t blue = HostCalcExpression(m_Color[2], m_Engine);
+  if (red < 0 || red > 255 || green < 0 || green > 255 || blue < 0 || blue > 255) {
+    HostRuntimeError(Window(), "引数の何れかが負数か255を超えています！（R：%d　G：%d　B：%d）", red,
+                     green, blue);
+  }
+  m_Engine->GetDrawManager()->SetTargetBGColor(static_cast<std::uint32_t>(red) +
+                                               static_cast<std::uint32_t>(green) * 256u +
+                                               static_cast<std::uint32_t>(blue) * 65536u);
+  MoveOn(m_Engine);
+  return 0;
+}
+
+void Cmd_bgcolor::Setup(const nsTamskLib::CommandParam& param) {
+  for (int i = 0; i < 3; ++i) m_Color[i] = param.Expr[i];
+}
+
+void Cmd_bgcolor::Dump(nsTamskLib::nsTextStream::ITextStream* out) {
+  if (out == nullptr) return;
+  out->Write("bgcolor ");
+  for (int i = 0; i < 3; ++i) {
+    if (i != 0) out->Write(", ");
+    out->WriteExpression(m_Color[i]);
+  }
+  out->Write(";\n");
+}
+
+void Cmd_bgcolor::Save(nsTamskLib::nsIOStream::IIOStream* stream) {
+  for (const nsTamskLib::Expression& component : m_Color) SaveExpressionField(stream, component);
+}
+
+void Cmd_bgcolor::Load(nsTamskLib::nsIOStream::IIOStream* stream) {
+  for (nsTamskLib::Expression& component : m_Color) LoadExpressionField(stream, component);
+}
+
+int Cmd_bgcolor::Parse(unsigned keywordToken) {
+  return ParseKeywordStatement(keywordToken, BgcolorStatements(), &Create);
+}
+
+// --- Cmd_chpriority ----------------------------------------------------------
+
+int Cmd_chpriority::Execute() {
+  if (m_Kind >= 0 && m_Kind <= 5) {
+    m_Engine->GetTaskManager()->SetChPriority(static_cast<std::uint32_t>(m_Kind));
+  }
+  MoveOn(m_Engine);
+  return 0;
+}
+
+void Cmd_chpriority::Dump(nsTamskLib::nsTextStream::ITextStream* out) {
+  if (out != nullptr && m_Kind >= 0 && m_Kind <= 5) out->Write("%s;\n", kPriorityKeywords[m_Kind]);
+}
+
+int Cmd_chpriority::Parse(unsigned keywordToken) {
+  return ParseKeywordStatement(keywordToken, ChpriorityStatements(), &Create);
+}
+
+// --- Cmd_image ---------------------------------------------------------------
+
+int Cmd_image::Execute() {
+  // The draw manager's own image list, so that its bookkeeping and the release of
+  // every image see what scripts loaded.
+  nsTamskLib::nsDrawManager::IDrawManager* draw = m_Engine->GetDrawManager();
+  if (m_Kind == kLoad) {
+    const std::string name = ExpandVariables(m_Name, m_Engine);
+    if (!draw->RegisterImage(name.c_str())) {
+      HostRuntimeWarning(Window(), "画像ファイル（%s）がメモリに読み込めません！", name.c_str());
+    }
+  } else if (m_Kind == kRelease && m_Name == kAllImages) {
+    if (!draw->ReleaseAllImages()) {
+      HostRuntimeWarning(Window(), "画像ファイルがメモリから解放出来ません！");
+    }
+  } else if (m_Kind == kRelease) {
+    const std::string name = ExpandVariables(m_Name, m_Engine);
+    if (!draw->UnregisterImage(name.c_str())) {
+      HostRuntimeWarning(Window(), "画像ファイル（%s）がメモリから解放出来ません！", name.c_str());
+    }
+  }
+  MoveOn(m_Engine);
+  return 0;
+}
+
+void Cmd_image::Dump(nsTamskLib::nsTextStream::ITextStream* out) {
+  if (out == nullptr) return;
+  if (m_Kind == kLoad) {
+    out->Write("loadimage \"%s\";\n", m_Name.c_str());
+  } else if (m_Kind == kRelease && m_Name == kAllImages) {
+    out->Write("unloadallimage;\n");
+  } else if (m_Kind == kRelease) {
+    out->Write("unloadimage \"%s\";\n", m_Name.c_str());
+  }
+}
+
+int Cmd_image::Parse(unsigned keywordToken) {
+  return ParseKeywordStatement(keywordToken, ImageStatements(), &Create);
+}
+
+}  // namespace nsWendrick
