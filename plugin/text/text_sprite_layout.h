@@ -1,0 +1,14 @@
+#pragma once
+// Laying the text sprites out: every defined text sprite of both pages gets its
+// text laid out again into that page's draw record of the sprite.
+
+#include "engine/api/fwd.h"
+
+namespace nsWendrick {
+
+// For the shown page, then the hidden page: each definition in name order is laid
+// out without width or height limit and given to the sprite of that name (a name
+// the task manager does not know is passed over).
+void RebuildTextSprites(nsTamskLib::nsCore::INovelEngine* engine);
+
+}  // namespace nsWendrick
