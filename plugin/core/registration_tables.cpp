@@ -5,6 +5,7 @@
 
 #include "plugin/core/registration.h"
 #include "plugin/commands/effect_command.h"
+#include "plugin/commands/engine_state_commands.h"
 #include "plugin/commands/layer_commands.h"
 #include "plugin/commands/flow_commands.h"
 #include "plugin/commands/flow_parsers.h"
@@ -50,18 +51,18 @@ constexpr CommandTypeEntry kCommandTypes[] = {
     {23, nullptr, nullptr, true},   // setbutton
     {24, nullptr, nullptr, true},   // setsprite
     {25, Cmd_chpriority::Create, Cmd_chpriority::Parse, true},  // chpriority
-    {26, nullptr, nullptr, true},   // volume
+    {26, Cmd_volume::Create, Cmd_volume::Parse, true},  // volume
     {27, Cmd_jump::Create, ParseJump, true},  // jump
     {28, Cmd_effect::Create, Cmd_effect::Parse, false},  // effect
-    {29, nullptr, nullptr, true},   // suspend
-    {30, nullptr, nullptr, true},   // systemcall
-    {31, nullptr, nullptr, true},   // textwindow
+    {29, Cmd_suspend::Create, Cmd_suspend::Parse, true},  // suspend
+    {30, Cmd_systemcall::Create, Cmd_systemcall::Parse, true},  // systemcall
+    {31, Cmd_textwindow::Create, Cmd_textwindow::Parse, true},  // textwindow
     {32, Cmd_image::Create, Cmd_image::Parse, true},  // image
-    {33, nullptr, nullptr, true},   // cleartext
-    {34, nullptr, nullptr, true},   // menu
-    {35, nullptr, nullptr, true},   // sleep
-    {36, nullptr, nullptr, true},   // charaspace
-    {37, nullptr, nullptr, true},   // voice
+    {33, Cmd_cleartext::Create, Cmd_cleartext::Parse, true},  // cleartext
+    {34, Cmd_menu::Create, Cmd_menu::Parse, true},  // menu
+    {35, Cmd_sleep::Create, Cmd_sleep::Parse, true},  // sleep
+    {36, Cmd_charaspace::Create, Cmd_charaspace::Parse, true},  // charaspace
+    {37, Cmd_voice::Create, Cmd_voice::Parse, true},  // voice
     {38, Cmd_settextwindow::Create, Cmd_settextwindow::Parse, true}, // settextwindow
     {39, Cmd_settextcursor::Create, Cmd_settextcursor::Parse, true}, // settextcursor
     {40, Cmd_setselecttext::Create, Cmd_setselecttext::Parse, true}, // setselecttext

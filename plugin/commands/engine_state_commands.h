@@ -1,0 +1,130 @@
+#pragma once
+// The engine state commands: sound volumes, voices, the player's state stack
+// (suspend and the system screens), the text window, the menu flag, waiting on a
+// condition and the margin of the character layers. All but Cmd_sleep finish in
+// the frame in which they run.
+//
+//   Cmd_volume     (26)  sevolume, bgmvolume, voicevolume
+//   Cmd_suspend    (29)  suspend
+//   Cmd_systemcall (30)  callbacklog, callsave, callload, callconfig, callmenu
+//   Cmd_textwindow (31)  texton, textoff, textwindow
+//   Cmd_cleartext  (33)  cleartext
+//   Cmd_menu       (34)  menuon, menuoff, menu
+//   Cmd_sleep      (35)  sleep
+//   Cmd_charaspace (36)  charaspace
+//   Cmd_voice      (37)  playvoice, stopvoice, stopallvoice, loadvoice, unloadvoice,
+//                        unloadallvoice
+
+#include <cstdint>
+
+#include "engine/api/token_containers.h"
+#include "plugin/commands/command_families.h"
+
+namespace nsWendrick {
+
+class Cmd_volume final : public CommandBase {
+ public:
+  enum Kind : std::int32_t { kSE = 0, kBGM = 1, kVoice = 2 };
+
+  static nsTamskLib::ICmd_Base* Create() { return new Cmd_volume(); }
+  static int Parse(unsigned keywordToken);
+
+  int Execute() override;
+  void Setup(const nsTamskLib::CommandParam& param) override;
+  std::uint32_t GetID() override { return 26; }
+  void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
+  void Save(nsTamskLib::nsIOStream::IIOStream* stream) override;
+  void Load(nsTamskLib::nsIOStream::IIOStream* stream) override;
+
+ private:
+  std::int32_t m_Kind = 0;
+  nsTamskLib::Expression m_Volume;
+};
+
+class Cmd_voice final : public NamedCmd {
+ public:
+  enum Kind : std::int32_t { kPlay = 0, kStop = 1, kLoad = 2, kRelease = 3 };
+
+  static nsTamskLib::ICmd_Base* Create() { return new Cmd_voice(); }
+  static int Parse(unsigned keywordToken);
+
+  int Execute() override;
+  std::uint32_t GetID() override { return 37; }
+  void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
+};
+
+class Cmd_suspend final : public SimpleCmd {
+ public:
+  static nsTamskLib::ICmd_Base* Create() { return new Cmd_suspend(); }
+  static int Parse(unsigned keywordToken);
+
+  int Execute() override;
+  std::uint32_t GetID() override { return 29; }
+  void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
+};
+
+class Cmd_systemcall final : public KindCmd {
+ public:
+  static nsTamskLib::ICmd_Base* Create() { return new Cmd_systemcall(); }
+  static int Parse(unsigned keywordToken);
+
+  int Execute() override;
+  std::uint32_t GetID() override { return 30; }
+  void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
+};
+
+class Cmd_textwindow final : public KindCmd {
+ public:
+  enum Kind : std::int32_t { kOn = 0, kOff = 1, kToggle = 2 };
+
+  static nsTamskLib::ICmd_Base* Create() { return new Cmd_textwindow(); }
+  static int Parse(unsigned keywordToken);
+
+  int Execute() override;
+  std::uint32_t GetID() override { return 31; }
+  void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
+};
+
+class Cmd_cleartext final : public SimpleCmd {
+ public:
+  static nsTamskLib::ICmd_Base* Create() { return new Cmd_cleartext(); }
+  static int Parse(unsigned keywordToken);
+
+  int Execute() override;
+  std::uint32_t GetID() override { return 33; }
+  void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
+};
+
+class Cmd_menu final : public KindCmd {
+ public:
+  enum Kind : std::int32_t { kOn = 0, kOff = 1, kToggle = 2 };
+
+  static nsTamskLib::ICmd_Base* Create() { return new Cmd_menu(); }
+  static int Parse(unsigned keywordToken);
+
+  int Execute() override;
+  std::uint32_t GetID() override { return 34; }
+  void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
+};
+
+class Cmd_sleep final : public ExprCmd {
+ public:
+  static nsTamskLib::ICmd_Base* Create() { return new Cmd_sleep(); }
+  static int Parse(unsigned keywordToken);
+
+  int Execute() override;
+  std::uint32_t GetID() override { return 35; }
+  void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
+};
+
+class Cmd_charaspace final : public ExprCmd {
+ public:
+  static nsTamskLib::ICmd_Base* Create() { return new Cmd_charaspace(); }
+  static int Parse(unsigned keywordToken);
+
+  int Execute() override;
+  std::uint32_t GetID() override { return 36; }
+  void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
+};
+
+}  // namespace nsWendrick
