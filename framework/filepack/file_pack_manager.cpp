@@ -1,5 +1,6 @@
 #include "framework/filepack/file_pack_manager.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -20,23 +21,34 @@ namespace {
 // A directory record without its name's bytes: the terminator, offset and size.
 constexpr std::int64_t kRecordOverhead = 1 + 8 + 4;
 constexpr std::int64_t kHeaderSize = 8 + 4;
-// Symbolic links are followed; a link that loops ends the walk here.
-constexpr int kMaxFolderDepth = 64;
+// Folders nested deeper than this are refused.
+constexpr std::size_t kMaxFolderDepth = 64;
 
 struct WalkResult {
   std::map<std::string, std::string> paths;  // entry name to path
   FilePackDirectory entries;                  // sizes only
 };
 
-bool WalkFolder(const std::string& name, const std::string& path, int depth, WalkResult& result) {
-  if (depth > kMaxFolderDepth) return false;
+// Walks a folder tree, following symbolic links. `enclosing` holds the folders the
+// walk is inside: a link back to one of them would repeat the walk without end
+// (two such links make it branch at every level), so it ends the conversion.
+bool WalkFolder(const std::string& name, const std::string& path, std::vector<platform::FolderId>& enclosing,
+                WalkResult& result) {
+  platform::FolderId id;
+  if (!platform::GetFolderId(path, id)) return false;
+  if (std::find(enclosing.begin(), enclosing.end(), id) != enclosing.end()) {
+    platform::WriteDebugLine("Failed : FilePackManager::ConvertToFilePack Folder Loop\n");
+    return false;
+  }
+  if (enclosing.size() > kMaxFolderDepth) return false;
   std::vector<platform::FolderEntry> items;
   if (!platform::ListFolder(path, items)) return false;
+  enclosing.push_back(id);
   for (const auto& item : items) {
     const std::string itemName = name + "/" + item.name;
     const std::string itemPath = path + "/" + item.name;
     if (item.isDirectory) {
-      if (!WalkFolder(itemName, itemPath, depth + 1, result)) return false;
+      if (!WalkFolder(itemName, itemPath, enclosing, result)) return false;
       continue;
     }
     // An entry's size is 32 bits; a larger file cannot be packed.
@@ -44,7 +56,13 @@ bool WalkFolder(const std::string& name, const std::string& path, int depth, Wal
     result.paths[itemName] = itemPath;
     result.entries[itemName].size = static_cast<std::uint32_t>(item.size);
   }
+  enclosing.pop_back();
   return true;
+}
+
+bool WalkFolderTree(const std::string& prefix, const std::string& folderPath, WalkResult& result) {
+  std::vector<platform::FolderId> enclosing;
+  return WalkFolder(prefix, folderPath, enclosing, result);
 }
 
 // The name prefix: the part of the folder path after its last separator, or the
@@ -141,11 +159,11 @@ bool FilePackManager::ConvertToFilePack(const std::string& folderPath, nsParam::
   const std::string prefix = NamePrefix(folderPath);
 
   WalkResult first;
-  if (!WalkFolder(prefix, folderPath, 0, first)) return false;
+  if (!WalkFolderTree(prefix, folderPath, first)) return false;
   if (!ConvertParameterFiles(first, *params)) return false;
   // Walked again, so that the sizes are those of the converted files.
   WalkResult walk;
-  if (!WalkFolder(prefix, folderPath, 0, walk)) return false;
+  if (!WalkFolderTree(prefix, folderPath, walk)) return false;
 
   std::uint64_t offset = kHeaderSize;
   for (const auto& [name, entry] : walk.entries) offset += name.size() + kRecordOverhead;

@@ -50,6 +50,14 @@ bool ListFolder(std::string_view cp932Folder, std::vector<FolderEntry>& entries)
   return true;
 }
 
+bool GetFolderId(std::string_view cp932Folder, FolderId& id) {
+  struct stat info {};
+  if (!StatPath(cp932Folder, info)) return false;
+  id.device = static_cast<std::uint64_t>(info.st_dev);
+  id.inode = static_cast<std::uint64_t>(info.st_ino);
+  return true;
+}
+
 bool IsDirectory(std::string_view cp932Path) {
   struct stat info {};
   return StatPath(cp932Path, info) && S_ISDIR(info.st_mode);

@@ -30,6 +30,16 @@ struct FolderEntry {
 // and "..". Symbolic links are followed. False when the folder cannot be read.
 bool ListFolder(std::string_view cp932Folder, std::vector<FolderEntry>& entries);
 
+// Where a folder lies on the file system (device and inode): the same for every
+// path that reaches the folder, through symbolic links or not.
+struct FolderId {
+  std::uint64_t device = 0;
+  std::uint64_t inode = 0;
+  bool operator==(const FolderId&) const = default;
+};
+// False when the folder cannot be examined.
+bool GetFolderId(std::string_view cp932Folder, FolderId& id);
+
 bool IsDirectory(std::string_view cp932Path);
 bool FileExists(std::string_view cp932Path);
 bool RemoveFile(std::string_view cp932Path);

@@ -227,6 +227,30 @@ TEST_F(FilePackTest, ASecondConversionKeepsTheConvertedParameterFiles) {
   EXPECT_EQ(params.GetString("Data/Common.ini", "Common", "AppTitle", ""), "X");
 }
 
+// Two links from a folder back to itself would make the walk branch at every level
+// without end; a link to a folder the walk is already inside ends the conversion.
+TEST_F(FilePackTest, ALinkBackToAnEnclosingFolderEndsTheConversion) {
+  MakeDataFolder();
+  std::filesystem::create_directory_symlink(".", "Data/sub/again");
+  std::filesystem::create_directory_symlink("..", "Data/sub/up");
+  vesk_test::DebugCapture capture;
+  EXPECT_FALSE(Convert());
+  EXPECT_TRUE(capture.Contains("Failed : FilePackManager::ConvertToFilePack Folder Loop\n"));
+  EXPECT_FALSE(std::filesystem::exists("Data.dat"));
+  EXPECT_FALSE(std::filesystem::exists("Data.dat.tmp"));
+
+  // A link to a folder beside the walk's path is no loop: its files are packed
+  // under both names.
+  std::filesystem::remove("Data/sub/again");
+  std::filesystem::remove("Data/sub/up");
+  std::filesystem::create_directory("Data/other");
+  vesk_test::WriteFile("Data/other/o.txt", "o");
+  std::filesystem::create_directory_symlink("../other", "Data/sub/link");
+  ASSERT_TRUE(Convert());
+  EXPECT_TRUE(Open(m_Manager, "Data/other/o.txt"));
+  EXPECT_TRUE(Open(m_Manager, "Data/sub/link/o.txt"));
+}
+
 TEST_F(FilePackTest, AFailedConversionLeavesNoArchive) {
   MakeDataFolder();
   // A name that is not valid UTF-8 on disk has no CP932 form that opens again, so

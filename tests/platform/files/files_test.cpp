@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 
 #include "tests/support/temp_dir.h"
 
@@ -58,6 +59,19 @@ TEST(FilesTest, NamesAreConvertedBetweenCp932AndTheFileSystem) {
   EXPECT_TRUE(platform::FileExists("sub/y.bin"));
   EXPECT_TRUE(platform::RemoveFile("sub/y.bin"));
   EXPECT_FALSE(platform::FileExists("sub/y.bin"));
+}
+
+TEST(FilesTest, AFolderHasOneIdWhateverPathReachesIt) {
+  vesk_test::ScopedWorkingDir dir;
+  vesk_test::WriteFile("a/b/x.txt", "");
+  std::filesystem::create_directory_symlink("..", "a/b/back");
+  platform::FolderId a, b, back;
+  ASSERT_TRUE(platform::GetFolderId("a", a));
+  ASSERT_TRUE(platform::GetFolderId("a\\b", b));
+  ASSERT_TRUE(platform::GetFolderId("a/b/back", back));
+  EXPECT_EQ(a, back);
+  EXPECT_FALSE(a == b);
+  EXPECT_FALSE(platform::GetFolderId("missing", a));
 }
 
 }  // namespace
