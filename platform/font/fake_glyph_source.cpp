@@ -16,7 +16,7 @@ class FakeFont final : public Font {
   }
 
   bool GetGlyphMetrics(std::uint16_t code, GlyphMetrics& out) override {
-    out = m_Source.GlyphFor(code, m_Height).metrics;
+    out = m_Source.MetricsFor(code, m_Height);
     return true;
   }
 
@@ -38,16 +38,22 @@ std::unique_ptr<Font> FakeGlyphSource::CreateFont(const FontRequest& request) {
   return std::make_unique<FakeFont>(*this, request.height);
 }
 
+GlyphMetrics FakeGlyphSource::MetricsFor(std::uint16_t code, std::int32_t height) const {
+  if (auto it = m_Glyphs.find(code); it != m_Glyphs.end()) return it->second.metrics;
+  const std::int32_t width = code > 0xFF ? height : height / 2;
+  GlyphMetrics metrics;
+  metrics.gmBlackBoxX = static_cast<std::uint32_t>(width);
+  metrics.gmBlackBoxY = static_cast<std::uint32_t>(height);
+  metrics.gmptGlyphOriginX = 0;
+  metrics.gmptGlyphOriginY = height - height / 4;
+  metrics.gmCellIncX = static_cast<std::int16_t>(width);
+  return metrics;
+}
+
 GlyphBitmap FakeGlyphSource::GlyphFor(std::uint16_t code, std::int32_t height) const {
   if (auto it = m_Glyphs.find(code); it != m_Glyphs.end()) return it->second;
   GlyphBitmap glyph;
-  const std::int32_t width = code > 0xFF ? height : height / 2;
-  const std::int32_t ascent = height - height / 4;
-  glyph.metrics.gmBlackBoxX = static_cast<std::uint32_t>(width);
-  glyph.metrics.gmBlackBoxY = static_cast<std::uint32_t>(height);
-  glyph.metrics.gmptGlyphOriginX = 0;
-  glyph.metrics.gmptGlyphOriginY = ascent;
-  glyph.metrics.gmCellIncX = static_cast<std::int16_t>(width);
+  glyph.metrics = MetricsFor(code, height);
   glyph.pitch = Gray8Pitch(glyph.metrics.gmBlackBoxX);
   glyph.levels.assign(static_cast<std::size_t>(glyph.pitch) * glyph.metrics.gmBlackBoxY, 0);
   for (std::uint32_t row = 0; row < glyph.metrics.gmBlackBoxY; ++row) {

@@ -29,6 +29,8 @@ class FakeGlyphSource final : public GlyphSource {
 
   // The glyph a font of the given height shows for a code.
   GlyphBitmap GlyphFor(std::uint16_t code, std::int32_t height) const;
+  // Its metrics alone (measuring a text makes no bitmaps).
+  GlyphMetrics MetricsFor(std::uint16_t code, std::int32_t height) const;
 
  private:
   std::map<std::uint16_t, GlyphBitmap> m_Glyphs;
