@@ -5,6 +5,8 @@
 #include "platform/clock/clock.h"
 #include "plugin/core/random.h"
 #include "plugin/text/kinsoku.h"
+#include "plugin/text/text_sprite_layout.h"
+#include "plugin/transitions/page_hooks.h"
 
 namespace nsWendrick {
 namespace {
@@ -35,6 +37,7 @@ bool AttachWendrick(const HostResolver& resolve, const std::string& ownFileName,
   platform::BeginClockPeriod();
   SeedRandom(static_cast<std::uint32_t>(std::time(nullptr)));
   InstallDefaultKinsokuSets();
+  TransitionPageHooks().rebuildTextSprites = RebuildTextSprites;
   for (std::size_t entry = kMessage; entry < kHostApiEntryCount; ++entry) {
     api.Bind(static_cast<HostApiEntry>(entry), resolve);
   }

@@ -7,8 +7,8 @@
 namespace nsWendrick {
 
 // For the shown page, then the hidden page: each definition in name order is laid
-// out without width or height limit and given to the sprite of that name (a name
-// the task manager does not know is passed over).
+// out without width or height limit into that page's draw record of the sprite of
+// that name.
 void RebuildTextSprites(nsTamskLib::nsCore::INovelEngine* engine);
 
 }  // namespace nsWendrick
