@@ -97,6 +97,9 @@ void CutRecord(const StripRule& rule, const DrawTask& task, bool oldPage,
   const std::int64_t lo = rule.vertical ? task.SrcRect.top : task.SrcRect.left;
   const std::int64_t hi = rule.vertical ? task.SrcRect.bottom : task.SrcRect.right;
   std::int64_t strips = 0;
+  // One copy serves every piece; only the place, the cut and the sort key change.
+  DrawTask piece = task;
+  piece.SubOrder = subOrder;
   // From the grid line at (or, for a negative place, right of) the record's edge.
   for (std::int64_t off = -(pos % size); off < hi - lo && strips < kMaxStripsPerRecord;
        off += size, ++strips) {
@@ -107,7 +110,6 @@ void CutRecord(const StripRule& rule, const DrawTask& task, bool oldPage,
     const std::int64_t pieceLo = std::max(lo, lo + off + a);
     const std::int64_t pieceHi = std::min(hi, lo + off + b);
     if (pieceLo >= pieceHi) continue;
-    DrawTask piece = task;
     const std::int32_t place = ClampToI32(std::max(pos, pos + off + a));
     if (rule.vertical) {
       piece.Y = place;
@@ -118,7 +120,7 @@ void CutRecord(const StripRule& rule, const DrawTask& task, bool oldPage,
       piece.SrcRect.left = static_cast<std::int32_t>(pieceLo);
       piece.SrcRect.right = static_cast<std::int32_t>(pieceHi);
     }
-    PushPiece(frame.tasks, piece, subOrder);
+    frame.tasks.PushTaskList(piece);
   }
 }
 
