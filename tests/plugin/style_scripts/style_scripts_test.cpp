@@ -1,0 +1,103 @@
+// Sound, mode, style and configuration commands compiled from script text by the
+// script compiler host over the real Wendrick.so and run on the engine: the
+// registered classes, compiled bodies the engine reads back unchanged, and what a
+// short script leaves in the engine's managers.
+
+#include <gtest/gtest.h>
+
+#include "engine/api/text_manager.h"
+#include "engine/iostream/base_io_stream.h"
+#include "engine/plugin/plugin_registry.h"
+#include "tests/tools/kit/compiled_script_fixture.h"
+
+namespace vesk_test {
+namespace {
+
+class StyleScriptsTest : public CompiledScriptTest {};
+
+constexpr unsigned kTypes[] = {2u,  3u,  11u, 12u, 16u, 17u, 18u, 38u, 39u,
+                               40u, 41u, 42u, 43u, 45u, 46u, 47u, 57u};
+
+TEST_F(StyleScriptsTest, EveryClassAndTheSaveBlockAreRegistered) {
+  const auto& registries = nsTamskLib::nsPlugin::GetRegistries();
+  for (unsigned type : kTypes) {
+    EXPECT_EQ(registries.factories.count(type), 1u) << type;
+    EXPECT_EQ(registries.analyses.count(type), 1u) << type;
+    nsTamskLib::ICmd_Base* command = nsTamskLib::nsPlugin::CreateCommand(type);
+    EXPECT_EQ(command->GetID(), type);
+    command->Destroy();
+  }
+  EXPECT_EQ(registries.saveLocalDataFuncs.count("Wendrick"), 1u);
+  EXPECT_EQ(registries.loadLocalDataFuncs.count("Wendrick"), 1u);
+}
+
+std::string SaveCommands(const std::vector<nsTamskLib::ICmd_Base*>& commands,
+                         const std::string& file) {
+  nsTamskLib::nsIOStream::BaseIOStream stream;
+  EXPECT_TRUE(stream.Open(file.c_str(), "wb"));
+  for (nsTamskLib::ICmd_Base* command : commands) {
+    stream.SaveNum(static_cast<std::int32_t>(command->GetID()));
+    command->Save(&stream);
+  }
+  EXPECT_TRUE(stream.Close());
+  return ReadFile(file);
+}
+
+TEST_F(StyleScriptsTest, TheEngineLoadsEveryCompiledBodyBackToTheSameBytes) {
+  Load(R"(
+@start:
+  playse "a.wav"; stopallse; unloadse "a.wav"; playbgm "m.ogg"; stopbgm;
+  screen; skipoff; autoon; forcetextwindow;
+  textfont "ＭＳ ゴシック"; textcolor 255, 0, 128; textposition 1, 2; textalignright;
+  talkersize 20; talkeraligncenter; rubyoffset 3; selecttexthcolor 1, 2, 3; selecttextalignleft;
+  textwindowdraw 0, 400, 800, 200, 0, 0, 0, 128, 2, 255, 255, 255;
+  textwindowimage "w.png", 0, 0, 255, 0, 0, 800, 200;
+  textcursorshow 1, 0, 1, 0; textcursorgonext "c.png", 1, 2, 255, 0, 0, 16, 16, 1;
+  selectwindowdraw 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21;
+  selectwindowimage "s.png", 255, 0, 0, 1, 1, 0, 1, 1, 1, 0, 2, 1, 1;
+  selectwindowunderspace 40; selectcursorse "o.wav"; waittimeskip 0; addfollowingchs "ー";
+  initialize;
+)");
+  const std::vector<nsTamskLib::ICmd_Base*>& loaded = player.Commands().GetCommandList();
+  ASSERT_EQ(loaded.size(), 29u);
+  EXPECT_EQ(SaveCommands(loaded, "loaded.bin"), SaveCommands(compiler->Commands(), "parsed.bin"));
+}
+
+TEST_F(StyleScriptsTest, AScriptSwitchesModesPlaysSoundsAndSetsTheChoiceStyle) {
+  Load(R"(
+@start:
+  skipon;
+  playse "skipped.wav";
+  loadse "kept.wav";
+  skip;
+  playse "played.wav";
+  autoon;
+  forcetexton;
+  selecttextsize 18;
+  selecttextmaxwidth 300;
+  selectwindowunderspace 40;
+  selectclickse "click.wav";
+  end;
+)");
+  RunToEnd();
+  EXPECT_TRUE(errors.empty()) << errors;
+  EXPECT_EQ(player.sound.se.loaded.count("kept.wav"), 1u);
+  EXPECT_EQ(player.sound.se.loaded.count("played.wav"), 1u);
+  EXPECT_EQ(player.sound.se.loaded.count("skipped.wav"), 0u);
+  EXPECT_FALSE(player.GetTextManager()->IsSkip());
+  EXPECT_TRUE(player.GetTextManager()->IsAuto());
+  EXPECT_TRUE(player.draw.IsTextWindowForced());
+  EXPECT_EQ(player.draw.GetSelectFontSize(), 18);
+  EXPECT_EQ(player.draw.GetSelectItemWidth(), 300);
+}
+
+TEST_F(StyleScriptsTest, AWrongFormIsAnErrorOnItsLine) {
+  EXPECT_FALSE(Compile("@start:\n  textsize;\n  playse 1;\n  window;\n  textalignleft 3;\n"));
+  EXPECT_EQ(errors,
+            "エラー（   2行目）：構文エラーです！\n"
+            "エラー（   3行目）：構文エラーです！\n"
+            "エラー（   5行目）：構文エラーです！\n");
+}
+
+}  // namespace
+}  // namespace vesk_test
