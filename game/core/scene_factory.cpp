@@ -3,6 +3,8 @@
 #include <new>
 
 #include "game/logo/logo_scene.h"
+#include "game/option/option_scene.h"
+#include "game/title/title_scene.h"
 
 namespace nsVesk::nsCore {
 
@@ -15,7 +17,9 @@ IScene* cSceneFactory::CreateScene(int id) {
     case kSceneLogo:
       return new (std::nothrow) nsLogo::cLogoScene;
     case kSceneTitle:
+      return new (std::nothrow) nsTitle::cTitleScene;
     case kSceneOption:
+      return new (std::nothrow) nsOption::cOptionScene;
     case kSceneSelect:
     case kSceneStory:
     case kSceneBattle:

@@ -242,7 +242,7 @@ TEST_F(Entry, StartLoadsTheScriptAndRunsTheLogoFirst) {
   const int presents = m_Back.PresentCount();
   EXPECT_EQ(RunUntilQuit(3), -1);
   EXPECT_GT(m_Back.PresentCount(), presents);
-  EXPECT_EQ(TopStatus(), -1);
+  EXPECT_EQ(TopStatus(), nsVesk::nsCore::kSceneTitle);
 }
 
 TEST_F(Entry, AMissingScriptShowsItsBoxAndWritesNothing) {

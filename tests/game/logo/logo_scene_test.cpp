@@ -94,7 +94,7 @@ TEST_F(LogoSceneTest, FadesInHoldsFadesOutThenChangesToTheTitle) {
   EXPECT_EQ(TopStatus(), 0);
   FrameAt(4000);
   EXPECT_EQ(m_Back.Pixel(400, 300), kBackground) << "the last frame is black";
-  EXPECT_EQ(TopStatus(), -1) << "changed to the title (the empty scene until it exists)";
+  EXPECT_EQ(TopStatus(), nsVesk::nsCore::kSceneTitle) << "changed to the title";
   EXPECT_EQ(g_SceneManager.GetScene(1)->GetStatus(), -1) << "the logo was replaced, not covered";
 }
 
@@ -138,7 +138,7 @@ TEST_F(LogoSceneTest, APressSkipsUnderAFadeToTheCommonColour) {
   EXPECT_NEAR(static_cast<int>(half >> 8 & 0xFFu), frozen * 128 / 255, 2) << "the logo under it";
   FrameAt(300 + 405);
   EXPECT_EQ(m_Back.Pixel(400, 300), 0xFFFF0080u) << "the fade at full strength";
-  EXPECT_EQ(TopStatus(), -1) << "the title follows in the frame the fade ends";
+  EXPECT_EQ(TopStatus(), nsVesk::nsCore::kSceneTitle) << "the title follows in the frame the fade ends";
 }
 
 TEST_F(LogoSceneTest, ASkipDuringTheHoldStopsThePlayingSound) {
@@ -155,7 +155,7 @@ TEST_F(LogoSceneTest, WithoutTimesTheTitleFollowsTheFirstFrame) {
   StartLogo();
   FrameAt(0);
   EXPECT_EQ(m_Back.Pixel(400, 300), kBackground);
-  EXPECT_EQ(TopStatus(), -1);
+  EXPECT_EQ(TopStatus(), nsVesk::nsCore::kSceneTitle);
 }
 
 TEST_F(LogoSceneTest, AZeroTimeSkipFadeStillLeadsToTheTitle) {
@@ -166,7 +166,7 @@ TEST_F(LogoSceneTest, AZeroTimeSkipFadeStillLeadsToTheTitle) {
   ASSERT_EQ(TopStatus(), 0);
   FrameAt(116);
   EXPECT_EQ(m_Back.Pixel(400, 300), 0xFFFF0080u);
-  EXPECT_EQ(TopStatus(), -1);
+  EXPECT_EQ(TopStatus(), nsVesk::nsCore::kSceneTitle);
 }
 
 TEST_F(LogoSceneTest, AMissingImageDrawsNothingAndTheSceneStillRuns) {
@@ -177,7 +177,7 @@ TEST_F(LogoSceneTest, AMissingImageDrawsNothingAndTheSceneStillRuns) {
   FrameAt(50);
   EXPECT_EQ(m_Back.Pixel(400, 300), kBackground);
   FrameAt(100);
-  EXPECT_EQ(TopStatus(), -1);
+  EXPECT_EQ(TopStatus(), nsVesk::nsCore::kSceneTitle);
 }
 
 }  // namespace
