@@ -91,6 +91,38 @@ TEST_F(StyleScriptsTest, AScriptSwitchesModesPlaysSoundsAndSetsTheChoiceStyle) {
   EXPECT_EQ(player.draw.GetSelectItemWidth(), 300);
 }
 
+// The twelve values of the plug-in's block, as four-byte little-endian integers.
+std::string TwelveValues(std::initializer_list<std::int32_t> values) {
+  std::string bytes;
+  for (std::int32_t value : values) {
+    for (int i = 0; i < 4; ++i) {
+      bytes.push_back(static_cast<char>((static_cast<std::uint32_t>(value) >> (8 * i)) & 0xFFu));
+    }
+  }
+  return bytes;
+}
+
+TEST_F(StyleScriptsTest, ASaveSlotCarriesTheStyleValuesThroughTheEngine) {
+  Load(R"(
+@start:
+  textcspace 5;
+  talkeralignright;
+  selecttextlspace 3;
+  waittimeskip 40;
+  end;
+)");
+  RunToEnd();
+  ASSERT_TRUE(player.SaveLocalData("Save01.dat", player.GetIOStream()));
+  const std::string slot = ReadFile("Save01.dat");
+  // Values set since the last message are saved as the ones the next message uses.
+  const std::string values = TwelveValues({5, 0, 0, 0, 0, 2, 0, 0, 0, 3, 1, 40});
+  EXPECT_NE(slot.find(values), std::string::npos);
+
+  ASSERT_TRUE(player.LoadLocalData("Save01.dat", player.GetIOStream()));
+  ASSERT_TRUE(player.SaveLocalData("Save02.dat", player.GetIOStream()));
+  EXPECT_NE(ReadFile("Save02.dat").find(values), std::string::npos);
+}
+
 TEST_F(StyleScriptsTest, AWrongFormIsAnErrorOnItsLine) {
   EXPECT_FALSE(Compile("@start:\n  textsize;\n  playse 1;\n  window;\n  textalignleft 3;\n"));
   EXPECT_EQ(errors,
