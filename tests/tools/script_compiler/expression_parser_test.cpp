@@ -24,7 +24,8 @@ std::string Postfix(const std::string& text) {
         out += token.Name.c_str();
         break;
       default:
-        out += "#" + std::to_string(token.SubType);
+        out += '#';
+        out += std::to_string(token.SubType);
     }
   }
   return out;
