@@ -62,9 +62,12 @@ class BattleContextFixture : public vesk_test::GameSceneFixture {
 
   // Puts a board of 10 x 10 cells with its corner at (baseX, baseY) under the
   // boards already there, filled from the picture; its first click is behind it.
-  nsEX::cMineEx& AddBoard(const std::vector<std::string>& rows, int baseX = 100, int baseY = 100) {
-    auto board = std::make_unique<nsEX::cMineEx>(m_Context.get(),
-                                                 std::make_unique<RecordingPictureTable>(std::make_shared<PictureLog>()));
+  // Its chip picture's draws go to `log` (a log of its own without one).
+  nsEX::cMineEx& AddBoard(const std::vector<std::string>& rows, int baseX = 100, int baseY = 100,
+                          std::shared_ptr<PictureLog> log = nullptr) {
+    if (!log) log = std::make_shared<PictureLog>();
+    auto board = std::make_unique<nsEX::cMineEx>(m_Context.get(), std::make_unique<RecordingPictureTable>(log));
+    board->SetChipImage("Data/chips.png");
     board->SetChipWidth(10);
     board->SetChipHeight(10);
     board->SetChipBaseX(baseX);
