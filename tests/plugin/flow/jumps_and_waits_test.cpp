@@ -164,6 +164,28 @@ TEST_F(JumpsTest, AWaitStartsItsTimeAgainEachTimeItRuns) {
   EXPECT_EQ(Position(), 2);
 }
 
+TEST_F(JumpsTest, AWaitStartedAtClockZeroStillEnds) {
+  Load("@start: wait 100; end;");
+  platform::SetVirtualClock(0);
+  Run(1);
+  platform::AdvanceVirtualClock(60);
+  Run(1);
+  platform::AdvanceVirtualClock(40);
+  Run(1);
+  EXPECT_EQ(Position(), 1);
+}
+
+TEST_F(JumpsTest, TheLongestNegativeWaitLastsTwoToTheThirtyFirstMilliseconds) {
+  Load("@start: wait -2147483648; end;");
+  Run(1);
+  platform::AdvanceVirtualClock(0x7FFFFFFFu);
+  Run(1);
+  EXPECT_EQ(Position(), 0);
+  platform::AdvanceVirtualClock(1);
+  Run(1);
+  EXPECT_EQ(Position(), 1);
+}
+
 TEST_F(JumpsTest, LoadObjectOfAMissingFileOnlyWarns) {
   Load(R"(@start: local x = 0; loadobject "missing.obj"; calc x = 1; end;)");
   DebugCapture debug;
