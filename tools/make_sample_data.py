@@ -16,6 +16,8 @@ import sys
 import wave
 import zlib
 
+from sample_data_battle import write_battle_data
+
 COMMON_INI = """; Settings shared by the whole game.
 [Common]
 AppTitle="Vesk"
@@ -106,6 +108,7 @@ def main():
     with open(os.path.join(folder, "Logo", "logo.png"), "wb") as out:
         out.write(png(300, 100, logo_pixel))
     write_wav(os.path.join(folder, "Logo", "logo.wav"), 0.3, 880)
+    write_battle_data(folder, png, write_wav, write_text)
 
 
 if __name__ == "__main__":

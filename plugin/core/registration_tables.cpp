@@ -12,6 +12,7 @@
 #include "plugin/commands/mode_commands.h"
 #include "plugin/commands/sound_commands.h"
 #include "plugin/commands/style_commands.h"
+#include "plugin/commands/text_command.h"
 #include "plugin/commands/window_config_commands.h"
 #include "plugin/text/local_save_data.h"
 #include "plugin/effects/screen_effects.h"
@@ -34,7 +35,7 @@ constexpr CommandTypeEntry kCommandTypes[] = {
     {6, Cmd_calc::Create, ParseCalc, true},  // calc
     {7, nullptr, ParseElse, true},  // else
     {8, Cmd_goto::Create, ParseGoto, true},  // goto
-    {9, nullptr, nullptr, true},    // text
+    {9, Cmd_text::Create, Cmd_text::Parse, true},  // text
     {10, nullptr, nullptr, true},   // select
     {11, Cmd_settext::Create, Cmd_settext::Parse, true}, // settext
     {12, Cmd_settalker::Create, Cmd_settalker::Parse, true}, // settalker
