@@ -4,6 +4,7 @@
 
 #include "game/logo/logo_scene.h"
 #include "game/option/option_scene.h"
+#include "game/select/select_scene.h"
 #include "game/title/title_scene.h"
 
 namespace nsVesk::nsCore {
@@ -21,6 +22,7 @@ IScene* cSceneFactory::CreateScene(int id) {
     case kSceneOption:
       return new (std::nothrow) nsOption::cOptionScene;
     case kSceneSelect:
+      return new (std::nothrow) nsSelect::cSelectScene;
     case kSceneStory:
     case kSceneBattle:
     case kSceneReward:

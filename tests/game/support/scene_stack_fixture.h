@@ -24,6 +24,11 @@
 
 namespace vesk_test {
 
+// A PNG of one colour (0xAARRGGBB) at path.
+inline void WriteSolidImage(const std::string& path, int width, int height, std::uint32_t argb) {
+  WriteFile(path, MakePngRgba(width, height, std::vector<std::uint32_t>(static_cast<std::size_t>(width * height), argb)));
+}
+
 class StubScene : public nsZarn::nsFramework::nsScene::IScene {
  public:
   explicit StubScene(std::int32_t id) : m_Id(id) {}
@@ -110,15 +115,14 @@ class SceneStackFixture : public GameSceneFixture {
   }
 
   // A solid image file of the test's data.
-  static void WriteImage(const std::string& path, int width, int height, std::uint32_t argb);
+  static void WriteImage(const std::string& path, int width, int height, std::uint32_t argb) {
+    WriteSolidImage(path, width, height, argb);
+  }
 
   std::uint32_t Pixel(int x, int y) const { return m_Back.Pixel(x, y) & 0xFFFFFFu; }
 
   platform::FakeGlyphSource m_Glyphs;
 };
 
-inline void SceneStackFixture::WriteImage(const std::string& path, int width, int height, std::uint32_t argb) {
-  WriteFile(path, MakePngRgba(width, height, std::vector<std::uint32_t>(static_cast<std::size_t>(width * height), argb)));
-}
 
 }  // namespace vesk_test
