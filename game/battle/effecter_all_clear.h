@@ -25,6 +25,8 @@ class cEffecterAllClear : public nsEffect::IEffecter {
   void Start() override;
   // Ends the banner and pays the reward.
   void Stop() override;
+  // Ends the banner without the reward (the round it belonged to is played again).
+  void Cancel() { m_Running = false; }
   // Draws the banner, keeps its sound going and ends it once the time is past.
   void Update() override;
   bool IsRunning() override { return m_Running; }

@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "game/battle/game_scene.h"
 #include "game/logo/logo_scene.h"
 #include "game/option/option_scene.h"
 #include "game/select/select_scene.h"
@@ -23,8 +24,9 @@ IScene* cSceneFactory::CreateScene(int id) {
       return new (std::nothrow) nsOption::cOptionScene;
     case kSceneSelect:
       return new (std::nothrow) nsSelect::cSelectScene;
-    case kSceneStory:
     case kSceneBattle:
+      return new (std::nothrow) nsGame::cGameScene;
+    case kSceneStory:
     case kSceneReward:
       // Scenes the program does not contain yet run as the empty scene.
       return new (std::nothrow) CNullScene;

@@ -1,0 +1,309 @@
+// The battle scene on the scene stack under the virtual clock: the clear bonus,
+// a scripted win on the sample data with a fixed seed, the way to the next round or
+// the reward, the loss with its restart and its way back to the title; and a check
+// that the sample data names every key the battle reads.
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "engine/api/heaps.h"
+#include "framework/scene/scene.h"
+#include "game/battle/battle_context.h"
+#include "game/battle/battle_random.h"
+#include "game/battle/game_scene.h"
+#include "game/battle/mine_cell.h"
+#include "game/battle/player.h"
+#include "game/core/param_access.h"
+#include "game/core/program_objects.h"
+#include "game/core/selection_state.h"
+#include "game/select/selection_tables.h"
+#include "platform/clock/clock.h"
+#include "tests/game/support/game_scene_fixture.h"
+
+namespace nsVesk::nsGame {
+namespace {
+
+using nsZarn::nsFramework::nsScene::CNullScene;
+using nsZarn::nsFramework::nsScene::IScene;
+using nsZarn::nsFramework::nsScene::ISceneFactory;
+
+constexpr const char* kRound = "Data/InGame/Round/R0.ini";
+constexpr const char* kEnemy = "Data/InGame/Enemy/E0.ini";
+constexpr const char* kAoria = "Data/InGame/Chara/Aoria.ini";
+
+// Makes battle scenes and records every id it is asked for.
+class RecordingFactory final : public ISceneFactory {
+ public:
+  explicit RecordingFactory(std::vector<int>* created) : m_Created(created) {}
+  void Release() override { delete this; }
+  IScene* CreateScene(int id) override {
+    m_Created->push_back(id);
+    if (id == cGameScene::kSceneId) return new cGameScene;
+    return new CNullScene;
+  }
+
+ private:
+  std::vector<int>* m_Created;
+};
+
+class GameSceneTest : public vesk_test::GameSceneFixture {
+ protected:
+  void SetUp() override {
+    GameSceneFixture::SetUp();
+    namespace fs = std::filesystem;
+    fs::copy(VESK_SAMPLE_DATA, "Data", fs::copy_options::recursive);
+    nsMine::nsEXPlayer::g_HiScoreVarName.clear();
+  }
+  void TearDown() override {
+    cBattleContext& context = TheBattleContext();
+    context.SetPlayer(nullptr);
+    context.SetEnemy(nullptr);
+    context.GetBoards().clear();
+    GameSceneFixture::TearDown();
+  }
+
+  // The selection of `rounds` rounds of the sample round, character 0 with its
+  // first round loaded, and the battle scene on top of the title's empty scene.
+  void StartBattle(int rounds = 1, std::uint32_t seed = 20261209) {
+    PackData();
+    g_RoundIniTable = {{std::vector<std::string>(static_cast<std::size_t>(rounds), kRound)}};
+    g_EnemyIniTable = {{std::vector<std::string>(static_cast<std::size_t>(rounds), kEnemy)}};
+    g_SelectChara = 0;
+    g_SelectEnemy = 0;
+    g_Round = 0;
+    TheBattleRandom().Seed(seed);
+    TheBattleContext().SetPlayer(new nsMine::nsEXPlayer::cPlayerAoria(kAoria));
+    TheBattleContext().LoadStage(kRound);
+    g_SceneManager.SetSceneFactory(new RecordingFactory(&m_Created));
+    g_SceneManager.CreateScene(-1);
+    g_SceneManager.CreateScene(cGameScene::kSceneId);
+    m_Created.clear();
+  }
+  cGameScene* Scene() { return dynamic_cast<cGameScene*>(g_SceneManager.GetTopScene()); }
+  nsMine::nsEXPlayer::IPlayerM& Player() { return *TheBattleContext().GetPlayer(); }
+
+  // One frame of the scene stack with the mouse at (x, y), then 16 ms.
+  void Frame(int x, int y, bool leftDown) {
+    Hold(x, y, leftDown);
+    g_SceneManager.Run();
+    platform::AdvanceVirtualClock(16);
+  }
+  void Idle(int frames) {
+    for (int i = 0; i < frames; ++i) Frame(0, 0, false);
+  }
+  void Click(int x, int y) {
+    Frame(x, y, true);
+    Frame(x, y, false);
+  }
+  // Clicks the first closed cell without a mine on the top board.
+  bool ClickASafeCell() {
+    auto& boards = TheBattleContext().GetBoards();
+    if (boards.empty()) return false;
+    auto& top = *boards[0];
+    std::uint32_t width = 0;
+    std::uint32_t height = 0;
+    top.GetSize(width, height);
+    for (int x = 0; x < static_cast<int>(width); ++x) {
+      for (int y = 0; y < static_cast<int>(height); ++y) {
+        if ((top.GetCell(x, y) & (nsMine::kCellOpen | nsMine::kCellMine)) == 0) {
+          Click(top.GetChipBaseX() + x * top.GetChipWidth() + 1, top.GetChipBaseY() + y * top.GetChipHeight() + 1);
+          return true;
+        }
+      }
+    }
+    return false;
+  }
+  // Plays safe cells until the round is cleared; the number of clicks.
+  int PlayToTheClear() {
+    int clicks = 0;
+    while (!TheBattleContext().IsCleared() && clicks < 1000 && ClickASafeCell()) ++clicks;
+    return clicks;
+  }
+  int Count(const std::string& op) const { return static_cast<int>(m_Sound->Calls(op).size()); }
+
+  std::vector<int> m_Created;
+};
+
+TEST(ClearBonusTest, TheBaseOfTheRoundLessAThousandPerWholeSecond) {
+  EXPECT_EQ(cGameScene::ClearBonus(0, 0), 300000);
+  EXPECT_EQ(cGameScene::ClearBonus(0, 1999), 299000);
+  EXPECT_EQ(cGameScene::ClearBonus(1, 2000), 598000);
+  EXPECT_EQ(cGameScene::ClearBonus(2, 999), 1000000);
+  EXPECT_EQ(cGameScene::ClearBonus(3, 0), 0);
+  EXPECT_EQ(cGameScene::ClearBonus(0, 400000), 0);
+  EXPECT_EQ(cGameScene::ClearBonus(0, 0xFFFFFFFFu), 0);
+}
+
+TEST_F(GameSceneTest, AScriptedWinScoresTheSameEveryTimeWithOneBonusAndLeadsToTheReward) {
+  StartBattle();
+  ASSERT_NE(Scene(), nullptr);
+  EXPECT_EQ(TheBattleContext().GetBoards().size(), 2u);
+  Frame(0, 0, false);
+  EXPECT_TRUE(Scene()->IsFading());  // TimeFadein 200
+  while (Scene()->IsFading()) Frame(0, 0, false);
+  Frame(0, 0, false);  // the first update: music and the round timer
+  EXPECT_EQ(m_Sound->Calls("_LoadBGM"), std::vector<std::string>{"_LoadBGM(Data/InGame/Sound/BGM/battle.wav)"});
+
+  const int clicks = PlayToTheClear();
+  ASSERT_TRUE(TheBattleContext().IsCleared());
+  const int scoreAtClear = Player().GetScore();
+  Frame(0, 0, false);  // the cleared branch grants the bonus
+  const int score = Player().GetScore();
+  EXPECT_EQ(score - scoreAtClear, 300000);  // cleared within the first second
+  Idle(90);  // however long the clear screen stays
+  EXPECT_EQ(Player().GetScore(), score);
+  EXPECT_EQ(clicks, 25);
+  EXPECT_EQ(score, 335000);
+  auto* globals = g_NovelPlayer->GetGlobalHeap();
+  EXPECT_EQ(globals->Get(nsMine::nsEXPlayer::cPlayerAoria::kHiScoreName), score);
+
+  const int stops = Count("_StopBGM");
+  Click(400, 300);
+  EXPECT_TRUE(Scene()->IsFading());
+  Click(400, 300);  // a release during the fade-out does nothing more
+  while (m_Created.empty()) Frame(0, 0, false);
+  EXPECT_EQ(m_Created, std::vector<int>{cGameScene::kRewardSceneId});
+  EXPECT_EQ(g_Round, 0);
+  EXPECT_EQ(Count("_StopBGM"), stops + 1);
+}
+
+TEST_F(GameSceneTest, AWonRoundBeforeTheLastLoadsTheNextAndGoesToItsStory) {
+  StartBattle(2);
+  Idle(20);
+  PlayToTheClear();
+  ASSERT_TRUE(TheBattleContext().IsCleared());
+  Click(400, 300);
+  while (m_Created.empty()) Frame(0, 0, false);
+  EXPECT_EQ(m_Created, std::vector<int>{cGameScene::kStorySceneId});
+  EXPECT_EQ(g_Round, 1);
+  EXPECT_EQ(TheBattleContext().GetRoundIni(), kRound);
+  EXPECT_EQ(TheBattleContext().GetChipImageFileNames().size(), 4u);  // the round was loaded again
+}
+
+TEST_F(GameSceneTest, ALossOffersARestartThatPutsTheRoundBackAndTheTitle) {
+  StartBattle();
+  Idle(20);
+  ClickASafeCell();
+  Player().SetBomb(40);
+  Player().SetAtkRate(250);
+  const int scoreAfterPlay = Player().GetScore();
+  ASSERT_GT(scoreAfterPlay, 0);
+  TheBattleContext().GetEnemy()->SetLife(1200);
+  Frame(0, 0, false);
+  ASSERT_TRUE(TheBattleContext().IsLost());
+
+  // The restart button: a fresh round with the values of the round's start.
+  Frame(200, 300, true);
+  EXPECT_EQ(Player().GetScore(), 0);
+  EXPECT_EQ(Player().GetBomb(), 0);
+  EXPECT_EQ(Player().GetAtkRate(), 100);
+  EXPECT_EQ(TheBattleContext().GetEnemy()->GetLife(), 600);
+  EXPECT_FALSE(TheBattleContext().IsLost());
+  Frame(200, 300, false);
+  EXPECT_TRUE(Scene()->IsFading());  // the fade-in again
+  Idle(20);
+
+  // Lost again; the title button fades out and pops back to the title.
+  TheBattleContext().GetEnemy()->SetLife(1200);
+  Frame(0, 0, false);
+  const int stops = Count("_StopBGM");
+  Frame(600, 300, true);
+  EXPECT_TRUE(Scene()->IsGoingToTitle());
+  Idle(30);
+  EXPECT_EQ(g_SceneManager.GetTopScene()->GetStatus(), CNullScene().GetStatus());
+  EXPECT_EQ(Count("_StopBGM"), stops + 1);
+  EXPECT_TRUE(m_Created.empty());
+}
+
+TEST_F(GameSceneTest, TheSampleDataNamesEveryKeyTheBattleReadsAndEveryFileItNames) {
+  PackData();
+  std::vector<std::string> missing;
+  std::vector<std::string> absent;
+  auto integer = [&](const std::string& file, const std::string& section, const std::string& key) {
+    if (GetParamInt(file, section, key, INT_MIN) == INT_MIN) missing.push_back(file + " [" + section + "] " + key);
+  };
+  auto text = [&](const std::string& file, const std::string& section, const std::string& key) {
+    const std::string value = GetParamString(file, section, key, "\x01");
+    if (value == "\x01") {
+      missing.push_back(file + " [" + section + "] " + key);
+    } else if (!std::filesystem::exists(value)) {
+      absent.push_back(value);
+    }
+  };
+  auto rect = [&](const std::string& file, const std::string& section, const std::string& prefix) {
+    for (const char* side : {"_Left", "_Top", "_Right", "_Bottom"}) integer(file, section, prefix + side);
+  };
+
+  const std::string r = kRound;
+  integer(r, "Image", "ChipImageVariationNum");
+  for (const char* key : {"ChipImageFileName0", "ChipImageFileName1", "BackFileName", "EnemyLifeBarFileName",
+                          "BombIconFrontFileName", "BombIconBackFileName", "AtkRateIconFrontFileName",
+                          "AtkRateIconBackFileName"}) {
+    text(r, "Image", key);
+  }
+  for (const char* prefix : {"BackSrcRect", "EnemyLifeBarSrcRect", "BombIconFrontSrcRect", "BombIconBackSrcRect",
+                             "AtkRateIconFrontSrcRect", "AtkRateIconBackSrcRect"}) {
+    rect(r, "Image", prefix);
+  }
+  for (const char* key : {"ChipWidth", "ChipHeight", "ChipBaseX", "ChipBaseY"}) integer(r, "Image", key);
+  for (const char* key : {"PowNum", "BombNum", "ScoreNum", "BoardsNum", "MineBoardHeight", "MineBoardWidth", "MineNum"}) {
+    integer(r, "Stage", key);
+  }
+  for (const char* key : {"MaxPlayerBomb", "MaxPlayerAtkRate", "AddBombOnOpenChip", "AddLifeOnOpenMine",
+                          "AddAtkRateOnOpenPow", "AddBombOnOpenBomb", "AddScoreOnOpenScore", "SubAtkRateOnOpenMine"}) {
+    integer(r, "Event", key);
+  }
+  for (const char* key : {"OnOpenMine", "OnOpenChip", "OnSetFlag", "OnGameClear", "OnGameOver"}) text(r, "SE", key);
+  text(r, "BGM", "BGM");
+  integer(r, "EnemyLifeBar", "PositionX");
+  integer(r, "EnemyLifeBar", "PositionY");
+  const int slots = GetParamInt(r, "BombIconClickRect", "Num", 0);
+  EXPECT_GT(slots, 0);
+  for (int i = 0; i < slots; ++i) {
+    for (const char* side : {"Left", "Top", "Right", "Bottom"}) integer(r, "BombIconClickRect", side + std::to_string(i));
+  }
+  const int places = GetParamInt(r, "AtkRateIconPosition", "Num", 0);
+  EXPECT_GT(places, 0);
+  for (int i = 0; i < places; ++i) {
+    integer(r, "AtkRateIconPosition", "X" + std::to_string(i));
+    integer(r, "AtkRateIconPosition", "Y" + std::to_string(i));
+  }
+
+  for (const std::string& file : {std::string(kEnemy), std::string(kAoria), std::string("Data/InGame/Chara/Kestrin.ini")}) {
+    for (const char* face : {"OnWin", "OnNormal", "OnCrisis", "OnLose"}) {
+      text(file, "Image", face);
+      rect(file, "Image", face);
+    }
+    text(file, "Moffle", "Effect");
+    integer(file, "SE", "OnAddMoffleNum");
+    text(file, "SE", "OnAddMoffle0");
+  }
+  integer(kEnemy, "Moffle", "MoffleNum");
+  for (const char* key : {"IsEnable", "RejInterval", "AddMoffleNum"}) integer(kEnemy, "OnCrisis", key);
+  text(kEnemy, "OnCrisis", "Cutin");
+  text(kEnemy, "OnCrisis", "SE");
+  for (const char* key : {"Life", "MaxLife", "RejP", "RejInterval"}) integer(kEnemy, "Enemy", key);
+  for (const std::string& file : {std::string(kAoria), std::string("Data/InGame/Chara/Kestrin.ini")}) {
+    for (const char* key : {"Effect", "Cutin", "SE"}) text(file, "Bomb", key);
+    for (const char* key : {"Bomb", "NeedBombP", "Atk", "BombAtk", "AtkRate"}) integer(file, "Player", key);
+  }
+  for (const char* file : {"Data/Effect/1/Effect2.ini", "Data/Effect/2/Effect3.ini", "Data/Effect/3/Effect4.ini",
+                           "Data/Effect/4/Effect5.ini", "Data/Effect/5/Effect6.ini", "Data/Effect/6/Effect7.ini",
+                           "Data/Effect/7/Effect8.ini"}) {
+    integer(file, "Animations", "AnimationNum");
+    text(file, "Animation0", "AnimationFileName");
+  }
+  for (const char* key : {"TimeFadein", "TimeFadeout"}) integer("Data/Common.ini", "Common", key);
+  for (const char* file : {"Data/InGame/Sound/Common/zenkesi.wav", "Data/InGame/Sound/Common/danger.wav"}) {
+    if (!std::filesystem::exists(file)) absent.push_back(file);
+  }
+  EXPECT_EQ(missing, std::vector<std::string>{});
+  EXPECT_EQ(absent, std::vector<std::string>{});
+}
+
+}  // namespace
+}  // namespace nsVesk::nsGame
