@@ -68,7 +68,7 @@ class GameSceneTest : public vesk_test::GameSceneFixture {
 
   // The selection of `rounds` rounds of the sample round, character 0 with its
   // first round loaded, and the battle scene on top of the title's empty scene.
-  void StartBattle(int rounds = 1, std::uint32_t seed = 20261209) {
+  void StartBattle(int rounds = 1, std::uint32_t seed = 20261209, bool bannerShown = false) {
     PackData();
     g_RoundIniTable = {{std::vector<std::string>(static_cast<std::size_t>(rounds), kRound)}};
     g_EnemyIniTable = {{std::vector<std::string>(static_cast<std::size_t>(rounds), kEnemy)}};
@@ -78,6 +78,7 @@ class GameSceneTest : public vesk_test::GameSceneFixture {
     TheBattleRandom().Seed(seed);
     TheBattleContext().SetPlayer(new nsMine::nsEXPlayer::cPlayerAoria(kAoria));
     TheBattleContext().LoadStage(kRound);
+    if (bannerShown) TheBattleContext().GetAllClear().Start();
     g_SceneManager.SetSceneFactory(new RecordingFactory(&m_Created));
     g_SceneManager.CreateScene(-1);
     g_SceneManager.CreateScene(cGameScene::kSceneId);
@@ -217,6 +218,27 @@ TEST_F(GameSceneTest, ALossOffersARestartThatPutsTheRoundBackAndTheTitle) {
   EXPECT_EQ(g_SceneManager.GetTopScene()->GetStatus(), CNullScene().GetStatus());
   EXPECT_EQ(Count("_StopBGM"), stops + 1);
   EXPECT_TRUE(m_Created.empty());
+}
+
+TEST_F(GameSceneTest, ABannerOfTheWonRoundPaysBeforeTheNextRoundStarts) {
+  StartBattle(1, 1, true);
+  EXPECT_FALSE(TheBattleContext().GetAllClear().IsRunning());
+  EXPECT_EQ(Player().GetAtkRate(), 200);
+  Idle(80);
+  EXPECT_EQ(Player().GetAtkRate(), 200);  // kept by the round's start, paid once
+}
+
+TEST_F(GameSceneTest, ARestartCancelsTheBannerOfTheRoundItLeaves) {
+  StartBattle();
+  Idle(20);
+  TheBattleContext().GetAllClear().Start();
+  TheBattleContext().GetEnemy()->SetLife(1200);
+  Frame(0, 0, false);
+  Frame(200, 300, true);
+  Frame(200, 300, false);
+  Idle(80);
+  EXPECT_FALSE(TheBattleContext().GetAllClear().IsRunning());
+  EXPECT_EQ(Player().GetAtkRate(), 100);
 }
 
 TEST_F(GameSceneTest, TheSampleDataNamesEveryKeyTheBattleReadsAndEveryFileItNames) {
