@@ -12,6 +12,7 @@
 #include "plugin/commands/mode_commands.h"
 #include "plugin/commands/sound_commands.h"
 #include "plugin/commands/style_commands.h"
+#include "plugin/commands/select_command.h"
 #include "plugin/commands/text_command.h"
 #include "plugin/commands/window_config_commands.h"
 #include "plugin/text/local_save_data.h"
@@ -36,7 +37,7 @@ constexpr CommandTypeEntry kCommandTypes[] = {
     {7, nullptr, ParseElse, true},  // else
     {8, Cmd_goto::Create, ParseGoto, true},  // goto
     {9, Cmd_text::Create, Cmd_text::Parse, true},  // text
-    {10, nullptr, nullptr, true},   // select
+    {10, Cmd_select::Create, Cmd_select::Parse, true},  // select
     {11, Cmd_settext::Create, Cmd_settext::Parse, true}, // settext
     {12, Cmd_settalker::Create, Cmd_settalker::Parse, true}, // settalker
     {13, Cmd_wait::Create, ParseWait, false},  // wait

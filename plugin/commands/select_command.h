@@ -1,0 +1,43 @@
+#pragma once
+// Cmd_select (type 10, "select"): offers up to ten choices in the engine's choice
+// window and stores the 1-based number of the chosen one in a script variable. The
+// choices are laid out once per run; the draw manager shows the window, follows
+// the mouse and reports when a choice was taken.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "plugin/commands/command_base.h"
+
+namespace nsWendrick {
+
+class Cmd_select final : public CommandBase {
+ public:
+  static constexpr std::uint32_t kId = 10;
+  static constexpr std::size_t kMaxChoices = 10;
+
+  void Reset() override { m_Starting = 1; }
+  int Execute() override;
+  void Setup(const nsTamskLib::CommandParam& param) override;
+  std::uint32_t GetID() override { return kId; }
+  void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
+  void Save(nsTamskLib::nsIOStream::IIOStream* stream) override;
+  void Load(nsTamskLib::nsIOStream::IIOStream* stream) override;
+
+  static nsTamskLib::ICmd_Base* Create();
+  // "select" string {"," string} "," variable ";" with at most ten strings.
+  static int Parse(unsigned keyword);
+
+  const std::string& variable() const { return m_Variable; }
+  const std::vector<std::string>& choices() const { return m_Choices; }
+
+ private:
+  void Start();
+
+  std::string m_Variable;
+  std::vector<std::string> m_Choices;
+  std::uint8_t m_Starting = 1;
+};
+
+}  // namespace nsWendrick
