@@ -163,6 +163,11 @@ TEST_F(TextLayoutTest, AGlyphAfterALineFeedNeverCarriesTokensOfTheLineBefore) {
   EXPECT_THAT(Texts(section.at(2)), ElementsAre("", "\n"));
   EXPECT_THAT(Texts(section.at(3)), ElementsAre("", "\n", "。"));
   EXPECT_EQ(WarningCount("横幅が最大を超過しています！"), 1);
+
+  Layout("。", 15);  // the first glyph of the text: nothing before it to carry
+  ASSERT_EQ(section.size(), 3u);
+  EXPECT_THAT(Texts(section.at(1)), ElementsAre(""));
+  EXPECT_THAT(Texts(section.at(2)), ElementsAre("", "\n", "。"));
 }
 
 TEST_F(TextLayoutTest, LineSpacingAddsASpacingLineBeforeEachNewLine) {
