@@ -17,6 +17,7 @@ import wave
 import zlib
 
 from sample_data_battle import write_battle_data
+from sample_data_shell import write_shell_data
 
 COMMON_INI = """; Settings shared by the whole game.
 [Common]
@@ -109,6 +110,7 @@ def main():
         out.write(png(300, 100, logo_pixel))
     write_wav(os.path.join(folder, "Logo", "logo.wav"), 0.3, 880)
     write_battle_data(folder, png, write_wav, write_text)
+    write_shell_data(folder, png, write_wav, write_text)
 
 
 if __name__ == "__main__":

@@ -5,7 +5,9 @@
 #include "game/battle/game_scene.h"
 #include "game/logo/logo_scene.h"
 #include "game/option/option_scene.h"
+#include "game/reward/gohoubi_scene.h"
 #include "game/select/select_scene.h"
+#include "game/story/adv_scene.h"
 #include "game/title/title_scene.h"
 
 namespace nsVesk::nsCore {
@@ -27,9 +29,9 @@ IScene* cSceneFactory::CreateScene(int id) {
     case kSceneBattle:
       return new (std::nothrow) nsGame::cGameScene;
     case kSceneStory:
+      return new (std::nothrow) nsADV::cADVScene;
     case kSceneReward:
-      // Scenes the program does not contain yet run as the empty scene.
-      return new (std::nothrow) CNullScene;
+      return new (std::nothrow) nsGohoubi::cGohoubiScene;
     default:
       return new (std::nothrow) CNullScene;
   }

@@ -14,6 +14,7 @@
 #include "game/managers/draw_manager_fd.h"
 #include "game/managers/input_manager_fd.h"
 #include "game/managers/sound_manager_fd.h"
+#include "game/story/vesk_normal_scene.h"
 #include "platform/clock/clock.h"
 #include "platform/debug/debug_sink.h"
 #include "platform/window/message_box.h"
@@ -119,7 +120,8 @@ int VeskEntry::Start() {
     return Fail();
   }
 
-  // The story runs in the engine's own normal scene; the script's menu starts off.
+  // The story runs in the game's normal scene; the script's menu starts off.
+  g_NovelPlayer->SetNormalScene(new nsADV::VeskNormalScene);
   g_NovelPlayer->SetMenuEnabled(false);
 
   // The program's own random generator, seeded once from the millisecond clock.

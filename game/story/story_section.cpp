@@ -1,0 +1,29 @@
+#include "game/story/story_section.h"
+
+#include "engine/api/draw_manager.h"
+#include "engine/api/novel_engine.h"
+#include "game/core/param_access.h"
+#include "game/core/shell_objects.h"
+
+namespace nsVesk::nsADV {
+
+void StartStorySection(const std::string& file, const char* section) {
+  if (g_NovelPlayer == nullptr) return;
+  g_NovelPlayer->SetState(nsTamskLib::nsCore::kStateNormal);
+  auto* draw = g_NovelPlayer->GetDrawManager();
+  const std::int32_t show = GetParamInt(file, section, "SetTextWindowShow", 0);
+  if (show != 0) draw->SetTextWindowVisible(show > 0);
+  if (GetParamInt(file, section, "SetTextWindow", 0) != 0) {
+    const nsTamskLib::TRect source{GetParamInt(file, section, "SetTextWindowSrcRect_Left", 0),
+                                   GetParamInt(file, section, "SetTextWindowSrcRect_Top", 0),
+                                   GetParamInt(file, section, "SetTextWindowSrcRect_Right", 0),
+                                   GetParamInt(file, section, "SetTextWindowSrcRect_Bottom", 0)};
+    const std::string image = GetParamString(file, section, "SetTextWindowFileName", "");
+    draw->SetTextWindow(image.c_str(), GetParamInt(file, section, "SetTextWindowX", 0),
+                        GetParamInt(file, section, "SetTextWindowY", 0),
+                        static_cast<std::uint8_t>(GetParamInt(file, section, "SetTextWindowA", 0)), source);
+  }
+  g_NovelPlayer->JumpToLabel(GetParamString(file, section, "StartLabel", "@start"));
+}
+
+}  // namespace nsVesk::nsADV

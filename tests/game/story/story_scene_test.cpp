@@ -1,0 +1,148 @@
+// The story scene and the game's normal scene under the virtual clock: the round's
+// story file applied on entry, the battle after the script suspends itself, the
+// on-screen buttons, the return-to-title confirmation, the option round trip with
+// its fade-in, and Control as a held skip.
+#include "game/story/adv_scene.h"
+
+#include <gtest/gtest.h>
+
+#include "engine/api/draw_manager.h"
+#include "engine/api/text_manager.h"
+#include "game/core/program_objects.h"
+#include "tests/game/story/story_fixture.h"
+
+namespace {
+
+using nsVesk::nsADV::cADVScene;
+
+constexpr int kTitle = 1;
+constexpr int kOption = 2;
+
+class StorySceneTest : public vesk_test::StoryFixture {
+ protected:
+  // The story of round 1 (label @round: the script stays, accepting input).
+  void StartRound() {
+    vesk_test::WriteFile("Data/ADV/round1.ini", StoryFile("ADV", "@round"));
+    Choose(1);
+    StartScene(cADVScene::kSceneId);
+    FramesFromTo(0, 32);
+    m_Now = 48;
+  }
+  void Frame() {
+    FrameAt(m_Now);
+    m_Now += 16;
+  }
+  // Press and release on (x, y).
+  void Click(int x, int y) {
+    ClickAt(m_Now, x, y);
+    m_Now += 32;
+  }
+  std::size_t Stays() const {
+    std::size_t n = 0;
+    for (const auto& line : Executed()) n += line.rfind("stay", 0) == 0 ? 1 : 0;
+    return n;
+  }
+  nsTamskLib::nsTextManager::ITextManager& Texts() { return *nsVesk::g_NovelPlayer->GetTextManager(); }
+
+  std::uint32_t m_Now = 0;
+};
+
+TEST_F(StorySceneTest, WithoutALabelTheStoryStartsAtStartAndSuspendingLeadsToTheBattle) {
+  vesk_test::WriteFile("Data/ADV/round0.ini", "[Other]\nStartLabel=\"@other\"\n");
+  Choose(0);
+  nsVesk::g_NovelPlayer->GetDrawManager()->SetTextWindowVisible(true);
+  StartScene(cADVScene::kSceneId);
+  EXPECT_EQ(Top<cADVScene>()->GetIniPath(), "Data/ADV/round0.ini");
+  EXPECT_TRUE(nsVesk::g_NovelPlayer->GetDrawManager()->IsTextWindowVisible()) << "no [ADV]: the window as it was";
+  FrameAt(0);
+  EXPECT_EQ(Executed(), std::vector<std::string>{"step 1"});
+  FrameAt(16);
+  EXPECT_EQ(TopStatus(), cADVScene::kBattleSceneId) << "suspend gives the battle";
+  EXPECT_EQ(StubAt(1)->GetStatus(), kTitle);
+}
+
+TEST_F(StorySceneTest, TheRoundsFileSetsTheTextWindowAndTheLabel) {
+  StartRound();
+  EXPECT_EQ(Executed().front(), "step 2");
+  EXPECT_TRUE(nsVesk::g_NovelPlayer->GetDrawManager()->IsTextWindowVisible());
+  EXPECT_EQ(Pixel(400, 500), vesk_test::kWindowColour & 0xFFFFFFu) << "the window image at (25, 425)";
+  EXPECT_EQ(Pixel(20, 500), 0u);
+  EXPECT_EQ(Pixel(482, 405), 0x808080u) << "オート drawn on the window";
+  EXPECT_EQ(TopStatus(), cADVScene::kSceneId);
+}
+
+TEST_F(StorySceneTest, TheAutoAndSkipButtonsToggleTheirModes) {
+  StartRound();
+  Click(500, 405);
+  EXPECT_TRUE(Texts().IsAuto());
+  Click(600, 405);
+  EXPECT_TRUE(Texts().IsSkip());
+  Click(500, 405);
+  EXPECT_FALSE(Texts().IsAuto());
+}
+
+TEST_F(StorySceneTest, TheConfirmationHoldsTheScriptAndNoClosesIt) {
+  StartRound();
+  Click(700, 15);
+  ASSERT_TRUE(Normal()->IsConfirmOpen());
+  const std::size_t stays = Stays();
+  Frame();
+  Click(400, 200);
+  EXPECT_EQ(Stays(), stays) << "no command runs while the question is open";
+  EXPECT_EQ(Pixel(400, 100) , 0u);
+  Click(500, 350);
+  EXPECT_FALSE(Normal()->IsConfirmOpen());
+  Frame();
+  EXPECT_GT(Stays(), stays);
+  EXPECT_EQ(TopStatus(), cADVScene::kSceneId);
+}
+
+TEST_F(StorySceneTest, YesFadesOutPopsToTheTitleAndCleansTheStage) {
+  StartRound();
+  Click(700, 15);
+  Click(300, 350);
+  EXPECT_TRUE(Normal()->IsReturnFading());
+  FramesFromTo(m_Now, m_Now + 176);
+  EXPECT_EQ(TopStatus(), cADVScene::kSceneId);
+  FramesFromTo(m_Now + 192, m_Now + 240);
+  EXPECT_EQ(TopStatus(), kTitle);
+  EXPECT_FALSE(nsVesk::g_NovelPlayer->GetDrawManager()->IsTextWindowVisible());
+  EXPECT_FALSE(Normal()->IsConfirmOpen());
+  EXPECT_EQ(FlipCount(), 1) << "the stage was flipped once, emptied";
+}
+
+TEST_F(StorySceneTest, TheOptionRoundTripFadesBackInBeforeTheScriptGoesOn) {
+  StartRound();
+  Click(700, 405);
+  EXPECT_TRUE(Normal()->IsOptionRequested());
+  FramesFromTo(m_Now, m_Now + 240);
+  m_Now += 256;
+  ASSERT_EQ(TopStatus(), kOption) << "the option scene over the story";
+  EXPECT_NE(dynamic_cast<cADVScene*>(nsVesk::g_SceneManager.GetScene(1)), nullptr) << "pushed, not replaced";
+  PopStubAt(m_Now);
+  m_Now += 16;
+  const std::size_t stays = Stays();
+  Frame();
+  EXPECT_TRUE(nsVesk::nsADV::g_OptionFadeRunning);
+  FramesFromTo(m_Now, m_Now + 160);
+  m_Now += 176;
+  EXPECT_EQ(Stays(), stays) << "the script waits for the fade-in";
+  FramesFromTo(m_Now, m_Now + 64);
+  EXPECT_FALSE(nsVesk::nsADV::g_OptionFadeRunning);
+  EXPECT_GT(Stays(), stays);
+}
+
+TEST_F(StorySceneTest, ControlHeldSkipsOnlyWhileHeld) {
+  StartRound();
+  m_Mouse.Press(224);  // left Control
+  Frame();
+  EXPECT_NE(nsVesk::g_Input.GetKey(nsVesk::nsADV::VeskNormalScene::kLeftControl), 0) << "seen by the frame";
+  EXPECT_FALSE(Texts().IsSkip()) << "the setting is restored after the frame";
+  EXPECT_FALSE(Texts().IsKidokuSkip());
+  m_Mouse.Release(224);
+  Texts().SetSkip(true);
+  Frame();
+  EXPECT_TRUE(Texts().IsSkip());
+}
+
+}  // namespace
