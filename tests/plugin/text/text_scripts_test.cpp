@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/api/text_manager.h"
 #include "engine/iostream/base_io_stream.h"
 #include "engine/plugin/plugin_registry.h"
 #include "tests/tools/kit/compiled_script_fixture.h"
@@ -66,6 +67,26 @@ TEST_F(TextScriptsTest, ElevenChoicesAndWrongFormsAreErrorsOnTheirLines) {
             "エラー（   4行目）：構文エラーです！\n"
             "エラー（   5行目）：構文エラーです！\n"
             "エラー（   6行目）：構文エラーです！\n");
+}
+
+TEST_F(TextScriptsTest, AMessageWaitsOnThePlayerForTheAdvanceInput) {
+  Load(R"(
+@start:
+  textspeed 0;
+  text "アン", "こんにちは";
+  end;
+)");
+  Run(5);
+  EXPECT_EQ(Position(), 1);  // the text command is still current
+  EXPECT_TRUE(player.GetTextManager()->IsBackLogEmpty());
+  player.input.PushLeft();
+  Run(1);
+  player.input.IdleLeft();
+  EXPECT_EQ(Position(), 2);
+  EXPECT_FALSE(player.GetTextManager()->IsBackLogEmpty());
+  EXPECT_TRUE(player.GetTextManager()->IsRead(1));
+  RunToEnd();
+  EXPECT_TRUE(errors.empty()) << errors;
 }
 
 }  // namespace
