@@ -23,6 +23,7 @@
 #include "game/core/scene_factory.h"
 #include "game/core/shell_objects.h"
 #include "game/logo/logo_scene.h"
+#include "game/story/vesk_normal_scene.h"
 #include "platform/audio/audio_device.h"
 #include "platform/clock/clock.h"
 #include "platform/graphics/graphics_test_back_end.h"
@@ -230,6 +231,8 @@ TEST_F(Entry, StartLoadsTheScriptAndRunsTheLogoFirst) {
   ASSERT_NE(nsVesk::g_NovelPlayer, nullptr);
   EXPECT_EQ(nsVesk::g_NovelPlayer->GetScriptName(), "scenario.dat");
   EXPECT_FALSE(nsVesk::g_NovelPlayer->IsMenuEnabled()) << "the script's menu starts off";
+  EXPECT_NE(dynamic_cast<nsVesk::nsADV::VeskNormalScene*>(nsVesk::g_NovelPlayer->GetScene(0)), nullptr)
+      << "the story runs in the game's normal scene";
   EXPECT_EQ(TopStatus(), nsVesk::nsCore::kSceneLogo) << "pushed at once, over the empty scene";
   EXPECT_EQ(nsVesk::g_SceneManager.GetScene(1)->GetStatus(), -1);
   // The program's generator was seeded from the clock at start.

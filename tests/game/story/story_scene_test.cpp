@@ -81,6 +81,22 @@ TEST_F(StorySceneTest, TheAutoAndSkipButtonsToggleTheirModes) {
   EXPECT_FALSE(Texts().IsAuto());
 }
 
+TEST_F(StorySceneTest, APressOnAButtonDoesNotReachTheScript) {
+  StartRound();
+  auto* playerInput = nsVesk::g_NovelPlayer->GetInputManager();
+  Hold(400, 200, true);
+  Frame();
+  EXPECT_TRUE(playerInput->IsLeftPushed()) << "a press elsewhere is the script's";
+  Hold(400, 200, false);
+  Frame();
+  Hold(500, 405, true);
+  Frame();
+  EXPECT_FALSE(playerInput->IsLeftPushed()) << "the press on オート is cleared for the script";
+  Hold(500, 405, false);
+  Frame();
+  EXPECT_TRUE(Texts().IsAuto());
+}
+
 TEST_F(StorySceneTest, TheConfirmationHoldsTheScriptAndNoClosesIt) {
   StartRound();
   Click(700, 15);
