@@ -4,20 +4,21 @@
 // holds null and is not registered.
 
 #include "plugin/core/registration.h"
+
 #include "plugin/commands/effect_command.h"
 #include "plugin/commands/engine_state_commands.h"
-#include "plugin/commands/layer_commands.h"
 #include "plugin/commands/flow_commands.h"
 #include "plugin/commands/flow_parsers.h"
+#include "plugin/commands/layer_commands.h"
 #include "plugin/commands/mode_commands.h"
+#include "plugin/commands/select_command.h"
 #include "plugin/commands/sound_commands.h"
 #include "plugin/commands/style_commands.h"
-#include "plugin/commands/select_command.h"
 #include "plugin/commands/text_command.h"
-#include "plugin/commands/window_config_commands.h"
-#include "plugin/text/local_save_data.h"
-#include "plugin/effects/screen_effects.h"
 #include "plugin/commands/update_commands.h"
+#include "plugin/commands/window_config_commands.h"
+#include "plugin/effects/screen_effects.h"
+#include "plugin/text/local_save_data.h"
 #include "plugin/transitions/transition_patterns.h"
 
 namespace nsWendrick {
