@@ -5,6 +5,7 @@
 
 #include "plugin/core/registration.h"
 
+#include "plugin/commands/button_commands.h"
 #include "plugin/commands/effect_command.h"
 #include "plugin/commands/engine_state_commands.h"
 #include "plugin/commands/flow_commands.h"
@@ -51,8 +52,8 @@ constexpr CommandTypeEntry kCommandTypes[] = {
     {20, CreateCmdUpdate, ParseUpdate, false},  // update
     {21, Cmd_clearcg::Create, Cmd_clearcg::Parse, true},  // clearcg
     {22, Cmd_bgcolor::Create, Cmd_bgcolor::Parse, true},  // bgcolor
-    {23, nullptr, nullptr, true},   // setbutton
-    {24, nullptr, nullptr, true},   // setsprite
+    {23, Cmd_setbutton::Create, Cmd_setbutton::Parse, true},  // setbutton
+    {24, Cmd_setsprite::Create, Cmd_setsprite::Parse, true},  // setsprite
     {25, Cmd_chpriority::Create, Cmd_chpriority::Parse, true},  // chpriority
     {26, Cmd_volume::Create, Cmd_volume::Parse, true},  // volume
     {27, Cmd_jump::Create, ParseJump, true},  // jump

@@ -1,0 +1,609 @@
+#include "plugin/commands/button_commands.h"
+
+#include <vector>
+
+#include "engine/api/command_param.h"
+#include "engine/api/heaps.h"
+#include "engine/api/novel_engine.h"
+#include "engine/api/task_manager.h"
+#include "engine/api/text_stream.h"
+#include "engine/api/types.h"
+#include "plugin/commands/expansion.h"
+#include "plugin/commands/keyword_statement.h"
+#include "plugin/core/host_calls.h"
+#include "plugin/core/stream_fields.h"
+#include "plugin/text/text_layout.h"
+#include "plugin/text/text_sprites.h"
+#include "plugin/text/text_style_state.h"
+
+namespace nsWendrick {
+namespace {
+
+constexpr const char kAll[] = "/";
+constexpr std::int32_t kMaxBltType = 7;
+
+// The display names of the button states, in the order of their rectangles.
+const char* const kStateNames[Cmd_setbutton::kStates] = {"通常時", "カーソル時", "クリック時",
+                                                         "無効時"};
+
+void MoveOn(nsTamskLib::nsCore::INovelEngine* engine) { engine->GetCommandHeap()->MoveIterator(1); }
+
+std::int32_t Calc(const nsTamskLib::Expression& expr, nsTamskLib::nsCore::INovelEngine* engine) {
+  return HostCalcExpression(expr, engine);
+}
+
+SyntaxPattern NamedStatement(const char* nameWord, std::initializer_list<const char*> rest) {
+  SyntaxPattern pattern{nameWord};
+  for (const char* word : rest) {
+    pattern.push_back(kWordComma);
+    pattern.push_back(word);
+  }
+  pattern.push_back(kWordSemicolon);
+  return pattern;
+}
+
+SyntaxPattern NamedArguments(const char* nameWord, std::initializer_list<const char*> strings,
+                             int arguments) {
+  SyntaxPattern pattern{nameWord};
+  for (const char* word : strings) {
+    pattern.push_back(kWordComma);
+    pattern.push_back(word);
+  }
+  pattern.push_back(kWordComma);
+  AppendArguments(pattern, arguments);
+  pattern.push_back(kWordSemicolon);
+  return pattern;
+}
+
+const std::vector<KeywordStatement>& ButtonStatements() {
+  using B = Cmd_setbutton;
+  static const std::vector<KeywordStatement> statements{
+      {"showallbutton", B::kShow, {kWordSemicolon}, kAll},
+      {"hideallbutton", B::kHide, {kWordSemicolon}, kAll},
+      {"enableallbutton", B::kEnable, {kWordSemicolon}, kAll},
+      {"disableallbutton", B::kDisable, {kWordSemicolon}, kAll},
+      {"showbutton", B::kShow, NamedStatement(kWordButton, {})},
+      {"hidebutton", B::kHide, NamedStatement(kWordButton, {})},
+      {"enablebutton", B::kEnable, NamedStatement(kWordButton, {})},
+      {"disablebutton", B::kDisable, NamedStatement(kWordButton, {})},
+      {"buttonaction", B::kAction, NamedStatement(kWordButton, {kWordLabel})},
+      {"buttonsound", B::kSound, NamedStatement(kWordButton, {kWordString, kWordString})},
+      {"setbutton", B::kSet, NamedArguments(kWordButton, {}, 4)},
+      {"movebutton", B::kMove, NamedArguments(kWordButton, {}, 4)},
+      {"buttonarea", B::kArea, NamedArguments(kWordButton, {}, 4)},
+      {"buttonimage", B::kImage, NamedArguments(kWordButton, {kWordString}, 17)},
+  };
+  return statements;
+}
+
+const std::vector<KeywordStatement>& SpriteStatements() {
+  using S = Cmd_setsprite;
+  static const std::vector<KeywordStatement> statements{
+      {"showallsprite", S::kShow, {kWordSemicolon}, kAll},
+      {"hideallsprite", S::kHide, {kWordSemicolon}, kAll},
+      {"showsprite", S::kShow, NamedStatement(kWordSprite, {})},
+      {"hidesprite", S::kHide, NamedStatement(kWordSprite, {})},
+      {"setsprite", S::kSet, NamedArguments(kWordSprite, {}, 4)},
+      {"movesprite", S::kMove, NamedArguments(kWordSprite, {}, 4)},
+      {"spriteimage", S::kImage, NamedArguments(kWordSprite, {kWordString}, 5)},
+      {"spritetext", S::kText, NamedArguments(kWordSprite, {kWordString, kWordString}, 4)},
+  };
+  return statements;
+}
+
+// Matches the keyword's form and fills the parameters in statement order: the name
+// (or "/") and the strings into Str, the arguments into Expr. Null after the
+// syntax error.
+const KeywordStatement* ParseInOrder(unsigned keywordToken,
+                                     const std::vector<KeywordStatement>& statements,
+                                     nsTamskLib::CommandParam& inOrder) {
+  if (!HasParserServices()) return nullptr;
+  const KeywordStatement* entry = FindKeywordStatement(keywordToken, statements);
+  if (entry == nullptr || !MatchesSyntax(keywordToken + 1, entry->form)) {
+    ReportSyntaxError(keywordToken);
+    return nullptr;
+  }
+  std::uint32_t firstString = 0;
+  if (entry->fixedName != nullptr) inOrder.Str[firstString++] = entry->fixedName;
+  FillParamFromPattern(keywordToken, entry->form, inOrder, firstString);
+  inOrder.Int[0] = entry->kind;
+  return entry;
+}
+
+void CopyExpressions(const nsTamskLib::CommandParam& from, int first, int count, int to,
+                     nsTamskLib::CommandParam& param) {
+  for (int i = 0; i < count; ++i) param.Expr[to + i] = from.Expr[first + i];
+}
+
+void CheckAlpha(nsTamskLib::WindowHandle owner, std::int32_t alpha) {
+  if (alpha < 0 || alpha > 255) {
+    HostRuntimeError(owner, "透過度が負数か255を超えています！（m_A = %d）", alpha);
+  }
+}
+
+void CheckBltType(nsTamskLib::WindowHandle owner, std::int32_t blt) {
+  if (blt < 0 || blt > kMaxBltType) {
+    HostRuntimeError(owner, "転送方法の指定が間違っています！（m_BltType = %d）", blt);
+  }
+}
+
+void WriteExpressions(nsTamskLib::nsTextStream::ITextStream* out,
+                      std::initializer_list<const nsTamskLib::Expression*> exprs) {
+  for (const nsTamskLib::Expression* expr : exprs) {
+    out->Write(", ");
+    out->WriteExpression(*expr);
+  }
+}
+
+}  // namespace
+
+// --- Cmd_setbutton -------------------------------------------------------------
+
+int Cmd_setbutton::Execute() {
+  nsTamskLib::nsTaskManager::ITaskManager* tasks = m_Engine->GetTaskManager();
+  const bool all = m_Name == kAll;
+  if (!all && !tasks->ExistsButton(m_Name.c_str())) {
+    HostRuntimeError(Window(), "%sは存在しないボタンです！", m_Name.c_str());
+  }
+  const char* name = m_Name.c_str();
+  switch (m_Kind) {
+    case kShow:
+    case kHide:
+      if (all) {
+        tasks->SetAllButtonsVisible(m_Kind == kShow);
+      } else {
+        tasks->SetButtonVisible(name, m_Kind == kShow);
+      }
+      break;
+    case kEnable:
+    case kDisable:
+      if (all) {
+        tasks->SetAllButtonsEnabled(m_Kind == kEnable);
+      } else {
+        tasks->SetButtonEnabled(name, m_Kind == kEnable);
+      }
+      break;
+    case kSet: {
+      const std::int32_t x = Calc(m_X, m_Engine);
+      const std::int32_t y = Calc(m_Y, m_Engine);
+      const std::int32_t z = Calc(m_Z, m_Engine);
+      const std::int32_t a = Calc(m_A, m_Engine);
+      CheckAlpha(Window(), a);
+      tasks->SetButtonPosition(name, x, y, z, static_cast<std::uint8_t>(a));
+      break;
+    }
+    case kMove:
+      tasks->MoveButton(name, Calc(m_X, m_Engine), Calc(m_Y, m_Engine), Calc(m_Z, m_Engine),
+                        Calc(m_A, m_Engine));
+      break;
+    case kImage: {
+      const std::int32_t blt = Calc(m_BltType, m_Engine);
+      CheckBltType(Window(), blt);
+      nsTamskLib::TRect rects[kStates];
+      for (int i = 0; i < kStates; ++i) {
+        const std::int32_t x = Calc(m_RectX[i], m_Engine);
+        const std::int32_t y = Calc(m_RectY[i], m_Engine);
+        const std::int32_t width = Calc(m_RectWidth[i], m_Engine);
+        const std::int32_t height = Calc(m_RectHeight[i], m_Engine);
+        if (x < 0 || y < 0 || width < 0 || height < 0) {
+          HostRuntimeError(Window(),
+                           "転送元矩形の指定が間違っています！（%s）（m_RectX = %d, m_RectY = %d, "
+                           "m_RectWidth = %d, m_RectHeight = %d）",
+                           kStateNames[i], x, y, width, height);
+        }
+        rects[i] = nsTamskLib::MakeRect(x, y, width, height);
+      }
+      const std::string image = ExpandVariables(m_Image, m_Engine);
+      tasks->SetButtonImage(name, image.c_str(), blt, rects[0].left, rects[0].top, rects[0].right,
+                            rects[0].bottom, rects[1].left, rects[1].top, rects[1].right,
+                            rects[1].bottom, rects[2].left, rects[2].top, rects[2].right,
+                            rects[2].bottom, rects[3].left, rects[3].top, rects[3].right,
+                            rects[3].bottom);
+      break;
+    }
+    case kArea: {
+      const std::int32_t x = Calc(m_RectX[kClickRect], m_Engine);
+      const std::int32_t y = Calc(m_RectY[kClickRect], m_Engine);
+      const std::int32_t width = Calc(m_RectWidth[kClickRect], m_Engine);
+      const std::int32_t height = Calc(m_RectHeight[kClickRect], m_Engine);
+      if (x < 0 || y < 0 || width < 0 || height < 0) {
+        HostRuntimeError(Window(),
+                         "判定矩形の指定が間違っています！（m_RectX[4] = %d, m_RectY[4] = %d, "
+                         "m_RectWidth[4] = %d, m_RectHeight[4] = %d）",
+                         x, y, width, height);
+      }
+      const nsTamskLib::TRect rect = nsTamskLib::MakeRect(x, y, width, height);
+      tasks->SetButtonClickRect(name, rect.left, rect.top, rect.right, rect.bottom);
+      break;
+    }
+    case kAction:
+      tasks->SetButtonLabel(name, m_Label.c_str());
+      break;
+    case kSound: {
+      // The script names the click sound first; the task manager takes the cursor
+      // sound first.
+      const std::string click = ExpandVariables(m_ClickSound, m_Engine);
+      const std::string cursor = ExpandVariables(m_CursorSound, m_Engine);
+      tasks->SetButtonSounds(name, cursor.c_str(), click.c_str());
+      break;
+    }
+    default:
+      break;
+  }
+  MoveOn(m_Engine);
+  return 0;
+}
+
+void Cmd_setbutton::Setup(const nsTamskLib::CommandParam& param) {
+  m_Kind = param.Int[0];
+  m_Name = param.Str[0].c_str();
+  m_Image = param.Str[1].c_str();
+  m_Label = param.Str[2].c_str();
+  m_ClickSound = param.Str[3].c_str();
+  m_CursorSound = param.Str[4].c_str();
+  m_X = param.Expr[0];
+  m_Y = param.Expr[1];
+  m_Z = param.Expr[2];
+  m_A = param.Expr[3];
+  m_BltType = param.Expr[4];
+  for (int i = 0; i <= kClickRect; ++i) {
+    m_RectX[i] = param.Expr[5 + 4 * i];
+    m_RectY[i] = param.Expr[6 + 4 * i];
+    m_RectWidth[i] = param.Expr[7 + 4 * i];
+    m_RectHeight[i] = param.Expr[8 + 4 * i];
+  }
+}
+
+void Cmd_setbutton::Dump(nsTamskLib::nsTextStream::ITextStream* out) {
+  if (out == nullptr) return;
+  const char* name = m_Name.c_str();
+  const bool all = m_Name == kAll;
+  switch (m_Kind) {
+    case kShow:
+      all ? out->Write("showallbutton;\n") : out->Write("showbutton %s;\n", name);
+      return;
+    case kHide:
+      all ? out->Write("hideallbutton;\n") : out->Write("hidebutton %s;\n", name);
+      return;
+    case kEnable:
+      all ? out->Write("enableallbutton;\n") : out->Write("enablebutton %s;\n", name);
+      return;
+    case kDisable:
+      all ? out->Write("disableallbutton;\n") : out->Write("disablebutton %s;\n", name);
+      return;
+    case kSet:
+    case kMove:
+      out->Write(m_Kind == kSet ? "setbutton %s, " : "movebutton %s, ", name);
+      out->WriteExpression(m_X);
+      WriteExpressions(out, {&m_Y, &m_Z, &m_A});
+      break;
+    case kImage:
+      out->Write("buttonimage %s, \"%s\", ", name, m_Image.c_str());
+      out->WriteExpression(m_BltType);
+      for (int i = 0; i < kStates; ++i) {
+        WriteExpressions(out, {&m_RectX[i], &m_RectY[i], &m_RectWidth[i], &m_RectHeight[i]});
+      }
+      break;
+    case kArea:
+      out->Write("buttonarea %s, ", name);
+      out->WriteExpression(m_RectX[kClickRect]);
+      WriteExpressions(out, {&m_RectY[kClickRect], &m_RectWidth[kClickRect],
+                             &m_RectHeight[kClickRect]});
+      break;
+    case kAction:
+      out->Write("buttonaction %s, %s;\n", name, m_Label.c_str());
+      return;
+    case kSound:
+      out->Write("buttonsound %s, \"%s\", \"%s\"", name, m_ClickSound.c_str(),
+                 m_CursorSound.c_str());
+      break;
+    default:
+      return;
+  }
+  out->Write(";\n");
+}
+
+void Cmd_setbutton::SaveOrLoadRect(int index, nsTamskLib::nsIOStream::IIOStream* stream,
+                                   bool save) {
+  nsTamskLib::Expression* fields[] = {&m_RectX[index], &m_RectY[index], &m_RectWidth[index],
+                                      &m_RectHeight[index]};
+  for (nsTamskLib::Expression* field : fields) {
+    if (save) {
+      SaveExpressionField(stream, *field);
+    } else {
+      LoadExpressionField(stream, *field);
+    }
+  }
+}
+
+void Cmd_setbutton::Save(nsTamskLib::nsIOStream::IIOStream* stream) {
+  SaveIntField(stream, m_Kind);
+  SaveStringField(stream, m_Name);
+  switch (m_Kind) {
+    case kSet:
+    case kMove:
+      for (const nsTamskLib::Expression* e : {&m_X, &m_Y, &m_Z, &m_A}) SaveExpressionField(stream, *e);
+      break;
+    case kImage:
+      SaveStringField(stream, m_Image);
+      SaveExpressionField(stream, m_BltType);
+      for (int i = 0; i < kStates; ++i) SaveOrLoadRect(i, stream, true);
+      break;
+    case kArea:
+      SaveOrLoadRect(kClickRect, stream, true);
+      break;
+    case kAction:
+      SaveStringField(stream, m_Label);
+      break;
+    case kSound:
+      SaveStringField(stream, m_ClickSound);
+      SaveStringField(stream, m_CursorSound);
+      break;
+    default:
+      break;
+  }
+}
+
+void Cmd_setbutton::Load(nsTamskLib::nsIOStream::IIOStream* stream) {
+  m_Kind = LoadIntField(stream);
+  m_Name = LoadStringField(stream);
+  switch (m_Kind) {
+    case kSet:
+    case kMove:
+      for (nsTamskLib::Expression* e : {&m_X, &m_Y, &m_Z, &m_A}) LoadExpressionField(stream, *e);
+      break;
+    case kImage:
+      m_Image = LoadStringField(stream);
+      LoadExpressionField(stream, m_BltType);
+      for (int i = 0; i < kStates; ++i) SaveOrLoadRect(i, stream, false);
+      break;
+    case kArea:
+      SaveOrLoadRect(kClickRect, stream, false);
+      break;
+    case kAction:
+      m_Label = LoadStringField(stream);
+      break;
+    case kSound:
+      m_ClickSound = LoadStringField(stream);
+      m_CursorSound = LoadStringField(stream);
+      break;
+    default:
+      break;
+  }
+}
+
+int Cmd_setbutton::Parse(unsigned keywordToken) {
+  nsTamskLib::CommandParam inOrder;
+  const KeywordStatement* entry = ParseInOrder(keywordToken, ButtonStatements(), inOrder);
+  if (entry == nullptr) return -1;
+  // Each argument goes to the slot of the member it sets.
+  nsTamskLib::CommandParam param;
+  param.Int[0] = entry->kind;
+  param.Str[0] = inOrder.Str[0];
+  switch (entry->kind) {
+    case kSet:
+    case kMove:
+      CopyExpressions(inOrder, 0, 4, 0, param);
+      break;
+    case kImage:
+      param.Str[1] = inOrder.Str[1];
+      CopyExpressions(inOrder, 0, 17, 4, param);
+      break;
+    case kArea:
+      CopyExpressions(inOrder, 0, 4, 5 + 4 * kClickRect, param);
+      break;
+    case kAction:
+      param.Str[2] = inOrder.Str[1];
+      break;
+    case kSound:
+      param.Str[3] = inOrder.Str[1];
+      param.Str[4] = inOrder.Str[2];
+      break;
+    default:
+      break;
+  }
+  AddParsedCommand(Create(), param);
+  return 1 + static_cast<int>(entry->form.size());
+}
+
+// --- Cmd_setsprite -------------------------------------------------------------
+
+int Cmd_setsprite::Execute() {
+  nsTamskLib::nsTaskManager::ITaskManager* tasks = m_Engine->GetTaskManager();
+  const bool all = m_Name == kAll;
+  if (!all && !tasks->ExistsSprite(m_Name.c_str())) {
+    HostRuntimeError(Window(), "%sは存在しないスプライトです！", m_Name.c_str());
+  }
+  const char* name = m_Name.c_str();
+  switch (m_Kind) {
+    case kShow:
+    case kHide:
+      if (all) {
+        tasks->SetAllSpritesVisible(m_Kind == kShow);
+      } else {
+        tasks->SetSpriteVisible(name, m_Kind == kShow);
+      }
+      break;
+    case kSet: {
+      const std::int32_t x = Calc(m_X, m_Engine);
+      const std::int32_t y = Calc(m_Y, m_Engine);
+      const std::int32_t z = Calc(m_Z, m_Engine);
+      const std::int32_t a = Calc(m_A, m_Engine);
+      CheckAlpha(Window(), a);
+      tasks->SetSpritePosition(name, x, y, z, static_cast<std::uint8_t>(a));
+      break;
+    }
+    case kMove:
+      tasks->MoveSprite(name, Calc(m_X, m_Engine), Calc(m_Y, m_Engine), Calc(m_Z, m_Engine),
+                        Calc(m_A, m_Engine));
+      break;
+    case kImage: {
+      const std::int32_t blt = Calc(m_BltType, m_Engine);
+      CheckBltType(Window(), blt);
+      const std::int32_t x = Calc(m_RectX, m_Engine);
+      const std::int32_t y = Calc(m_RectY, m_Engine);
+      const std::int32_t width = Calc(m_RectWidth, m_Engine);
+      const std::int32_t height = Calc(m_RectHeight, m_Engine);
+      if (x < 0 || y < 0 || width < 0 || height < 0) {
+        HostRuntimeError(Window(),
+                         "転送元矩形の指定が間違っています！（m_RectX = %d, m_RectY = %d, "
+                         "m_RectWidth = %d, m_RectHeight = %d）",
+                         x, y, width, height);
+      }
+      // An empty definition: a sprite that showed text shows only its image from now on.
+      CreateTextSprite(m_Name, "", "", 0, 0, m_Engine);
+      const std::string image = ExpandVariables(m_Image, m_Engine);
+      const nsTamskLib::TRect rect = nsTamskLib::MakeRect(x, y, width, height);
+      tasks->SetSpriteImage(name, image.c_str(), blt, rect.left, rect.top, rect.right,
+                            rect.bottom);
+      break;
+    }
+    case kText: {
+      const std::int32_t size = Calc(m_Size, m_Engine);
+      if (size < 1) HostRuntimeError(Window(), "引数が0または負数です！（m_Size = %d）", size);
+      const std::int32_t red = Calc(m_R, m_Engine);
+      const std::int32_t green = Calc(m_G, m_Engine);
+      const std::int32_t blue = Calc(m_B, m_Engine);
+      if (red < 0 || red > 255 || green < 0 || green > 255 || blue < 0 || blue > 255) {
+        HostRuntimeError(Window(), "引数の何れかが負数か255を超えています！（R：%d　G：%d　B：%d）",
+                         red, green, blue);
+      }
+      const std::string font = ExpandVariables(m_Font, m_Engine);
+      const std::int32_t color = red + green * 256 + blue * 65536;
+      CreateTextSprite(m_Name, m_Text, font, size, color, m_Engine);
+      // Laid out as the re-layout of the text sprites lays it out.
+      nsTamskLib::TextTokenSection section;
+      LayoutTaggedText(m_Text, font, size, static_cast<std::uint32_t>(color), 0,
+                       TextStyle().ruby.offset.current, 0, 0, -1, -1, m_Engine, section);
+      tasks->SetSpriteText(name, section);
+      break;
+    }
+    default:
+      break;
+  }
+  MoveOn(m_Engine);
+  return 0;
+}
+
+void Cmd_setsprite::Setup(const nsTamskLib::CommandParam& param) {
+  m_Kind = param.Int[0];
+  m_Name = param.Str[0].c_str();
+  m_Image = param.Str[1].c_str();
+  m_Text = param.Str[2].c_str();
+  m_Font = param.Str[3].c_str();
+  nsTamskLib::Expression* members[] = {&m_X,     &m_Y,     &m_Z,         &m_A,
+                                       &m_BltType, &m_RectX, &m_RectY,   &m_RectWidth,
+                                       &m_RectHeight, &m_Size, &m_R, &m_G, &m_B};
+  for (std::size_t i = 0; i < std::size(members); ++i) *members[i] = param.Expr[i];
+}
+
+void Cmd_setsprite::Dump(nsTamskLib::nsTextStream::ITextStream* out) {
+  if (out == nullptr) return;
+  const char* name = m_Name.c_str();
+  const bool all = m_Name == kAll;
+  switch (m_Kind) {
+    case kShow:
+      all ? out->Write("showallsprite;\n") : out->Write("showsprite %s;\n", name);
+      return;
+    case kHide:
+      all ? out->Write("hideallsprite;\n") : out->Write("hidesprite %s;\n", name);
+      return;
+    case kSet:
+    case kMove:
+      out->Write(m_Kind == kSet ? "setsprite %s, " : "movesprite %s, ", name);
+      out->WriteExpression(m_X);
+      WriteExpressions(out, {&m_Y, &m_Z, &m_A});
+      break;
+    case kImage:
+      out->Write("spriteimage %s, \"%s\"", name, m_Image.c_str());
+      WriteExpressions(out, {&m_BltType, &m_RectX, &m_RectY, &m_RectWidth, &m_RectHeight});
+      break;
+    case kText:
+      out->Write("spritetext %s, \"%s\", \"%s\"", name, m_Text.c_str(), m_Font.c_str());
+      WriteExpressions(out, {&m_Size, &m_R, &m_G, &m_B});
+      break;
+    default:
+      return;
+  }
+  out->Write(";\n");
+}
+
+void Cmd_setsprite::Save(nsTamskLib::nsIOStream::IIOStream* stream) {
+  SaveIntField(stream, m_Kind);
+  SaveStringField(stream, m_Name);
+  switch (m_Kind) {
+    case kSet:
+    case kMove:
+      for (const nsTamskLib::Expression* e : {&m_X, &m_Y, &m_Z, &m_A}) SaveExpressionField(stream, *e);
+      break;
+    case kImage:
+      SaveStringField(stream, m_Image);
+      for (const nsTamskLib::Expression* e : {&m_BltType, &m_RectX, &m_RectY, &m_RectWidth,
+                                              &m_RectHeight}) {
+        SaveExpressionField(stream, *e);
+      }
+      break;
+    case kText:
+      SaveStringField(stream, m_Text);
+      SaveStringField(stream, m_Font);
+      for (const nsTamskLib::Expression* e : {&m_Size, &m_R, &m_G, &m_B}) SaveExpressionField(stream, *e);
+      break;
+    default:
+      break;
+  }
+}
+
+void Cmd_setsprite::Load(nsTamskLib::nsIOStream::IIOStream* stream) {
+  m_Kind = LoadIntField(stream);
+  m_Name = LoadStringField(stream);
+  switch (m_Kind) {
+    case kSet:
+    case kMove:
+      for (nsTamskLib::Expression* e : {&m_X, &m_Y, &m_Z, &m_A}) LoadExpressionField(stream, *e);
+      break;
+    case kImage:
+      m_Image = LoadStringField(stream);
+      for (nsTamskLib::Expression* e : {&m_BltType, &m_RectX, &m_RectY, &m_RectWidth,
+                                        &m_RectHeight}) {
+        LoadExpressionField(stream, *e);
+      }
+      break;
+    case kText:
+      m_Text = LoadStringField(stream);
+      m_Font = LoadStringField(stream);
+      for (nsTamskLib::Expression* e : {&m_Size, &m_R, &m_G, &m_B}) LoadExpressionField(stream, *e);
+      break;
+    default:
+      break;
+  }
+}
+
+int Cmd_setsprite::Parse(unsigned keywordToken) {
+  nsTamskLib::CommandParam inOrder;
+  const KeywordStatement* entry = ParseInOrder(keywordToken, SpriteStatements(), inOrder);
+  if (entry == nullptr) return -1;
+  nsTamskLib::CommandParam param;
+  param.Int[0] = entry->kind;
+  param.Str[0] = inOrder.Str[0];
+  switch (entry->kind) {
+    case kSet:
+    case kMove:
+      CopyExpressions(inOrder, 0, 4, 0, param);
+      break;
+    case kImage:
+      param.Str[1] = inOrder.Str[1];
+      CopyExpressions(inOrder, 0, 5, 4, param);
+      break;
+    case kText:
+      param.Str[2] = inOrder.Str[1];
+      param.Str[3] = inOrder.Str[2];
+      CopyExpressions(inOrder, 0, 4, 9, param);
+      break;
+    default:
+      break;
+  }
+  AddParsedCommand(Create(), param);
+  return 1 + static_cast<int>(entry->form.size());
+}
+
+}  // namespace nsWendrick

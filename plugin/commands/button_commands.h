@@ -1,0 +1,81 @@
+#pragma once
+// The commands that change the engine's named buttons and named sprites: show,
+// hide, enable and disable them, place and move them, give them images, a click
+// area, an action label and sounds, and give sprites a laid-out text. The buttons
+// and sprites themselves are declared by the script and kept by the task manager.
+// Both commands finish in the frame in which they run.
+//
+//   Cmd_setbutton (23)  showbutton, showallbutton, hidebutton, hideallbutton,
+//                       enablebutton, enableallbutton, disablebutton,
+//                       disableallbutton, setbutton, movebutton, buttonimage,
+//                       buttonarea, buttonaction, buttonsound
+//   Cmd_setsprite (24)  showsprite, showallsprite, hidesprite, hideallsprite,
+//                       setsprite, movesprite, spriteimage, spritetext
+
+#include <cstdint>
+#include <string>
+
+#include "engine/api/token_containers.h"
+#include "plugin/commands/command_base.h"
+
+namespace nsWendrick {
+
+class Cmd_setbutton final : public CommandBase {
+ public:
+  enum Kind : std::int32_t {
+    kShow = 0, kHide, kEnable, kDisable, kSet, kMove, kImage, kArea, kAction, kSound,
+  };
+  // The states whose source rectangles buttonimage gives, and the click rectangle.
+  static constexpr int kStates = 4;
+  static constexpr int kClickRect = 4;
+
+  static nsTamskLib::ICmd_Base* Create() { return new Cmd_setbutton(); }
+  static int Parse(unsigned keywordToken);
+
+  int Execute() override;
+  void Setup(const nsTamskLib::CommandParam& param) override;
+  std::uint32_t GetID() override { return 23; }
+  void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
+  void Save(nsTamskLib::nsIOStream::IIOStream* stream) override;
+  void Load(nsTamskLib::nsIOStream::IIOStream* stream) override;
+
+ private:
+  void SaveOrLoadRect(int index, nsTamskLib::nsIOStream::IIOStream* stream, bool save);
+
+  std::int32_t m_Kind = 0;
+  std::string m_Name;
+  nsTamskLib::Expression m_X, m_Y, m_Z, m_A;
+  std::string m_Image;
+  nsTamskLib::Expression m_BltType;
+  nsTamskLib::Expression m_RectX[5], m_RectY[5], m_RectWidth[5], m_RectHeight[5];
+  std::string m_Label;
+  std::string m_ClickSound;
+  std::string m_CursorSound;
+};
+
+class Cmd_setsprite final : public CommandBase {
+ public:
+  enum Kind : std::int32_t { kShow = 0, kHide, kSet, kMove, kImage, kText };
+
+  static nsTamskLib::ICmd_Base* Create() { return new Cmd_setsprite(); }
+  static int Parse(unsigned keywordToken);
+
+  int Execute() override;
+  void Setup(const nsTamskLib::CommandParam& param) override;
+  std::uint32_t GetID() override { return 24; }
+  void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
+  void Save(nsTamskLib::nsIOStream::IIOStream* stream) override;
+  void Load(nsTamskLib::nsIOStream::IIOStream* stream) override;
+
+ private:
+  std::int32_t m_Kind = 0;
+  std::string m_Name;
+  nsTamskLib::Expression m_X, m_Y, m_Z, m_A;
+  std::string m_Image;
+  nsTamskLib::Expression m_BltType, m_RectX, m_RectY, m_RectWidth, m_RectHeight;
+  std::string m_Text;
+  std::string m_Font;
+  nsTamskLib::Expression m_Size, m_R, m_G, m_B;
+};
+
+}  // namespace nsWendrick
