@@ -3,6 +3,7 @@
 #include <ctime>
 
 #include "platform/clock/clock.h"
+#include "plugin/commands/timed_choice.h"
 #include "plugin/core/random.h"
 #include "plugin/text/kinsoku.h"
 #include "plugin/text/text_sprite_layout.h"
@@ -38,6 +39,7 @@ bool AttachWendrick(const HostResolver& resolve, const std::string& ownFileName,
   SeedRandom(static_cast<std::uint32_t>(std::time(nullptr)));
   InstallDefaultKinsokuSets();
   TransitionPageHooks().rebuildTextSprites = RebuildTextSprites;
+  TransitionPageHooks().drawSelectLImages = DrawSelectLImages;
   for (std::size_t entry = kMessage; entry < kHostApiEntryCount; ++entry) {
     api.Bind(static_cast<HostApiEntry>(entry), resolve);
   }

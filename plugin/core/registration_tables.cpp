@@ -16,6 +16,7 @@
 #include "plugin/commands/sound_commands.h"
 #include "plugin/commands/style_commands.h"
 #include "plugin/commands/text_command.h"
+#include "plugin/commands/timed_choice.h"
 #include "plugin/commands/update_commands.h"
 #include "plugin/commands/window_config_commands.h"
 #include "plugin/effects/screen_effects.h"
@@ -77,8 +78,8 @@ constexpr CommandTypeEntry kCommandTypes[] = {
     {46, Cmd_waittimeskip::Create, Cmd_waittimeskip::Parse, true}, // waittimeskip
     {47, Cmd_kinsoku::Create, Cmd_kinsoku::Parse, true}, // kinsoku
     {48, CreateCmdUpdate2, ParseUpdate2, false},  // update2
-    {49, nullptr, nullptr, false},  // selectl
-    {50, nullptr, nullptr, true},   // setselectl
+    {49, Cmd_selectl::Create, Cmd_selectl::Parse, false},  // selectl
+    {50, Cmd_setselectl::Create, Cmd_setselectl::Parse, true},  // setselectl
     {51, Cmd_rand::Create, ParseRand, true},  // rand
     {52, Cmd_loop::Create, ParseLoop, true},  // loop
     {53, Cmd_break::Create, ParseBreak, true},  // break
