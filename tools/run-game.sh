@@ -15,5 +15,9 @@ mkdir -p "$work"
 if [ -d "$root/data/Data" ]; then
   cp -r "$root/data/Data" "$work/Data"
 fi
+# The compiled story script; the program reads it from its working folder.
+if [ -f "$build/Data/scenario.dat" ]; then
+  cp "$build/Data/scenario.dat" "$work/scenario.dat"
+fi
 cd "$work"
 exec "$(cd "$root" && realpath "$program")"
