@@ -68,14 +68,21 @@ const std::vector<KeywordStatement>& SetStatements() {
   return statements;
 }
 
+std::int32_t Wrap(std::int32_t value, std::uint32_t offset) {
+  return static_cast<std::int32_t>(static_cast<std::uint32_t>(value) + offset);
+}
+
 // d(t): the part t of a length, truncated toward zero.
-std::int32_t Part(double t, std::int32_t length) { return static_cast<std::int32_t>(t * length); }
+std::int32_t Part(double t, std::int64_t length) {
+  return static_cast<std::int32_t>(std::clamp(t, 0.0, 1.0) * static_cast<double>(length));
+}
 
 // Cuts the rectangle for the bar pattern at progress p; moves the position with
 // the top or left edge.
 void ApplyBar(std::int32_t pattern, double p, TRect& r, std::int32_t& x, std::int32_t& y) {
-  const std::int32_t w = r.right - r.left;
-  const std::int32_t h = r.bottom - r.top;
+  // A wrapped rectangle has a negative size: nothing is cut from it.
+  const std::int64_t w = std::max<std::int64_t>(std::int64_t{r.right} - r.left, 0);
+  const std::int64_t h = std::max<std::int64_t>(std::int64_t{r.bottom} - r.top, 0);
   if (pattern < 0 || pattern > 7) {
     HostRuntimeError(nullptr, "BarPatternの指定が間違っています！（BarPattern=%d）", pattern);
   }
@@ -86,15 +93,15 @@ void ApplyBar(std::int32_t pattern, double p, TRect& r, std::int32_t& x, std::in
       r.right = std::max(r.right - Part(t, w), r.left);
       break;
     case 1: {
-      const std::int32_t d = std::min(Part(t, h), r.bottom - r.top);
+      const std::int32_t d = Part(t, h);
       r.top += d;
-      y += d;
+      y = Wrap(y, static_cast<std::uint32_t>(d));
       break;
     }
     case 2: {
-      const std::int32_t d = std::min(Part(t, w), r.right - r.left);
+      const std::int32_t d = Part(t, w);
       r.left += d;
-      x += d;
+      x = Wrap(x, static_cast<std::uint32_t>(d));
       break;
     }
     case 3:
@@ -327,10 +334,14 @@ int Cmd_setselectl::Execute() {
       image.Frames.push_back(first);
     } else {
       for (std::int32_t k = 0; k < v[kAnimationMaxNo]; ++k) {
-        const std::int32_t dx = v[kAnimationPattern] == 1 ? k * v[kRectWidth] : 0;
-        const std::int32_t dy = v[kAnimationPattern] == 0 ? k * v[kRectHeight] : 0;
-        image.Frames.push_back(TRect{first.left + dx, first.top + dy, first.right + dx,
-                                     first.bottom + dy});
+        // Offsets wrap in 32 bits like the rest of the rectangle arithmetic.
+        const std::uint32_t step = static_cast<std::uint32_t>(k);
+        const std::uint32_t dx =
+            v[kAnimationPattern] == 1 ? step * static_cast<std::uint32_t>(v[kRectWidth]) : 0u;
+        const std::uint32_t dy =
+            v[kAnimationPattern] == 0 ? step * static_cast<std::uint32_t>(v[kRectHeight]) : 0u;
+        image.Frames.push_back(TRect{Wrap(first.left, dx), Wrap(first.top, dy),
+                                     Wrap(first.right, dx), Wrap(first.bottom, dy)});
       }
     }
   }
