@@ -7,10 +7,12 @@
 #include <string>
 
 #include "engine/api/draw_records.h"
+#include "engine/iostream/base_io_stream.h"
 #include "plugin/commands/button_commands.h"
 #include "plugin/text/text_sprite_layout.h"
 #include "plugin/text/text_sprites.h"
 #include "tests/plugin/effects/story_frame.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 
@@ -147,6 +149,60 @@ TEST_F(ButtonCommandsTest, ATextSpriteIsRecordedPerPageAndAnImageRemovesItsText)
   RebuildTextSprites(&player);
   EXPECT_EQ(sprite->Task[HiddenPage()].Text.GetWidth(), 0u);
   EXPECT_STREQ(sprite->Task[HiddenPage()].Name.c_str(), "f.png");
+}
+
+class ButtonBodiesTest : public ButtonCommandsTest {
+ protected:
+  // Saves the command, loads the body into a fresh one (nothing left over) and
+  // returns the fresh command's script text.
+  template <class Command>
+  std::string RoundTrip(Command& command) {
+    Command& fresh = MakeCommand<Command>(0, {}, {});
+    const std::string file = dir.file("body.dat");
+    {
+      nsTamskLib::nsIOStream::BaseIOStream out;
+      EXPECT_TRUE(out.Open(file.c_str(), "wb"));
+      command.Save(&out);
+      EXPECT_TRUE(out.Close());
+    }
+    {
+      nsTamskLib::nsIOStream::BaseIOStream in;
+      EXPECT_TRUE(in.Open(file.c_str(), "rb"));
+      fresh.Load(&in);
+      char extra = 0;
+      in.LoadPrimitive(&extra, 1);
+      EXPECT_TRUE(in.HasReadFailed());
+    }
+    vesk_test::RecordingTextStream text;
+    fresh.Dump(&text);
+    return text.text;
+  }
+
+  vesk_test::TempDir dir;
+};
+
+TEST_F(ButtonBodiesTest, BodiesRoundTripAndDumpAsScriptText) {
+  using B = Cmd_setbutton;
+  using S = Cmd_setsprite;
+  EXPECT_EQ(RoundTrip(MakeCommand<B>(B::kShow, {"/"}, {})), "showallbutton;\n");
+  EXPECT_EQ(RoundTrip(MakeCommand<B>(B::kDisable, {"ok"}, {})), "disablebutton ok;\n");
+  EXPECT_EQ(RoundTrip(MakeCommand<B>(B::kMove, {"ok"}, {1, 2, 3, 4})),
+            "movebutton ok, (1), (2), (3), (4);\n");
+  EXPECT_EQ(RoundTrip(MakeCommand<B>(B::kImage, {"ok", "b.png"},
+                                     {0, 0, 0, 0, 7, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14,
+                                      15, 16})),
+            "buttonimage ok, \"b.png\", (7), (1), (2), (3), (4), (5), (6), (7), (8), (9), (10), "
+            "(11), (12), (13), (14), (15), (16);\n");
+  EXPECT_EQ(RoundTrip(MakeCommand<B>(B::kAction, {"ok", "", "*go"}, {})),
+            "buttonaction ok, *go;\n");
+  EXPECT_EQ(RoundTrip(MakeCommand<B>(B::kSound, {"ok", "", "", "c.ogg", "o.ogg"}, {})),
+            "buttonsound ok, \"c.ogg\", \"o.ogg\";\n");
+  EXPECT_EQ(RoundTrip(MakeCommand<S>(S::kHide, {"/"}, {})), "hideallsprite;\n");
+  EXPECT_EQ(RoundTrip(MakeCommand<S>(S::kImage, {"face", "f.png"}, {0, 0, 0, 0, 1, 2, 3, 4, 5})),
+            "spriteimage face, \"f.png\", (1), (2), (3), (4), (5);\n");
+  EXPECT_EQ(RoundTrip(MakeCommand<S>(S::kText, {"face", "", "hi", "Gothic"},
+                                     {0, 0, 0, 0, 0, 0, 0, 0, 0, 16, 1, 2, 3})),
+            "spritetext face, \"hi\", \"Gothic\", (16), (1), (2), (3);\n");
 }
 
 }  // namespace
