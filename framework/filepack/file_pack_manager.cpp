@@ -27,6 +27,8 @@ constexpr std::size_t kMaxFolderDepth = 64;
 struct WalkResult {
   std::map<std::string, std::string> paths;  // entry name to path
   FilePackDirectory entries;                  // sizes only
+  // Files left out for a name without a Shift-JIS form, as the file system names them.
+  std::vector<std::string> skipped;
 };
 
 // Walks a folder tree, following symbolic links. `enclosing` holds the folders the
@@ -45,6 +47,11 @@ bool WalkFolder(const std::string& name, const std::string& path, std::vector<pl
   if (!platform::ListFolder(path, items)) return false;
   enclosing.push_back(id);
   for (const auto& item : items) {
+    if (!item.hasCp932Name) {
+      // No Shift-JIS name reaches this file, so no script can name it: left out.
+      result.skipped.push_back(path + "/" + item.fileSystemName);
+      continue;
+    }
     const std::string itemName = name + "/" + item.name;
     const std::string itemPath = path + "/" + item.name;
     if (item.isDirectory) {
@@ -99,9 +106,25 @@ bool ReadDirectory(nsFile::nsFileReader::IFileReader& reader, std::uint8_t key, 
   return true;
 }
 
+bool IsParameterFile(const std::string& path) { return platform::SplitPath(path).ext == ".ini"; }
+
+// Every file that is packed as it stands must open before the parameter files
+// are rewritten in place.
+bool OtherFilesOpen(const WalkResult& walk, nsFile::nsFileReader::IFileReader& reader) {
+  for (const auto& [name, path] : walk.paths) {
+    if (IsParameterFile(path)) continue;
+    if (!reader.fopen(path.c_str(), "rb")) {
+      platform::WriteDebugLine("Failed : FilePackManager::ConvertToFilePack File Can't Open\n");
+      return false;
+    }
+    reader.fclose();
+  }
+  return true;
+}
+
 bool ConvertParameterFiles(const WalkResult& walk, nsParam::ParamManager& params) {
   for (const auto& [name, path] : walk.paths) {
-    if (platform::SplitPath(path).ext != ".ini") continue;
+    if (!IsParameterFile(path)) continue;
     bool converted = false;
     if (params.LoadParamINIFile(path, true)) {
       converted = params.SaveParamDATFile(path, name);
@@ -133,21 +156,25 @@ bool FilePackManager::OpenFilePack(const std::string& archivePath) {
     return false;
   }
   if (archivePath.empty()) return false;
-  if (m_Directories.count(archivePath) != 0) return true;
+  if (m_Archives.count(archivePath) != 0) return true;
   if (!m_Reader->fopen(archivePath.c_str(), "rb")) return false;
   char magic[sizeof kMagic] = {};
-  FilePackDirectory directory;
+  auto archive = std::make_shared<FilePackArchive>();
   const bool ok = m_Reader->fread(magic, 1, sizeof magic) == sizeof magic &&
-                  std::memcmp(magic, kMagic, sizeof magic) == 0 && ReadDirectory(*m_Reader, m_Key, directory);
+                  std::memcmp(magic, kMagic, sizeof magic) == 0 &&
+                  ReadDirectory(*m_Reader, m_Key, archive->directory);
   m_Reader->fclose();
   if (!ok) return false;
-  m_Directories[archivePath] = std::make_shared<const FilePackDirectory>(std::move(directory));
+  // The one descriptor every reader on this archive reads through.
+  archive->file = platform::PositionalFile::Open(archivePath);
+  if (archive->file == nullptr) return false;
+  m_Archives[archivePath] = std::move(archive);
   return true;
 }
 
 nsFile::nsFileReader::IFileReader* FilePackManager::GetFileReader(const std::string& archivePath) {
   if (!OpenFilePack(archivePath)) return nullptr;
-  return new CFilePackReader(archivePath, m_Directories[archivePath]);
+  return new CFilePackReader(m_Archives[archivePath]);
 }
 
 bool FilePackManager::ConvertToFilePack(const std::string& folderPath, nsParam::ParamManager* params) {
@@ -160,6 +187,10 @@ bool FilePackManager::ConvertToFilePack(const std::string& folderPath, nsParam::
 
   WalkResult first;
   if (!WalkFolderTree(prefix, folderPath, first)) return false;
+  for (const std::string& path : first.skipped) {
+    platform::WriteDebugLine("Failed : FilePackManager::ConvertToFilePack Name Not Shift-JIS : " + path + "\n");
+  }
+  if (!OtherFilesOpen(first, *m_Reader)) return false;
   if (!ConvertParameterFiles(first, *params)) return false;
   // Walked again, so that the sizes are those of the converted files.
   WalkResult walk;
@@ -202,7 +233,8 @@ bool FilePackManager::ConvertToFilePack(const std::string& folderPath, nsParam::
     ok = bytes.empty() || m_Writer->fwrite(bytes.data(), bytes.size(), 1) == 1;
   }
   ok = m_Writer->fclose() && ok;
-  if (ok) ok = platform::RenameFile(partialPath, archivePath);
+  // On the storage device before it takes the archive's name.
+  if (ok) ok = platform::SyncFile(partialPath) && platform::RenameFile(partialPath, archivePath);
   if (!ok) platform::RemoveFile(partialPath);
   return ok;
 }

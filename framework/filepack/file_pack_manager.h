@@ -15,6 +15,7 @@
 #include "framework/file/file_reader.h"
 #include "framework/file/file_writer.h"
 #include "framework/filepack/file_pack_entry.h"
+#include "framework/filepack/file_pack_reader.h"
 #include "framework/param/param_manager.h"
 
 namespace nsZarn::nsFramework::nsFilePack {
@@ -37,16 +38,21 @@ class FilePackManager {
   nsFile::nsFileReader::IFileReader* GetFileReader(const std::string& archivePath);
   // Converts the folder's ".ini" files to the converted parameter form (each written
   // to the file its entry name names) and packs the folder tree into the folder
-  // path followed by ".dat". The archive is written under a temporary name and
-  // renamed only when it is complete, so a failed conversion leaves none behind.
+  // path followed by ".dat". A file whose name has no Shift-JIS form is left out
+  // (no script can name it), with a debug line naming it. The parameter files are
+  // converted only once every other file of the folder was found readable, so a
+  // packing that fails on the way leaves them as they were. The archive is written
+  // under a temporary name, synced and renamed only when it is complete, so a
+  // failed conversion leaves none behind.
   bool ConvertToFilePack(const std::string& folderPath, nsParam::ParamManager* params);
 
  private:
   std::uint8_t m_Key = 0;
   nsFile::nsFileReader::IFileReader* m_Reader;
   nsFile::nsFileWriter::IFileWriter* m_Writer;
-  // Read once per archive path and shared by every reader on that archive.
-  std::map<std::string, std::shared_ptr<const FilePackDirectory>> m_Directories;
+  // Read once per archive path; the directory and the open file are shared by
+  // every reader on that archive.
+  std::map<std::string, std::shared_ptr<const FilePackArchive>> m_Archives;
 };
 
 }  // namespace nsZarn::nsFramework::nsFilePack

@@ -2,24 +2,21 @@
 
 #include <utility>
 
-#include "framework/file/stdio_stream.h"
 #include "platform/debug/debug_sink.h"
-#include "platform/files/files.h"
 
 namespace nsZarn::nsFramework::nsFilePack {
 
-CFilePackReader::CFilePackReader(const std::string& archivePath, std::shared_ptr<const FilePackDirectory> directory)
-    : m_ArchivePath(archivePath), m_Directory(std::move(directory)) {}
+CFilePackReader::CFilePackReader(std::shared_ptr<const FilePackArchive> archive) : m_Archive(std::move(archive)) {}
 
 bool CFilePackReader::fopen(const char* entryName, const char* mode) {
-  if (m_File != nullptr) {
+  if (m_Open) {
     platform::WriteDebugLine("Failed : CFilePackReader::fopen Open Data Already Exists\n");
     return false;
   }
   const FilePackEntry* entry = nullptr;
-  if (m_Directory != nullptr && entryName != nullptr) {
-    const auto found = m_Directory->find(entryName);
-    if (found != m_Directory->end()) entry = &found->second;
+  if (m_Archive != nullptr && entryName != nullptr) {
+    const auto found = m_Archive->directory.find(entryName);
+    if (found != m_Archive->directory.end()) entry = &found->second;
   }
   if (entry == nullptr) {
     platform::WriteDebugLine("Failed : CFilePackReader::fopen File Not Found\n");
@@ -29,75 +26,82 @@ bool CFilePackReader::fopen(const char* entryName, const char* mode) {
     platform::WriteDebugLine("Failed : CFilePackReader::fopen Invalid File Mode\n");
     return false;
   }
-  m_File = platform::OpenFile(m_ArchivePath, mode);
-  if (m_File == nullptr) return false;
+  if (m_Archive->file == nullptr) return false;
   m_Entry = *entry;
-  if (!SeekAbsolute(EntryStart())) {
-    fclose();
-    return false;
-  }
+  m_Open = true;
+  m_Position = 0;
+  m_AtFileEnd = false;
+  m_Error = false;
   return true;
 }
 
-std::int64_t CFilePackReader::FilePosition() const { return nsFile::StreamPosition(m_File); }
-
-bool CFilePackReader::SeekAbsolute(std::int64_t position) { return nsFile::SeekStream(m_File, position, SEEK_SET); }
-
-std::int64_t CFilePackReader::GetSize() { return m_File == nullptr ? 0 : m_Entry.size; }
-
-std::int64_t CFilePackReader::ftell() {
-  if (m_File == nullptr) return -1;
-  return FilePosition() - EntryStart();
+bool CFilePackReader::fclose() {
+  m_Open = false;
+  return true;
 }
 
+std::size_t CFilePackReader::ReadHere(void* buffer, std::size_t bytes) {
+  const std::int64_t read =
+      m_Archive->file->ReadAt(static_cast<std::int64_t>(m_Entry.offset) + m_Position, buffer, bytes);
+  if (read < 0) {
+    m_Error = true;
+    return 0;
+  }
+  m_Position += read;
+  if (static_cast<std::size_t>(read) < bytes) m_AtFileEnd = true;
+  return static_cast<std::size_t>(read);
+}
+
+bool CFilePackReader::MoveTo(std::int64_t position) {
+  m_Position = position;
+  m_AtFileEnd = false;  // as a seek clears a stream's end-of-file flag
+  return true;
+}
+
+std::int64_t CFilePackReader::GetSize() { return m_Open ? Size() : 0; }
+
+std::int64_t CFilePackReader::ftell() { return m_Open ? m_Position : -1; }
+
 bool CFilePackReader::fseek(std::int64_t offset, int origin) {
-  if (m_File == nullptr) return false;
-  const std::int64_t size = m_Entry.size;
+  if (!m_Open) return false;
+  const std::int64_t size = Size();
   switch (origin) {
     case SEEK_SET:
       if (offset < 0 || offset > size) return false;
-      return SeekAbsolute(EntryStart() + offset);
-    case SEEK_CUR: {
-      const std::int64_t current = FilePosition();
-      if (current < 0 || offset < EntryStart() - current || offset > EntryEnd() - current) return false;
-      return SeekAbsolute(current + offset);
-    }
+      return MoveTo(offset);
+    case SEEK_CUR:
+      if (offset < -m_Position || offset > size - m_Position) return false;
+      return MoveTo(m_Position + offset);
     case SEEK_END:
       if (offset < -size || offset > 0) return false;
-      return SeekAbsolute(EntryEnd() + offset);
+      return MoveTo(size + offset);
     default:
       return false;
   }
 }
 
 bool CFilePackReader::fgetpos(std::int64_t& position) {
-  if (m_File == nullptr) return false;
-  position = FilePosition() - EntryStart();
+  if (!m_Open) return false;
+  position = m_Position;
   return true;
 }
 
 bool CFilePackReader::fsetpos(std::int64_t position) {
-  if (m_File == nullptr || position < 0 || position > m_Entry.size) return false;
-  return SeekAbsolute(EntryStart() + position);
+  if (!m_Open || position < 0 || position > Size()) return false;
+  return MoveTo(position);
 }
 
-bool CFilePackReader::feof() {
-  if (m_File == nullptr) return true;
-  return std::feof(m_File) != 0 || FilePosition() > EntryEnd();
-}
+bool CFilePackReader::feof() { return !m_Open || m_AtFileEnd || m_Position > Size(); }
 
 bool CFilePackReader::fgetc(char& byte) {
-  if (feof() || FilePosition() >= EntryEnd()) return false;
-  const int c = std::fgetc(m_File);
-  if (c == EOF) return false;
-  byte = static_cast<char>(c);
-  return true;
+  if (feof() || m_Position >= Size()) return false;
+  return ReadHere(&byte, 1) == 1;
 }
 
 bool CFilePackReader::fgets(char* buffer, std::size_t capacity) {
   if (buffer == nullptr || capacity == 0) return false;
   // Nothing left: a caller that reads lines until fgets fails must see the end.
-  if (feof() || FilePosition() >= EntryEnd()) return false;
+  if (feof() || m_Position >= Size()) return false;
   std::size_t stored = 0;
   char byte = 0;
   while (stored + 1 < capacity && fgetc(byte)) {
@@ -111,18 +115,18 @@ bool CFilePackReader::fgets(char* buffer, std::size_t capacity) {
 
 std::size_t CFilePackReader::fread(void* buffer, std::size_t elementSize, std::size_t count) {
   if (buffer == nullptr || elementSize == 0 || count == 0 || feof()) return 0;
-  const std::int64_t left = EntryEnd() - FilePosition();
+  const std::int64_t left = Size() - m_Position;
   if (left <= 0) return 0;
-  const auto remaining = static_cast<std::uint64_t>(left);
-  if (count <= remaining / elementSize) return std::fread(buffer, elementSize, count, m_File);
   // Only whole elements are read.
-  auto* out = static_cast<unsigned char*>(buffer);
-  std::size_t read = 0;
-  while (read < count && EntryEnd() - FilePosition() >= static_cast<std::int64_t>(elementSize)) {
-    if (std::fread(out + read * elementSize, elementSize, 1, m_File) != 1) break;
-    ++read;
-  }
-  return read;
+  const auto whole = static_cast<std::uint64_t>(left) / elementSize;
+  const std::size_t wanted = count <= whole ? count : static_cast<std::size_t>(whole);
+  const std::int64_t start = m_Position;
+  const std::size_t bytes = ReadHere(buffer, wanted * elementSize);
+  const std::size_t elements = bytes / elementSize;
+  // A partial element read at a cut-short end is not counted, and the position
+  // stays after the last whole element.
+  if (bytes != elements * elementSize) m_Position = start + static_cast<std::int64_t>(elements * elementSize);
+  return elements;
 }
 
 }  // namespace nsZarn::nsFramework::nsFilePack

@@ -100,16 +100,22 @@ void ZarnGraphic::Present() {
 
 bool ZarnGraphic::SetFullScreen(bool on) {
   if (on == m_FullScreen) return true;
+  const platform::WindowRect windowRect = platform::GetWindowRect(m_hWnd);
+  // The window takes its new mode whatever becomes of the device reset below, so
+  // that a reset that AppIdle has to finish later still leaves the right window.
+  // Where the desktop refuses full screen the game stays windowed, and that is
+  // the mode it reports (and saves).
+  if (!platform::SetWindowFullScreen(m_hWnd, on) && on) {
+    platform::WriteDebugLine("Failed : ZarnGraphic::SetFullScreen() SetWindowFullScreen\n");
+    return false;
+  }
   m_FullScreen = on;
   if (on) {
     m_PresentCurrent = m_PresentFullScreen;
-    m_WindowRect = platform::GetWindowRect(m_hWnd);
+    m_WindowRect = windowRect;
   } else {
     m_PresentCurrent = m_PresentWindow;
   }
-  // The window takes its new mode whatever becomes of the device reset below, so
-  // that a reset that AppIdle has to finish later still leaves the right window.
-  platform::SetWindowFullScreen(m_hWnd, on);
   if (!on) platform::SetWindowPosition(m_hWnd, m_WindowRect.left, m_WindowRect.top);
   if (!m_Device) return false;
   const platform::DeviceStatus status = m_Device->Reset(m_PresentCurrent);

@@ -17,6 +17,7 @@
 #include "game/story/vesk_normal_scene.h"
 #include "platform/clock/clock.h"
 #include "platform/debug/debug_sink.h"
+#include "platform/files/files.h"
 #include "platform/window/message_box.h"
 
 namespace nsVesk {
@@ -28,6 +29,8 @@ using nsZarn::nsFramework::nsFilePack::FilePackManager;
 using nsZarn::nsFramework::nsParam::ParamManager;
 using nsTamskLib::nsCore::NovelPlayer;
 
+constexpr char kArchiveFile[] = "Data.dat";
+constexpr char kDataFolder[] = "Data";
 constexpr char kScriptFile[] = "scenario.dat";
 constexpr char kGlobalFile[] = "global.dat";
 constexpr char kKidokuFile[] = "kidoku.dat";
@@ -43,6 +46,26 @@ void ShowError(const char* text) {
 }
 
 std::string ReadAppTitle() { return g_ParamManager->GetString("Data/Common.ini", "Common", "AppTitle", ""); }
+
+// Opens the archive, or first packs the data folder into it (converting the
+// parameter files on the way). The game never runs on without its archive: its
+// pictures, sounds and parameters are all in it. A failed packing, or an archive
+// that cannot be read with no folder to pack it from, ends the start-up with a
+// box naming the file.
+bool OpenArchive() {
+  if (g_FilePackManager->OpenFilePack(kArchiveFile)) return true;
+  if (platform::IsDirectory(kDataFolder) && !g_FilePackManager->ConvertToFilePack(kDataFolder, g_ParamManager)) {
+    ShowError("Data.datの作成に失敗しました！");
+    platform::WriteDebugLine("Failed : FilePackManager::ConvertToFilePack\n");
+    return false;
+  }
+  if (!g_FilePackManager->OpenFilePack(kArchiveFile)) {
+    ShowError("Data.datの読み込みに失敗しました！");
+    platform::WriteDebugLine("Failed : FilePackManager::OpenFilePack\n");
+    return false;
+  }
+  return true;
+}
 
 }  // namespace
 
@@ -70,13 +93,9 @@ int VeskEntry::Start() {
   g_FilePackManager = new FilePackManager(new CFileReader, new CFileWriter);
   g_ParamManager = new ParamManager(new CFileReader, new CFileWriter);
 
-  // Open the archive, or pack the data folder into it (converting the parameter
-  // files on the way). A failed packing is not an error: the parameters then come
-  // from the loose files.
-  if (!g_FilePackManager->OpenFilePack("Data.dat")) g_FilePackManager->ConvertToFilePack("Data", g_ParamManager);
-  // From now on every parameter is read from the archive. Without an archive the
-  // manager keeps its reader on the loose files, which may hold the converted form.
-  if (auto* archiveReader = g_FilePackManager->GetFileReader("Data.dat")) g_ParamManager->SetFileReader(archiveReader);
+  if (!OpenArchive()) return Fail();
+  // From now on every parameter is read from the archive.
+  g_ParamManager->SetFileReader(g_FilePackManager->GetFileReader(kArchiveFile));
 
   m_Mutex = std::make_unique<nsZarn::nsTimer::SingleInstanceMutex>();
   if (!m_Mutex->Create(ReadAppTitle())) {

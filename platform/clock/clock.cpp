@@ -1,6 +1,7 @@
 #include "platform/clock/clock.h"
 
 #include <atomic>
+#include <cerrno>
 #include <ctime>
 
 namespace platform {
@@ -22,6 +23,16 @@ std::uint32_t MonotonicMs() {
 
 std::uint32_t NowMs() {
   return g_virtual.load() ? g_virtualNow.load() : MonotonicMs();
+}
+
+void SleepMs(std::uint32_t ms) {
+  if (g_virtual.load()) {
+    g_virtualNow += ms;
+    return;
+  }
+  timespec left{static_cast<time_t>(ms / 1000u), static_cast<long>(ms % 1000u) * 1000000L};
+  while (nanosleep(&left, &left) != 0 && errno == EINTR) {
+  }
 }
 
 void BeginClockPeriod() { ++g_periodRequests; }

@@ -16,6 +16,10 @@ void BeginClockPeriod();
 void EndClockPeriod();
 int ClockPeriodRequests();
 
+// Waits for the given milliseconds. On the virtual clock nothing waits: the clock
+// moves forward by that much, so that a test sees the wait in the time.
+void SleepMs(std::uint32_t ms);
+
 // The virtual clock for tests: while installed, NowMs() returns its value, which
 // only the test moves.
 void UseVirtualClock(std::uint32_t startMs);

@@ -1,7 +1,9 @@
 #include "platform/files/files.h"
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <memory>
@@ -43,6 +45,8 @@ bool ListFolder(std::string_view cp932Folder, std::vector<FolderEntry>& entries)
     if (::stat((folder + "/" + name).c_str(), &info) != 0) continue;  // a dangling link
     FolderEntry entry;
     entry.name = Utf8ToCp932(name);
+    entry.fileSystemName = name;
+    entry.hasCp932Name = Cp932ToUtf8(entry.name) == name;
     entry.isDirectory = S_ISDIR(info.st_mode);
     entry.size = entry.isDirectory ? 0 : static_cast<std::uint64_t>(info.st_size);
     entries.push_back(std::move(entry));
@@ -72,6 +76,13 @@ bool RemoveFile(std::string_view cp932Path) { return std::remove(ToFileSystemPat
 
 bool RenameFile(std::string_view cp932From, std::string_view cp932To) {
   return std::rename(ToFileSystemPath(cp932From).c_str(), ToFileSystemPath(cp932To).c_str()) == 0;
+}
+
+bool SyncFile(std::string_view cp932Path) {
+  const int fd = ::open(ToFileSystemPath(cp932Path).c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  const bool synced = ::fsync(fd) == 0;
+  return ::close(fd) == 0 && synced;
 }
 
 PathParts SplitPath(std::string_view cp932Path) {

@@ -22,6 +22,11 @@ std::FILE* OpenFile(std::string_view cp932Path, const char* mode);
 // One entry of a folder, as a folder walk reports it.
 struct FolderEntry {
   std::string name;  // CP932 bytes
+  // The name as the file system holds it (UTF-8), and whether it has a CP932 form
+  // at all: a name such as U+301C or an emoji has none, and no CP932 name reaches
+  // that file.
+  std::string fileSystemName;
+  bool hasCp932Name = true;
   bool isDirectory = false;
   std::uint64_t size = 0;  // bytes; 0 for folders
 };
@@ -45,6 +50,9 @@ bool FileExists(std::string_view cp932Path);
 bool RemoveFile(std::string_view cp932Path);
 // Replaces 'to' by 'from' in one step (the file system's atomic rename).
 bool RenameFile(std::string_view cp932From, std::string_view cp932To);
+// Waits until the file's contents are on the storage device (before a rename
+// puts it in place, so that a crash never leaves a renamed, empty file).
+bool SyncFile(std::string_view cp932Path);
 
 // The parts of a path, as the Windows path splitter gives them. Separators are '\'
 // and '/', found Shift-JIS-aware. drive: "X:" or empty; dir: up to and including

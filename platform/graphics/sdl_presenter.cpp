@@ -2,8 +2,11 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <cmath>
+#include <optional>
 
+#include "platform/graphics/frame_pacer.h"
 #include "platform/window/sdl_window_access.h"
 
 namespace platform {
@@ -49,7 +52,9 @@ class SdlPresenter : public Presenter {
     }
     // The frame is opaque: a plain copy, never a blend.
     SDL_SetTextureBlendMode(m_Texture, SDL_BLENDMODE_NONE);
+    m_ScaleMode.reset();
     m_Lost = false;
+    ApplyVSync(parameters.vsync);
     return true;
   }
 
@@ -67,16 +72,19 @@ class SdlPresenter : public Presenter {
     if (m_Lost || m_Renderer == nullptr) return Open(parameters);
     // Some renderers cannot change their vsync; the frame is still shown.
     SDL_RenderSetVSync(m_Renderer, parameters.vsync ? 1 : 0);
+    ApplyVSync(parameters.vsync);
     return true;
   }
 
   void Present(const Texture& frame) override {
     if (m_Renderer == nullptr || m_Lost) return;
     SDL_UpdateTexture(m_Texture, nullptr, frame.Pixels(), static_cast<int>(frame.PitchBytes()));
+    UpdateScaleMode();
     SDL_SetRenderDrawColor(m_Renderer, 0, 0, 0, 255);
     SDL_RenderClear(m_Renderer);
     SDL_RenderCopy(m_Renderer, m_Texture, nullptr, nullptr);
     SDL_RenderPresent(m_Renderer);
+    if (m_Pacer) m_Pacer->WaitForNextFrame();
   }
 
   bool WindowToFrame(int windowX, int windowY, int& frameX, int& frameY) const {
@@ -89,6 +97,33 @@ class SdlPresenter : public Presenter {
   }
 
  private:
+  // Where presenting does not wait for the vertical blank (not asked for, or a
+  // renderer that cannot), the pacer waits out the rest of the display's refresh.
+  void ApplyVSync(bool wanted) {
+    SDL_RendererInfo info{};
+    const bool waits = wanted && SDL_GetRendererInfo(m_Renderer, &info) == 0 &&
+                       (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0;
+    if (waits) {
+      m_Pacer.reset();
+      return;
+    }
+    SDL_DisplayMode mode{};
+    const int display = SDL_GetWindowDisplayIndex(m_Window);
+    const int refresh = display >= 0 && SDL_GetCurrentDisplayMode(display, &mode) == 0 ? mode.refresh_rate : 0;
+    m_Pacer.emplace(refresh);
+  }
+
+  // Pixel-exact at 1:1; any other scale is filtered linearly, so that equal
+  // strokes stay equal (nearest-neighbour at 1.8x makes them 1 or 2 pixels).
+  void UpdateScaleMode() {
+    int width = 0, height = 0;
+    if (SDL_GetRendererOutputSize(m_Renderer, &width, &height) != 0) return;
+    const bool oneToOne = std::min(width * kFrameHeight, height * kFrameWidth) == kFrameWidth * kFrameHeight;
+    const SDL_ScaleMode mode = oneToOne ? SDL_ScaleModeNearest : SDL_ScaleModeLinear;
+    if (m_ScaleMode == mode) return;
+    if (SDL_SetTextureScaleMode(m_Texture, mode) == 0) m_ScaleMode = mode;
+  }
+
   void Close() {
     if (m_Texture != nullptr) SDL_DestroyTexture(m_Texture);
     if (m_Renderer != nullptr) SDL_DestroyRenderer(m_Renderer);
@@ -99,6 +134,8 @@ class SdlPresenter : public Presenter {
   SDL_Window* m_Window;
   SDL_Renderer* m_Renderer = nullptr;
   SDL_Texture* m_Texture = nullptr;
+  std::optional<SDL_ScaleMode> m_ScaleMode;
+  std::optional<FramePacer> m_Pacer;  // present only where nothing else paces
   int m_Observer = 0;
   bool m_Lost = false;
   bool m_LostReported = false;

@@ -7,7 +7,9 @@
 //
 // Devices are read only while the window is active: polls fail while it is not,
 // and the caller keeps the state it read last. The window's event pump reports
-// focus changes and wheel turns here.
+// focus changes and wheel turns here, and the mouse button events: only presses
+// that the game's window receives with the pointer in its client area count, and
+// a press released before the next poll still reads as down at that poll.
 
 #include <array>
 #include <cstdint>

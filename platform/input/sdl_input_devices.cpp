@@ -1,6 +1,7 @@
-// The input devices over SDL: the keyboard state by scan code, the global mouse
-// state, the window's place on the screen and the joysticks. All of it is read
-// through SdlInputState, which a test replaces with scripted state.
+// The input devices over SDL: the keyboard state by scan code, the window's own
+// mouse state and its button events, the window's place on the screen and the
+// joysticks. All state is read through SdlInputState, which a test replaces with
+// scripted state; the events come through the window's event pump.
 
 #include <SDL.h>
 
@@ -57,11 +58,21 @@ class RealSdlInput final : public SdlInputState {
     return keys != nullptr && scancode >= 0 && scancode < count && keys[scancode] != 0;
   }
 
-  std::uint32_t GlobalMouse(int& x, int& y) override { return SDL_GetGlobalMouseState(&x, &y); }
+  std::uint32_t WindowButtons() override { return SDL_GetMouseState(nullptr, nullptr); }
+
+  bool WindowMouse(int& x, int& y) override {
+    SDL_Window* window = CurrentSdlMainWindow();
+    if (window == nullptr || SDL_GetMouseFocus() != window) return false;
+    SDL_GetMouseState(&x, &y);
+    return true;
+  }
+
+  void GlobalMouse(int& x, int& y) override { SDL_GetGlobalMouseState(&x, &y); }
 
   bool Window(WindowPlacement& placement) override {
     SDL_Window* window = CurrentSdlMainWindow();
     if (window == nullptr) return false;
+    placement.id = SDL_GetWindowID(window);
     SDL_GetWindowPosition(window, &placement.x, &placement.y);
     SDL_GetWindowSize(window, &placement.width, &placement.height);
     return true;
@@ -110,6 +121,19 @@ void ObserveEvent(const SDL_Event& event) {
   if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) NotifyInputFocus(false);
 }
 
+// The game's button numbers: left, right, middle, then the two side buttons.
+constexpr int kSdlButtons[] = {SDL_BUTTON_LEFT, SDL_BUTTON_RIGHT, SDL_BUTTON_MIDDLE, SDL_BUTTON_X1,
+                               SDL_BUTTON_X2};
+constexpr std::size_t kButtonCount = std::size(kSdlButtons);
+
+// The game's number of an SDL button; kButtonCount for one the game has not.
+std::size_t GameButton(int sdlButton) {
+  for (std::size_t i = 0; i < kButtonCount; ++i) {
+    if (kSdlButtons[i] == sdlButton) return i;
+  }
+  return kButtonCount;
+}
+
 class SdlInputDevices final : public InputDevices {
  public:
   explicit SdlInputDevices(SdlInputState* state) : m_State(state) {
@@ -123,7 +147,12 @@ class SdlInputDevices final : public InputDevices {
   ~SdlInputDevices() override { Close(); }
 
   InputOpenResult Open() override {
-    if (!m_Open) m_ObserverId = AddSdlEventObserver(ObserveEvent);
+    if (!m_Open) {
+      m_ObserverId = AddSdlEventObserver([this](const SDL_Event& event) {
+        ObserveEvent(event);
+        ObserveButtons(event);
+      });
+    }
     m_Open = true;
     if (!m_State->OpenKeyboard()) return InputOpenResult::KeyboardFailed;
     if (!m_State->OpenMouse()) return InputOpenResult::MouseFailed;
@@ -145,26 +174,29 @@ class SdlInputDevices final : public InputDevices {
 
   bool PollMouse(MouseState& state) override {
     if (!IsInputWindowActive()) return false;
-    int x = 0;
-    int y = 0;
-    const std::uint32_t mask = m_State->GlobalMouse(x, y);
-    // The game's button numbers: left, right, middle, then the two side buttons.
-    constexpr int kSdlButtons[] = {SDL_BUTTON_LEFT, SDL_BUTTON_RIGHT, SDL_BUTTON_MIDDLE,
-                                   SDL_BUTTON_X1, SDL_BUTTON_X2};
+    // A button reads as down while the window holds it, and at the first poll
+    // after a press even when it was released again before that poll (a tap).
+    const std::uint32_t held = m_State->WindowButtons();
     state.rgbButtons.fill(0);
-    for (std::size_t i = 0; i < std::size(kSdlButtons); ++i) {
-      if ((mask & SDL_BUTTON(kSdlButtons[i])) != 0) state.rgbButtons[i] = kDown;
+    for (std::size_t i = 0; i < kButtonCount; ++i) {
+      const bool down = (held & SDL_BUTTON(kSdlButtons[i])) != 0 && !m_Refused[i];
+      if (down || m_Pressed[i]) state.rgbButtons[i] = kDown;
+      m_Pressed[i] = false;
     }
     state.lZ = g_Wheel.exchange(0);
     return true;
   }
 
+  // The window's own pointer position while the pointer is over it; elsewhere
+  // the desktop's, relative to the client area, so that it lies off the frame.
   CursorPoint CursorPos() override {
+    WindowPlacement window;
+    const bool hasWindow = m_State->Window(window);
     int x = 0;
     int y = 0;
+    if (hasWindow && m_State->WindowMouse(x, y)) return m_State->ClientToFrame(x, y, window);
     m_State->GlobalMouse(x, y);
-    WindowPlacement window;
-    if (!m_State->Window(window)) return {x, y};
+    if (!hasWindow) return {x, y};
     return m_State->ClientToFrame(x - window.x, y - window.y, window);
   }
 
@@ -183,6 +215,7 @@ class SdlInputDevices final : public InputDevices {
 
   void Close() override {
     if (!m_Open) return;
+    ForgetButtons();
     RemoveSdlEventObserver(m_ObserverId);
     m_State->CloseAll();
     m_JoystickCount = 0;
@@ -190,11 +223,44 @@ class SdlInputDevices final : public InputDevices {
   }
 
  private:
+  // Latches the presses the game's window receives with the pointer in its client
+  // area. A press anywhere else (the title bar, outside the client area, another
+  // window) is no game click, and the window's state of that button is ignored
+  // until the button is released.
+  void ObserveButtons(const SDL_Event& event) {
+    if (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
+      WindowPlacement window;
+      if (m_State->Window(window) && window.id == event.window.windowID) ForgetButtons();
+      return;
+    }
+    if (event.type != SDL_MOUSEBUTTONDOWN && event.type != SDL_MOUSEBUTTONUP) return;
+    const std::size_t button = GameButton(event.button.button);
+    if (button == kButtonCount) return;
+    if (event.type == SDL_MOUSEBUTTONUP) {
+      m_Refused[button] = false;
+      return;
+    }
+    WindowPlacement window;
+    const bool inClientArea = m_State->Window(window) && window.id == event.button.windowID &&
+                              event.button.x >= 0 && event.button.y >= 0 && event.button.x < window.width &&
+                              event.button.y < window.height;
+    if (inClientArea) m_Pressed[button] = true;
+    m_Refused[button] = !inClientArea;
+  }
+
+  // Presses latched before the window lost the focus are not read after it.
+  void ForgetButtons() {
+    m_Pressed.fill(false);
+    m_Refused.fill(false);
+  }
+
   std::unique_ptr<RealSdlInput> m_Owned;
   SdlInputState* m_State;
   std::uint32_t m_JoystickCount = 0;
   bool m_Open = false;
   int m_ObserverId = 0;
+  std::array<bool, kButtonCount> m_Pressed{};  // pressed since the last mouse poll
+  std::array<bool, kButtonCount> m_Refused{};  // pressed outside the game's client area
 };
 
 }  // namespace
@@ -235,11 +301,24 @@ bool ScriptedSdlInput::IsScancodeDown(int scancode) {
          keys[static_cast<std::size_t>(scancode)];
 }
 
-std::uint32_t ScriptedSdlInput::GlobalMouse(int& x, int& y) {
+std::uint32_t ScriptedSdlInput::WindowButtons() {
   ++mouseReads;
+  return buttonMask;
+}
+
+bool ScriptedSdlInput::WindowMouse(int& x, int& y) {
+  if (!hasWindow || mouseX < window.x || mouseY < window.y || mouseX >= window.x + window.width ||
+      mouseY >= window.y + window.height) {
+    return false;
+  }
+  x = mouseX - window.x;
+  y = mouseY - window.y;
+  return true;
+}
+
+void ScriptedSdlInput::GlobalMouse(int& x, int& y) {
   x = mouseX;
   y = mouseY;
-  return buttonMask;
 }
 
 bool ScriptedSdlInput::Window(WindowPlacement& placement) {

@@ -2,7 +2,8 @@
 // What the input devices read from SDL, in SDL's own terms (scan codes, button
 // masks, screen coordinates, raw joystick axes), behind an interface so that a
 // test can script it: ScriptedSdlInput stands in for the keyboard, the mouse,
-// the window's place on the screen and the joysticks.
+// the window's place on the screen and the joysticks. Mouse presses also arrive
+// as SDL events through the window's event pump (see input_devices.h).
 
 #include <array>
 #include <cstdint>
@@ -13,6 +14,7 @@
 namespace platform {
 
 struct WindowPlacement {
+  std::uint32_t id = 0;  // SDL's window id, which mouse events name
   int x = 0;  // client area's top-left on the screen
   int y = 0;
   int width = 0;  // client area's size
@@ -30,8 +32,13 @@ class SdlInputState {
 
   // Down flag of an SDL scan code (SDL_Scancode value).
   virtual bool IsScancodeDown(int scancode) = 0;
-  // SDL_BUTTON() mask of the buttons down, and the cursor on the screen.
-  virtual std::uint32_t GlobalMouse(int& x, int& y) = 0;
+  // SDL_BUTTON() mask of the buttons the window itself saw go down and not yet up.
+  virtual std::uint32_t WindowButtons() = 0;
+  // The pointer relative to the client area while it is over the window; false
+  // while it is elsewhere on the desktop.
+  virtual bool WindowMouse(int& x, int& y) = 0;
+  // The pointer on the screen (for a cursor outside the window).
+  virtual void GlobalMouse(int& x, int& y) = 0;
   // The window the frame is shown in; false when there is none.
   virtual bool Window(WindowPlacement& placement) = 0;
   // A point relative to the client area in the 800x600 frame, which is scaled
@@ -58,7 +65,9 @@ class ScriptedSdlInput final : public SdlInputState {
   void CloseAll() override { ++closes; }
 
   bool IsScancodeDown(int scancode) override;
-  std::uint32_t GlobalMouse(int& x, int& y) override;
+  std::uint32_t WindowButtons() override;
+  bool WindowMouse(int& x, int& y) override;
+  void GlobalMouse(int& x, int& y) override;
   bool Window(WindowPlacement& placement) override;
   int JoystickCount() override { return static_cast<int>(joysticks.size()); }
   std::int16_t JoystickAxis(int joystick, int axis) override;
@@ -68,11 +77,11 @@ class ScriptedSdlInput final : public SdlInputState {
   void Release(int scancode) { keys[static_cast<std::size_t>(scancode) % keys.size()] = false; }
 
   std::array<bool, 512> keys{};
-  std::uint32_t buttonMask = 0;
-  int mouseX = 0;  // on the screen
+  std::uint32_t buttonMask = 0;  // held in the window
+  int mouseX = 0;  // on the screen; over the window when inside its placement
   int mouseY = 0;
   bool hasWindow = true;
-  WindowPlacement window{0, 0, 800, 600};
+  WindowPlacement window{1, 0, 0, 800, 600};
   std::vector<Joystick> joysticks;
   bool failKeyboard = false;
   bool failMouse = false;

@@ -4,9 +4,12 @@
 #include <sys/file.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+
+#include "platform/debug/debug_sink.h"
 
 namespace platform {
 namespace {
@@ -25,26 +28,43 @@ std::uint64_t Fnv1a64(std::string_view bytes) {
 
 InstanceLock::~InstanceLock() { Release(); }
 
-std::string InstanceLock::LockFilePath(std::string_view title) {
+std::vector<std::string> InstanceLock::LockFolders() {
+  std::vector<std::string> folders;
   const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-  std::string dir = (runtime != nullptr && runtime[0] != '\0') ? runtime : "/tmp";
-  char name[64];
-  std::snprintf(name, sizeof name, "vesk-%016llx.lock",
-                static_cast<unsigned long long>(Fnv1a64(title)));
-  return dir + "/" + name;
+  if (runtime != nullptr && runtime[0] != '\0' && std::string(runtime) != "/tmp") folders.emplace_back(runtime);
+  folders.emplace_back("/tmp");
+  return folders;
 }
 
-bool InstanceLock::Acquire(std::string_view title) {
+std::string InstanceLock::LockFileName(std::string_view title) {
+  char name[64];
+  std::snprintf(name, sizeof name, "vesk-%016llx.lock", static_cast<unsigned long long>(Fnv1a64(title)));
+  return name;
+}
+
+std::string InstanceLock::LockFilePath(std::string_view title) {
+  return LockFolders().front() + "/" + LockFileName(title);
+}
+
+bool InstanceLock::Acquire(std::string_view title) { return Acquire(title, LockFolders()); }
+
+bool InstanceLock::Acquire(std::string_view title, const std::vector<std::string>& folders) {
   Release();
   if (title.empty()) return true;
-  const std::string path = LockFilePath(title);
-  const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-  if (fd < 0) return false;
-  if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+  for (const std::string& folder : folders) {
+    const std::string path = folder + "/" + LockFileName(title);
+    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (fd < 0) continue;  // this folder cannot hold the lock: the next one may
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+      m_Fd = fd;
+      m_Path = path;
+      return true;
+    }
+    const int error = errno;
     ::close(fd);
-    return false;
+    if (error == EWOULDBLOCK) return false;  // another instance holds it
   }
-  m_Fd = fd;
+  WriteDebugLine("Failed : InstanceLock::Acquire No Lock File, Started Without The Guard\n");
   return true;
 }
 
@@ -53,6 +73,7 @@ void InstanceLock::Release() {
   ::flock(m_Fd, LOCK_UN);
   ::close(m_Fd);
   m_Fd = -1;
+  m_Path.clear();
 }
 
 }  // namespace platform

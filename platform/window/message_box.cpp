@@ -45,21 +45,34 @@ bool HasDisplay() {
   return std::getenv("DISPLAY") != nullptr || std::getenv("WAYLAND_DISPLAY") != nullptr;
 }
 
+// The icon of a box, by its caption, as the game's boxes use them: errors,
+// questions and plain messages.
+Uint32 IconFlags(std::string_view caption) {
+  if (caption == "エラー！") return SDL_MESSAGEBOX_ERROR;
+  if (caption == "メッセージ") return SDL_MESSAGEBOX_INFORMATION;
+  // SDL has no question icon; a question is a warning's kin, not an error's.
+  if (caption == "確認") return SDL_MESSAGEBOX_WARNING;
+  return SDL_MESSAGEBOX_INFORMATION;
+}
+
 // Shows the box on the display; false when it could not be shown.
 bool ShowOnDisplay(std::string_view caption, std::string_view text, MessageBoxButtons buttons,
                    MessageBoxAnswer& answer) {
   const std::string c = Cp932ToUtf8(caption);
   const std::string t = Cp932ToUtf8(text);
+  // The buttons speak the game's language.
+  const std::string yes = Cp932ToUtf8("はい");
+  const std::string no = Cp932ToUtf8("いいえ");
   SDL_MessageBoxButtonData yesNo[2] = {
-      {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, 1, "Yes"},
-      {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, 0, "No"},
+      {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, 1, yes.c_str()},
+      {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, 0, no.c_str()},
   };
   SDL_MessageBoxButtonData ok[1] = {
       {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT | SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, 1, "OK"},
   };
   SDL_MessageBoxData data{};
   const bool question = buttons == MessageBoxButtons::YesNo;
-  data.flags = question ? SDL_MESSAGEBOX_INFORMATION : SDL_MESSAGEBOX_WARNING;
+  data.flags = IconFlags(caption);
   data.window = CurrentSdlMainWindow();
   data.title = c.c_str();
   data.message = t.c_str();

@@ -20,5 +20,7 @@ SDL_Window* CurrentSdlMainWindow();
 using SdlEventObserver = std::function<void(const SDL_Event& event)>;
 int AddSdlEventObserver(SdlEventObserver observer);
 void RemoveSdlEventObserver(int id);
+// Shows one event to every observer, as the pump does (tests script events so).
+void NotifySdlEventObservers(const SDL_Event& event);
 
 }  // namespace platform

@@ -82,9 +82,7 @@ void PumpSdlEvents() {
   if (!system.started) return;
   SDL_Event event;
   while (SDL_PollEvent(&event) != 0) {
-    // Copy: an observer may add or remove observers.
-    const auto observers = system.observers;
-    for (const auto& entry : observers) entry.second(event);
+    NotifySdlEventObservers(event);
     Translate(event);
   }
 }
@@ -237,5 +235,11 @@ int AddSdlEventObserver(SdlEventObserver observer) {
 }
 
 void RemoveSdlEventObserver(int id) { System().observers.erase(id); }
+
+void NotifySdlEventObservers(const SDL_Event& event) {
+  // Copy: an observer may add or remove observers.
+  const auto observers = System().observers;
+  for (const auto& entry : observers) entry.second(event);
+}
 
 }  // namespace platform

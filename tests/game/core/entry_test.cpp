@@ -148,14 +148,17 @@ TEST_F(Entry, TitleIsReadFromTheArchive) {
   EXPECT_EQ(nsVesk::g_ParamManager->GetString("Data/Common.ini", "Common", "AppTitle", ""), "FromArchive");
 }
 
-TEST_F(Entry, FailedPackingLeavesTheParametersOnTheLooseFiles) {
+TEST_F(Entry, AFailedPackingEndsTheStartWithItsBox) {
   // A folder in the archive's place: it cannot be opened, and packing cannot
   // replace it. The parameter file was converted in place on the way.
+  vesk_test::DebugCapture debug;
   std::filesystem::create_directory("Data.dat");
-  ASSERT_EQ(m_Entry.Start(), nsVesk::VeskEntry::kRunning);
+  EXPECT_EQ(m_Entry.Start(), 1);
   EXPECT_EQ(vesk_test::ReadFile("Data/Common.ini").substr(0, 8), ".INIcDAT");
-  EXPECT_TRUE(TitleLockHeld(kTitle));
-  EXPECT_TRUE(m_Boxes.empty());
+  EXPECT_FALSE(TitleLockHeld(kTitle));
+  EXPECT_TRUE(BoxShown("エラー！", "Data.datの作成に失敗しました！"));
+  EXPECT_TRUE(debug.Contains("Failed : FilePackManager::ConvertToFilePack\n"));
+  EXPECT_EQ(m_Back.DevicesCreated(), 0);
 }
 
 TEST_F(Entry, SecondInstanceGetsItsMessageAndEnds) {
@@ -219,11 +222,12 @@ TEST_F(Entry, UnrecoverableDeviceLossShowsItsBoxAndEndsNormally) {
   EXPECT_EQ(m_Entry.Shutdown(), 0);
 }
 
-TEST_F(Entry, RunsWithoutDataFolder) {
+TEST_F(Entry, WithoutArchiveOrDataFolderTheStartEndsWithItsBox) {
   std::filesystem::remove_all("Data");
-  ASSERT_EQ(m_Entry.Start(), nsVesk::VeskEntry::kRunning);
+  EXPECT_EQ(m_Entry.Start(), 1);
   EXPECT_TRUE(vesk_test::ReadFile("Data.dat").empty());
-  EXPECT_TRUE(m_Boxes.empty());
+  EXPECT_TRUE(BoxShown("エラー！", "Data.datの読み込みに失敗しました！"));
+  EXPECT_EQ(m_Back.DevicesCreated(), 0);
 }
 
 TEST_F(Entry, StartLoadsTheScriptAndRunsTheLogoFirst) {

@@ -4,7 +4,9 @@
 #include "game/managers/sound_manager_fd.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
+#include <cstdio>
 #include <vector>
 
 #include "framework/sound/ogg_reader.h"
@@ -72,6 +74,36 @@ class SoundManagerTest : public vesk_test::SoundFixture {
     nsVesk::g_Sound.GetDevice()->Mix(out.data(), frames);
   }
 };
+
+// Loaded effects keep their readers on the archive for their whole life: 5,000 of
+// them share its one descriptor, far below the descriptor limit set here.
+using ManySoundsTest = vesk_test::SoundFixture;
+
+TEST_F(ManySoundsTest, FiveThousandLoadedSoundsShareTheArchivesDescriptor) {
+  constexpr int kSounds = 5000;
+  const std::string wav = vesk_test::MakeWav(platform::MakePcmFormat(1, 22050, 16), vesk_test::RampFrames(8));
+  auto name = [](int i) {
+    char text[32];
+    std::snprintf(text, sizeof text, "Data/Sound/s%04d.wav", i);
+    return std::string(text);
+  };
+  for (int i = 0; i < kSounds; ++i) vesk_test::WriteFile(name(i), wav);
+  PackData();
+  rlimit limit{};
+  ASSERT_EQ(getrlimit(RLIMIT_NOFILE, &limit), 0);
+  const rlimit saved = limit;
+  limit.rlim_cur = 256;
+  ASSERT_EQ(setrlimit(RLIMIT_NOFILE, &limit), 0);
+
+  int loaded = 0;
+  {
+    TestSoundManager sound;
+    for (int i = 0; i < kSounds; ++i) loaded += sound._LoadSE(name(i).c_str()) ? 1 : 0;
+    EXPECT_TRUE(sound._PlaySE(name(kSounds - 1).c_str()));
+  }
+  setrlimit(RLIMIT_NOFILE, &saved);
+  EXPECT_EQ(loaded, kSounds);
+}
 
 TEST(SoundVolumeTest, VolumesBecomeHundredthsOfADecibel) {
   EXPECT_EQ(VolumeToAttenuation(10000), 0);

@@ -3,6 +3,7 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include "platform/clock/clock.h"
 #include "platform/graphics/graphics_device.h"
 #include "platform/window/window.h"
 
@@ -50,6 +51,33 @@ TEST(SdlPresenter, PresentsAndRecoversFromARendererReset) {
   EXPECT_EQ(device->Reset(fullScreen), platform::DeviceStatus::Ok);
   EXPECT_FALSE(device->Parameters().vsync);
   device->Present();
+}
+
+// The software renderer cannot wait for the vertical blank: each frame waits out
+// the rest of the refresh period (60 Hz here) instead of spinning.
+TEST(SdlPresenter, FramesWithoutVsyncArePacedToTheRefreshRate) {
+  platform::WindowHandle window = platform::CreateMainWindow("paced", 800, 600, false, nullptr);
+  ASSERT_NE(window, nullptr);
+  platform::PresentParameters unsynced;
+  unsynced.vsync = false;
+  auto device = platform::GraphicsDevice::Create(window, unsynced);
+  ASSERT_NE(device, nullptr);
+  platform::UseVirtualClock(5000);
+  device->Present();
+  EXPECT_EQ(platform::NowMs(), 5000u);
+  platform::AdvanceVirtualClock(5);  // a frame's work
+  device->Present();
+  EXPECT_EQ(platform::NowMs(), 5016u);
+  device->Present();
+  EXPECT_EQ(platform::NowMs(), 5033u);  // 16.67 ms on average
+  device->Present();
+  EXPECT_EQ(platform::NowMs(), 5050u);
+  platform::AdvanceVirtualClock(100);  // a long frame: no burst of unpaced frames after it
+  device->Present();
+  EXPECT_EQ(platform::NowMs(), 5150u);
+  device->Present();
+  EXPECT_EQ(platform::NowMs(), 5166u);
+  platform::UseRealClock();
 }
 
 TEST(SdlPresenter, NoDeviceForAWindowThatIsGone) {

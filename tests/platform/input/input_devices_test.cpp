@@ -5,6 +5,7 @@
 #include "platform/input/input_devices.h"
 #include "platform/input/scan_codes.h"
 #include "platform/input/sdl_input_state.h"
+#include "platform/window/sdl_window_access.h"
 #include "platform/window/window.h"
 
 namespace {
@@ -139,6 +140,63 @@ TEST_F(InputDevicesTest, LetterboxedFullScreenMapsBackToTheFrame) {
   scripted.mouseY = 1079;
   EXPECT_GE(devices->CursorPos().x, 800);
   EXPECT_EQ(devices->CursorPos().y, 599);
+}
+
+// Button events as the window's event pump delivers them.
+void Button(Uint32 type, std::uint32_t windowId, Uint8 button, int x, int y) {
+  SDL_Event event{};
+  event.type = type;
+  event.button.windowID = windowId;
+  event.button.button = button;
+  event.button.x = x;
+  event.button.y = y;
+  platform::NotifySdlEventObservers(event);
+}
+
+TEST_F(InputDevicesTest, OnlyTheWindowsOwnPressesCountAndATapIsNeverLost) {
+  ASSERT_EQ(devices->Open(), platform::InputOpenResult::Ok);
+  const std::uint32_t id = scripted.window.id;
+  platform::MouseState mouse;
+
+  // Pressed and released between two polls: down at the next poll, up at the one after.
+  Button(SDL_MOUSEBUTTONDOWN, id, SDL_BUTTON_LEFT, 400, 300);
+  Button(SDL_MOUSEBUTTONUP, id, SDL_BUTTON_LEFT, 400, 300);
+  ASSERT_TRUE(devices->PollMouse(mouse));
+  EXPECT_EQ(mouse.rgbButtons[0], 0x80);
+  ASSERT_TRUE(devices->PollMouse(mouse));
+  EXPECT_EQ(mouse.rgbButtons[0], 0);
+
+  // Held across polls: down for as long as the window holds it.
+  Button(SDL_MOUSEBUTTONDOWN, id, SDL_BUTTON_RIGHT, 10, 10);
+  scripted.buttonMask = SDL_BUTTON(SDL_BUTTON_RIGHT);
+  for (int poll = 0; poll < 3; ++poll) {
+    ASSERT_TRUE(devices->PollMouse(mouse));
+    EXPECT_EQ(mouse.rgbButtons[1], 0x80);
+  }
+  Button(SDL_MOUSEBUTTONUP, id, SDL_BUTTON_RIGHT, 10, 10);
+  scripted.buttonMask = 0;
+  ASSERT_TRUE(devices->PollMouse(mouse));
+  EXPECT_EQ(mouse.rgbButtons[1], 0);
+
+  // Outside the client area (a window drag begins there) or in another window:
+  // no click, even while the window's own state holds the button.
+  Button(SDL_MOUSEBUTTONDOWN, id, SDL_BUTTON_LEFT, 400, -12);
+  scripted.buttonMask = SDL_BUTTON(SDL_BUTTON_LEFT);
+  ASSERT_TRUE(devices->PollMouse(mouse));
+  EXPECT_EQ(mouse.rgbButtons[0], 0);
+  Button(SDL_MOUSEBUTTONUP, id, SDL_BUTTON_LEFT, 400, -12);
+  scripted.buttonMask = 0;
+  Button(SDL_MOUSEBUTTONDOWN, id + 1, SDL_BUTTON_LEFT, 400, 300);
+  Button(SDL_MOUSEBUTTONDOWN, id, SDL_BUTTON_LEFT, 800, 300);
+  ASSERT_TRUE(devices->PollMouse(mouse));
+  EXPECT_EQ(mouse.rgbButtons[0], 0);
+
+  // The cursor is the window's own position while the pointer is over it.
+  scripted.window = {id, 100, 50, 800, 600};
+  scripted.mouseX = 100 + 799;
+  scripted.mouseY = 50;
+  EXPECT_EQ(devices->CursorPos().x, 799);
+  EXPECT_EQ(devices->CursorPos().y, 0);
 }
 
 TEST_F(InputDevicesTest, JoysticksScaleToPlusMinus1000) {
