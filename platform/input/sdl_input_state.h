@@ -14,11 +14,11 @@
 namespace platform {
 
 struct WindowPlacement {
-  std::uint32_t id = 0;  // SDL's window id, which mouse events name
   int x = 0;  // client area's top-left on the screen
   int y = 0;
   int width = 0;  // client area's size
   int height = 0;
+  std::uint32_t id = 0;  // SDL's window id, which mouse events name
 };
 
 class SdlInputState {
@@ -81,7 +81,7 @@ class ScriptedSdlInput final : public SdlInputState {
   int mouseX = 0;  // on the screen; over the window when inside its placement
   int mouseY = 0;
   bool hasWindow = true;
-  WindowPlacement window{1, 0, 0, 800, 600};
+  WindowPlacement window{0, 0, 800, 600, 1};
   std::vector<Joystick> joysticks;
   bool failKeyboard = false;
   bool failMouse = false;

@@ -192,7 +192,7 @@ TEST_F(InputDevicesTest, OnlyTheWindowsOwnPressesCountAndATapIsNeverLost) {
   EXPECT_EQ(mouse.rgbButtons[0], 0);
 
   // The cursor is the window's own position while the pointer is over it.
-  scripted.window = {id, 100, 50, 800, 600};
+  scripted.window = {100, 50, 800, 600, id};
   scripted.mouseX = 100 + 799;
   scripted.mouseY = 50;
   EXPECT_EQ(devices->CursorPos().x, 799);
