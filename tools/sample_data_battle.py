@@ -304,9 +304,9 @@ def battle_back(name, r):
               stroke_fill=(0, 0, 0, 255))
     draw.text((500 * s, 540 * s), "HI-SCORE", font=label, fill=(0xF8, 0xD8, 0x60, 255))
     draw.text((500 * s, 570 * s), "SCORE", font=label, fill=(255, 255, 255, 255))
-    draw.text((20 * s, 521 * s), "BOMB", font=art.font(10 * s, art.BOLD_LATIN), fill=(0xFF, 0xC0, 0x60, 255))
+    draw.text((22 * s, 529 * s), "BOMB", font=art.font(10 * s, art.BOLD_LATIN), fill=(0xFF, 0xC0, 0x60, 255))
     rx = 20 + 50 * (r["bombs"] // 50) + 10
-    draw.text((rx * s, 538 * s), "ATK", font=art.font(10 * s, art.BOLD_LATIN), fill=(0xFF, 0x90, 0x70, 255))
+    draw.text((rx * s, 535 * s), "ATK", font=art.font(10 * s, art.BOLD_LATIN), fill=(0xFF, 0x90, 0x70, 255))
     image.alpha_composite(art.finish(layer))
     return image.convert("RGB")
 
