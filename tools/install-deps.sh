@@ -10,6 +10,7 @@ packages=(
   libfreetype-dev libfontconfig-dev
   libvorbis-dev libogg-dev
   fonts-ipafont-gothic fonts-ipafont-mincho fonts-dejavu-core
+  python3-pil python3-numpy vorbis-tools sox espeak-ng
 )
 
 missing=()

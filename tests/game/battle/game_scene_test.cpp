@@ -24,6 +24,7 @@
 #include "game/select/selection_tables.h"
 #include "platform/clock/clock.h"
 #include "tests/game/support/game_scene_fixture.h"
+#include "tests/game/support/sample_keys.h"
 
 namespace nsVesk::nsGame {
 namespace {
@@ -157,7 +158,7 @@ TEST_F(GameSceneTest, AScriptedWinScoresTheSameEveryTimeWithOneBonusAndLeadsToTh
   EXPECT_TRUE(Scene()->IsFading());  // TimeFadein 200
   while (Scene()->IsFading()) Frame(0, 0, false);
   Frame(0, 0, false);  // the first update: music and the round timer
-  EXPECT_EQ(m_Sound->Calls("_LoadBGM"), std::vector<std::string>{"_LoadBGM(Data/InGame/Sound/BGM/battle.wav)"});
+  EXPECT_EQ(m_Sound->Calls("_LoadBGM"), std::vector<std::string>{"_LoadBGM(Data/InGame/Sound/BGM/battle.ogg)"});
 
   const int clicks = PlayToTheClear();
   ASSERT_TRUE(TheBattleContext().IsCleared());
@@ -253,59 +254,69 @@ TEST_F(GameSceneTest, ARestartCancelsTheBannerOfTheRoundItLeaves) {
 
 TEST_F(GameSceneTest, TheSampleDataNamesEveryKeyTheBattleReadsAndEveryFileItNames) {
   PackData();
-  std::vector<std::string> missing;
-  std::vector<std::string> absent;
+  vesk_test::SampleKeys keys;
   auto integer = [&](const std::string& file, const std::string& section, const std::string& key) {
-    if (GetParamInt(file, section, key, INT_MIN) == INT_MIN) missing.push_back(Join(file, " [", section, "] ", key));
+    keys.Int(file, section, key);
   };
   auto text = [&](const std::string& file, const std::string& section, const std::string& key) {
-    const std::string value = GetParamString(file, section, key, "\x01");
-    if (value == "\x01") {
-      missing.push_back(Join(file, " [", section, "] ", key));
-    } else if (!std::filesystem::exists(value)) {
-      absent.push_back(value);
-    }
+    keys.Text(file, section, key);
   };
   auto rect = [&](const std::string& file, const std::string& section, const std::string& prefix) {
-    for (const char* side : {"_Left", "_Top", "_Right", "_Bottom"}) integer(file, section, Join(prefix, side));
+    keys.Rect(file, section, prefix);
   };
 
-  const std::string r = kRound;
-  integer(r, "Image", "ChipImageVariationNum");
-  for (const char* key : {"ChipImageFileName0", "ChipImageFileName1", "BackFileName", "EnemyLifeBarFileName",
-                          "BombIconFrontFileName", "BombIconBackFileName", "AtkRateIconFrontFileName",
-                          "AtkRateIconBackFileName"}) {
-    text(r, "Image", key);
-  }
-  for (const char* prefix : {"BackSrcRect", "EnemyLifeBarSrcRect", "BombIconFrontSrcRect", "BombIconBackSrcRect",
-                             "AtkRateIconFrontSrcRect", "AtkRateIconBackSrcRect"}) {
-    rect(r, "Image", prefix);
-  }
-  for (const char* key : {"ChipWidth", "ChipHeight", "ChipBaseX", "ChipBaseY"}) integer(r, "Image", key);
-  for (const char* key : {"PowNum", "BombNum", "ScoreNum", "BoardsNum", "MineBoardHeight", "MineBoardWidth", "MineNum"}) {
-    integer(r, "Stage", key);
-  }
-  for (const char* key : {"MaxPlayerBomb", "MaxPlayerAtkRate", "AddBombOnOpenChip", "AddLifeOnOpenMine",
-                          "AddAtkRateOnOpenPow", "AddBombOnOpenBomb", "AddScoreOnOpenScore", "SubAtkRateOnOpenMine"}) {
-    integer(r, "Event", key);
-  }
-  for (const char* key : {"OnOpenMine", "OnOpenChip", "OnSetFlag", "OnGameClear", "OnGameOver"}) text(r, "SE", key);
-  text(r, "BGM", "BGM");
-  integer(r, "EnemyLifeBar", "PositionX");
-  integer(r, "EnemyLifeBar", "PositionY");
-  const int slots = GetParamInt(r, "BombIconClickRect", "Num", 0);
-  EXPECT_GT(slots, 0);
-  for (int i = 0; i < slots; ++i) {
-    for (const char* side : {"Left", "Top", "Right", "Bottom"}) integer(r, "BombIconClickRect", Join(side, i));
-  }
-  const int places = GetParamInt(r, "AtkRateIconPosition", "Num", 0);
-  EXPECT_GT(places, 0);
-  for (int i = 0; i < places; ++i) {
-    integer(r, "AtkRateIconPosition", Join("X", i));
-    integer(r, "AtkRateIconPosition", Join("Y", i));
+  // Every round and enemy of every stage that the select files name.
+  const vesk_test::SampleStages stages = vesk_test::ReadSampleStages();
+  EXPECT_GE(stages.rounds.size(), 5u);
+  EXPECT_GE(stages.enemies.size(), 2u);
+  EXPECT_EQ(stages.rounds.count(kRound), 1u);
+  EXPECT_EQ(stages.enemies.count(kEnemy), 1u);
+  for (const std::string& r : stages.rounds) {
+    integer(r, "Image", "ChipImageVariationNum");
+    for (int i = 0; i < GetParamInt(r, "Image", "ChipImageVariationNum", 0); ++i) {
+      text(r, "Image", Join("ChipImageFileName", i));
+    }
+    for (const char* key : {"BackFileName", "EnemyLifeBarFileName", "BombIconFrontFileName", "BombIconBackFileName",
+                            "AtkRateIconFrontFileName", "AtkRateIconBackFileName"}) {
+      text(r, "Image", key);
+    }
+    for (const char* prefix : {"BackSrcRect", "EnemyLifeBarSrcRect", "BombIconFrontSrcRect", "BombIconBackSrcRect",
+                               "AtkRateIconFrontSrcRect", "AtkRateIconBackSrcRect"}) {
+      rect(r, "Image", prefix);
+    }
+    for (const char* key : {"ChipWidth", "ChipHeight", "ChipBaseX", "ChipBaseY"}) integer(r, "Image", key);
+    for (const char* key :
+         {"PowNum", "BombNum", "ScoreNum", "BoardsNum", "MineBoardHeight", "MineBoardWidth", "MineNum"}) {
+      integer(r, "Stage", key);
+    }
+    for (const char* key : {"MaxPlayerBomb", "MaxPlayerAtkRate", "AddBombOnOpenChip", "AddLifeOnOpenMine",
+                            "AddAtkRateOnOpenPow", "AddBombOnOpenBomb", "AddScoreOnOpenScore",
+                            "SubAtkRateOnOpenMine"}) {
+      integer(r, "Event", key);
+    }
+    for (const char* key : {"OnOpenMine", "OnOpenChip", "OnSetFlag", "OnGameClear", "OnGameOver"}) text(r, "SE", key);
+    text(r, "BGM", "BGM");
+    integer(r, "EnemyLifeBar", "PositionX");
+    integer(r, "EnemyLifeBar", "PositionY");
+    const int slots = GetParamInt(r, "BombIconClickRect", "Num", 0);
+    EXPECT_GT(slots, 0) << r;
+    // Enough bomb slots and attack-rate places for the most the round allows.
+    EXPECT_GE(slots * GetParamInt(kAoria, "Player", "NeedBombP", 1), GetParamInt(r, "Event", "MaxPlayerBomb", 0)) << r;
+    for (int i = 0; i < slots; ++i) {
+      for (const char* side : {"Left", "Top", "Right", "Bottom"}) integer(r, "BombIconClickRect", Join(side, i));
+    }
+    const int places = GetParamInt(r, "AtkRateIconPosition", "Num", 0);
+    EXPECT_GT(places, 0) << r;
+    EXPECT_GE(places * 100, GetParamInt(r, "Event", "MaxPlayerAtkRate", 0)) << r;
+    for (int i = 0; i < places; ++i) {
+      integer(r, "AtkRateIconPosition", Join("X", i));
+      integer(r, "AtkRateIconPosition", Join("Y", i));
+    }
   }
 
-  for (const std::string& file : {std::string(kEnemy), std::string(kAoria), std::string("Data/InGame/Chara/Kestrin.ini")}) {
+  std::vector<std::string> faced(stages.enemies.begin(), stages.enemies.end());
+  faced.insert(faced.end(), {std::string(kAoria), std::string("Data/InGame/Chara/Kestrin.ini")});
+  for (const std::string& file : faced) {
     for (const char* face : {"OnWin", "OnNormal", "OnCrisis", "OnLose"}) {
       text(file, "Image", face);
       rect(file, "Image", face);
@@ -314,11 +325,13 @@ TEST_F(GameSceneTest, TheSampleDataNamesEveryKeyTheBattleReadsAndEveryFileItName
     integer(file, "SE", "OnAddMoffleNum");
     text(file, "SE", "OnAddMoffle0");
   }
-  integer(kEnemy, "Moffle", "MoffleNum");
-  for (const char* key : {"IsEnable", "RejInterval", "AddMoffleNum"}) integer(kEnemy, "OnCrisis", key);
-  text(kEnemy, "OnCrisis", "Cutin");
-  text(kEnemy, "OnCrisis", "SE");
-  for (const char* key : {"Life", "MaxLife", "RejP", "RejInterval"}) integer(kEnemy, "Enemy", key);
+  for (const std::string& enemy : stages.enemies) {
+    integer(enemy, "Moffle", "MoffleNum");
+    for (const char* key : {"IsEnable", "RejInterval", "AddMoffleNum"}) integer(enemy, "OnCrisis", key);
+    text(enemy, "OnCrisis", "Cutin");
+    text(enemy, "OnCrisis", "SE");
+    for (const char* key : {"Life", "MaxLife", "RejP", "RejInterval"}) integer(enemy, "Enemy", key);
+  }
   for (const std::string& file : {std::string(kAoria), std::string("Data/InGame/Chara/Kestrin.ini")}) {
     for (const char* key : {"Effect", "Cutin", "SE"}) text(file, "Bomb", key);
     for (const char* key : {"Bomb", "NeedBombP", "Atk", "BombAtk", "AtkRate"}) integer(file, "Player", key);
@@ -331,10 +344,10 @@ TEST_F(GameSceneTest, TheSampleDataNamesEveryKeyTheBattleReadsAndEveryFileItName
   }
   for (const char* key : {"TimeFadein", "TimeFadeout"}) integer("Data/Common.ini", "Common", key);
   for (const char* file : {"Data/InGame/Sound/Common/zenkesi.wav", "Data/InGame/Sound/Common/danger.wav"}) {
-    if (!std::filesystem::exists(file)) absent.push_back(file);
+    if (!std::filesystem::exists(file)) keys.absent.push_back(file);
   }
-  EXPECT_EQ(missing, std::vector<std::string>{});
-  EXPECT_EQ(absent, std::vector<std::string>{});
+  EXPECT_EQ(keys.missing, std::vector<std::string>{});
+  EXPECT_EQ(keys.absent, std::vector<std::string>{});
 }
 
 }  // namespace
