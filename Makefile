@@ -23,10 +23,12 @@ run: release
 	tools/run-game.sh $(BUILD)/release $(BUILD)/run
 
 # The release configuration must compile cleanly with warnings as errors; then the
-# AddressSanitizer and UndefinedBehaviorSanitizer build runs every test under CTest.
+# AddressSanitizer and UndefinedBehaviorSanitizer build runs every test binary once
+# whole, and every test under CTest, one process each.
 test: release
 	cmake -S . -B $(BUILD)/asan $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DVESK_SANITIZE=address,undefined
 	cmake --build $(BUILD)/asan -j $(JOBS)
+	tools/run-test-binaries.sh $(BUILD)/asan
 	cd $(BUILD)/asan && ctest --output-on-failure -j $(JOBS) --timeout 300
 
 # Benchmarks run from the release build.

@@ -26,7 +26,10 @@ class PluginLoaderTest : public testing::Test {
   void SetUp() override {
     setenv("VESK_TEST_PLUGIN_LOG", log.c_str(), 1);
   }
-  void TearDown() override { unsetenv("VESK_TEST_PLUGIN_LOG"); }
+  void TearDown() override {
+    UnloadPlugins();  // a failed expectation must not leave a plug-in loaded for the next test
+    unsetenv("VESK_TEST_PLUGIN_LOG");
+  }
 
   // Copies the named test plug-ins into the plug-in folder.
   void Install(std::initializer_list<const char*> names) {

@@ -17,9 +17,16 @@ int PatternB(nsTamskLib::nsCore::INovelEngine*) { return 2; }
 void BlockA(nsTamskLib::nsCore::INovelEngine*, nsTamskLib::nsIOStream::IIOStream*) {}
 void BlockB(nsTamskLib::nsCore::INovelEngine*, nsTamskLib::nsIOStream::IIOStream*) {}
 
-TEST(PluginRegistryTest, ReportsTheEngineVersion) { EXPECT_EQ(GetTamskLibVersion(), 1300); }
+// The registries are process-wide: every test starts and ends with them empty.
+class PluginRegistryTest : public testing::Test {
+ protected:
+  void SetUp() override { ClearRegistries(); }
+  void TearDown() override { ClearRegistries(); }
+};
 
-TEST(PluginRegistryTest, TheFirstRegistrationOfAKeyWins) {
+TEST_F(PluginRegistryTest, ReportsTheEngineVersion) { EXPECT_EQ(GetTamskLibVersion(), 1300); }
+
+TEST_F(PluginRegistryTest, TheFirstRegistrationOfAKeyWins) {
   RegisterPUpdate(3, PatternA);
   RegisterPUpdate(3, PatternB);
   RegisterPEffect1(1, PatternB);
@@ -38,7 +45,7 @@ TEST(PluginRegistryTest, TheFirstRegistrationOfAKeyWins) {
   EXPECT_EQ(GetRegistries().commandNames.at("goto"), 5u);
 }
 
-TEST(PluginRegistryTest, NamedBlocksAreWalkedInByteOrder) {
+TEST_F(PluginRegistryTest, NamedBlocksAreWalkedInByteOrder) {
   RegisterPLoadEnvironmentDataFunc("b", BlockA);
   RegisterPLoadEnvironmentDataFunc("Wendrick", BlockA);
   RegisterPLoadEnvironmentDataFunc("a", BlockB);
@@ -47,7 +54,7 @@ TEST(PluginRegistryTest, NamedBlocksAreWalkedInByteOrder) {
   EXPECT_EQ(names, (std::vector<std::string>{"Wendrick", "a", "b"}));
 }
 
-TEST(PluginRegistryTest, SystemCommandListKeepsDuplicates) {
+TEST_F(PluginRegistryTest, SystemCommandListKeepsDuplicates) {
   RegisterPEnableSystemCommand(4);
   RegisterPEnableSystemCommand(4);
   EXPECT_EQ(GetRegistries().enabledSystemCommands, (std::vector<unsigned>{4, 4}));
@@ -55,7 +62,7 @@ TEST(PluginRegistryTest, SystemCommandListKeepsDuplicates) {
   EXPECT_FALSE(IsSystemCommandEnabled(5));
 }
 
-TEST(PluginRegistryTest, NullRegistrationsAreIgnored) {
+TEST_F(PluginRegistryTest, NullRegistrationsAreIgnored) {
   RegisterPFactory(1, nullptr);
   RegisterPUpdate(0, nullptr);
   RegisterPSaveLocalDataFunc(nullptr, BlockA);
@@ -66,7 +73,7 @@ TEST(PluginRegistryTest, NullRegistrationsAreIgnored) {
   EXPECT_TRUE(GetRegistries().saveLocalDataFuncs.empty());
 }
 
-TEST(PluginRegistryTest, CreateCommandUsesTheFactoryOrReportsTheType) {
+TEST_F(PluginRegistryTest, CreateCommandUsesTheFactoryOrReportsTheType) {
   vesk_test::FatalTrap trap;
   RegisterPFactory(2, [] { return static_cast<nsTamskLib::ICmd_Base*>(new vesk_test::MockCommand); });
   nsTamskLib::ICmd_Base* command = CreateCommand(2);
@@ -77,7 +84,7 @@ TEST(PluginRegistryTest, CreateCommandUsesTheFactoryOrReportsTheType) {
   EXPECT_FATAL(CreateCommand(2), "不正な命令です！（CommandType = 2）");
 }
 
-TEST(PluginRegistryTest, ClearingEmptiesEveryRegistry) {
+TEST_F(PluginRegistryTest, ClearingEmptiesEveryRegistry) {
   RegisterPFactory(1, MakeNull);
   RegisterPUpdate(1, PatternA);
   RegisterPEffect1(1, PatternA);

@@ -175,6 +175,7 @@ TEST_F(ButtonTest, EachLookIsDrawnInItsColour) {
     nsVesk::g_Graphic.Clear(kBackground);
     defaults.Draw();
     EXPECT_NEAR(static_cast<int>(Presented(104, 110) & 0xFFu), 128, 2) << "white at the button's alpha";
+    ASSERT_FALSE(glyphs.requests().empty()) << "the caption asked for no glyph";
     EXPECT_EQ(glyphs.requests().back().face, "ＭＳ ゴシック");
     EXPECT_EQ(glyphs.requests().back().height, 20);
   }
@@ -204,10 +205,12 @@ TEST_F(ButtonTest, EnlargedCaptionsGrowAboutTheirArea) {
     Prepare(button);
     Poll(10, 10, false);
     button.Draw();
+    ASSERT_FALSE(glyphs.requests().empty()) << "the caption asked for no glyph";
     EXPECT_EQ(glyphs.requests().back().height, 20) << "normal look at its own size";
     Poll(150, 120, false);
     nsVesk::g_Graphic.Clear(kBackground);
     button.Draw();
+    ASSERT_FALSE(glyphs.requests().empty()) << "the caption asked for no glyph";
     EXPECT_EQ(glyphs.requests().back().height, 30) << "ScalingOnCH 150 while the cursor is over it";
     EXPECT_NE(Presented(82, 97) & 0xFFFFFFu, 0u) << "drawn from (80, 95)";
     EXPECT_EQ(m_Back.Pixel(78, 110) & 0xFFFFFFu, 0u);
