@@ -91,6 +91,35 @@ bool WithinLimit(std::uint32_t width, std::uint32_t height) {
   return width > 0 && height > 0 && width <= kMaxImageSide && height <= kMaxImageSide;
 }
 
+// Whether a file of this size can hold the picture its header states. Stored
+// pixels must all be there; compressed ones cannot shrink below what the best
+// compression of each format gives (deflate's 1032:1 of one-bit rows; the same
+// bound for run-length and JPEG data). A tiny file that states a huge picture is
+// refused before a decoder allocates or walks the picture.
+bool FileCanHold(const ImageHeader& header, const unsigned char* p, std::size_t size) {
+  const std::uint64_t pixels = std::uint64_t{header.width} * header.height;
+  constexpr std::uint64_t kMostPixelsPerByte = 1032u * 8u;
+  std::uint64_t storedBits = 0;  // the bits per pixel of uncompressed data, else 0
+  std::uint64_t headerBytes = 0;
+  if (header.format == ImageFormat::kTga) {
+    const unsigned type = p[2];
+    if (type == 1 || type == 2 || type == 3) {
+      storedBits = (p[16] + 7u) / 8u * 8u;
+      headerBytes = 18u + p[0] + (p[1] != 0 ? ReadLe16(p + 5) * ((p[7] + 7u) / 8u) : 0u);
+    }
+  } else if (header.format == ImageFormat::kBmp) {
+    const bool os2 = ReadLe32(p + 14) == 12;
+    const std::uint32_t compression = os2 || size < 34 ? 0 : ReadLe32(p + 30);
+    if (compression == 0 || compression == 3) {
+      const std::uint64_t bits = os2 ? ReadLe16(p + 24) : size >= 30 ? ReadLe16(p + 28) : 0;
+      const std::uint64_t rowBytes = (header.width * bits + 31u) / 32u * 4u;
+      return rowBytes * header.height <= size;
+    }
+  }
+  if (storedBits != 0) return headerBytes + (pixels * storedBits + 7u) / 8u <= size;
+  return pixels <= size * kMostPixelsPerByte;
+}
+
 SDL_Surface* LoadWithItsOwnLoader(ImageFormat format, SDL_RWops* rw) {
   switch (format) {
     case ImageFormat::kPng: return IMG_LoadPNG_RW(rw);
@@ -130,7 +159,8 @@ std::unique_ptr<Texture> DecodeImage(const void* bytes, std::size_t size, std::s
   if (bytes == nullptr || size == 0 || size > static_cast<std::size_t>(INT_MAX)) return nullptr;
   const auto* p = static_cast<const unsigned char*>(bytes);
   const ImageHeader header = ReadHeader(p, size, fileName);
-  if (header.format == ImageFormat::kUnknown || !WithinLimit(header.width, header.height)) {
+  if (header.format == ImageFormat::kUnknown || !WithinLimit(header.width, header.height) ||
+      !FileCanHold(header, p, size)) {
     return nullptr;
   }
   SDL_RWops* rw = SDL_RWFromConstMem(bytes, static_cast<int>(size));

@@ -9,8 +9,10 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   vesk_fuzz::StartStoryHost();
-  const std::string source(reinterpret_cast<const char*>(data), size);
-  const bool object = size > 0 && data[0] == '#';  // "#..." compiles as a linked object
+  // A text starting with '#' compiles, after that byte, as a linked object.
+  const bool object = size > 0 && data[0] == '#';
+  const std::size_t skip = object ? 1 : 0;
+  const std::string source(reinterpret_cast<const char*>(data) + skip, size - skip);
   if (!vesk_fuzz::CompileScript(source, "out.dat", object) || object) return 0;
   vesk_test::TestPlayer player;
   player.UseLeavingScenes();

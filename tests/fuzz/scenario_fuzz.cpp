@@ -11,7 +11,8 @@ namespace {
 constexpr char kBaseScript[] =
     "@start:\n"
     "  local x = 1;\n"
-    "  text \"a\";\n"
+    "  global total = 2;\n"
+    "  text \"\", \"a\";\n"
     "  end;\n";
 
 }  // namespace

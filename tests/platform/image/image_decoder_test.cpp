@@ -136,6 +136,9 @@ TEST(ImageDecoder, OnlyTheFourFormatsWithinTheSizeLimitAreDecoded) {
   wideTga[12] = static_cast<char>(0x01);  // width 8193
   wideTga[13] = static_cast<char>(0x20);
   EXPECT_EQ(Decode(wideTga, "pic.tga"), nullptr);
+  std::string shortTga = tga;
+  shortTga[12] = static_cast<char>(100);  // 100 x 2 pixels in a file that holds 4
+  EXPECT_EQ(Decode(shortTga, "pic.tga"), nullptr);
   std::string tallBmp = vesk_test::MakeBmp(1, 1, 24, {0});
   tallBmp[22] = static_cast<char>(0x01);  // height 8193
   tallBmp[23] = static_cast<char>(0x20);
