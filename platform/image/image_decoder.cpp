@@ -42,6 +42,30 @@ bool HasTgaExtension(std::string_view fileName) {
   return true;
 }
 
+std::uint32_t Crc32(const unsigned char* p, std::size_t size) {
+  std::uint32_t crc = 0xFFFFFFFFu;
+  for (std::size_t i = 0; i < size; ++i) {
+    crc ^= p[i];
+    for (int bit = 0; bit < 8; ++bit) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+  }
+  return ~crc;
+}
+
+// Every chunk of a PNG lies inside the file with a correct checksum, up to IEND.
+// The PNG decoder treats a damaged optional chunk as a warning and can spend
+// seconds on a file of such chunks; a damaged file is refused instead.
+bool PngChunksAreWhole(const unsigned char* p, std::size_t size) {
+  std::size_t pos = 8;
+  while (pos + 12 <= size) {
+    const std::uint32_t length = ReadBe32(p + pos);
+    if (length > size - pos - 12) return false;
+    if (Crc32(p + pos + 4, length + 4u) != ReadBe32(p + pos + 8 + length)) return false;
+    if (std::memcmp(p + pos + 4, "IEND", 4) == 0) return true;
+    pos += 12u + length;
+  }
+  return false;
+}
+
 // The size in a JPEG's first frame header; the scan data must not come before it.
 bool ReadJpegSize(const unsigned char* p, std::size_t size, ImageHeader& header) {
   std::size_t pos = 2;
@@ -160,7 +184,8 @@ std::unique_ptr<Texture> DecodeImage(const void* bytes, std::size_t size, std::s
   const auto* p = static_cast<const unsigned char*>(bytes);
   const ImageHeader header = ReadHeader(p, size, fileName);
   if (header.format == ImageFormat::kUnknown || !WithinLimit(header.width, header.height) ||
-      !FileCanHold(header, p, size)) {
+      !FileCanHold(header, p, size) ||
+      (header.format == ImageFormat::kPng && !PngChunksAreWhole(p, size))) {
     return nullptr;
   }
   SDL_RWops* rw = SDL_RWFromConstMem(bytes, static_cast<int>(size));
