@@ -5,7 +5,7 @@ JOBS ?= $(shell nproc)
 CMAKE_GEN := -G Ninja
 BUILD := build
 
-.PHONY: all deps run test test-asan release bench tsan clean
+.PHONY: all deps run test test-asan release bench tsan fuzz clean
 
 all: release
 
@@ -36,6 +36,16 @@ bench: deps
 	cmake -S . -B $(BUILD)/release $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DVESK_WERROR=ON -DVESK_BENCH=ON
 	cmake --build $(BUILD)/release -j $(JOBS)
 	tools/run-benchmarks.sh $(BUILD)/release
+
+# Coverage-guided fuzzing of every reader of outside bytes: AFL++ over GCC's coverage
+# instrumentation with AddressSanitizer and UndefinedBehaviorSanitizer, FUZZ_SECONDS per target, FUZZ_JOBS
+# targets at once. Fails when any target finds a crash, a hang or a sanitizer report.
+FUZZ_SECONDS ?= 60
+FUZZ_JOBS ?= 3
+fuzz: deps
+	cmake -S . -B $(BUILD)/fuzz $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DVESK_FUZZ=ON \
+	  -DVESK_SANITIZE=address,undefined
+	tools/run-fuzzers.sh $(BUILD)/fuzz $(FUZZ_SECONDS) $(FUZZ_JOBS)
 
 # ThreadSanitizer build of the tests labelled "threaded".
 tsan: deps

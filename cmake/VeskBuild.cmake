@@ -24,6 +24,11 @@ if(VESK_SANITIZE)
   endif()
 endif()
 
+# A fuzzing build calls a coverage hook at every basic block (tests/fuzz).
+if(VESK_FUZZ)
+  add_compile_options(-fsanitize-coverage=trace-pc)
+endif()
+
 # Adds a subdirectory when it has a CMakeLists.txt (subsystems arrive one by one).
 function(vesk_add_optional_subdirectory dir)
   if(EXISTS "${CMAKE_CURRENT_SOURCE_DIR}/${dir}/CMakeLists.txt")

@@ -9,6 +9,7 @@ packages=(
   libsdl2-dev libsdl2-image-dev
   libfreetype-dev libfontconfig-dev
   libvorbis-dev libogg-dev
+  afl++
   fonts-ipafont-gothic fonts-ipafont-mincho fonts-dejavu-core
   python3-pil python3-numpy vorbis-tools sox espeak-ng
 )

@@ -34,8 +34,9 @@ BaseDrawManager::SelectGeometry BaseDrawManager::ComputeSelectGeometry() {
     g.width = static_cast<std::int64_t>(normal.right) - normal.left;
     g.height = static_cast<std::int64_t>(normal.bottom) - normal.top;
   } else {
-    g.width = static_cast<std::int64_t>(m_Settings.SelectItemWidth) + 2 * m_Settings.SelectMargin;
-    g.height = static_cast<std::int64_t>(m_Settings.SelectItemHeight) + 2 * m_Settings.SelectMargin;
+    const std::int64_t margins = 2 * static_cast<std::int64_t>(m_Settings.SelectMargin);
+    g.width = static_cast<std::int64_t>(m_Settings.SelectItemWidth) + margins;
+    g.height = static_cast<std::int64_t>(m_Settings.SelectItemHeight) + margins;
   }
   const std::int64_t screenWidth = GetScreenWidth();
   const std::int64_t screenHeight = GetScreenHeight();

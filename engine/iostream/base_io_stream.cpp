@@ -21,7 +21,7 @@ bool OpensForWriting(const char* mode) { return mode != nullptr && mode[0] == 'w
 
 }  // namespace
 
-BaseIOStream::BaseIOStream() : m_File(nullptr), m_ReadFailed(false) {}
+BaseIOStream::BaseIOStream() : m_File(nullptr), m_ReadFailed(false), m_WriteFailed(false) {}
 
 BaseIOStream::~BaseIOStream() {
   if (m_File != nullptr) Close();
@@ -31,6 +31,7 @@ bool BaseIOStream::Open(const char* file, const char* mode) {
   if (m_File != nullptr) RuntimeError(nullptr, "ファイルは既にオープンされています！");
   if (file == nullptr || mode == nullptr) return false;
   m_ReadFailed = false;
+  m_WriteFailed = false;
   m_Target.clear();
   m_Temporary.clear();
   if (OpensForWriting(mode)) {
@@ -52,7 +53,7 @@ bool BaseIOStream::CloseFile() {
   m_File = nullptr;
   if (m_Temporary.empty()) return std::fclose(file) == 0;
 
-  bool ok = std::fflush(file) == 0 && std::ferror(file) == 0;
+  bool ok = !m_WriteFailed && std::fflush(file) == 0 && std::ferror(file) == 0;
   if (ok) ok = ::fsync(::fileno(file)) == 0;
   if (std::fclose(file) != 0) ok = false;
   if (ok) ok = std::rename(m_Temporary.c_str(), m_Target.c_str()) == 0;
@@ -134,10 +135,14 @@ void BaseIOStream::SaveNum(std::int32_t value) {
   WriteI32(value);
 }
 
+// A byte 0xFF would be stored as the terminator and could not be read back: the
+// write goes on, but the file is not kept (Close reports the failure).
 void BaseIOStream::SaveChar(const char* text) {
   CheckOpen();
   for (const char* p = text; *p != '\0'; ++p) {
-    WriteU8(static_cast<std::uint8_t>(~static_cast<unsigned char>(*p)));
+    const auto byte = static_cast<unsigned char>(*p);
+    if (byte == 0xFF) m_WriteFailed = true;
+    WriteU8(static_cast<std::uint8_t>(~byte));
   }
   WriteU8(0);
 }
@@ -166,7 +171,9 @@ void BaseIOStream::LoadPrimitive(void* data, unsigned size) {
 void BaseIOStream::WriteString(const std::string& text) { SaveChar(text.c_str()); }
 
 // Reads complemented bytes up to the 0 byte. The end of the file ends the string;
-// bytes past the limit are skipped up to the terminator. Both set the flag.
+// bytes past the limit are skipped up to the terminator. Both set the flag, and so
+// does a stored 0xFF, which no writer makes (it would read as a NUL inside the
+// string); that byte is skipped.
 void BaseIOStream::ReadString(std::string& text) {
   CheckOpen();
   text.clear();
@@ -178,7 +185,9 @@ void BaseIOStream::ReadString(std::string& text) {
       return;
     }
     if (c == 0) return;
-    if (text.size() < kMaxStringBytes) {
+    if (c == 0xFF) {
+      m_ReadFailed = true;
+    } else if (text.size() < kMaxStringBytes) {
       text.push_back(static_cast<char>(~static_cast<unsigned char>(c)));
     } else {
       m_ReadFailed = true;

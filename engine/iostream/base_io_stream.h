@@ -9,7 +9,8 @@
 //
 // Writing never destroys the previous file: a stream opened for writing writes
 // "<name>.tmp" beside the target, and Close flushes, syncs and closes it and renames
-// it over the target. When any of that fails the temporary file is removed, the old
+// it over the target. A string holding the byte 0xFF (which the string form cannot
+// hold) counts as a failed write. When any of that fails the temporary file is removed, the old
 // file stays as it was, and Close returns false (a file that fails to close after
 // reading is still fatal).
 
@@ -90,6 +91,7 @@ class BaseIOStream : public IIOStream {
 
   std::FILE* m_File;
   bool m_ReadFailed;
+  bool m_WriteFailed;  // a string that cannot be read back was written
   // Set while writing through a temporary file: the target and the temporary name.
   std::string m_Target;
   std::string m_Temporary;

@@ -4,6 +4,7 @@
 #include <climits>
 #include <cstdio>
 
+#include "platform/audio/vorbis_setup_check.h"
 #include "platform/debug/debug_sink.h"
 
 namespace nsZarn::nsSound::nsISoundReader {
@@ -77,6 +78,14 @@ bool COggReader::Open(const char* fileName) {
     return false;
   }
   if (!m_File.Open(fileName)) {
+    platform::WriteDebugLine("Failed : COggReader::Open File Not Found\n");
+    return false;
+  }
+  // A setup header the decoding library would crash on later is refused now.
+  const bool decodable = platform::VorbisCodebooksAreDecodable(
+      [this](void* buffer, std::size_t bytes) { return m_FileReader->fread(buffer, 1, bytes); });
+  if (!decodable || !m_FileReader->fseek(0, SEEK_SET)) {
+    m_FileReader->fclose();
     platform::WriteDebugLine("Failed : COggReader::Open File Not Found\n");
     return false;
   }

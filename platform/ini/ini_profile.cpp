@@ -17,6 +17,9 @@ std::string_view Trim(std::string_view s) {
   return s;
 }
 
+// A name that a C string would cut short collides with the shorter name.
+bool HoldsNul(std::string_view name) { return name.find('\0') != std::string_view::npos; }
+
 }  // namespace
 
 std::vector<IniSection> ParseIniText(std::string_view text) {
@@ -38,7 +41,7 @@ std::vector<IniSection> ParseIniText(std::string_view text) {
       const std::size_t close = SjisFind(line, ']', 1);
       if (close == std::string_view::npos) continue;
       const std::string_view name = Trim(line.substr(1, close - 1));
-      if (!sectionNames.emplace(name).second) {
+      if (HoldsNul(name) || !sectionNames.emplace(name).second) {
         current = nullptr;
       } else {
         sections.push_back(IniSection{std::string(name), {}});
@@ -52,8 +55,9 @@ std::vector<IniSection> ParseIniText(std::string_view text) {
     const std::size_t equals = SjisFind(line, '=');
     if (equals == std::string_view::npos) continue;
     const std::string_view key = Trim(line.substr(0, equals));
-    const std::string_view value = Trim(line.substr(equals + 1));
-    if (!currentKeys.emplace(key).second) continue;
+    std::string_view value = line.substr(equals + 1);
+    value = Trim(value.substr(0, value.find('\0')));
+    if (HoldsNul(key) || !currentKeys.emplace(key).second) continue;
     current->entries.emplace_back(std::string(key), std::string(value));
   }
   return sections;

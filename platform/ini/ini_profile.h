@@ -8,7 +8,9 @@
 // - any other line is an entry when it has a '=': it splits at the first '=', and
 //   key and value are trimmed of spaces and tabs (the value keeps its quotes);
 //   lines without '=' and lines before the first section are skipped;
-// - the first of a repeated section or key wins; names are case-sensitive.
+// - the first of a repeated section or key wins; names are case-sensitive;
+// - a section or key name holding a NUL byte is skipped, with a section's entries;
+//   a value ends at a NUL byte (as in a C string).
 
 #include <string>
 #include <string_view>

@@ -8,70 +8,89 @@
 namespace platform {
 namespace {
 
+enum Direction { kCp932ToUtf8, kUtf8ToCp932, kCp932ToUtf32, kUtf32ToCp932, kDirectionCount };
+
+struct Encodings {
+  const char* to;
+  const char* from;
+};
+constexpr Encodings kEncodings[kDirectionCount] = {
+    {"UTF-8", "CP932"}, {"CP932", "UTF-8"}, {"UTF-32LE", "CP932"}, {"CP932", "UTF-32LE"}};
+
 // One iconv conversion descriptor per direction and thread: iconv_t keeps shift
-// state, so it must not be shared between threads.
-class Converter {
+// state, so it must not be shared between threads. The handles are plain values
+// that stay readable for the thread's whole life; the closer closes them when the
+// thread (or the program) ends and marks them closed, so that a conversion made
+// later, from a destructor, uses a descriptor of its own instead of a closed one.
+thread_local iconv_t t_Handles[kDirectionCount] = {};
+thread_local bool t_HandlesClosed = false;
+
+class HandleCloser {
  public:
-  Converter(const char* to, const char* from) : m_Handle(iconv_open(to, from)) {}
-  Converter(const Converter&) = delete;
-  Converter& operator=(const Converter&) = delete;
-  ~Converter() {
-    if (IsValid()) iconv_close(m_Handle);
-  }
-
-  bool IsValid() const { return m_Handle != reinterpret_cast<iconv_t>(-1); }
-
-  // Converts the whole input. Where the input cannot be converted, skipLength tells
-  // how many input bytes to drop (0 drops the rest) and the replacement is written.
-  std::string Convert(std::string_view input,
-                      const std::function<std::size_t(std::string_view rest)>& skipLength,
-                      std::string_view replacement) {
-    std::string out;
-    if (!IsValid()) return out;
-    iconv(m_Handle, nullptr, nullptr, nullptr, nullptr);
-    std::string buffer(input.size() * 4 + 16, '\0');
-    char* in = const_cast<char*>(input.data());
-    std::size_t inLeft = input.size();
-    while (inLeft > 0) {
-      char* outPtr = buffer.data();
-      std::size_t outLeft = buffer.size();
-      const std::size_t rc = iconv(m_Handle, &in, &inLeft, &outPtr, &outLeft);
-      out.append(buffer.data(), buffer.size() - outLeft);
-      if (rc != static_cast<std::size_t>(-1)) break;
-      if (errno == E2BIG) continue;
-      // EILSEQ or EINVAL: an invalid or unmappable sequence at 'in'.
-      const std::size_t skip = skipLength(std::string_view(in, inLeft));
-      if (skip == 0 || skip >= inLeft) {
-        if (skip != 0) out.append(replacement);
-        break;
-      }
-      out.append(replacement);
-      in += skip;
-      inLeft -= skip;
-      iconv(m_Handle, nullptr, nullptr, nullptr, nullptr);
+  HandleCloser() = default;
+  HandleCloser(const HandleCloser&) = delete;
+  HandleCloser& operator=(const HandleCloser&) = delete;
+  ~HandleCloser() {
+    for (iconv_t& handle : t_Handles) {
+      if (handle != nullptr) iconv_close(handle);
+      handle = nullptr;
     }
-    return out;
+    t_HandlesClosed = true;
   }
-
- private:
-  iconv_t m_Handle;
 };
 
-Converter& FromCp932ToUtf8() {
-  thread_local Converter c("UTF-8", "CP932");
-  return c;
+iconv_t OpenHandle(Direction direction) {
+  const iconv_t handle = iconv_open(kEncodings[direction].to, kEncodings[direction].from);
+  return handle == reinterpret_cast<iconv_t>(-1) ? nullptr : handle;
 }
-Converter& FromUtf8ToCp932() {
-  thread_local Converter c("CP932", "UTF-8");
-  return c;
+
+// The thread's descriptor for the direction, or null when it cannot be opened.
+iconv_t ThreadHandle(Direction direction) {
+  thread_local HandleCloser closer;
+  if (t_Handles[direction] == nullptr) t_Handles[direction] = OpenHandle(direction);
+  return t_Handles[direction];
 }
-Converter& FromCp932ToUtf32() {
-  thread_local Converter c("UTF-32LE", "CP932");
-  return c;
+
+// Converts the whole input. Where the input cannot be converted, skipLength tells
+// how many input bytes to drop (0 drops the rest) and the replacement is written.
+std::string ConvertWith(iconv_t handle, std::string_view input,
+                        const std::function<std::size_t(std::string_view rest)>& skipLength,
+                        std::string_view replacement) {
+  std::string out;
+  if (handle == nullptr) return out;
+  iconv(handle, nullptr, nullptr, nullptr, nullptr);
+  std::string buffer(input.size() * 4 + 16, '\0');
+  char* in = const_cast<char*>(input.data());
+  std::size_t inLeft = input.size();
+  while (inLeft > 0) {
+    char* outPtr = buffer.data();
+    std::size_t outLeft = buffer.size();
+    const std::size_t rc = iconv(handle, &in, &inLeft, &outPtr, &outLeft);
+    out.append(buffer.data(), buffer.size() - outLeft);
+    if (rc != static_cast<std::size_t>(-1)) break;
+    if (errno == E2BIG) continue;
+    // EILSEQ or EINVAL: an invalid or unmappable sequence at 'in'.
+    const std::size_t skip = skipLength(std::string_view(in, inLeft));
+    if (skip == 0 || skip >= inLeft) {
+      if (skip != 0) out.append(replacement);
+      break;
+    }
+    out.append(replacement);
+    in += skip;
+    inLeft -= skip;
+    iconv(handle, nullptr, nullptr, nullptr, nullptr);
+  }
+  return out;
 }
-Converter& FromUtf32ToCp932() {
-  thread_local Converter c("CP932", "UTF-32LE");
-  return c;
+
+std::string Convert(Direction direction, std::string_view input,
+                    const std::function<std::size_t(std::string_view rest)>& skipLength,
+                    std::string_view replacement) {
+  if (!t_HandlesClosed) return ConvertWith(ThreadHandle(direction), input, skipLength, replacement);
+  const iconv_t own = OpenHandle(direction);
+  std::string out = ConvertWith(own, input, skipLength, replacement);
+  if (own != nullptr) iconv_close(own);
+  return out;
 }
 
 // A bad CP932 character: a lead byte takes its next byte with it; a lead byte as
@@ -151,13 +170,13 @@ std::size_t SjisFindLast(std::string_view text, char ascii) {
 }
 
 std::string Cp932ToUtf8(std::string_view cp932) {
-  return FromCp932ToUtf8().Convert(cp932, SkipCp932, kUtf8Replacement);
+  return Convert(kCp932ToUtf8, cp932, SkipCp932, kUtf8Replacement);
 }
 
-std::string Utf8ToCp932(std::string_view utf8) { return FromUtf8ToCp932().Convert(utf8, SkipUtf8, "?"); }
+std::string Utf8ToCp932(std::string_view utf8) { return Convert(kUtf8ToCp932, utf8, SkipUtf8, "?"); }
 
 std::u32string Cp932ToUcs4(std::string_view cp932) {
-  return DecodeUtf32Le(FromCp932ToUtf32().Convert(cp932, SkipCp932, kUtf32Replacement));
+  return DecodeUtf32Le(Convert(kCp932ToUtf32, cp932, SkipCp932, kUtf32Replacement));
 }
 
 std::string Ucs4ToCp932(std::u32string_view ucs4) {
@@ -166,7 +185,7 @@ std::string Ucs4ToCp932(std::u32string_view ucs4) {
   for (const char32_t c : ucs4) {
     for (int shift = 0; shift < 32; shift += 8) bytes.push_back(static_cast<char>((c >> shift) & 0xFF));
   }
-  return FromUtf32ToCp932().Convert(bytes, SkipUtf32, "?");
+  return Convert(kUtf32ToCp932, bytes, SkipUtf32, "?");
 }
 
 char32_t Cp932CodeToUcs4(std::uint16_t code) {
@@ -181,8 +200,8 @@ char32_t Cp932CodeToUcs4(std::uint16_t code) {
 
 bool IsValidCp932(std::string_view cp932) {
   bool valid = true;
-  FromCp932ToUtf8().Convert(
-      cp932,
+  Convert(
+      kCp932ToUtf8, cp932,
       [&valid](std::string_view) {
         valid = false;
         return std::size_t{0};

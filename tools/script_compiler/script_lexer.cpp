@@ -19,11 +19,33 @@ bool IsWordStart(char c) {
 
 bool IsWordChar(char c) { return IsWordStart(c) || (c >= '0' && c <= '9'); }
 
+// The line of the first byte that starts no Shift-JIS character (0x80, 0xA0,
+// 0xFD-0xFF, or a lead byte without a trail byte 0x40-0x7E or 0x80-0xFC); 0 when
+// the whole source is Shift-JIS.
+std::int32_t FirstLineNotShiftJis(const std::string& source) {
+  std::int32_t line = 1;
+  for (std::size_t pos = 0; pos < source.size(); ++pos) {
+    const auto byte = static_cast<unsigned char>(source[pos]);
+    if (byte == '\n') ++line;
+    if (byte == 0x80 || byte == 0xA0 || byte >= 0xFD) return line;
+    if (!IsLead(source[pos])) continue;
+    const auto trail = pos + 1 < source.size() ? static_cast<unsigned char>(source[pos + 1]) : 0u;
+    if (trail < 0x40 || trail == 0x7F || trail > 0xFC) return line;
+    ++pos;
+  }
+  return 0;
+}
+
 class Lexer {
  public:
   explicit Lexer(const std::string& source) : m_Src(source) {}
 
   LexResult Run() {
+    if (const std::int32_t line = FirstLineNotShiftJis(m_Src); line != 0) {
+      m_Line = line;
+      Fail("Shift-JISではない文字があります！");
+      return std::move(m_Result);
+    }
     bool statementStart = true;
     while (SkipSpaceAndComments(), m_Pos < m_Src.size()) {
       const char c = m_Src[m_Pos];

@@ -63,6 +63,14 @@ TEST_F(SelectWindowTest, BoxesAndTextsWiderThanTheScreenStartLeftOfIt) {
   EXPECT_EQ(dm.Calls("DrawText"), (Log{"DrawText(w,-100,202,255,f,20,0x00FFFFFF,0,0)"}));
 }
 
+TEST_F(SelectWindowTest, HugeMarginFromASaveIsComputedWithoutOverflow) {
+  std::vector<TextTokenSection> items{Section({Line({Glyph("w", 10, 20)})})};
+  dm.SetSelectWindow(INT32_MAX, 0x1, 0x2, 0x3, 255, 0, 0, 0, 0);
+  dm.StartSelect("choice", 1, items.data());
+  // Width 500 + 2 * (2^31 - 1): left (800 - width) / 2 fits, the rest is clamped.
+  EXPECT_EQ(Boxes(), (Log{"FillRect({-2147483497,0,2147483647,2147483647},0x00000001,255)"}));
+}
+
 TEST_F(SelectWindowTest, EachChoiceShowsItsLook) {
   Open(3);
   dm.SetSelectTextColorNormal(0x10);

@@ -294,6 +294,24 @@ TEST_F(StreamTest, AnOverlongStringIsCutAndTheStreamStaysInStep) {
   EXPECT_EQ(next, 42);
 }
 
+TEST_F(StreamTest, AByte0xFFCannotSurviveTheStringForm) {
+  // Written, it would end the string early: the write fails and the old file stays.
+  vesk_test::WriteFile(path, "old");
+  BaseIOStream out;
+  ASSERT_TRUE(out.Open(path.c_str(), "wb"));
+  out.SaveChar("a\xFF" "b");
+  EXPECT_FALSE(out.Close());
+  EXPECT_EQ(vesk_test::ReadFile(path), "old");
+
+  // Stored, it reads as a failed read instead of a NUL inside the name.
+  BaseIOStream in;
+  OpenForReading(in, Bytes({0x9E, 0xFF, 0x9D, 0x00}));
+  std::string text;
+  in.ReadString(text);
+  EXPECT_EQ(text, "ab");
+  EXPECT_TRUE(in.HasReadFailed());
+}
+
 TEST_F(StreamTest, CorruptCountsCannotDriveEndlessAppends) {
   BaseIOStream in;
   // Every container read with a count of 0xFFFFFFFF and nothing behind it.

@@ -125,4 +125,27 @@ TEST(ImageDecoder, BrokenFilesFailCleanly) {
   EXPECT_EQ(platform::DecodeImage(nullptr, 10, "x.png", 0), nullptr);
 }
 
+TEST(ImageDecoder, OnlyTheFourFormatsWithinTheSizeLimitAreDecoded) {
+  // A GIF is refused under any name; TGA needs its name.
+  EXPECT_EQ(Decode(std::string("GIF89a\x01\x00\x01\x00\x00\x00\x00;", 14), "a.png"), nullptr);
+  const std::string tga = vesk_test::MakeTga(2, 2, kFour);
+  EXPECT_EQ(Decode(tga, "pic.bmp"), nullptr);
+
+  // Sizes are refused from the header, before any pixel is decoded.
+  std::string wideTga = tga;
+  wideTga[12] = static_cast<char>(0x01);  // width 8193
+  wideTga[13] = static_cast<char>(0x20);
+  EXPECT_EQ(Decode(wideTga, "pic.tga"), nullptr);
+  std::string shortTga = tga;
+  shortTga[12] = static_cast<char>(100);  // 100 x 2 pixels in a file that holds 4
+  EXPECT_EQ(Decode(shortTga, "pic.tga"), nullptr);
+  std::string tallBmp = vesk_test::MakeBmp(1, 1, 24, {0});
+  tallBmp[22] = static_cast<char>(0x01);  // height 8193
+  tallBmp[23] = static_cast<char>(0x20);
+  EXPECT_EQ(Decode(tallBmp, "b.bmp"), nullptr);
+  std::string png = vesk_test::MakePngRgba(2, 2, kFour);
+  png[16] = static_cast<char>(0x01);  // width 2^24 + 2
+  EXPECT_EQ(Decode(png, "a.png"), nullptr);
+}
+
 }  // namespace

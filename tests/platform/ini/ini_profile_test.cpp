@@ -44,6 +44,14 @@ TEST(IniProfileTest, SectionBracketIsFoundShiftJisAware) {
   EXPECT_EQ(sections.size(), 1u) << "a ']' taken by a lead byte does not close the section";
 }
 
+TEST(IniProfileTest, NamesHoldingANulAreSkippedAndValuesEndAtIt) {
+  using namespace std::string_literals;
+  const std::string text = "[Common]\nTitle\0Old=\"a\"\nTitle=\"b\0c\"\n[Bad\0]\nk=v\n"s;
+  const auto sections = platform::ParseIniText(text);
+  ASSERT_EQ(sections.size(), 1u);
+  EXPECT_EQ(sections[0].entries, (Entries{{"Title", "\"b"}}));
+}
+
 TEST(IniProfileTest, ReadsFilesAndReportsMissingOnes) {
   vesk_test::ScopedWorkingDir dir;
   vesk_test::WriteFile("a.ini", "[S]\nk=1\n");

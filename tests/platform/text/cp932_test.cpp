@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
 namespace {
 
 // "日本語" in CP932 and in UTF-8, written as bytes so the test does not depend on
@@ -60,6 +62,25 @@ TEST(Cp932Test, UnmappableInputIsReplacedNotDropped) {
   EXPECT_EQ(platform::Utf8ToCp932("a\xFFz"), "a?z");
   EXPECT_EQ(platform::Ucs4ToCp932(U"a\U0001F600"), "a?");
   EXPECT_EQ(platform::Cp932ToUcs4("\xFF\xFF" "b"), U"\uFFFDb");
+}
+
+// Converts in its destructor, which runs after the thread's converters are closed
+// when it was made before them.
+struct ConvertsWhenDestroyed {
+  std::string* result = nullptr;
+  ~ConvertsWhenDestroyed() {
+    if (result != nullptr) *result = platform::Cp932ToUtf8(kNihongoSjis);
+  }
+};
+
+TEST(Cp932Test, ConversionAfterTheThreadsConvertersClosedStillWorks) {
+  std::string late;
+  std::thread([&late] {
+    thread_local ConvertsWhenDestroyed probe;
+    probe.result = &late;
+    EXPECT_EQ(platform::Cp932ToUtf8(kNihongoSjis), kNihongoUtf8);
+  }).join();
+  EXPECT_EQ(late, kNihongoUtf8);
 }
 
 }  // namespace

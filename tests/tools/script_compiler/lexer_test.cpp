@@ -75,5 +75,13 @@ TEST(LexerTest, AnUnclosedStringIsAnErrorOnTheLineItStarts) {
   EXPECT_EQ(result.error, "エラー（   2行目）：文字列が閉じられていません！\n");
 }
 
+TEST(LexerTest, BytesThatAreNotShiftJisAreAnErrorOnTheirLine) {
+  const char* kError = "エラー（   3行目）：Shift-JISではない文字があります！\n";
+  EXPECT_EQ(Lex("@start:\nend;\ntext \"a\xFF" "b\";").error, kError);
+  EXPECT_EQ(Lex("@start:\nend;\nlocal x\xFD = 1;").error, kError);
+  EXPECT_EQ(Lex("@start:\nend;\ntext \"\x82\n\";").error, kError);  // a lead byte without its trail
+  EXPECT_EQ(Lex("text \"\x82\xA0\xFC\x40\xB1\";").error, "");
+}
+
 }  // namespace
 }  // namespace nsScriptCompiler

@@ -1,0 +1,40 @@
+#include "tests/fuzz/fuzz_support.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+
+namespace vesk_fuzz {
+namespace {
+
+std::filesystem::path& ScratchFolder() {
+  static std::filesystem::path folder;
+  return folder;
+}
+
+void RemoveScratchFolder() {
+  std::error_code ignored;
+  std::filesystem::remove_all(ScratchFolder(), ignored);
+}
+
+}  // namespace
+
+void EnterScratchFolder() {
+  if (!ScratchFolder().empty()) return;
+  ScratchFolder() = std::filesystem::temp_directory_path() /
+                    ("vesk-fuzz-" + std::to_string(static_cast<long>(::getpid())));
+  std::filesystem::create_directories(ScratchFolder());
+  std::filesystem::current_path(ScratchFolder());
+  std::atexit(RemoveScratchFolder);
+}
+
+void WriteScratchFile(const std::string& name, const std::uint8_t* data, std::size_t size) {
+  std::FILE* file = std::fopen(name.c_str(), "wb");
+  if (file == nullptr) std::abort();
+  if (size != 0 && std::fwrite(data, 1, size, file) != size) std::abort();
+  std::fclose(file);
+}
+
+}  // namespace vesk_fuzz

@@ -1,0 +1,15 @@
+// Ogg Vorbis files: opened by the Ogg reader from a file and played through.
+
+#include "framework/file/file_reader.h"
+#include "framework/sound/ogg_reader.h"
+#include "tests/fuzz/fuzz_support.h"
+#include "tests/fuzz/sound_reader_run.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  vesk_fuzz::EnterScratchFolder();
+  vesk_fuzz::WriteScratchFile("bgm.ogg", data, size);
+  nsZarn::nsSound::nsISoundReader::COggReader reader(new nsZarn::nsFile::nsFileReader::CFileReader,
+                                                     "bgm.ogg");
+  vesk_fuzz::PlayThrough(reader);
+  return 0;
+}

@@ -1,0 +1,45 @@
+// Runs a harness over files and folders of inputs, one call per file, so that the
+// checked-in corpora replay under the normal build's sanitizers.
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+#include "tests/fuzz/fuzz_support.h"
+
+namespace {
+
+std::vector<std::filesystem::path> InputsOf(const std::filesystem::path& argument) {
+  std::vector<std::filesystem::path> files;
+  if (std::filesystem::is_directory(argument)) {
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(argument)) {
+      if (entry.is_regular_file()) files.push_back(entry.path());
+    }
+    std::sort(files.begin(), files.end());
+  } else {
+    files.push_back(argument);
+  }
+  return files;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // Every path is made absolute before the first input runs: a harness may change
+  // the current folder.
+  std::vector<std::filesystem::path> files;
+  for (int i = 1; i < argc; ++i) {
+    for (const auto& file : InputsOf(std::filesystem::absolute(argv[i]))) files.push_back(file);
+  }
+  for (const std::filesystem::path& file : files) {
+    std::ifstream in(file, std::ios::binary);
+    const std::vector<char> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    std::fprintf(stderr, "%s\n", file.c_str());
+    LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+  }
+  std::printf("replayed %zu inputs\n", files.size());
+  return files.empty() ? 1 : 0;
+}

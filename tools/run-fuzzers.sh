@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# Builds every fuzzing target of a VESK_FUZZ build and runs each under afl-fuzz for
+# the given seconds, a few at a time, starting from its checked-in corpus. Prints a
+# line per target with its executions and findings (crashes and hangs, sanitizer
+# reports included) and exits non-zero when any target found anything.
+#   tools/run-fuzzers.sh <build folder> <seconds per target> <targets at once>
+set -euo pipefail
+
+build=$1
+seconds=${2:-60}
+parallel=${3:-3}
+source_dir=$(cd "$(dirname "$0")/.." && pwd)
+mapfile -t targets < "$build/fuzz-targets.txt"
+
+cmake --build "$build" -j "$parallel" --target "${targets[@]}"
+
+# A crash, a sanitizer report, over 1 s for one input or over 512 MB is a finding.
+export AFL_NO_UI=1 AFL_NO_AFFINITY=1 AFL_SKIP_CPUFREQ=1 AFL_I_DONT_CARE_ABOUT_MISSING_CRASHES=1
+export AFL_SUPPRESS_ENV_LIST=1 AFL_QUIET=1 SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy
+export ASAN_OPTIONS=abort_on_error=1:symbolize=0:detect_leaks=0:hard_rss_limit_mb=512:allocator_may_return_null=1
+export UBSAN_OPTIONS=halt_on_error=1:abort_on_error=1:symbolize=0
+
+findings_root="$build/findings"
+run_one() {
+  local target=$1 corpus="$source_dir/tests/fuzz/$1"
+  rm -rf "$findings_root/$target"
+  mkdir -p "$findings_root/$target"
+  afl-fuzz -i "$corpus" -o "$findings_root/$target" -V "$seconds" -t 1000 -m none \
+    -- "$build/fuzz/$target" > "$findings_root/$target.log" 2>&1 || echo "afl-fuzz failed" >> "$findings_root/$target.log"
+}
+
+running=0
+for target in "${targets[@]}"; do
+  run_one "$target" &
+  running=$((running + 1))
+  if [ "$running" -ge "$parallel" ]; then
+    wait -n || true
+    running=$((running - 1))
+  fi
+done
+wait
+
+status=0
+stat() { sed -n "s/^$1 *: *//p" "$2" 2>/dev/null | head -n1; }
+for target in "${targets[@]}"; do
+  stats="$findings_root/$target/default/fuzzer_stats"
+  if [ ! -f "$stats" ]; then
+    echo "$target: did not run (see $findings_root/$target.log)"
+    status=1
+    continue
+  fi
+  execs=$(stat execs_done "$stats")
+  crashes=$(stat saved_crashes "$stats")
+  hangs=$(stat saved_hangs "$stats")
+  findings=$(( ${crashes:-0} + ${hangs:-0} ))
+  echo "$target: ${execs:-0} executions, $findings findings (${crashes:-0} crashes, ${hangs:-0} hangs)"
+  if [ "$findings" -ne 0 ]; then
+    echo "  inputs in $findings_root/$target/default/crashes and .../hangs"
+    status=1
+  fi
+done
+exit $status
