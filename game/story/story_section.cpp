@@ -2,13 +2,32 @@
 
 #include "engine/api/draw_manager.h"
 #include "engine/api/novel_engine.h"
+#include "engine/core/novel_player.h"
+#include "game/core/novel_player_fd.h"
 #include "game/core/param_access.h"
 #include "game/core/shell_objects.h"
 
 namespace nsVesk::nsADV {
+namespace {
+
+// The update pattern of a running timed choice.
+constexpr std::uint32_t kTimedChoicePattern = 28;
+
+}  // namespace
+
+void EndOpenChoice(nsTamskLib::nsCore::NovelPlayer& player) {
+  player.GetDrawManager()->EndSelect();
+  nsTamskLib::nsTaskManager::TaskManager& tasks = player.Tasks();
+  if (tasks.GetUpdateType() == kTimedChoicePattern) {
+    tasks.SetUpdateData(nsTamskLib::nsTaskManager::UpdateParam());
+    tasks.ClearWork();
+  }
+}
 
 void StartStorySection(const std::string& file, const char* section) {
   if (g_NovelPlayer == nullptr) return;
+  g_NovelPlayer->Commands().ResetCommands();
+  EndOpenChoice(*g_NovelPlayer);
   g_NovelPlayer->SetState(nsTamskLib::nsCore::kStateNormal);
   auto* draw = g_NovelPlayer->GetDrawManager();
   const std::int32_t show = GetParamInt(file, section, "SetTextWindowShow", 0);

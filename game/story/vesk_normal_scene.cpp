@@ -13,6 +13,7 @@
 #include "game/core/shell_objects.h"
 #include "game/managers/input_manager_fd.h"
 #include "game/story/adv_scene.h"
+#include "game/story/story_section.h"
 
 namespace nsVesk::nsADV {
 namespace {
@@ -128,8 +129,10 @@ void VeskNormalScene::ExecuteWithHeldSkip() {
   texts.SetKidokuSkip(readSkip || control);
   player.Tasks().UpdateButtons();
   player.Commands().Execute();
-  texts.SetSkip(skip);
-  texts.SetKidokuSkip(readSkip);
+  // Control counts only for this frame; a change the command made (the text
+  // command ends skip mode at unread text) is kept.
+  if (texts.IsSkip() == (skip || control)) texts.SetSkip(skip);
+  if (texts.IsKidokuSkip() == (readSkip || control)) texts.SetKidokuSkip(readSkip);
 }
 
 void VeskNormalScene::Update() {
@@ -233,6 +236,7 @@ void VeskNormalScene::PostUpdate() {
 
 void VeskNormalScene::CleanStage() {
   nsTamskLib::nsCore::NovelPlayer& player = Player();
+  EndOpenChoice(player);
   nsTamskLib::nsTaskManager::TaskManager& tasks = player.Tasks();
   nsTamskLib::nsTaskManager::DrawTask background;
   background.Clear();

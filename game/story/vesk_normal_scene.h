@@ -39,7 +39,7 @@ class VeskNormalScene : public nsTamskLib::nsScene::DefaultNormalScene {
   bool CallSystem();
   // Runs the current command, with Control held counting as skip and read skip.
   void ExecuteWithHeldSkip();
-  // After the return to the title: no background, sprites or text window left.
+  // After the return to the title: no background, sprites, choice or text window left.
   void CleanStage();
 
   nsComponent::UICButtonTextE2 m_ButtonAuto;

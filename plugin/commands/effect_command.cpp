@@ -14,6 +14,7 @@
 #include "plugin/commands/statement_forms.h"
 #include "plugin/core/host_calls.h"
 #include "plugin/core/stream_fields.h"
+#include "plugin/effects/held_cover.h"
 #include "plugin/effects/screen_effects.h"
 
 namespace nsWendrick {
@@ -102,6 +103,7 @@ int Cmd_effect::Execute() {
   if (!m_Started) {
     if (m_Engine->GetTextManager()->IsSkip()) {
       ApplySkippedEffect();
+      ReleaseHeldCover(m_Engine);
       m_Engine->GetCommandHeap()->MoveIterator(1);
       return 0;
     }

@@ -25,7 +25,7 @@ using nsTamskLib::TRect;
 
 constexpr std::uint32_t kTimerPattern = 28;
 constexpr std::uint32_t kWhite = 0x00FFFFFF;
-// The most choices a stored command may claim; more means a damaged file.
+// The most choices a stored command may claim; more (or none) means a damaged file.
 constexpr std::uint32_t kMaxStoredChoices = 65535;
 
 const char* const kSetKeywords[] = {"selectlclearimage", "selectlimage0", "selectlimage1",
@@ -236,7 +236,8 @@ void Cmd_selectl::Save(nsTamskLib::nsIOStream::IIOStream* stream) {
 
 void Cmd_selectl::Load(nsTamskLib::nsIOStream::IIOStream* stream) {
   const std::uint32_t count = static_cast<std::uint32_t>(LoadIntField(stream));
-  if (count > kMaxStoredChoices) {
+  // A choice without entries could never be taken: the script would wait forever.
+  if (count == 0 || count > kMaxStoredChoices) {
     HostRuntimeError(nullptr, "選択肢の数が不正です！（%u）", count);
   }
   m_Choices.clear();

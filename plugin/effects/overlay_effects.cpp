@@ -12,6 +12,7 @@
 #include "engine/api/novel_engine.h"
 #include "engine/api/task_manager.h"
 #include "plugin/effects/effect_frame.h"
+#include "plugin/effects/held_cover.h"
 #include "plugin/effects/screen_effects.h"
 
 namespace nsWendrick {
@@ -130,9 +131,10 @@ int EffectFadeOut(INovelEngine* engine) {
   const std::uint32_t flags = FadeFlags(frame);
   if (frame.first) ApplyFadeStartFlags(engine, flags);
   if (frame.elapsed >= frame.data->Time) {
-    // The screen ends fully covered.
+    // The screen ends fully covered, and stays so until the next effect or flip.
     DrawOverlay(frame, kOpaque);
     EndEffect(frame);
+    HoldCover(*frame.data);
     if ((flags & kFadePageFlip) != 0) RequestPageFlip(frame);
     ApplyFadeEndFlags(engine, flags);
     return 0;

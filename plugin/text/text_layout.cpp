@@ -305,8 +305,21 @@ class GlyphLoop {
     return token;
   }
 
+  // Whether a glyph stands on the last line before the previous glyph.
+  bool PreviousGlyphHasGlyphBefore() const {
+    const TextTokenLine& line = m_Section.back();
+    for (std::uint32_t i = 0; i < m_Previous.index && i < line.size(); ++i) {
+      const nsTamskLib::mystr& text = line.at(i).Text;
+      if (text != "" && text != "\n" && text != "ClickWait" && text != "TagCmd") return true;
+    }
+    return false;
+  }
+
   bool Carries(std::int32_t code) const {
     if (!m_Previous.present || m_Previous.line + 1 != m_Section.size()) return false;
+    // Carrying the first glyph of a line would leave the line empty, and the
+    // glyph would only meet the same rule again on the next line.
+    if (!PreviousGlyphHasGlyphBefore()) return false;
     const std::int32_t previous = m_Previous.code;
     if (IsFollowingWeakCh(previous) && IsFollowingWeakCh(code)) return false;
     return IsLeadingCh(previous) || IsFollowingCh(code);

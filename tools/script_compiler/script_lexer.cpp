@@ -110,26 +110,14 @@ class Lexer {
     return 0;
   }
 
-  // Whether a quote at pos after a backslash ends the string after all: it does
-  // when the statement goes on behind it (",", ";", "}", a comment or the end of
-  // the line), so that a variable reference may close a string: "HP \\hp\\".
-  bool ClosesString(std::size_t pos) const {
-    if (pos >= m_Src.size() || m_Src[pos] != '"') return false;
-    std::size_t next = pos + 1;
-    while (next < m_Src.size() && (m_Src[next] == ' ' || m_Src[next] == '\t')) ++next;
-    if (next >= m_Src.size()) return true;
-    return m_Src[next] != '\0' && std::strchr(",;}/\r\n", m_Src[next]) != nullptr;
-  }
-
   bool ReadString() {
     const std::int32_t line = m_Line;
     std::string body;
     ++m_Pos;
     while (m_Pos < m_Src.size() && m_Src[m_Pos] != '"') {
-      // A backslash keeps the next byte, so "\"" does not end the string (but see
-      // ClosesString); a lead byte keeps its trail byte, which may be 0x5C.
-      const bool escape = m_Src[m_Pos] == '\\' && !ClosesString(m_Pos + 1);
-      const bool pair = (IsLead(m_Src[m_Pos]) || escape) && m_Pos + 1 < m_Src.size();
+      // A backslash keeps the next byte, so "\"" never ends the string; a lead
+      // byte keeps its trail byte, which may be 0x5C.
+      const bool pair = (IsLead(m_Src[m_Pos]) || m_Src[m_Pos] == '\\') && m_Pos + 1 < m_Src.size();
       body += m_Src[m_Pos];
       Advance();
       if (pair) {

@@ -15,6 +15,7 @@
 #include "engine/plugin/plugin_registry.h"
 #include "game/core/selection_state.h"
 #include "game/select/selection_tables.h"
+#include "game/story/adv_scene.h"
 #include "game/story/vesk_normal_scene.h"
 #include "tests/engine/fakes/script_writer.h"
 #include "tests/engine/fakes/test_commands.h"
@@ -24,22 +25,11 @@ namespace vesk_test {
 
 inline constexpr std::uint32_t kWindowColour = 0xFF40A060u;
 
-class StoryFixture : public SceneStackFixture {
+// The data every story test plays on: the fades' times, the story buttons, and
+// a select file with one character whose stage has two rounds and a reward.
+class StoryDataFixture : public SceneStackFixture {
  protected:
-  void SetUp() override {
-    SceneStackFixture::SetUp();
-    RegisterTestCommands();
-    // The flip the plug-in's pattern 3 would make: back to pattern 0.
-    RegisterPUpdate(3, [](nsTamskLib::nsCore::INovelEngine* engine) {
-      ++FlipCount();
-      engine->GetTaskManager()->SetUpdateData(nsTamskLib::nsTaskManager::UpdateParam());
-      return 0;
-    });
-    ScriptWriter script;
-    script.Label("@start").Step(1).State(6).Label("@round").Step(2).Stay(-1).Label("@other").Step(3).State(6);
-    ASSERT_TRUE(script.WriteScript("scenario.dat"));
-    ASSERT_TRUE(nsVesk::g_NovelPlayer->LoadScript("scenario.dat", nsVesk::g_NovelPlayer->GetIOStream()));
-    CommandLog().Clear();
+  void WriteStoryData() {
     WriteSolidImage("Data/ADV/window.png", 750, 150, kWindowColour);
     WriteFile("Data/Common.ini", "[Common]\nTimeFadein=200\nTimeFadeout=200\n");
     WriteFile("Data/ADV/Common.ini",
@@ -52,11 +42,6 @@ class StoryFixture : public SceneStackFixture {
     WriteFile("Data/Select/enemy.ini",
               "[CG]\nEnemyNum=1\n[EnemySelect0]\nRoundNum=2\nADVIni0=\"Data/ADV/round0.ini\"\n"
               "ADVIni1=\"Data/ADV/round1.ini\"\nGohoubiIni=\"Data/ADV/reward.ini\"\n");
-  }
-  void TearDown() override {
-    nsTamskLib::nsCore::NovelPlayer::ClearCommandHeap(nsVesk::g_NovelPlayer);
-    SceneStackFixture::TearDown();
-    nsTamskLib::nsPlugin::ClearRegistries();
   }
 
   static std::string Rect(int l, int t, int r, int b) {
@@ -94,6 +79,59 @@ class StoryFixture : public SceneStackFixture {
     return dynamic_cast<nsVesk::nsADV::VeskNormalScene*>(
         nsVesk::g_NovelPlayer->GetScene(nsTamskLib::nsCore::kStateNormal));
   }
+
+  // The story of round 1 starting at `label`, run for its first three frames.
+  void StartRoundAt(const std::string& label) {
+    WriteFile("Data/ADV/round1.ini", StoryFile("ADV", label));
+    Choose(1);
+    StartScene(nsVesk::nsADV::cADVScene::kSceneId);
+    FramesFromTo(0, 32);
+    m_Now = 48;
+  }
+  void Frame() {
+    FrameAt(m_Now);
+    m_Now += 16;
+  }
+  // Press and release on (x, y).
+  void Click(int x, int y) {
+    ClickAt(m_Now, x, y);
+    m_Now += 32;
+  }
+  // タイトルに戻る, はい, and the fade-out until the title is on top.
+  void ReturnToTitle() {
+    Click(700, 15);
+    Click(300, 350);
+    FramesFromTo(m_Now, m_Now + 240);
+    m_Now += 256;
+  }
+
+  std::uint32_t m_Now = 0;
+};
+
+class StoryFixture : public StoryDataFixture {
+ protected:
+  void SetUp() override {
+    SceneStackFixture::SetUp();
+    RegisterTestCommands();
+    // The flip the plug-in's pattern 3 would make: back to pattern 0.
+    RegisterPUpdate(3, [](nsTamskLib::nsCore::INovelEngine* engine) {
+      ++FlipCount();
+      engine->GetTaskManager()->SetUpdateData(nsTamskLib::nsTaskManager::UpdateParam());
+      return 0;
+    });
+    ScriptWriter script;
+    script.Label("@start").Step(1).State(6).Label("@round").Step(2).Stay(-1).Label("@other").Step(3).State(6);
+    ASSERT_TRUE(script.WriteScript("scenario.dat"));
+    ASSERT_TRUE(nsVesk::g_NovelPlayer->LoadScript("scenario.dat", nsVesk::g_NovelPlayer->GetIOStream()));
+    CommandLog().Clear();
+    WriteStoryData();
+  }
+  void TearDown() override {
+    nsTamskLib::nsCore::NovelPlayer::ClearCommandHeap(nsVesk::g_NovelPlayer);
+    SceneStackFixture::TearDown();
+    nsTamskLib::nsPlugin::ClearRegistries();
+  }
+
   static std::vector<std::string> Executed() { return CommandLog().executed; }
   static int& FlipCount() {
     static int count = 0;

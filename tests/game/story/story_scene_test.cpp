@@ -21,30 +21,13 @@ constexpr int kOption = 2;
 class StorySceneTest : public vesk_test::StoryFixture {
  protected:
   // The story of round 1 (label @round: the script stays, accepting input).
-  void StartRound() {
-    vesk_test::WriteFile("Data/ADV/round1.ini", StoryFile("ADV", "@round"));
-    Choose(1);
-    StartScene(cADVScene::kSceneId);
-    FramesFromTo(0, 32);
-    m_Now = 48;
-  }
-  void Frame() {
-    FrameAt(m_Now);
-    m_Now += 16;
-  }
-  // Press and release on (x, y).
-  void Click(int x, int y) {
-    ClickAt(m_Now, x, y);
-    m_Now += 32;
-  }
+  void StartRound() { StartRoundAt("@round"); }
   std::size_t Stays() const {
     std::size_t n = 0;
     for (const auto& line : Executed()) n += line.rfind("stay", 0) == 0 ? 1 : 0;
     return n;
   }
   nsTamskLib::nsTextManager::ITextManager& Texts() { return *nsVesk::g_NovelPlayer->GetTextManager(); }
-
-  std::uint32_t m_Now = 0;
 };
 
 TEST_F(StorySceneTest, WithoutALabelTheStoryStartsAtStartAndSuspendingLeadsToTheBattle) {

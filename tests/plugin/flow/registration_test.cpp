@@ -53,7 +53,7 @@ TEST_F(FlowRegistrationTest, TheEngineLoadsEveryCompiledBodyBackToTheSameBytes) 
   endloop !x, ;
   rand x, 10, 1;
   gosub @sub;
-  gotod "@\x\";
+  gotod "@\x\y";
   loadobject "part.obj";
   jump 1;
   end;
@@ -85,7 +85,7 @@ TEST_F(FlowRegistrationTest, TheEngineLoadsEveryCompiledBodyBackToTheSameBytes) 
             "endloop (x)(), ;\n"
             "rand x, (10), (1);\n"
             "gosub @sub（18）;\n"
-            "gotod @\\x\\（未定義）;\n"
+            "gotod @\\x\\y（未定義）;\n"
             "loadobject part.obj;\n"
             "jump (1);\n"
             "end;\n"

@@ -149,6 +149,13 @@ TEST_F(TextLayoutTest, AFollowingCharacterTakesThePreviousGlyphAlongUnlessBothAr
   EXPECT_THAT(Texts(section.at(2)), ElementsAre("", "\n", "ー"));
 }
 
+TEST_F(TextLayoutTest, TheFirstGlyphOfALineIsNeverCarriedSoNoLineIsLeftEmpty) {
+  Layout("aab」", 10);  // every glyph fills a line; 」 would take b along
+  ASSERT_EQ(section.size(), 5u);
+  EXPECT_THAT(Texts(section.at(3)), ElementsAre("", "\n", "b"));
+  EXPECT_THAT(Texts(section.at(4)), ElementsAre("", "\n", "」"));
+}
+
 TEST_F(TextLayoutTest, AGlyphThatBreaksTheLineGivesThePreviousItsSlantBack) {
   Layout("<i>abcd</i>", 40);  // d would make 10 + 10 + 10 + 15
   ASSERT_EQ(section.size(), 3u);

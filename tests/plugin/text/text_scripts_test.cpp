@@ -69,6 +69,20 @@ TEST_F(TextScriptsTest, ElevenChoicesAndWrongFormsAreErrorsOnTheirLines) {
             "エラー（   6行目）：構文エラーです！\n");
 }
 
+TEST_F(TextScriptsTest, AStoredChoiceWithoutEntriesIsADamagedScript) {
+  for (const char* choice : {"select \"a\", r;", "selectl \"a\", r, 1000;"}) {
+    CompileTo(std::string("@start:\n  local r = 0;\n  ") + choice + "\n  end;\n", "scenario.dat");
+    // The stored count 1 before the stored text "a" (its bytes complemented, then 0) becomes 0.
+    std::string bytes = ReadFile("scenario.dat");
+    const std::size_t at = bytes.find(std::string("\x01\x00\x00\x00\x9E\x00", 6));
+    ASSERT_NE(at, std::string::npos) << choice;
+    bytes[at] = '\0';
+    WriteFile("scenario.dat", bytes);
+    TestPlayer fresh;
+    EXPECT_FATAL(fresh.LoadScript("scenario.dat", fresh.GetIOStream()), "選択肢の数が不正です！（0）") << choice;
+  }
+}
+
 TEST_F(TextScriptsTest, AMessageWaitsOnThePlayerForTheAdvanceInput) {
   Load(R"(
 @start:

@@ -89,14 +89,14 @@ TEST_F(CompilerTest, ALabelDefinedTwiceIsAnError) {
 }
 
 TEST_F(CompilerTest, TheProgramCompilesAUtf8FileWithTheBuiltPlugin) {
-  WriteFile("story.txt", platform::Cp932ToUtf8("@start:\n  gotod \"@表\\x\\\";\n  end;\n"));
+  WriteFile("story.txt", platform::Cp932ToUtf8("@start:\n  gotod \"@表\\x\\y\";\n  end;\n"));
   ASSERT_EQ(std::system(SCRIPT_COMPILER_PROGRAM " story.txt scenario.dat 2> errors.txt"), 0)
       << ReadFile("errors.txt");
   ASSERT_TRUE(player.LoadScript("scenario.dat", player.GetIOStream()));
   RecordingTextStream dump;
   player.Commands().GetCommandList()[0]->Dump(&dump);
   // The label text arrives as Shift-JIS with its trail byte 0x5C intact.
-  EXPECT_EQ(dump.text, "gotod @表\\x\\（未定義）;\n");
+  EXPECT_EQ(dump.text, "gotod @表\\x\\y（未定義）;\n");
 
   WriteFile("bad.txt", "@start:\n  end 1;\n");
   const int status = std::system(SCRIPT_COMPILER_PROGRAM " bad.txt bad.dat 2> errors.txt");

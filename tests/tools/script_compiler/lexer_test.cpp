@@ -46,11 +46,14 @@ TEST(LexerTest, EveryAssignmentOperatorIsOneTokenAndComparisonsStayInExpressions
 }
 
 TEST(LexerTest, StringsKeepTheirBodiesVerbatim) {
-  EXPECT_EQ(Kinds(R"(text "a\"b\n<b>%c", "x \hp\";)"),
+  EXPECT_EQ(Kinds(R"(text "a\"b\n<b>%c", "x \hp\)" "\t" R"(";)"),
             (Tokens{{K::kWord, "text"}, {K::kString, R"(a\"b\n<b>%c)"}, {K::kPunct, ","},
-                    {K::kString, R"(x \hp\)"}, {K::kPunct, ";"}}));
-  // A quote after a backslash that the statement continues behind still escapes.
+                    {K::kString, R"(x \hp\)" "\t"}, {K::kPunct, ";"}}));
+  // A quote after a backslash escapes, whatever the statement has behind it.
   EXPECT_EQ(Kinds(R"(text "say \"hi\"", "";)")[1], (std::pair{K::kString, std::string(R"(say \"hi\")")}));
+  EXPECT_EQ(Kinds(R"(text "", "He said \"Hi\", and left";)"),
+            (Tokens{{K::kWord, "text"}, {K::kString, ""}, {K::kPunct, ","},
+                    {K::kString, R"(He said \"Hi\", and left)"}, {K::kPunct, ";"}}));
 }
 
 TEST(LexerTest, ATrailByteOfBackslashDoesNotEscapeTheQuote) {
