@@ -11,8 +11,11 @@ DefaultLoadScene::DefaultLoadScene() : SlotScene(nsCore::kStateLoad, "Load") {}
 
 bool DefaultLoadScene::ConfirmLoad() { return AskConfirmation("ロードします、よろしいですか？"); }
 
+const char* DefaultLoadScene::GetFileName(int slot) { return FormatFileName(slot); }
+
 void DefaultLoadScene::UpdateSlotCaption(int i) {
-  m_SlotButtons[static_cast<std::size_t>(i)].SetDisabled(!WriteSlotCaption(i));
+  const bool exists = WriteSlotCaption(i, GetFileName(SlotNumber(i)));
+  m_SlotButtons[static_cast<std::size_t>(i)].SetDisabled(!exists);
 }
 
 void DefaultLoadScene::Update() {
@@ -26,7 +29,7 @@ void DefaultLoadScene::Update() {
   for (int i = 0; i < kSlotsPerPage; ++i) {
     if (m_SlotButtons[static_cast<std::size_t>(i)].Update() && !loadTried && ConfirmLoad()) {
       loadTried = true;
-      const char* file = SlotFileName(i);
+      const char* file = GetFileName(SlotNumber(i));
       if (player.LoadLocalData(file, m_Stream.get())) {
         player.ResetStates();
       } else {

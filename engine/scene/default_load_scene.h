@@ -16,8 +16,10 @@ class DefaultLoadScene : public SlotScene {
   void Update() override;
   // "ロードします、よろしいですか？"; true on Yes.
   virtual bool ConfirmLoad();
+  // The file of a slot number, as in the save scene.
+  virtual const char* GetFileName(int slot);
   // A slot without a file is disabled.
-  void UpdateSlotCaption(int i) override;
+  virtual void UpdateSlotCaption(int i);
 };
 
 }  // namespace nsTamskLib::nsScene

@@ -41,17 +41,21 @@ bool DefaultMenuScene::Act(const nsComponent::UICButtonDraw& button) {
     player.PopState();
   } else if (&button == &m_SaveButton) {
     player.PushState(nsCore::kStateSave);
+    return false;
   } else if (&button == &m_LoadButton) {
     player.PushState(nsCore::kStateLoad);
+    return false;
   } else if (&button == &m_ConfigButton) {
     player.PushState(nsCore::kStateConfig);
+    return false;
   } else if (&button == &m_QuitButton) {
     if (!ConfirmQuit()) return false;
     nsSoundManager::ISoundManager& sound = *player.GetSoundManager();
     sound.StopBGM();
     sound.StopAllSE();
     sound.StopAllVoice();
-    // The player ends the program from the quit state.
+    // The player ends the program from the quit state. The close key of the same
+    // frame must not pop it: the quit was confirmed and the sound is already stopped.
     player.PushState(nsCore::kStateQuit);
   } else {
     player.PopState();
@@ -64,15 +68,16 @@ void DefaultMenuScene::Update() {
   nsInputManager::IInputManager& input = *player.GetInputManager();
   input.Update();
   input.UpdateClickLock();
-  // Every button follows the pointer each frame; the first click that changes the
-  // state stack is the frame's only action, so the close key cannot also undo it.
-  bool acted = false;
+  // Every button follows the pointer each frame and acts on its click. The close key
+  // pops a state only when no button popped one (or quit), so one frame never pops
+  // twice; after a button that opened a screen it pops that screen again.
+  bool popped = false;
   for (nsComponent::UICButtonDraw* button : {&m_AutoButton, &m_SkipButton, &m_SaveButton,
                                              &m_LoadButton, &m_ConfigButton, &m_QuitButton,
                                              &m_ReturnButton}) {
-    if (button->Update() && !acted) acted = Act(*button);
+    if (button->Update() && Act(*button)) popped = true;
   }
-  if (!acted && input.IsMenuClose()) player.PopState();
+  if (!popped && input.IsMenuClose()) player.PopState();
 }
 
 void DefaultMenuScene::Draw() {

@@ -24,7 +24,7 @@ class DefaultMenuScene : public IScene_Base {
   virtual bool ConfirmQuit();
 
  private:
-  // Acts on a click of the button; false when nothing changed the state stack.
+  // Acts on a click of the button; true when it popped a state or began the quit.
   bool Act(const nsComponent::UICButtonDraw& button);
 
   nsComponent::UICButtonDraw m_AutoButton;

@@ -11,7 +11,11 @@ DefaultSaveScene::DefaultSaveScene() : SlotScene(nsCore::kStateSave, "Save") {}
 
 bool DefaultSaveScene::ConfirmSave() { return AskConfirmation("セーブします、よろしいですか？"); }
 
-void DefaultSaveScene::UpdateSlotCaption(int i) { WriteSlotCaption(i); }
+const char* DefaultSaveScene::GetFileName(int slot) { return FormatFileName(slot); }
+
+void DefaultSaveScene::UpdateSlotCaption(int i) {
+  WriteSlotCaption(i, GetFileName(SlotNumber(i)));
+}
 
 void DefaultSaveScene::Update() {
   nsCore::NovelPlayer& player = PlayerOf(m_Engine);
@@ -20,7 +24,7 @@ void DefaultSaveScene::Update() {
   input.UpdateClickLock();
   for (int i = 0; i < kSlotsPerPage; ++i) {
     if (m_SlotButtons[static_cast<std::size_t>(i)].Update() && ConfirmSave()) {
-      const char* file = SlotFileName(i);
+      const char* file = GetFileName(SlotNumber(i));
       // A slot that could not be written keeps its old file; the player is told so
       // instead of leaving believing the story was saved.
       if (!player.SaveLocalData(file, m_Stream.get())) {

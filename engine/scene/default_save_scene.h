@@ -15,8 +15,12 @@ class DefaultSaveScene : public SlotScene {
   void Update() override;
   // "セーブします、よろしいですか？"; true on Yes.
   virtual bool ConfirmSave();
+  // The file of a slot number (0 to 99): "Save%02d.dat" in the working folder, in a
+  // buffer of the scene that the next call overwrites. Every file the scene touches
+  // is named here, so a game's scene can place its slots elsewhere.
+  virtual const char* GetFileName(int slot);
   // Every slot stays enabled.
-  void UpdateSlotCaption(int i) override;
+  virtual void UpdateSlotCaption(int i);
 };
 
 }  // namespace nsTamskLib::nsScene

@@ -48,7 +48,7 @@ void SlotScene::SetEngine(nsCore::INovelEngine* engine) {
   m_BackButton.SetEngine(engine);
 }
 
-const char* SlotScene::GetFileName(int slot) {
+const char* SlotScene::FormatFileName(int slot) {
   std::snprintf(m_FileName, sizeof m_FileName, "Save%02d.dat", slot);
   return m_FileName;
 }
@@ -61,11 +61,11 @@ const nsComponent::UICButtonDraw& SlotScene::PageButton(int i) const {
   return m_PageButtons.at(static_cast<std::size_t>(i));
 }
 
-bool SlotScene::WriteSlotCaption(int i) {
-  const int slot = m_Page * kSlotsPerPage + i;
+bool SlotScene::WriteSlotCaption(int i, const char* file) {
+  const int slot = SlotNumber(i);
   char caption[64];
   std::tm time{};
-  const bool exists = LastWriteTime(GetFileName(slot), time);
+  const bool exists = LastWriteTime(file, time);
   if (exists) {
     std::snprintf(caption, sizeof caption, "%02d：%04d/%02d/%02d %02d:%02d", slot,
                   time.tm_year + 1900, time.tm_mon + 1, time.tm_mday, time.tm_hour, time.tm_min);

@@ -3,7 +3,9 @@
 // picture they show a title, ten slot buttons for the current page, ten page
 // buttons and a back button. Slot i of page p is the file "Save%02d.dat" of slot
 // number p * 10 + i in the working folder; its button shows the file's last-write
-// time, or dashes when the file does not exist.
+// time, or dashes when the file does not exist. The class adds no virtual operation
+// of its own: each scene declares its confirmation, its file name and its caption
+// refresh, in this order, right after the operations of every scene.
 
 #include <array>
 #include <memory>
@@ -29,12 +31,6 @@ class SlotScene : public IScene_Base {
   // The engine goes to every button too.
   void SetEngine(nsCore::INovelEngine* engine) override;
 
-  // The file of a slot number (0 to 99), in a buffer of the scene that the next call
-  // overwrites.
-  const char* GetFileName(int slot);
-  // Refreshes the caption of slot button i from its file.
-  virtual void UpdateSlotCaption(int i) = 0;
-
   int GetPage() const { return m_Page; }
   const nsComponent::UICButtonDraw& SlotButton(int i) const;
   const nsComponent::UICButtonDraw& PageButton(int i) const;
@@ -43,12 +39,15 @@ class SlotScene : public IScene_Base {
   // The scene of the player state given, with its title.
   SlotScene(int state, const char* title);
 
-  // Writes slot button i's caption from its file; true when the file exists.
-  bool WriteSlotCaption(int i);
+  // The standard file of a slot number (0 to 99), "Save%02d.dat", in a buffer of the
+  // scene that the next call overwrites.
+  const char* FormatFileName(int slot);
+  // The slot number of slot button i on the current page.
+  int SlotNumber(int i) const { return m_Page * kSlotsPerPage + i; }
+  // Writes slot button i's caption from the file given; true when the file exists.
+  bool WriteSlotCaption(int i, const char* file);
   // Every page button enabled but the current page's.
   void RefreshPageButtons();
-  // The file of slot button i on the current page.
-  const char* SlotFileName(int i) { return GetFileName(m_Page * kSlotsPerPage + i); }
 
   int m_Page = 0;
   std::array<nsComponent::UICButtonDraw, kSlotsPerPage> m_SlotButtons;

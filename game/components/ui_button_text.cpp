@@ -37,7 +37,9 @@ ScaledText ScaleText(std::int32_t left, std::int32_t top, std::int32_t fontSize,
   const double factor = scaling / 100.0;
   const double growth = factor - 1.0;
   ScaledText out{};
-  out.size = TruncToInt(fontSize * factor);
+  // The size multiplies before it divides, so that 25 points at 116 percent is 29, not
+  // the 28 that the inexact factor 1.16 gives; a double product cannot overflow.
+  out.size = TruncToInt(static_cast<double>(fontSize) * scaling / 100.0);
   out.y = ClampedSubtract(top, TruncToInt(growth * 0.5 * fontSize));
   out.x = ClampedSubtract(left, TruncToInt(growth * fontSize * static_cast<double>(byteLength) * 0.25));
   return out;

@@ -143,14 +143,14 @@ void Cmd_text::RevealNext() {
   }
 
   // The end marker stands where the next glyph will come; after an italic glyph
-  // that is followed by another on the same line it holds the slant allowance the
-  // layout took from the glyph.
+  // that is followed by another, while the token now due is on a line already shown,
+  // it holds the slant allowance the layout took from the glyph.
   TextToken marker;
   for (std::int32_t next = m_Step; static_cast<std::uint32_t>(next) < TokenCount(); ++next) {
     const TextToken& token = TokenAt(next);
     if (token.Text == "" || token.Text == kClickWaitMarker || token.Text == "\n") continue;
-    const std::uint32_t line = m_Places[static_cast<std::size_t>(next)].first;
-    if (revealed->Flag2 != 0 && token.Flag2 != 0 && line < m_Shown.size()) {
+    const std::uint32_t dueLine = m_Places[static_cast<std::size_t>(m_Step)].first;
+    if (revealed->Flag2 != 0 && token.Flag2 != 0 && dueLine < m_Shown.size()) {
       marker.Width = revealed->Size / 4;
     }
     break;

@@ -284,11 +284,13 @@ int Cmd_setselectl::Execute() {
   if (m_Kind == kClear) {
     SelectLImages().erase(number);
   } else if (m_Kind >= kFixed && m_Kind <= kAnimationBar) {
+    // The number is checked before the other arguments are worked out, so a negative
+    // number is reported even when a later argument cannot be evaluated.
+    if (number < 0) HostRuntimeError(Window(), "イメージ番号が負数です！（m_No = %d）", number);
     std::int32_t v[kMemberCount] = {};
     for (std::uint32_t member : KindMembers(m_Kind)) {
       v[member] = HostCalcExpression(m_Expr[member], m_Engine);
     }
-    if (number < 0) HostRuntimeError(Window(), "イメージ番号が負数です！（m_No = %d）", number);
     if (v[kA] < 0 || v[kA] > 255) {
       HostRuntimeError(Window(), "透過度が負数か255を超えています！（m_A = %d）", v[kA]);
     }

@@ -211,6 +211,23 @@ TEST_F(ConfigMenuTest, MenuOpensScreensAboveItselfAndReturns) {
   EXPECT_EQ(player.GetStates(), States({0}));
 }
 
+// A screen opened with the close key in the same frame is closed again at once; a
+// confirmed quit stays.
+TEST_F(ConfigMenuTest, CloseKeyWithAScreenButtonPopsTheScreenButNotTheQuit) {
+  player.PushState(5);
+  Frames();
+  boxes.answers = {true};
+  for (int row : {2, 3, 4, 5}) {
+    player.input.MoveTo(kMenuX, MenuY(row));
+    player.input.PushLeft();
+    Frames();
+    player.input.ReleaseLeft();
+    PressClose();
+    player.input.IdleLeft();
+    EXPECT_EQ(player.GetStates(), row == 5 ? States({0, 5, 7}) : States({0, 5})) << row;
+  }
+}
+
 TEST_F(ConfigMenuTest, QuitAsksFirstAndStopsTheSoundOnlyOnYes) {
   player.sound.PlayBGM("theme.ogg");
   player.sound.PlaySE("door.wav");

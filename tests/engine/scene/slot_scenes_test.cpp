@@ -22,6 +22,19 @@ namespace {
 
 using nsTamskLib::nsScene::SlotScene;
 
+// A game's slot screen that keeps its slots in files of its own naming.
+template <class SlotScreen>
+class RenamedSlots : public SlotScreen {
+ public:
+  const char* GetFileName(int slot) override {
+    m_Name = "slot" + std::to_string(slot) + ".sav";
+    return m_Name.c_str();
+  }
+
+ private:
+  std::string m_Name;
+};
+
 // Centres of the screens' buttons.
 int SlotY(int i) { return 100 + 40 * i; }
 constexpr int kSlotX = 470;
@@ -183,6 +196,29 @@ TEST_F(SlotScenesTest, SlotThatCannotBeReadOrWrittenIsReported) {
   EXPECT_EQ(LastBox().caption, "メッセージ");
   EXPECT_EQ(LastBox().text, "Save02.datの書き込みに失敗しました！");
   EXPECT_EQ(player.GetStates(), States({0, 2}));
+}
+
+TEST_F(SlotScenesTest, GameScreenWritesShowsAndReadsItsOwnSlotFiles) {
+  player.SetScene(2, new RenamedSlots<nsTamskLib::nsScene::DefaultSaveScene>);
+  player.SetScene(3, new RenamedSlots<nsTamskLib::nsScene::DefaultLoadScene>);
+  player.GetLocalHeap()->Set("a", 1);
+  player.PushState(2);
+  Frames();
+  boxes.answers = {true};
+  ClickSlot(4);
+  EXPECT_TRUE(Exists("slot4.sav"));
+  EXPECT_FALSE(Exists("Save04.dat"));
+  EXPECT_EQ(Screen(2).SlotButton(4).GetCaption().rfind("04：20", 0), 0u);
+  PressClose();
+
+  player.GetLocalHeap()->Set("a", 2);
+  player.PushState(3);
+  Frames();
+  EXPECT_FALSE(Screen(3).SlotButton(4).IsDisabled());
+  boxes.answers = {true};
+  ClickSlot(4);
+  EXPECT_EQ(Local("a"), 1);
+  EXPECT_EQ(player.GetStates(), States({0}));
 }
 
 TEST_F(SlotScenesTest, BackButtonAndCloseKeyInOneFramePopOnce) {

@@ -192,6 +192,7 @@ TEST_F(ButtonTest, EnlargedCaptionsGrowAboutTheirArea) {
   EXPECT_EQ(larger.size, 30);
   EXPECT_EQ(larger.y, 95);
   EXPECT_EQ(larger.x, 80);
+  EXPECT_EQ(ScaleText(0, 0, 25, 116, 1).size, 29);
   const auto shrunk = ScaleText(100, 100, 20, 0, 8);
   EXPECT_EQ(shrunk.size, 0);
   EXPECT_EQ(shrunk.x, 140);

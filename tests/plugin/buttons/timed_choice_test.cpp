@@ -86,6 +86,10 @@ TEST_F(TimedChoiceTest, ImageChecksStopAndANumberUsedTwiceKeepsTheSecond) {
                                                        {-1, 0, 0, 255, 0, 0, 0, 8, 8});
   EXPECT_EQ(vesk_test::CatchFatal([&] { number.Execute(); }),
             "イメージ番号が負数です！（m_No = -1）");
+  // The number comes first, before the (here empty, so faulty) other arguments.
+  Cmd_setselectl& unworked = MakeCommand<Cmd_setselectl>(Cmd_setselectl::kFixed, {"a.png"}, {-1});
+  EXPECT_EQ(vesk_test::CatchFatal([&] { unworked.Execute(); }),
+            "イメージ番号が負数です！（m_No = -1）");
   Cmd_setselectl& bar = MakeCommand<Cmd_setselectl>(Cmd_setselectl::kBar, {"a.png"},
                                                     {0, 0, 0, 255, 0, 0, 0, 8, 8, 8});
   EXPECT_EQ(vesk_test::CatchFatal([&] { bar.Execute(); }),

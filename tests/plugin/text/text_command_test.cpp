@@ -45,6 +45,10 @@ class TextCommandTest : public vesk_test::TextLayoutFixture {
     ON_CALL(draw, SetTextCursor(_)).WillByDefault([this](std::int32_t state) { cursor = state; });
     ON_CALL(draw, SetMessageText(_)).WillByDefault([this](const TextTokenSection& text) {
       shown = TokenCount(text);
+      if (text.size() > 0 && text.at(text.size() - 1).size() > 0) {
+        const auto& last = text.at(text.size() - 1);
+        endWidth = last.at(last.size() - 1).Width;
+      }
     });
     ON_CALL(draw, SetTalkerText(_)).WillByDefault([this](const TextTokenSection& text) {
       talkerTokens = TokenCount(text);
@@ -92,6 +96,7 @@ class TextCommandTest : public vesk_test::TextLayoutFixture {
   bool autoMode = false;
   std::int32_t cursor = -1;
   std::uint32_t shown = 0;
+  std::int32_t endWidth = 0;  // of the last token shown
   std::uint32_t talkerTokens = 0;
   int records = 0;
   int marks = 0;
@@ -151,6 +156,15 @@ TEST_F(TextCommandTest, GlyphsAppearOnePerDelayAndAnAdvanceCompletesBeforeItFini
   Frame(true);
   EXPECT_TRUE(Finished());
   EXPECT_EQ(records, 1);
+}
+
+TEST_F(TextCommandTest, TheEndMarkerKeepsTheSlantWhileTheTokenDueIsOnAShownLine) {
+  // After the italic a the click wait is due on a's line; b is on the next one.
+  Set("", "<i>a%c\nb</i>");
+  Frame();
+  Frame(false, 30);
+  EXPECT_EQ(cursor, 1);
+  EXPECT_EQ(endWidth, 5);
 }
 
 TEST_F(TextCommandTest, AnInlineWaitRunsUnderItsOwnCommandId) {
