@@ -149,7 +149,11 @@ class NovelPlayer : public INovelEngine {
   void WriteLocalData(nsIOStream::IIOStream& stream);
   // False when the slot was damaged: it ended early or held no script position.
   bool ReadLocalData(nsIOStream::IIOStream& stream);
-  bool LoadLocalBlocksFrom(const std::string& file, nsIOStream::IIOStream& stream);
+  // False when a frame of the game just loaded would end the program: a script
+  // position outside the command list, a screen effect, update pattern or drawing
+  // that no part provides, a button label the script does not define, an open
+  // choice window without its variable.
+  bool CanRunLoadedGame();
   // Plug-in blocks in name order: the name, then what the function writes.
   void WritePluginBlocks(nsIOStream::IIOStream& stream, bool environment);
   // Reads at most one block per registered function; stops cleanly at the end of

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdio>
 #include <map>
 #include <string>
 
@@ -191,40 +190,37 @@ bool NovelPlayer::ReadLocalData(IIOStream& stream) {
   return complete && !m_Commands.GetIterators().empty();
 }
 
-bool NovelPlayer::LoadLocalBlocksFrom(const std::string& file, IIOStream& stream) {
-  if (!stream.Open(file.c_str(), "rb")) return false;
-  bool complete = ReadMagic(stream, kLocalMagic);
-  if (complete) complete = ReadLocalData(stream);
-  return stream.Close() && complete;
-}
-
 bool NovelPlayer::LoadLocalData(const char* file, IIOStream* stream) {
   if (file == nullptr || !stream->Open(file, "rb")) return false;
   if (!ReadMagic(*stream, kLocalMagic)) {
     stream->Close();
     return false;
   }
-  // The slot may still turn out damaged after its magic, when half of the game is
-  // already replaced: the current game is kept in a file of its own first and
-  // loaded back in that case.
-  const std::string keep = std::string(file) + ".keep";
+  // The slot may still turn out damaged after its magic, or hold a game that could
+  // not run, when half of the game is already replaced: the current game is kept
+  // in memory first and read back in that case. Nothing is written to the disk, so
+  // this works in any folder.
+  std::string kept;
   nsIOStream::BaseIOStream keepStream;
-  bool kept = false;
-  if (keepStream.Open(keep.c_str(), "wb")) {
+  bool isKept = false;
+  if (keepStream.OpenMemoryForWriting(kept)) {
     WriteLocalData(keepStream);
-    kept = keepStream.Close();
+    isKept = keepStream.Close();
   }
 
-  const bool complete = ReadLocalData(*stream);
+  bool loaded = ReadLocalData(*stream);
   const bool closed = stream->Close();
-  if (!complete) {
-    if (!kept || !LoadLocalBlocksFrom(keep, keepStream)) {
-      // Without the kept game a new game is the only whole state left.
-      Initialize();
+  if (loaded) loaded = CanRunLoadedGame();
+  if (!loaded) {
+    bool restored = false;
+    if (isKept && keepStream.OpenMemoryForReading(kept)) {
+      restored = ReadMagic(keepStream, kLocalMagic) && ReadLocalData(keepStream);
+      keepStream.Close();
     }
+    // Without the kept game a new game is the only whole state left.
+    if (!restored) Initialize();
   }
-  std::remove(keep.c_str());
-  return complete && closed;
+  return loaded && closed;
 }
 
 bool NovelPlayer::SaveData(INovelEngine* engine, IIOStream* stream, const char* global,

@@ -215,6 +215,9 @@ class BaseDrawManager : public IDrawManager {
 
   // Every setting, for the scenes and the game's drawing.
   const DrawSettings& Settings() const { return m_Settings; }
+  // Whether a queued task can be drawn: a built-in kind, an image whose transfer
+  // method is built in or a plug-in's, or a kind a plug-in draws.
+  static bool CanDrawTask(const nsTaskManager::DrawTask& task);
   // The images made drawable, in the order of loading.
   const std::vector<std::string>& GetLoadedImages() const { return m_LoadedImages; }
 

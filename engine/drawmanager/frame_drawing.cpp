@@ -144,6 +144,27 @@ void BaseDrawManager::DrawTalkerText() {
 
 // The draw-task list.
 
+namespace {
+
+// The transfer methods DrawOneTask handles itself.
+bool IsBuiltInBlt(std::int32_t blt) { return blt >= 0 && blt <= 6 && blt != 3; }
+
+}  // namespace
+
+bool BaseDrawManager::CanDrawTask(const nsTaskManager::DrawTask& task) {
+  switch (task.Type) {
+    case nsTaskManager::kDrawNothing:
+    case nsTaskManager::kDrawFilledRect:
+    case nsTaskManager::kDrawText:
+      return true;
+    case nsTaskManager::kDrawImage:
+      return IsBuiltInBlt(task.BltType) ||
+             nsPlugin::FindBltFunc(static_cast<unsigned>(task.BltType)) != nullptr;
+    default:
+      return nsPlugin::FindDrawTaskFunc(task.Type) != nullptr;
+  }
+}
+
 void BaseDrawManager::DrawOneTask(const nsTaskManager::DrawTask& task) {
   switch (task.Type) {
     case nsTaskManager::kDrawNothing:

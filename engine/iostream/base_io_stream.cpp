@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -21,14 +22,24 @@ bool OpensForWriting(const char* mode) { return mode != nullptr && mode[0] == 'w
 
 }  // namespace
 
-BaseIOStream::BaseIOStream() : m_File(nullptr), m_ReadFailed(false), m_WriteFailed(false) {}
+BaseIOStream::BaseIOStream()
+    : m_File(nullptr),
+      m_ReadFailed(false),
+      m_WriteFailed(false),
+      m_MemoryBuffer(nullptr),
+      m_MemorySize(0),
+      m_MemoryTarget(nullptr) {}
 
 BaseIOStream::~BaseIOStream() {
   if (m_File != nullptr) Close();
 }
 
-bool BaseIOStream::Open(const char* file, const char* mode) {
+void BaseIOStream::RefuseWhenOpen() const {
   if (m_File != nullptr) RuntimeError(nullptr, "ファイルは既にオープンされています！");
+}
+
+bool BaseIOStream::Open(const char* file, const char* mode) {
+  RefuseWhenOpen();
   if (file == nullptr || mode == nullptr) return false;
   m_ReadFailed = false;
   m_WriteFailed = false;
@@ -46,11 +57,46 @@ bool BaseIOStream::Open(const char* file, const char* mode) {
   return m_File != nullptr;
 }
 
+bool BaseIOStream::OpenMemoryForWriting(std::string& bytes) {
+  RefuseWhenOpen();
+  m_ReadFailed = false;
+  m_WriteFailed = false;
+  m_Target.clear();
+  m_Temporary.clear();
+  m_File = ::open_memstream(&m_MemoryBuffer, &m_MemorySize);
+  if (m_File == nullptr) return false;
+  m_MemoryTarget = &bytes;
+  return true;
+}
+
+bool BaseIOStream::OpenMemoryForReading(const std::string& bytes) {
+  RefuseWhenOpen();
+  m_ReadFailed = false;
+  m_WriteFailed = false;
+  m_Target.clear();
+  m_Temporary.clear();
+  // An empty buffer is a file that ends at once.
+  static char empty = 0;
+  char* data = bytes.empty() ? &empty : const_cast<char*>(bytes.data());
+  m_File = ::fmemopen(data, bytes.size(), "r");
+  return m_File != nullptr;
+}
+
 // Closes the file; a written file is flushed to the disk and only then renamed over
 // its target. False when anything failed (the temporary file is then removed).
 bool BaseIOStream::CloseFile() {
   std::FILE* file = m_File;
   m_File = nullptr;
+  if (m_MemoryTarget != nullptr) {
+    // The buffer holds everything written once the memory file is closed.
+    const bool ok = std::fclose(file) == 0 && !m_WriteFailed;
+    if (ok) m_MemoryTarget->assign(m_MemoryBuffer, m_MemorySize);
+    std::free(m_MemoryBuffer);
+    m_MemoryBuffer = nullptr;
+    m_MemorySize = 0;
+    m_MemoryTarget = nullptr;
+    return ok;
+  }
   if (m_Temporary.empty()) return std::fclose(file) == 0;
 
   bool ok = !m_WriteFailed && std::fflush(file) == 0 && std::ferror(file) == 0;
@@ -65,7 +111,7 @@ bool BaseIOStream::CloseFile() {
 
 bool BaseIOStream::Close() {
   if (m_File == nullptr) return true;
-  const bool writing = !m_Temporary.empty();
+  const bool writing = !m_Temporary.empty() || m_MemoryTarget != nullptr;
   if (CloseFile()) return true;
   // A write that could not be completed has left the old file as it was: the
   // writer returns false and its caller decides what to tell the player.

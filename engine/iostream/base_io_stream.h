@@ -13,6 +13,10 @@
 // hold) counts as a failed write. When any of that fails the temporary file is removed, the old
 // file stays as it was, and Close returns false (a file that fails to close after
 // reading is still fatal).
+//
+// The stream can also stand over bytes in memory: OpenMemoryForWriting collects what
+// is written into a string (complete when Close returns true), OpenMemoryForReading
+// reads a string's bytes as a file. Nothing touches the disk either way.
 
 #include <cstdint>
 #include <cstdio>
@@ -32,6 +36,10 @@ class BaseIOStream : public IIOStream {
   ~BaseIOStream() override;
 
   bool Open(const char* file, const char* mode) override;
+  // Open over memory; opening an open stream is fatal, as for a file. The string
+  // given for reading must stay unchanged until Close.
+  bool OpenMemoryForWriting(std::string& bytes);
+  bool OpenMemoryForReading(const std::string& bytes);
   bool Close() override;
   bool IsOpen() const override;
 
@@ -88,6 +96,7 @@ class BaseIOStream : public IIOStream {
   template <typename Token>
   void ReadTextToken(Token& token);
   bool CloseFile();
+  void RefuseWhenOpen() const;
 
   std::FILE* m_File;
   bool m_ReadFailed;
@@ -95,6 +104,11 @@ class BaseIOStream : public IIOStream {
   // Set while writing through a temporary file: the target and the temporary name.
   std::string m_Target;
   std::string m_Temporary;
+  // Set while writing into memory: the buffer the C runtime grows, its length and
+  // the string that receives it at Close.
+  char* m_MemoryBuffer;
+  std::size_t m_MemorySize;
+  std::string* m_MemoryTarget;
 };
 
 // The map form of the symbol tables: u32 count, then per entry the name (string) and

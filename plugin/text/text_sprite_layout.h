@@ -8,7 +8,7 @@ namespace nsWendrick {
 
 // For the shown page, then the hidden page: each definition in name order is laid
 // out without width or height limit into that page's draw record of the sprite of
-// that name.
+// that name. A definition whose sprite does not exist is dropped with a warning.
 void RebuildTextSprites(nsTamskLib::nsCore::INovelEngine* engine);
 
 }  // namespace nsWendrick

@@ -6,6 +6,7 @@
 #include <signal.h>
 #include <sys/resource.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include <gtest/gtest.h>
@@ -152,6 +153,11 @@ TEST_F(SaveFilesTest, SlotRoundTripRestoresTheWholeGame) {
   player.GetLocalHeap()->Set("b", 2);
   player.sound.StopBGM();
 
+  // The slot's transition and effect must exist for it to load.
+  RegisterPUpdate(7, &Idle);
+  RegisterPEffect1(3, &Idle);
+  RegisterPEffect2(3, &Idle);
+  RegisterPEffect3(3, &Idle);
   ASSERT_TRUE(LoadSlot());
   EXPECT_EQ(Positions(), (std::vector<std::int32_t>{3, 4}));
   EXPECT_EQ(player.GetLocalHeap()->Get("a"), 5);
@@ -178,10 +184,6 @@ TEST_F(SaveFilesTest, SlotRoundTripRestoresTheWholeGame) {
   EXPECT_TRUE(tasks.Buttons().at("btn").Enabled);
   player.DisableInput();
   // The next frame goes on inside the call, with the transition and effect running.
-  RegisterPUpdate(7, &Idle);
-  RegisterPEffect1(3, &Idle);
-  RegisterPEffect2(3, &Idle);
-  RegisterPEffect3(3, &Idle);
   CommandLog().Clear();
   Run(1);
   EXPECT_EQ(Executed(), std::vector<std::string>({"hold -1"}));
@@ -306,6 +308,37 @@ TEST_F(SaveFilesTest, InterruptedSaveKeepsTheOldFile) {
     EXPECT_NE(entry.path().filename(), "Save01.dat.tmp");
   }
   EXPECT_FALSE(player.GetIOStream()->IsOpen());
+}
+
+TEST_F(SaveFilesTest, FailedLoadKeepsTheGameInAFolderThatCannotBeWritten) {
+  ScriptWriter script;
+  script.Label("@start").Stay(-1).Label("@later").Hold(-1);
+  LoadScript(script);
+  Run(1);
+  player.GetLocalHeap()->Set("saved", 1);
+  ASSERT_TRUE(SaveSlot());
+  const std::string bytes = ReadFile("Save01.dat");
+  WriteFile("Save02.dat", bytes.substr(0, bytes.size() / 2));
+  player.JumpToLabel("@later");
+  player.GetLocalHeap()->Set("saved", 2);
+
+  std::filesystem::permissions(".", std::filesystem::perms::owner_write,
+                               std::filesystem::perm_options::remove);
+  {
+    // Nothing can be written here, even with the rights to.
+    FileSizeLimit limit(0);
+    EXPECT_FALSE(LoadSlot("Save02.dat"));
+  }
+  std::filesystem::permissions(".", std::filesystem::perms::owner_write,
+                               std::filesystem::perm_options::add);
+  EXPECT_EQ(player.GetLocalHeap()->Get("saved"), 2);
+  EXPECT_EQ(Positions(), (std::vector<std::int32_t>{1}));
+  std::vector<std::string> files;
+  for (const auto& entry : std::filesystem::directory_iterator(".")) {
+    files.push_back(entry.path().filename().string());
+  }
+  std::sort(files.begin(), files.end());
+  EXPECT_EQ(files, (std::vector<std::string>{"Save01.dat", "Save02.dat", "scenario.dat"}));
 }
 
 TEST_F(SaveFilesTest, EnvironmentAndReadMarksRoundTrip) {

@@ -221,6 +221,27 @@ TEST_F(SlotScenesTest, GameScreenWritesShowsAndReadsItsOwnSlotFiles) {
   EXPECT_EQ(player.GetStates(), States({0}));
 }
 
+TEST_F(SlotScenesTest, SlotWhosePositionIsNoCommandIsRefusedLikeADamagedOne) {
+  ASSERT_TRUE(player.SaveLocalData("Save01.dat", player.GetIOStream()));
+  std::string slot = ReadFile("Save01.dat");
+  // The one position, behind the empty variable table: a command this script lacks.
+  ASSERT_EQ(slot.substr(4, 12), std::string("\0\0\0\0\x01\0\0\0\0\0\0\0", 12));
+  slot[12] = '\x05';
+  WriteFile("Save01.dat", slot);
+  player.GetLocalHeap()->Set("a", 2);
+
+  player.PushState(3);
+  Frames();
+  boxes.answers = {true};
+  ClickSlot(1);
+  EXPECT_EQ(LastBox().text, "Save01.datの読み込みに失敗しました！");
+  EXPECT_EQ(player.GetStates(), States({0, 3}));
+  PressClose();
+  Frames(2);
+  EXPECT_EQ(Local("a"), 2);
+  EXPECT_EQ(player.Commands().GetIterators(), std::vector<std::int32_t>{0});
+}
+
 TEST_F(SlotScenesTest, BackButtonAndCloseKeyInOneFramePopOnce) {
   for (int state : {2, 3}) {
     player.PushState(5);

@@ -40,6 +40,8 @@ class TextSpriteLayoutTest : public vesk_test::TextLayoutFixture {
     GetHostApi().Bind(kSetTMAccessor, resolve);
     ON_CALL(accessor, GetSprite(StrEq("name"))).WillByDefault(Return(&nameSprite));
     ON_CALL(accessor, GetSprite(StrEq("title"))).WillByDefault(Return(&titleSprite));
+    ON_CALL(engine.ownTaskManager, ExistsSprite(StrEq("name"))).WillByDefault(Return(true));
+    ON_CALL(engine.ownTaskManager, ExistsSprite(StrEq("title"))).WillByDefault(Return(true));
   }
   void TearDown() override {
     g_Accessor = nullptr;
