@@ -22,6 +22,13 @@ std::uint8_t ScaleAlpha(std::uint8_t own, std::uint8_t given) {
   return static_cast<std::uint8_t>(static_cast<unsigned>(own) * given / 255u);
 }
 
+// A registered function may queue tasks, which can move the list under the task it
+// was given: it gets a copy of its own.
+void CallRegistered(DrawTaskFunc func, nsCore::INovelEngine* engine, const nsTaskManager::DrawTask& task) {
+  const nsTaskManager::DrawTask copy = task;
+  (void)func(engine, &copy);
+}
+
 }  // namespace
 
 // Guarded helpers.
@@ -200,7 +207,7 @@ void BaseDrawManager::DrawOneTask(const nsTaskManager::DrawTask& task) {
           if (blt == nullptr) {
             RuntimeError(OwnerWindow(), "存在しない転送方法です！（BltType = %d）", task.BltType);
           }
-          (void)blt(m_Engine, &task);
+          CallRegistered(blt, m_Engine, task);
           return;
         }
       }
@@ -210,7 +217,7 @@ void BaseDrawManager::DrawOneTask(const nsTaskManager::DrawTask& task) {
         RuntimeError(OwnerWindow(), "存在しない種類です！（Type = %d）",
                      static_cast<int>(task.Type));
       }
-      (void)draw(m_Engine, &task);
+      CallRegistered(draw, m_Engine, task);
       return;
     }
   }

@@ -50,6 +50,8 @@ bool cBattleContext::IsLost() const {
 void cBattleContext::SetPlayer(IPlayerM* player) {
   if (m_Player != player) delete m_Player;
   m_Player = player;
+  // A new character starts a new stage: a banner of another stage pays nothing.
+  m_AllClear.Cancel();
 }
 
 void cBattleContext::SetEnemy(IEnemyM* enemy) {
@@ -174,12 +176,12 @@ BoardList::iterator cBattleContext::Find(const IMine* board) {
   return std::find_if(m_Boards.begin(), m_Boards.end(), [board](const auto& entry) { return entry.get() == board; });
 }
 
-void cBattleContext::RemoveClearedBoard(BoardList::iterator board) {
+BoardList::iterator cBattleContext::RemoveClearedBoard(BoardList::iterator board) {
   // The release that cleared the board must act on no other board.
   g_InputManager.ResetButtons();
   if (m_ActiveBoard == board->get()) m_ActiveBoard = nullptr;
-  m_Boards.erase(board);
   m_AllClear.Start();
+  return m_Boards.erase(board);
 }
 
 void cBattleContext::Update() {
@@ -193,10 +195,12 @@ void cBattleContext::Update() {
   int my = 0;
   g_InputManager.GetMousePos(mx, my);
 
-  // Picking up a bomb icon (a bomb costing nothing is never picked up).
+  // Picking up a bomb icon, only from a slot that shows a whole bomb (a bomb
+  // costing nothing is never picked up).
   const std::int32_t need = m_Player->GetNeedBombP();
   if (need > 0 && m_Player->GetBomb() >= need && g_InputManager.IsLeftPushed()) {
-    for (std::size_t i = 0; i < m_BombIconClickRect.size(); ++i) {
+    const auto wholeIcons = static_cast<std::size_t>(m_Player->GetBomb() / need);
+    for (std::size_t i = 0; i < m_BombIconClickRect.size() && i < wholeIcons; ++i) {
       const Rect& slot = m_BombIconClickRect[i];
       if (slot.left <= mx && mx <= slot.right && slot.top <= my && my <= slot.bottom) {
         m_BombIconMove.SetPicked(static_cast<std::uint32_t>(i));
@@ -272,7 +276,7 @@ void cBattleContext::Update() {
         taker = nullptr;
         takerRemoved = true;
       }
-      RemoveClearedBoard(it);
+      it = RemoveClearedBoard(it);
       continue;  // the board below has moved into this place
     }
     ++it;
@@ -286,19 +290,30 @@ void cBattleContext::Update() {
   // Boards whose clearing came from a mine or a bomb elsewhere in the stack.
   for (auto each = m_Boards.begin(); each != m_Boards.end();) {
     if ((*each)->IsCleared()) {
-      RemoveClearedBoard(each);
+      each = RemoveClearedBoard(each);
     } else {
       ++each;
     }
   }
   for (auto& board : m_Boards) board->SetActive(board.get() == m_ActiveBoard);
 
-  if (m_BombArmed && g_InputManager.IsLeftReleased()) {
-    m_BombArmed = false;
-    m_BombIconMove.Stop();
-    m_BombIconReturn.SetStartPoint(mx, my);
-    m_BombIconReturn.Start();
-  }
+  // Dropped elsewhere: the icon flies back to its slot.
+  if (m_BombArmed && g_InputManager.IsLeftReleased()) ReturnCarriedBomb(mx, my);
+}
+
+void cBattleContext::PutBackCarriedBomb() {
+  if (!m_BombArmed) return;
+  int x = 0;
+  int y = 0;
+  g_InputManager.GetMousePos(x, y);
+  ReturnCarriedBomb(x, y);
+}
+
+void cBattleContext::ReturnCarriedBomb(int x, int y) {
+  m_BombArmed = false;
+  m_BombIconMove.Stop();
+  m_BombIconReturn.SetStartPoint(x, y);
+  m_BombIconReturn.Start();
 }
 
 }  // namespace nsVesk::nsGame

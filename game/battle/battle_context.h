@@ -94,6 +94,9 @@ class cBattleContext final : public nsMine::IBoardHost {
 
   // --- The battle step, once per frame while the round runs ---
   void Update();
+  // A bomb icon still carried when the round has ended flies back from the cursor
+  // to its slot; nothing happens when none is carried.
+  void PutBackCarriedBomb();
   // Draws the whole battle picture and advances the effects (the HUD).
   void DrawHud();
 
@@ -150,8 +153,11 @@ class cBattleContext final : public nsMine::IBoardHost {
   // The board list's entry of a board, or the end of the list.
   nsMine::BoardList::iterator Find(const IMine* board);
   // Deletes a cleared board as the step does: button states forgotten, the active
-  // board dropped when it is this one, the banner started.
-  void RemoveClearedBoard(nsMine::BoardList::iterator board);
+  // board dropped when it is this one, the banner started. The entry that has moved
+  // into its place (or the end of the list).
+  nsMine::BoardList::iterator RemoveClearedBoard(nsMine::BoardList::iterator board);
+  // The carried bomb icon is put down and flies back from (x, y) to its slot.
+  void ReturnCarriedBomb(int x, int y);
   // The enemy takes `attack` at the player's attack multiplier.
   void Damage(std::int32_t attack);
   // Loads a HUD picture under its name; another file under the same name replaces it.

@@ -5,8 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "engine/api/plugin_api.h"
 #include "game/battle/battle_context.h"
 #include "game/battle/board_picture_table.h"
+#include "game/battle/mine.h"
 #include "game/core/param_access.h"
 
 namespace nsVesk::nsGame {
@@ -24,6 +26,30 @@ Rect ReadRect(const std::string& ini, const std::string& prefix) {
   rect.right = GetParamInt(ini, "Image", prefix + "_Right", 0);
   rect.bottom = GetParamInt(ini, "Image", prefix + "_Bottom", 0);
   return rect;
+}
+
+// A round whose boards have no cell, or whose cells have no size, could be neither
+// played nor won: it is refused with the file and the key at fault. A round without
+// boards is allowed (it counts as cleared).
+void CheckBoardShape(const std::string& ini) {
+  if (GetParamInt(ini, "Stage", "BoardsNum", 0) <= 0) return;
+  auto atLeastOne = [&ini](const char* section, const char* key) {
+    const std::int32_t value = GetParamInt(ini, section, key, 0);
+    if (value <= 0) {
+      RuntimeError(nullptr, "%sの[%s] %sは1以上でなければなりません！（%d）", ini.c_str(), section, key,
+                   static_cast<int>(value));
+    }
+    return value;
+  };
+  const std::int32_t height = atLeastOne("Stage", "MineBoardHeight");
+  const std::int32_t width = atLeastOne("Stage", "MineBoardWidth");
+  if (std::uint64_t{static_cast<std::uint32_t>(width)} * static_cast<std::uint32_t>(height) >
+      nsMine::nsCore::cMine::kMaxCells) {
+    RuntimeError(nullptr, "%sの[Stage] MineBoardWidth x MineBoardHeightが大きすぎます！（%d x %d）", ini.c_str(),
+                 static_cast<int>(width), static_cast<int>(height));
+  }
+  atLeastOne("Image", "ChipWidth");
+  atLeastOne("Image", "ChipHeight");
 }
 
 }  // namespace
@@ -80,6 +106,7 @@ void cBattleContext::SetAtkRateIconBack(const std::string& file, Rect source, co
 
 void cBattleContext::LoadStage(const std::string& roundIni) {
   const std::string& ini = roundIni;
+  CheckBoardShape(ini);
   m_RoundIni = roundIni;
 
   const std::int32_t chipNames = GetParamInt(ini, "Image", "ChipImageVariationNum", 0);

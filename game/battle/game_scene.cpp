@@ -49,8 +49,9 @@ cGameScene::cGameScene() {
   SetUpButton(m_TitleButton, nsZarn::nsGraphics::Rect{440, 280, 720, 320}, "タイトルに戻る");
 
   cBattleContext& context = TheBattleContext();
-  // A banner still shown from the round just won pays its reward to that round,
-  // before the values of this round's start are taken.
+  // A banner still shown from the previous round of this stage pays its reward now,
+  // before the values of this round's start are taken. (Leaving the stage cancels
+  // it, so it never reaches another stage.)
   if (context.GetAllClear().IsRunning()) context.GetAllClear().Stop();
   if (auto* player = context.GetPlayer()) {
     m_SavedBomb = player->GetBomb();
@@ -125,6 +126,8 @@ void cGameScene::Update() {
     }
     m_RoundTimer.Reset();
   }
+  // A round that has ended leaves no bomb in the hand.
+  if (context.IsCleared() || context.IsLost()) context.PutBackCarriedBomb();
   if (context.IsCleared()) {
     UpdateCleared();
   } else if (context.IsLost()) {
@@ -180,12 +183,15 @@ void cGameScene::Draw(bool present) {
 void cGameScene::CheckNextScene() {
   if (m_FadeIn.IsRunning() || m_FadeOut.IsRunning()) return;
   auto* sound = Sound();
+  auto& banner = TheBattleContext().GetAllClear();
   if (m_GoNextRound) {
     m_GoNextRound = false;
     ++g_Round;
     // Past the last round of the pairing (or beyond its table) the reward follows.
     if (g_Round < 0 || static_cast<std::size_t>(g_Round) >= RoundCountOf(g_SelectChara, g_SelectEnemy)) {
       g_Round = 0;
+      // The stage is over: a banner still shown belongs to no round that follows.
+      banner.Cancel();
       g_SceneManager.ChangeScene(kRewardSceneId);
       if (sound != nullptr) {
         sound->StopAllSE();
@@ -199,6 +205,7 @@ void cGameScene::CheckNextScene() {
   }
   if (m_GoTitle) {
     m_GoTitle = false;
+    banner.Cancel();
     g_SceneManager.PopScene();
     if (sound != nullptr) {
       sound->StopAllSE();

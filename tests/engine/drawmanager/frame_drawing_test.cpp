@@ -55,9 +55,9 @@ int RecordCall(nsTamskLib::nsCore::INovelEngine* engine, const DrawTask* task) {
   return 0;
 }
 
-// A plug-in kind that queues one more task while the list is drawn.
+// A plug-in kind that queues one more task while the list is drawn, then reads the
+// task it was given.
 int QueueAnother(nsTamskLib::nsCore::INovelEngine* engine, const DrawTask* task) {
-  RecordCall(engine, task);
   auto* tasks = static_cast<nsTamskLib::nsTaskManager::TaskManager*>(engine->GetTaskManager());
   DrawTask more;
   more.Type = nsTamskLib::nsTaskManager::kDrawFilledRect;
@@ -65,6 +65,7 @@ int QueueAnother(nsTamskLib::nsCore::INovelEngine* engine, const DrawTask* task)
   more.A = 9;
   for (int i = 0; i < 64; ++i) tasks->AppendTask(DrawTask());  // moves the list
   tasks->AppendTask(more);
+  RecordCall(engine, task);
   return 0;
 }
 
@@ -137,9 +138,11 @@ TEST_F(FrameDrawingTest, TasksQueuedWhileDrawingAreDrawnInTheSameFrame) {
   RegisterPDrawTaskFunc(4, &QueueAnother);
   DrawTask queuing;
   queuing.Type = 4;
+  queuing.Param[0] = 7;
   engine.tasks.AppendTask(queuing);
   dm.DrawTasks();
-  EXPECT_EQ(g_Seen.size(), 1u);
+  ASSERT_EQ(g_Seen.size(), 1u);
+  EXPECT_EQ(g_Seen[0].param0, 7);  // still the task it was given after the list moved
   EXPECT_EQ(dm.Draws(), (Log{"FillRect({1,2,3,4},0x00000000,9)"}));
 }
 

@@ -5,8 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -21,8 +23,10 @@
 #include "game/core/param_access.h"
 #include "game/core/program_objects.h"
 #include "game/core/selection_state.h"
+#include "game/select/select_scene.h"
 #include "game/select/selection_tables.h"
 #include "platform/clock/clock.h"
+#include "tests/engine/kit/fatal_trap.h"
 #include "tests/game/support/game_scene_fixture.h"
 #include "tests/game/support/sample_keys.h"
 
@@ -79,7 +83,7 @@ class GameSceneTest : public vesk_test::GameSceneFixture {
 
   // The selection of `rounds` rounds of the sample round, character 0 with its
   // first round loaded, and the battle scene on top of the title's empty scene.
-  void StartBattle(int rounds = 1, std::uint32_t seed = 20261209, bool bannerShown = false) {
+  void StartBattle(int rounds = 1, std::uint32_t seed = 20261209) {
     PackData();
     g_RoundIniTable = {{std::vector<std::string>(static_cast<std::size_t>(rounds), kRound)}};
     g_EnemyIniTable = {{std::vector<std::string>(static_cast<std::size_t>(rounds), kEnemy)}};
@@ -89,7 +93,6 @@ class GameSceneTest : public vesk_test::GameSceneFixture {
     TheBattleRandom().Seed(seed);
     TheBattleContext().SetPlayer(new nsMine::nsEXPlayer::cPlayerAoria(kAoria));
     TheBattleContext().LoadStage(kRound);
-    if (bannerShown) TheBattleContext().GetAllClear().Start();
     g_SceneManager.SetSceneFactory(new RecordingFactory(&m_Created));
     g_SceneManager.CreateScene(-1);
     g_SceneManager.CreateScene(cGameScene::kSceneId);
@@ -231,12 +234,77 @@ TEST_F(GameSceneTest, ALossOffersARestartThatPutsTheRoundBackAndTheTitle) {
   EXPECT_TRUE(m_Created.empty());
 }
 
-TEST_F(GameSceneTest, ABannerOfTheWonRoundPaysBeforeTheNextRoundStarts) {
-  StartBattle(1, 1, true);
-  EXPECT_FALSE(TheBattleContext().GetAllClear().IsRunning());
-  EXPECT_EQ(Player().GetAtkRate(), 200);
+TEST_F(GameSceneTest, ABannerStillShownWhenARoundIsWonPaysTheNextRoundOfItsStageOnly) {
+  auto& banner = TheBattleContext().GetAllClear();
+  // Wins the round with the banner of its last board still shown, and leaves it.
+  auto winAndLeave = [&] {
+    Idle(20);
+    PlayToTheClear();
+    banner.Start();
+    Click(400, 300);
+    for (int i = 0; i < 100 && m_Created.empty(); ++i) Frame(0, 0, false);
+  };
+  StartBattle(2);
+  winAndLeave();
+  ASSERT_EQ(m_Created, std::vector<int>{cGameScene::kStorySceneId});
+  const int rate = Player().GetAtkRate();
+  // The round's story (an empty scene here) hands over to the next round, which
+  // gets the reward.
+  g_SceneManager.CreateScene(cGameScene::kSceneId);
+  EXPECT_FALSE(banner.IsRunning());
+  EXPECT_EQ(Player().GetAtkRate(), std::min(rate + 100, TheBattleContext().GetMaxPlayerAtkRate()));
+
+  // The last round: the reward scene, then a new stage.
+  m_Created.clear();
+  winAndLeave();
+  ASSERT_EQ(m_Created, std::vector<int>{cGameScene::kRewardSceneId});
+  EXPECT_FALSE(banner.IsRunning());
+  TheBattleContext().SetPlayer(new nsMine::nsEXPlayer::cPlayerAoria(kAoria));
+  TheBattleContext().LoadStage(kRound);
+  g_SceneManager.CreateScene(cGameScene::kSceneId);
   Idle(80);
-  EXPECT_EQ(Player().GetAtkRate(), 200);  // kept by the round's start, paid once
+  EXPECT_EQ(Player().GetAtkRate(), 100);
+}
+
+TEST_F(GameSceneTest, OnlyASlotShowingABombGivesOneAndALostRoundPutsTheCarriedOneBack) {
+  StartBattle();
+  Idle(20);
+  Player().SetBomb(50);  // one bomb: only the first of the three slots shows one
+  Click(140, 560);
+  EXPECT_FALSE(TheBattleContext().IsBombArmed());
+  Frame(40, 560, true);
+  ASSERT_TRUE(TheBattleContext().IsBombArmed());
+  TheBattleContext().GetEnemy()->SetLife(1200);  // lost with the bomb in the hand
+  Frame(40, 560, true);
+  EXPECT_FALSE(TheBattleContext().IsBombArmed());
+  EXPECT_TRUE(TheBattleContext().GetBombIconReturn().IsRunning());
+  EXPECT_EQ(Player().GetBomb(), 50);
+}
+
+TEST_F(GameSceneTest, ARoundWhoseBoardsHaveNoCellsOrNoCellSizeIsRefusedWhenItsStageLoads) {
+  vesk_test::FatalTrap trap;
+  std::ifstream sample(kRound, std::ios::binary);
+  std::stringstream text;
+  text << sample.rdbuf();
+  // Copies of the sample round with one value changed.
+  auto damage = [&text](const std::string& file, const std::string& key, const std::string& value) {
+    std::string round = text.str();
+    const std::size_t at = round.find("\n" + key + "=") + 1;
+    round.replace(at, round.find('\n', at) - at, key + "=" + value);
+    vesk_test::WriteFile(file, round);
+  };
+  damage("Data/InGame/Round/R1.ini", "ChipWidth", "0");
+  damage("Data/InGame/Round/R2.ini", "MineBoardHeight", "0");
+  PackData();
+  // The select scene hands the stage's first round over to the battle.
+  auto load = [](const std::string& file) {
+    g_RoundIniTable = {{{file}}};
+    nsSelect::HandOffToBattle(0, 0);
+  };
+  EXPECT_FATAL(load("Data/InGame/Round/R1.ini"),
+               "Data/InGame/Round/R1.iniの[Image] ChipWidthは1以上でなければなりません！（0）");
+  EXPECT_FATAL(load("Data/InGame/Round/R2.ini"),
+               "Data/InGame/Round/R2.iniの[Stage] MineBoardHeightは1以上でなければなりません！（0）");
 }
 
 TEST_F(GameSceneTest, ARestartCancelsTheBannerOfTheRoundItLeaves) {
