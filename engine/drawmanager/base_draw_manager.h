@@ -215,6 +215,8 @@ class BaseDrawManager : public IDrawManager {
 
   // Every setting, for the scenes and the game's drawing.
   const DrawSettings& Settings() const { return m_Settings; }
+  // Where choice `item` (from 1) of the open choice window is drawn and clicked.
+  TRect GetSelectItemRect(std::uint32_t item) { return SelectItemBox(ComputeSelectGeometry(), item); }
   // The images made drawable, in the order of loading.
   const std::vector<std::string>& GetLoadedImages() const { return m_LoadedImages; }
 
