@@ -100,6 +100,7 @@ void Playthrough::Play() {
     const int enemies = nsVesk::GetParamInt(EnemyFile(chara), "CG", "EnemyNum", 0);
     for (int enemy = 0; enemy < enemies && m_Driver.Running(); ++enemy) {
       const bool first = chara == 0 && enemy == 0;
+      m_LastStage = chara + 1 == characters && enemy + 1 == enemies;
       if (first) ReturnToTitleMidMessage(chara, enemy);
       PlayStage(chara, enemy, first);
     }
@@ -275,7 +276,11 @@ void Playthrough::PlayStage(int chara, int enemy, bool loseFirst) {
   BattleSolver solver(m_Driver);
   for (int round = 0; round < rounds && m_Driver.Running(); ++round) {
     const std::string name = Join("c", chara, "e", enemy, "r", round);
+    // The last stage's last story is read with Control held, the held skip.
+    const bool skipping = m_LastStage && round + 1 == rounds;
+    if (skipping) m_Driver.HoldKey(SDL_SCANCODE_LCTRL);
     const std::vector<StoryLine> lines = ReadStory(name, kSceneStory);
+    if (skipping) m_Driver.ReleaseKey(SDL_SCANCODE_LCTRL);
     if (round == 0 && !lines.empty()) {
       // The section played again after the return to the title starts as it did.
       for (const auto& [section, seen] : m_Record.sections) {

@@ -82,6 +82,7 @@ class Playthrough {
   std::map<std::string, int> m_ChoicesSeen;
   unsigned m_BGMVolume = 0;
   std::int32_t m_TextSpeed = 0;
+  bool m_LastStage = false;
 };
 
 }  // namespace vesk_play
