@@ -136,6 +136,19 @@ void GameDriver::Click(Point at) {
   Frame();
 }
 
+void GameDriver::RightClick(Point at) {
+  MoveMouse(at);
+  m_Input.buttonMask = SDL_BUTTON(SDL_BUTTON_RIGHT);
+  Frame();
+  m_Input.buttonMask = 0;
+  Frame();
+}
+
+void GameDriver::Wheel(int notches) {
+  platform::NotifyMouseWheel(notches, false);
+  Frame();
+}
+
 Point GameDriver::RectCentre(const std::string& file, const std::string& section) {
   const int left = nsVesk::GetParamInt(file, section, "ClickRect_Left", 0);
   const int top = nsVesk::GetParamInt(file, section, "ClickRect_Top", 0);

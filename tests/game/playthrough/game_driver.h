@@ -85,6 +85,9 @@ class GameDriver {
   // down for one frame and comes up in the next.
   void Click(Point at);
   void MoveMouse(Point at);
+  void RightClick(Point at);
+  // Turns the wheel by `notches` (up is positive) in the next frame.
+  void Wheel(int notches);
   // The centre of a ClickRect_* rectangle of a parameter file's section (read
   // through the game's parameter manager, as the scene reads it).
   static Point RectCentre(const std::string& file, const std::string& section);

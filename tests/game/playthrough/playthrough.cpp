@@ -9,6 +9,7 @@
 
 #include "engine/api/draw_manager.h"
 #include "engine/api/heaps.h"
+#include "engine/api/novel_engine.h"
 #include "engine/api/sound_manager.h"
 #include "engine/api/token_containers.h"
 #include "engine/drawmanager/base_draw_manager.h"
@@ -224,6 +225,32 @@ void Playthrough::TakeChoice() {
   if (m_Driver.Check(!ChoiceOpen(), "a click on a choice did not close the choice window")) ++m_Record.choicesTaken;
 }
 
+void Playthrough::VisitBacklog(const std::vector<StoryLine>& lines) {
+  m_BacklogVisited = true;
+  // The wheel is read while the text waits for its click.
+  m_Driver.Idle(1500);
+  const StoryLine shown = CurrentLine();
+  m_Driver.Wheel(1);
+  m_Driver.Frame();
+  if (!m_Driver.Check(nsVesk::g_NovelPlayer->GetState() == nsTamskLib::nsCore::kStateBackLog,
+                      "the wheel did not open the backlog"))
+    return;
+  m_Driver.CheckPicture("the backlog", 2);
+  const StoryLine record = CurrentLine();
+  bool earlier = false;
+  for (const StoryLine& line : lines) {
+    earlier = earlier || (!line.message.empty() && record.message.starts_with(line.message));
+  }
+  m_Driver.Check(earlier && record.message != shown.message, "the backlog does not show an earlier line");
+  m_Driver.RightClick(kTextClick);
+  m_Driver.Frame();
+  m_Driver.Check(nsVesk::g_NovelPlayer->GetState() == nsTamskLib::nsCore::kStateNormal,
+                 "the right button did not close the backlog");
+  // The line on screen comes back (its last glyphs may have come meanwhile).
+  m_Driver.Check(CurrentLine().talker == shown.talker && CurrentLine().message.starts_with(shown.message),
+                 "the closed backlog did not put the line back");
+}
+
 std::vector<StoryLine> Playthrough::ReadStory(const std::string& name, std::int32_t scene) {
   m_Driver.Step("story " + name);
   std::vector<StoryLine> lines;
@@ -240,6 +267,7 @@ std::vector<StoryLine> Playthrough::ReadStory(const std::string& name, std::int3
       if (!pictureChecked) m_Driver.CheckPicture("story " + name, 2);
       pictureChecked = true;
     }
+    if (!m_BacklogVisited && lines.size() == 3) VisitBacklog(lines);
     m_Driver.Click(kTextClick);
     m_Driver.Frame(GameDriver::kWaitFrameMs);
   }

@@ -70,6 +70,9 @@ class Playthrough {
   // Clicks `at` until `done` holds (a scene may still be fading in and not take
   // the first click); false, with a fault naming `what`, when it never does.
   bool ClickUntil(Point at, const std::function<bool()>& done, const std::string& what);
+  // The backlog opened with the wheel over the story's second line and closed
+  // with the right button: it shows an earlier line and puts the screen back.
+  void VisitBacklog(const std::vector<StoryLine>& lines);
   bool ChoiceOpen() const;
   void TakeChoice();
   static StoryLine CurrentLine();
@@ -83,6 +86,7 @@ class Playthrough {
   unsigned m_BGMVolume = 0;
   std::int32_t m_TextSpeed = 0;
   bool m_LastStage = false;
+  bool m_BacklogVisited = false;
 };
 
 }  // namespace vesk_play
