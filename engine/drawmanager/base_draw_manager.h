@@ -218,6 +218,8 @@ class BaseDrawManager : public IDrawManager {
   // Whether a queued task can be drawn: a built-in kind, an image whose transfer
   // method is built in or a plug-in's, or a kind a plug-in draws.
   static bool CanDrawTask(const nsTaskManager::DrawTask& task);
+  // Where choice `item` (from 1) of the open choice window is drawn and clicked.
+  TRect GetSelectItemRect(std::uint32_t item) { return SelectItemBox(ComputeSelectGeometry(), item); }
   // The images made drawable, in the order of loading.
   const std::vector<std::string>& GetLoadedImages() const { return m_LoadedImages; }
 

@@ -1,0 +1,412 @@
+#include "tests/game/playthrough/playthrough.h"
+
+#include <SDL_scancode.h>
+
+#include <time.h>
+
+#include <filesystem>
+#include <sstream>
+
+#include "engine/api/draw_manager.h"
+#include "engine/api/heaps.h"
+#include "engine/api/novel_engine.h"
+#include "engine/api/sound_manager.h"
+#include "engine/api/token_containers.h"
+#include "engine/drawmanager/base_draw_manager.h"
+#include "game/battle/battle_context.h"
+#include "game/core/param_access.h"
+#include "game/core/program_objects.h"
+#include "game/core/selection_state.h"
+#include "game/core/shell_objects.h"
+#include "game/core/novel_player_fd.h"
+#include "game/option/option_scene.h"
+#include "game/select/select_scene.h"
+#include "game/story/vesk_normal_scene.h"
+#include "platform/text/cp932.h"
+#include "tests/game/playthrough/battle_solver.h"
+
+namespace vesk_play {
+namespace {
+
+using platform::MessageBoxAnswer;
+
+constexpr const char* kTitleIni = "Data/Title/Title.ini";
+constexpr const char* kOptionIni = "Data/Option/Option.ini";
+constexpr const char* kSelectIni = "Data/Select/Select.ini";
+constexpr const char* kStoryIni = "Data/ADV/Common.ini";
+// Inside the text window and clear of the story screen's buttons.
+constexpr Point kTextClick{400, 500};
+// The battle's loss overlay and the click that leaves a cleared round.
+constexpr Point kRestartButton{240, 300};
+constexpr Point kAnywhere{400, 300};
+constexpr int kStoryClickLimit = 600;
+constexpr std::uint32_t kSceneLimitMs = 6000;
+
+template <typename... Parts>
+std::string Join(const Parts&... parts) {
+  std::ostringstream out;
+  (out << ... << parts);
+  return out.str();
+}
+
+std::string SectionText(const nsTamskLib::TextTokenSection* section) {
+  std::string text;
+  if (section == nullptr) return text;
+  for (std::uint32_t l = 0; l < section->size(); ++l) {
+    const nsTamskLib::TextTokenLine& line = section->at(l);
+    for (std::uint32_t t = 0; t < line.size(); ++t) text += line.at(t).Text.c_str();
+  }
+  return text;
+}
+
+nsTamskLib::nsDrawManager::BaseDrawManager* StoryDrawing() {
+  if (nsVesk::g_NovelPlayer == nullptr) return nullptr;
+  return dynamic_cast<nsTamskLib::nsDrawManager::BaseDrawManager*>(nsVesk::g_NovelPlayer->GetDrawManager());
+}
+
+template <typename Scene>
+Scene* Top() {
+  return dynamic_cast<Scene*>(nsVesk::g_SceneManager.GetTopScene());
+}
+
+std::string EnemyFile(int chara) {
+  return nsVesk::GetParamString(kSelectIni, Join("CharaSelect", chara), "EnemySelectIni", "");
+}
+
+double WallMs() {
+  timespec now{};
+  clock_gettime(CLOCK_MONOTONIC, &now);
+  return static_cast<double>(now.tv_sec) * 1000.0 + static_cast<double>(now.tv_nsec) / 1e6;
+}
+
+}  // namespace
+
+Playthrough::Playthrough(const std::string& dataFolder, const std::string& scenario, const std::string& scriptSource)
+    : m_Driver(dataFolder, scenario), m_ScriptSource(scriptSource) {}
+
+void Playthrough::Run() {
+  const double start = WallMs();
+  Play();
+  m_Record.wallMs = WallMs() - start;
+}
+
+void Playthrough::Play() {
+  m_Driver.Step("start");
+  if (!m_Driver.Start()) return;
+  PlayLogoAndTitle();
+  ChangeOptions();
+  const int characters = nsVesk::GetParamInt(kSelectIni, "CG", "CharaNum", 0);
+  m_Driver.Check(characters >= 2, "the select screen offers fewer than two characters");
+  for (int chara = 0; chara < characters && m_Driver.Running(); ++chara) {
+    const int enemies = nsVesk::GetParamInt(EnemyFile(chara), "CG", "EnemyNum", 0);
+    for (int enemy = 0; enemy < enemies && m_Driver.Running(); ++enemy) {
+      const bool first = chara == 0 && enemy == 0;
+      m_LastStage = chara + 1 == characters && enemy + 1 == enemies;
+      if (first) ReturnToTitleMidMessage(chara, enemy);
+      PlayStage(chara, enemy, first);
+    }
+  }
+  AnswerTheCloseQuestion();
+  CheckWhatWasKept();
+}
+
+void Playthrough::PlayLogoAndTitle() {
+  m_Driver.Step("logo");
+  m_Driver.Check(GameDriver::TopScene() == kSceneLogo, "the logo is not the first scene");
+  m_Driver.Idle(450);
+  m_Driver.CheckPicture("the logo");
+  m_Driver.Step("title");
+  if (!m_Driver.WaitForScene(kSceneTitle)) return;
+  m_Driver.Idle(600);
+  m_Driver.CheckPicture("the title");
+}
+
+bool Playthrough::ClickUntil(Point at, const std::function<bool()>& done, const std::string& what) {
+  for (int tries = 0; tries < 20 && m_Driver.Running(); ++tries) {
+    m_Driver.Click(at);
+    for (int frame = 0; frame < 8; ++frame) {
+      if (done()) return true;
+      m_Driver.Frame();
+    }
+  }
+  m_Driver.Fault(what);
+  return false;
+}
+
+void Playthrough::ChangeOptions() {
+  m_Driver.Step("options");
+  if (!ClickUntil(GameDriver::RectCentre(kTitleIni, "Option"), [] { return GameDriver::TopScene() == kSceneOption; },
+                  "the title's option button did not open the option screen"))
+    return;
+  m_Driver.RunUntil([] { return !Top<nsVesk::nsOption::cOptionScene>()->IsFadingIn(); }, kSceneLimitMs,
+                    "the option screen's fade-in never ended");
+  m_Driver.CheckPicture("the option screen");
+  auto* sound = nsVesk::g_NovelPlayer->GetSoundManager();
+  auto* draw = nsVesk::g_NovelPlayer->GetDrawManager();
+  const int volume = sound->GetDefaultBGMVolume();
+  ClickUntil(GameDriver::RectCentre(kOptionIni, volume > 0 ? "BGM_Down" : "BGM_Up"),
+             [&] { return sound->GetDefaultBGMVolume() != volume; }, "a click on a music volume arrow did not change it");
+  m_BGMVolume = static_cast<unsigned>(sound->GetDefaultBGMVolume());
+  const std::int32_t speed = draw->GetConfigTextSpeed();
+  ClickUntil(GameDriver::RectCentre(kOptionIni, speed > 30 ? "TextSpeed_Up" : "TextSpeed_Down"),
+             [&] { return draw->GetConfigTextSpeed() != speed; }, "a click on a text speed arrow did not change it");
+  m_TextSpeed = draw->GetConfigTextSpeed();
+  m_Driver.Check(sound->GetDefaultBGMVolume() == static_cast<int>(m_BGMVolume),
+                 "the music volume changed by more than one click");
+  ClickUntil(GameDriver::RectCentre(kOptionIni, "BackButton"), [] { return GameDriver::TopScene() == kSceneTitle; },
+             "the option screen's back button did not return to the title");
+}
+
+void Playthrough::OpenSelect() {
+  m_Driver.Step("select");
+  if (GameDriver::TopScene() != kSceneTitle && !m_Driver.WaitForScene(kSceneTitle)) return;
+  ClickUntil(GameDriver::RectCentre(kTitleIni, "Start"), [] { return GameDriver::TopScene() == kSceneSelect; },
+             "the title's start button did not open the select screen");
+}
+
+bool Playthrough::ChooseStage(int chara, int enemy) {
+  OpenSelect();
+  m_Driver.Step(Join("select c", chara, "e", enemy));
+  if (GameDriver::TopScene() != kSceneSelect) return false;
+  m_Driver.RunUntil([] { return !Top<nsVesk::nsSelect::cSelectScene>()->IsFadingIn(); }, kSceneLimitMs,
+                    "the select screen's fade-in never ended");
+  m_Driver.CheckPicture("the select screen");
+  if (!ClickUntil(GameDriver::RectCentre(kSelectIni, Join("CharaSelect", chara)),
+                  [] {
+                    auto* select = Top<nsVesk::nsSelect::cSelectScene>();
+                    return select != nullptr && select->GetPage() == 1 && !select->IsChangingPage();
+                  },
+                  Join("character ", chara, " was not taken")))
+    return false;
+  m_Driver.CheckPicture("the stage page");
+  const std::string enemies = EnemyFile(chara);
+  // Every later stage is locked until its story opens it: a click on it stays here.
+  const int count = nsVesk::GetParamInt(enemies, "CG", "EnemyNum", 0);
+  for (int locked = enemy + 1; locked < count; ++locked) {
+    if (nsVesk::nsSelect::IsStageOpen(chara, locked)) continue;
+    m_Driver.Click(GameDriver::RectCentre(enemies, Join("EnemySelect", locked)));
+    m_Driver.Idle(200);
+    m_Driver.Check(GameDriver::TopScene() == kSceneSelect && !Top<nsVesk::nsSelect::cSelectScene>()->IsDecided(),
+                   Join("the locked stage c", chara, "e", locked, " could be chosen"));
+    break;
+  }
+  return ClickUntil(GameDriver::RectCentre(enemies, Join("EnemySelect", enemy)),
+                    [] { return GameDriver::TopScene() == kSceneStory; },
+                    Join("stage c", chara, "e", enemy, " could not be opened"));
+}
+
+int Playthrough::RoundsOf(int chara, int enemy) const {
+  return nsVesk::GetParamInt(EnemyFile(chara), Join("EnemySelect", enemy), "RoundNum", 0);
+}
+
+StoryLine Playthrough::CurrentLine() {
+  auto* draw = nsVesk::g_NovelPlayer->GetDrawManager();
+  return StoryLine{SectionText(draw->GetTalkerText()), SectionText(draw->GetMessageText())};
+}
+
+bool Playthrough::ChoiceOpen() const {
+  auto* drawing = StoryDrawing();
+  if (drawing == nullptr) return false;
+  const std::int32_t state = drawing->Settings().SelectState;
+  return state >= 0 && state < nsTamskLib::nsDrawManager::kSelectChosenBase && !drawing->Settings().SelectItems.empty();
+}
+
+void Playthrough::TakeChoice() {
+  auto* drawing = StoryDrawing();
+  const auto& items = drawing->Settings().SelectItems;
+  std::string key;
+  for (std::uint32_t i = 0; i < items.size(); ++i) key += SectionText(&items[i]) + "\n";
+  // The same choice met again takes its next branch.
+  const int seen = m_ChoicesSeen[key]++;
+  const auto item = static_cast<std::uint32_t>(seen % static_cast<int>(items.size())) + 1;
+  const nsTamskLib::TRect box = drawing->GetSelectItemRect(item);
+  m_Driver.Click(Point{(box.left + box.right) / 2, (box.top + box.bottom) / 2});
+  m_Driver.Idle(64);
+  if (m_Driver.Check(!ChoiceOpen(), "a click on a choice did not close the choice window")) ++m_Record.choicesTaken;
+}
+
+void Playthrough::VisitBacklog(const std::vector<StoryLine>& lines) {
+  m_BacklogVisited = true;
+  // The wheel is read while the text waits for its click.
+  m_Driver.Idle(1500);
+  const StoryLine shown = CurrentLine();
+  m_Driver.Wheel(1);
+  m_Driver.Frame();
+  if (!m_Driver.Check(nsVesk::g_NovelPlayer->GetState() == nsTamskLib::nsCore::kStateBackLog,
+                      "the wheel did not open the backlog"))
+    return;
+  m_Driver.CheckPicture("the backlog", 2);
+  const StoryLine record = CurrentLine();
+  bool earlier = false;
+  for (const StoryLine& line : lines) {
+    earlier = earlier || (!line.message.empty() && record.message.starts_with(line.message));
+  }
+  m_Driver.Check(earlier && record.message != shown.message, "the backlog does not show an earlier line");
+  m_Driver.RightClick(kTextClick);
+  m_Driver.Frame();
+  m_Driver.Check(nsVesk::g_NovelPlayer->GetState() == nsTamskLib::nsCore::kStateNormal,
+                 "the right button did not close the backlog");
+  // The line on screen comes back (its last glyphs may have come meanwhile).
+  m_Driver.Check(CurrentLine().talker == shown.talker && CurrentLine().message.starts_with(shown.message),
+                 "the closed backlog did not put the line back");
+}
+
+std::vector<StoryLine> Playthrough::ReadStory(const std::string& name, std::int32_t scene) {
+  m_Driver.Step("story " + name);
+  std::vector<StoryLine> lines;
+  bool pictureChecked = false;
+  for (int clicks = 0; clicks < kStoryClickLimit && m_Driver.Running() && GameDriver::TopScene() == scene; ++clicks) {
+    if (ChoiceOpen()) {
+      TakeChoice();
+      continue;
+    }
+    const StoryLine line = CurrentLine();
+    if (!line.message.empty() && (lines.empty() || !(lines.back() == line))) {
+      lines.push_back(line);
+      // The text window over the background: at least two colours.
+      if (!pictureChecked) m_Driver.CheckPicture("story " + name, 2);
+      pictureChecked = true;
+    }
+    if (!m_BacklogVisited && lines.size() == 3) VisitBacklog(lines);
+    m_Driver.Click(kTextClick);
+    m_Driver.Frame(GameDriver::kWaitFrameMs);
+  }
+  m_Driver.Check(GameDriver::TopScene() != scene, "story " + name + " never ended");
+  m_Driver.Check(!lines.empty(), "story " + name + " showed no text");
+  m_Record.sections.emplace_back(name, lines);
+  return lines;
+}
+
+void Playthrough::ReturnToTitleMidMessage(int chara, int enemy) {
+  if (!ChooseStage(chara, enemy)) return;
+  const std::string name = Join("c", chara, "e", enemy, "r0");
+  m_Driver.Step("return to the title from " + name);
+  if (!m_Driver.RunUntil([] { return !CurrentLine().message.empty(); }, kSceneLimitMs, name + " showed no text"))
+    return;
+  m_Driver.ClickButton(kStoryIni, "ButtonReturnTitle");
+  auto* normal = dynamic_cast<nsVesk::nsADV::VeskNormalScene*>(nsVesk::g_NovelPlayer->GetScene(0));
+  if (!m_Driver.Check(normal != nullptr && normal->IsConfirmOpen(), "タイトルに戻る did not ask for confirmation")) return;
+  const StoryLine first = CurrentLine();
+  m_Record.sections.emplace_back(name + " (left)", std::vector<StoryLine>{first});
+  m_Driver.CheckPicture("the return confirmation", 2);
+  m_Driver.Click(kTextClick);
+  m_Driver.Idle(100);
+  m_Driver.Check(CurrentLine() == first, "the text went on while the confirmation was open: " + first.message + " / " + CurrentLine().message);
+  m_Driver.ClickButton(kStoryIni, "ButtonReturnTitleYes");
+  m_Driver.WaitForScene(kSceneTitle);
+  m_Driver.Idle(300);
+  m_Driver.CheckPicture("the title after タイトルに戻る");
+}
+
+void Playthrough::PlayStage(int chara, int enemy, bool loseFirst) {
+  if (!ChooseStage(chara, enemy)) return;
+  const int rounds = RoundsOf(chara, enemy);
+  BattleSolver solver(m_Driver);
+  for (int round = 0; round < rounds && m_Driver.Running(); ++round) {
+    const std::string name = Join("c", chara, "e", enemy, "r", round);
+    // The last stage's last story is read with Control held, the held skip.
+    const bool skipping = m_LastStage && round + 1 == rounds;
+    if (skipping) m_Driver.HoldKey(SDL_SCANCODE_LCTRL);
+    const std::vector<StoryLine> lines = ReadStory(name, kSceneStory);
+    if (skipping) m_Driver.ReleaseKey(SDL_SCANCODE_LCTRL);
+    if (round == 0 && !lines.empty()) {
+      // The section played again after the return to the title starts as it did.
+      for (const auto& [section, seen] : m_Record.sections) {
+        if (section != name + " (left)") continue;
+        // The line was left while it was still being revealed.
+        const StoryLine& left = seen.front();
+        m_Driver.Check(lines.front().talker == left.talker && lines.front().message.starts_with(left.message),
+                       "the story played again does not start with the line (and talker) it showed first: " + left.talker + ":" + left.message + " / " + lines.front().talker + ":" + lines.front().message);
+      }
+    }
+    m_Driver.Step("battle " + name);
+    if (!m_Driver.WaitForScene(kSceneBattle)) return;
+    if (!m_Driver.RunUntil(BattleSolver::Playable, kSceneLimitMs, "the battle never took input")) return;
+    m_Driver.Check(nsVesk::g_Round == round, Join("the battle plays round ", nsVesk::g_Round, " for ", round));
+    m_Driver.CheckPicture("battle " + name);
+    if (loseFirst && round == 0) {
+      if (!solver.Lose()) return;
+      m_Driver.Idle(300);
+      m_Driver.CheckPicture("the lost battle");
+      m_Driver.Click(kRestartButton);
+      m_Driver.Check(!BattleSolver::Lost() && GameDriver::TopScene() == kSceneBattle,
+                     "the restart button did not put the round back");
+    }
+    if (!solver.Win()) return;
+    m_Driver.Idle(300);
+    m_Driver.CheckPicture("the cleared battle");
+    const std::int32_t next = round + 1 < rounds ? kSceneStory : kSceneReward;
+    ClickUntil(kAnywhere, [next] { return GameDriver::TopScene() == next; },
+               "a click after the cleared round did not go on");
+  }
+  m_Record.battleClicks = solver.Clicks() + m_Record.battleClicks;
+  const std::string reward = Join("c", chara, "e", enemy, "g");
+  ReadStory(reward, kSceneReward);
+  if (!m_Driver.WaitForScene(kSceneTitle)) return;
+  m_Driver.Check(nsVesk::g_Round == 0, "the round count was not put back after the reward");
+  ++m_Record.stagesCleared;
+  m_Driver.Idle(300);
+  m_Driver.CheckPicture("the title after the reward");
+
+  // The reward opens the character's next stage.
+  const int enemies = nsVesk::GetParamInt(EnemyFile(chara), "CG", "EnemyNum", 0);
+  if (enemy + 1 >= enemies) return;
+  const std::string lock = Join("Stage", chara, "_", enemy + 1);
+  std::int32_t value = 0;
+  const bool opened = StoryVariable(lock, value) && value != 0;
+  if (m_ScriptSource.find(lock) != std::string::npos) {
+    m_Driver.Check(opened, "the reward of " + reward + " did not set " + lock);
+  } else if (!opened) {
+    nsVesk::g_NovelPlayer->GetGlobalHeap()->Set(lock.c_str(), 1);
+    m_Record.locksOpenedByThePlay.push_back(lock);
+  }
+}
+
+bool Playthrough::StoryVariable(const std::string& name, std::int32_t& value) {
+  const auto* globals = nsVesk::g_NovelPlayer->GetGlobalHeap();
+  if (!globals->Exists(name.c_str())) return false;
+  value = globals->Get(name.c_str());
+  return true;
+}
+
+void Playthrough::AnswerTheCloseQuestion() {
+  m_Driver.Step("close");
+  m_Driver.CloseWindow(MessageBoxAnswer::No);
+  m_Driver.Idle(100);
+  m_Driver.Check(m_Driver.Running() && GameDriver::TopScene() == kSceneTitle, "the answer No did not keep the game");
+  m_Driver.CheckPicture("the title after the answer No");
+  m_Driver.CloseWindow(MessageBoxAnswer::Yes);
+  m_Driver.Idle(100);
+  m_Driver.Check(!m_Driver.Running(), "the answer Yes did not end the loop");
+  m_Driver.Check(m_Driver.Boxes().size() == 2, Join(m_Driver.Boxes().size(), " boxes for two close questions"));
+  m_Driver.Check(m_Driver.Shutdown() == 0, "the shut-down did not end with 0");
+  for (const char* file : {"global.dat", "kidoku.dat", "env.dat"}) {
+    m_Driver.Check(std::filesystem::exists(file), Join(file, " was not written"));
+  }
+}
+
+void Playthrough::CheckWhatWasKept() {
+  m_Driver.Step("fresh start");
+  if (!m_Driver.Start()) return;
+  m_Driver.Check(m_Driver.Boxes().size() == 2, "the fresh start showed a box");
+  auto* sound = nsVesk::g_NovelPlayer->GetSoundManager();
+  m_Driver.Check(static_cast<unsigned>(sound->GetDefaultBGMVolume()) == m_BGMVolume,
+                 "the music volume was not kept in env.dat");
+  m_Driver.Check(nsVesk::g_NovelPlayer->GetDrawManager()->GetConfigTextSpeed() == m_TextSpeed,
+                 "the text speed was not kept in env.dat");
+  const int characters = nsVesk::GetParamInt(kSelectIni, "CG", "CharaNum", 0);
+  for (int chara = 0; chara < characters; ++chara) {
+    const int enemies = nsVesk::GetParamInt(EnemyFile(chara), "CG", "EnemyNum", 0);
+    for (int enemy = 1; enemy < enemies; ++enemy) {
+      const std::string lock = Join("Stage", chara, "_", enemy);
+      std::int32_t value = 0;
+      m_Driver.Check(StoryVariable(lock, value) && value != 0, lock + " was not kept in global.dat");
+    }
+  }
+  m_Driver.WaitForScene(kSceneTitle);
+  m_Driver.CloseWindow(MessageBoxAnswer::Yes);
+  m_Driver.Idle(100);
+  m_Driver.Check(m_Driver.Shutdown() == 0, "the second shut-down did not end with 0");
+}
+
+}  // namespace vesk_play

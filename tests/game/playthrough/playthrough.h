@@ -1,0 +1,92 @@
+#pragma once
+// The shipped sample game played from its start to its end: logo, title, the
+// option screen (a volume and the text speed changed), the select screen, every
+// stage of both characters with each round's story, battle and the reward, a
+// battle lost and restarted, "タイトルに戻る" in the middle of a message and the
+// stage played again, the close question answered No and then Yes, and a fresh
+// start that reads back what the first run wrote. The story is read as it comes:
+// its text is clicked on until it suspends, and an open choice window gets a
+// click on one of its choices.
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "tests/game/playthrough/game_driver.h"
+
+namespace vesk_play {
+
+struct StoryLine {
+  std::string talker;
+  std::string message;
+  bool operator==(const StoryLine&) const = default;
+};
+
+// What the play saw, for the checks and the report.
+struct PlayRecord {
+  // The lines of every story section played, in the order met; a section played
+  // twice is listed twice under its name ("c<c>e<e>r<r>" or "c<c>e<e>g").
+  std::vector<std::pair<std::string, std::vector<StoryLine>>> sections;
+  int choicesTaken = 0;
+  int battleClicks = 0;
+  int stagesCleared = 0;
+  // The play's length on the wall clock.
+  double wallMs = 0;
+  // Stages whose lock the story never opened, opened by the play itself.
+  std::vector<std::string> locksOpenedByThePlay;
+};
+
+class Playthrough {
+ public:
+  // `scriptSource` is the story's source text (UTF-8), read to learn which stage
+  // locks the story promises to open.
+  Playthrough(const std::string& dataFolder, const std::string& scenario, const std::string& scriptSource);
+
+  // The whole play; faults are collected in the driver.
+  void Run();
+
+  GameDriver& Driver() { return m_Driver; }
+  const PlayRecord& Record() const { return m_Record; }
+
+ private:
+  void Play();
+  void PlayLogoAndTitle();
+  void ChangeOptions();
+  void OpenSelect();
+  // From the select screen's first page into the stage's first story.
+  bool ChooseStage(int chara, int enemy);
+  // Every round's story and battle of the chosen stage, then the reward, back to
+  // the title. The first battle is lost and restarted when `loseFirst`.
+  void PlayStage(int chara, int enemy, bool loseFirst);
+  // One story section to its end (the scene on top changes); its lines.
+  std::vector<StoryLine> ReadStory(const std::string& name, std::int32_t scene);
+  // The first story of the stage left by "タイトルに戻る" mid-message.
+  void ReturnToTitleMidMessage(int chara, int enemy);
+  void AnswerTheCloseQuestion();
+  void CheckWhatWasKept();
+
+  // Clicks `at` until `done` holds (a scene may still be fading in and not take
+  // the first click); false, with a fault naming `what`, when it never does.
+  bool ClickUntil(Point at, const std::function<bool()>& done, const std::string& what);
+  // The backlog opened with the wheel over the story's second line and closed
+  // with the right button: it shows an earlier line and puts the screen back.
+  void VisitBacklog(const std::vector<StoryLine>& lines);
+  bool ChoiceOpen() const;
+  void TakeChoice();
+  static StoryLine CurrentLine();
+  static bool StoryVariable(const std::string& name, std::int32_t& value);
+  int RoundsOf(int chara, int enemy) const;
+
+  GameDriver m_Driver;
+  std::string m_ScriptSource;
+  PlayRecord m_Record;
+  std::map<std::string, int> m_ChoicesSeen;
+  unsigned m_BGMVolume = 0;
+  std::int32_t m_TextSpeed = 0;
+  bool m_LastStage = false;
+  bool m_BacklogVisited = false;
+};
+
+}  // namespace vesk_play
