@@ -300,10 +300,10 @@ def face(draw, c, expression, cx, cy):
             draw.ellipse(s(ex - 4, eye_y - 5, ex + 4, eye_y + 5), fill=(20, 20, 30))
             draw.ellipse(s(ex - 6, eye_y - 9, ex - 1, eye_y - 4), fill=(255, 255, 255))
         if expression == "angry":
-            draw.line(s(ex - 14, eye_y - 26 + side * 5, ex + 14, eye_y - 26 - side * 5), fill=darker(c["hair"], 0.4),
+            draw.line(s(ex - 13, eye_y - 17 + side * 4, ex + 13, eye_y - 17 - side * 4), fill=darker(c["hair"], 0.4),
                       width=4 * SCALE)
         else:
-            draw.arc(s(ex - 14, eye_y - 32, ex + 14, eye_y - 14), 200, 340, fill=darker(c["hair"], 0.4),
+            draw.arc(s(ex - 13, eye_y - 26, ex + 13, eye_y - 12), 200, 340, fill=darker(c["hair"], 0.4),
                      width=3 * SCALE)
     mouth_y = cy + 42
     if expression == "smile":
@@ -350,7 +350,7 @@ def standing_picture(who, expression):
         draw.chord(s(cx - 66, cy - 70, cx + 66, cy + 40), 180, 360, fill=c["hair"])
         for i in range(5):
             x = cx - 55 + i * 26
-            draw.polygon(s(x, cy - 30, x + 26, cy - 30, x + 13, cy - 2 + (i % 2) * 8), fill=c["hair"])
+            draw.polygon(s(x, cy - 30, x + 26, cy - 30, x + 13, cy - 20 + (i % 2) * 6), fill=c["hair"])
     if c.get("hat"):
         draw.polygon(s(cx - 100, cy - 40, cx + 100, cy - 40, cx + 20, cy - 160), fill=c["cloth"], outline=outline)
         draw.line(s(cx - 90, cy - 44, cx + 90, cy - 44), fill=c["trim"], width=6 * SCALE)
