@@ -15,9 +15,12 @@ mkdir -p "$work"
 if [ -d "$root/data/Data" ]; then
   cp -r "$root/data/Data" "$work/Data"
 fi
-# The compiled story script; the program reads it from its working folder.
-if [ -f "$build/Data/scenario.dat" ]; then
-  cp "$build/Data/scenario.dat" "$work/scenario.dat"
-fi
+# The compiled story script and the scene it links at run time; the program
+# reads both from its working folder.
+for compiled in scenario.dat interlude.obj; do
+  if [ -f "$build/Data/$compiled" ]; then
+    cp "$build/Data/$compiled" "$work/$compiled"
+  fi
+done
 cd "$work"
 exec "$(cd "$root" && realpath "$program")"

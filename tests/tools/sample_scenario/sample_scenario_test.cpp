@@ -1,11 +1,15 @@
-// The sample story script (data/scenario.txt) compiled with the real plug-in: it
-// compiles without errors, it defines "@start" and every label the sample story
-// files start at, and each of those sections plays to its suspend, which hands
-// control back to the game.
+// The sample story script (data/scenario.txt) and the scene it links at run time
+// (data/interlude.txt) compiled with the real plug-in: they compile without
+// errors and use every command type; the script defines "@start", every label the
+// sample story files start at and every label a computed jump can form; every
+// stage the select screen locks is opened by some script; and each section plays
+// to its suspend, which hands control back to the game.
 
 #include <filesystem>
 #include <fstream>
 #include <regex>
+#include <algorithm>
+#include <cstdint>
 #include <set>
 #include <sstream>
 #include <string>
@@ -60,12 +64,50 @@ std::set<std::string> LabelsTheGameJumpsTo() {
   return labels;
 }
 
+// The start labels of every story file under Data/ADV, with "@start": also the
+// sections no selection file names yet.
+std::set<std::string> EveryStoryLabel() {
+  std::set<std::string> labels = LabelsTheGameJumpsTo();
+  for (const auto& entry : fs::directory_iterator(fs::path(VESK_SAMPLE_DATA) / "ADV")) {
+    if (entry.path().extension() != ".ini") continue;
+    for (const std::string& start : Values(ReadText(entry.path()), "StartLabel")) labels.insert(start);
+  }
+  return labels;
+}
+
 class SampleScenario : public CompiledScriptTest {
  protected:
   void SetUp() override {
     fs::copy(VESK_SAMPLE_DATA, "Data", fs::copy_options::recursive);
+    CompileTo(platform::Utf8ToCp932(ReadText(VESK_SAMPLE_OBJECT_SOURCE)), "interlude.obj", true);
+    const std::vector<std::uint32_t> objectTypes = CompiledTypes();
+    usedTypes.insert(objectTypes.begin(), objectTypes.end());
+    for (const auto& [label, position] : compiler->Labels()) objectLabels.insert(label);
     Load(platform::Utf8ToCp932(ReadText(VESK_SAMPLE_SCENARIO_SOURCE)));
+    const std::vector<std::uint32_t> scriptTypes = CompiledTypes();
+    usedTypes.insert(scriptTypes.begin(), scriptTypes.end());
   }
+
+  // Where the player clicks: the first choice while a choice is open (its box as
+  // the draw manager places it), else the middle of the screen, where the story's
+  // "つづける" button stands and a click advances the text.
+  void AimMouse() {
+    const auto& settings = player.draw.Settings();
+    int y = 272;
+    if (settings.SelectState >= 0 && !settings.SelectItems.empty()) {
+      const auto count = static_cast<std::int64_t>(settings.SelectItems.size());
+      const std::int64_t height = settings.SelectWindowIsImage
+                                      ? settings.SelectSrcRect[0].bottom - settings.SelectSrcRect[0].top
+                                      : settings.SelectItemHeight + 2 * settings.SelectMargin;
+      const std::int64_t gap = std::max<std::int64_t>(
+          (player.draw.screenHeight - count * height - settings.SelectBottomMargin) / (count + 1), 0);
+      y = static_cast<int>(gap + height / 2);
+    }
+    player.input.MoveTo(400, y);
+  }
+
+  std::set<std::uint32_t> usedTypes;
+  std::set<std::string> objectLabels;
 
   bool Suspended() const {
     return !player.GetStates().empty() && player.GetStates().back() == nsTamskLib::nsCore::kStateSuspended;
@@ -74,22 +116,72 @@ class SampleScenario : public CompiledScriptTest {
 
 TEST_F(SampleScenario, CompilesAndDefinesEveryLabelTheStoryFilesStartAt) {
   EXPECT_TRUE(errors.empty()) << platform::Cp932ToUtf8(errors);
-  const std::set<std::string> labels = LabelsTheGameJumpsTo();
+  const std::set<std::string> labels = EveryStoryLabel();
   EXPECT_GE(labels.size(), 8u) << "the selection files name the rounds and rewards";
   for (const std::string& label : labels) {
     EXPECT_EQ(compiler->Labels().count(label), 1u) << label << " is not defined";
   }
 }
 
+TEST_F(SampleScenario, UsesEveryCommandType) {
+  // Every type the plug-in makes commands of: 1 to 57 but the parser-only 7
+  // (else) and 44 (a text command's inline wait).
+  for (std::uint32_t type = 1; type <= 57; ++type) {
+    if (type == 7 || type == 44) continue;
+    EXPECT_EQ(usedTypes.count(type), 1u) << "command type " << type;
+  }
+}
+
+TEST_F(SampleScenario, EveryComputedJumpCanReachALabelForEachBranch) {
+  const std::string source = ReadText(VESK_SAMPLE_SCENARIO_SOURCE);
+  std::set<std::string> labels = objectLabels;
+  for (const auto& [label, position] : compiler->Labels()) labels.insert(platform::Cp932ToUtf8(label));
+  const std::regex jump("(gotod|gosubd) \"([^\"]*)\"");
+  int jumps = 0;
+  for (auto it = std::sregex_iterator(source.begin(), source.end(), jump); it != std::sregex_iterator(); ++it) {
+    ++jumps;
+    // A variable reference stands for a number.
+    const std::string pattern = std::regex_replace((*it)[2].str(), std::regex("\\\\[A-Za-z_]+\\\\"), "[0-9]+");
+    const bool computed = pattern != (*it)[2].str();
+    int matches = 0;
+    for (const std::string& label : labels) matches += std::regex_match(label, std::regex(pattern)) ? 1 : 0;
+    EXPECT_GE(matches, computed ? 2 : 1) << (*it)[2].str();
+  }
+  EXPECT_GE(jumps, 4);
+}
+
+TEST_F(SampleScenario, EveryLockedStageIsOpenedBySomeScript) {
+  const std::string source = ReadText(VESK_SAMPLE_SCENARIO_SOURCE);
+  const std::regex stage("^\\[EnemySelect([0-9]+)\\]", std::regex::multiline);
+  int locked = 0;
+  for (const auto& entry : fs::directory_iterator(fs::path(VESK_SAMPLE_DATA) / "Select")) {
+    std::smatch chara;
+    const std::string name = entry.path().filename().string();
+    if (!std::regex_match(name, chara, std::regex("enemy_c([0-9]+)\\.ini"))) continue;
+    const std::string selection = ReadText(entry.path());
+    for (auto it = std::sregex_iterator(selection.begin(), selection.end(), stage); it != std::sregex_iterator();
+         ++it) {
+      if ((*it)[1].str() == "0") continue;  // the first stage of a character is always open
+      ++locked;
+      const std::string flag = "Stage" + chara[1].str() + "_" + (*it)[1].str();
+      EXPECT_TRUE(std::regex_search(source, std::regex("calc " + flag + " = [1-9]"))) << flag << " is never set";
+    }
+  }
+  EXPECT_GE(locked, 1);
+}
+
 TEST_F(SampleScenario, EverySectionPlaysToItsSuspendOnTheAdvanceInput) {
-  for (const std::string& label : LabelsTheGameJumpsTo()) {
+  for (const std::string& label : EveryStoryLabel()) {
     player.JumpToLabel(label);
     int frames = 0;
-    for (; frames < 400 && !Suspended(); ++frames) {
-      // Advance every other frame, 50 ms apart, so each message and change of
-      // background gets its time.
-      if (frames % 2 == 0) {
+    for (; frames < 3000 && !Suspended(); ++frames) {
+      // Click every third frame (pushed, released, idle), 50 ms apart, so each
+      // message, transition and timed choice gets its time.
+      AimMouse();
+      if (frames % 3 == 0) {
         player.input.PushLeft();
+      } else if (frames % 3 == 1) {
+        player.input.ReleaseLeft();
       } else {
         player.input.IdleLeft();
       }
