@@ -45,7 +45,7 @@ class InputManagerTest : public ::testing::Test {
 
   // The program's input object closes its devices when the process ends, so the
   // scripted state stays installed until then.
-  vesk_test::ScriptedInput& m_Mouse = *new vesk_test::ScriptedInput;
+  vesk_test::ScriptedInput& m_Mouse = vesk_test::ScriptedInput::NewForTheProcess();
 };
 
 constexpr std::uint32_t kLeft = 1u << 0;

@@ -55,7 +55,7 @@ class GameSceneFixture : public ShellFixture {
 
   // The program's input object keeps its devices until the process ends, so the
   // scripted state stays installed until then.
-  ScriptedInput& m_Mouse = *new ScriptedInput;
+  ScriptedInput& m_Mouse = ScriptedInput::NewForTheProcess();
   RecordingSoundManager* m_Sound = nullptr;  // owned by the player
 };
 
