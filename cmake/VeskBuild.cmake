@@ -29,13 +29,6 @@ if(VESK_FUZZ)
   add_compile_options(-fsanitize-coverage=trace-pc)
 endif()
 
-# Adds a subdirectory when it has a CMakeLists.txt (subsystems arrive one by one).
-function(vesk_add_optional_subdirectory dir)
-  if(EXISTS "${CMAKE_CURRENT_SOURCE_DIR}/${dir}/CMakeLists.txt")
-    add_subdirectory(${dir})
-  endif()
-endfunction()
-
 # Adds every immediate child folder of the current source folder that has a
 # CMakeLists.txt, in name order. Each child adds its sources to its layer's target
 # with target_sources(), so that the folders of a layer do not share one list.

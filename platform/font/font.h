@@ -6,7 +6,7 @@
 // (a single byte, or lead byte * 256 + trail byte).
 //
 // The program and the plug-in both measure text through this module, so both
-// see the same metrics. Tests install a fake glyph source with fixed metrics.
+// see the same metrics. A test installs a glyph source of its own.
 
 #include <cstdint>
 #include <memory>

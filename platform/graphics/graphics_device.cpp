@@ -1,41 +1,23 @@
 #include "platform/graphics/graphics_device.h"
 
+#include <atomic>
 #include <utility>
 
-#include "platform/graphics/graphics_test_back_end.h"
 #include "platform/graphics/sdl_presenter.h"
 
 namespace platform {
 namespace {
-
-// Presents into the installed test back end.
-class TestPresenter : public Presenter {
- public:
-  DeviceStatus Status() override {
-    GraphicsTestBackEnd* back = GraphicsTestBackEnd::Installed();
-    return back != nullptr ? back->OnStatus() : DeviceStatus::Ok;
-  }
-  bool Reset(const PresentParameters& parameters) override {
-    GraphicsTestBackEnd* back = GraphicsTestBackEnd::Installed();
-    return back == nullptr || back->OnReset(parameters);
-  }
-  void Present(const Texture& frame) override {
-    if (GraphicsTestBackEnd* back = GraphicsTestBackEnd::Installed()) back->OnPresent(frame);
-  }
-};
-
+std::atomic<PresenterSource*> g_Source{nullptr};
 }  // namespace
+
+void SetPresenterSourceForTest(PresenterSource* source) { g_Source = source; }
 
 std::unique_ptr<GraphicsDevice> GraphicsDevice::Create(WindowHandle window, const PresentParameters& parameters) {
   if (!IsWindowAlive(window)) return nullptr;
-  std::unique_ptr<Presenter> presenter;
-  if (GraphicsTestBackEnd* back = GraphicsTestBackEnd::Installed()) {
-    if (!back->OnCreate(parameters)) return nullptr;
-    presenter = std::make_unique<TestPresenter>();
-  } else {
-    presenter = CreateSdlPresenter(window, parameters);
-    if (!presenter) return nullptr;
-  }
+  PresenterSource* source = g_Source.load();
+  std::unique_ptr<Presenter> presenter =
+      source != nullptr ? source->CreatePresenter(window, parameters) : CreateSdlPresenter(window, parameters);
+  if (!presenter) return nullptr;
   return std::make_unique<GraphicsDevice>(std::move(presenter), parameters);
 }
 

@@ -6,7 +6,7 @@
 //
 // Presentation goes through a presenter: on a real window an SDL streaming texture
 // (vsync in a window, none in full screen, letterboxed scaling in full screen); in
-// tests the frames are captured (see graphics_test_back_end.h).
+// tests through the presenters of the source the test installed.
 
 #include <cstdint>
 #include <memory>
@@ -37,10 +37,23 @@ class Presenter {
   virtual void Present(const Texture& frame) = 0;
 };
 
+// Makes the presenters of the devices created while it is installed, in place of
+// the window's display.
+class PresenterSource {
+ public:
+  virtual ~PresenterSource() = default;
+  // Null when no device can be made for the window.
+  virtual std::unique_ptr<Presenter> CreatePresenter(WindowHandle window, const PresentParameters& parameters) = 0;
+};
+
+// Installs a source of presenters for the devices created from now on (not owned);
+// null restores the window's display.
+void SetPresenterSourceForTest(PresenterSource* source);
+
 class GraphicsDevice {
  public:
-  // Opens the device for a window: through the installed test back end when there
-  // is one, else on the window's display. Null on failure.
+  // Opens the device for a window: through the installed presenter source when
+  // there is one, else on the window's display. Null on failure.
   static std::unique_ptr<GraphicsDevice> Create(WindowHandle window, const PresentParameters& parameters);
 
   GraphicsDevice(std::unique_ptr<Presenter> presenter, const PresentParameters& parameters);

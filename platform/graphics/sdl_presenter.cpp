@@ -2,11 +2,10 @@
 
 #include <SDL.h>
 
-#include <algorithm>
-#include <cmath>
 #include <optional>
 
 #include "platform/graphics/frame_pacer.h"
+#include "platform/graphics/letterbox.h"
 #include "platform/window/sdl_window_access.h"
 
 namespace platform {
@@ -43,7 +42,6 @@ class SdlPresenter : public Presenter {
     m_Renderer = SDL_CreateRenderer(m_Window, -1, SDL_RENDERER_ACCELERATED | vsync);
     if (m_Renderer == nullptr) m_Renderer = SDL_CreateRenderer(m_Window, -1, SDL_RENDERER_SOFTWARE);
     if (m_Renderer == nullptr) return false;
-    SDL_RenderSetLogicalSize(m_Renderer, kFrameWidth, kFrameHeight);
     m_Texture = SDL_CreateTexture(m_Renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, kFrameWidth,
                                   kFrameHeight);
     if (m_Texture == nullptr) {
@@ -79,20 +77,24 @@ class SdlPresenter : public Presenter {
   void Present(const Texture& frame) override {
     if (m_Renderer == nullptr || m_Lost) return;
     SDL_UpdateTexture(m_Texture, nullptr, frame.Pixels(), static_cast<int>(frame.PitchBytes()));
-    UpdateScaleMode();
+    int width = 0, height = 0;
+    if (SDL_GetRendererOutputSize(m_Renderer, &width, &height) != 0) return;
+    const FrameRect shown = LetterboxFrame(width, height);
+    UpdateScaleMode(shown);
+    const SDL_Rect target{shown.x, shown.y, shown.width, shown.height};
     SDL_SetRenderDrawColor(m_Renderer, 0, 0, 0, 255);
     SDL_RenderClear(m_Renderer);
-    SDL_RenderCopy(m_Renderer, m_Texture, nullptr, nullptr);
+    SDL_RenderCopy(m_Renderer, m_Texture, nullptr, &target);
     SDL_RenderPresent(m_Renderer);
     if (m_Pacer) m_Pacer->WaitForNextFrame();
   }
 
+  // The window's points through the rectangle the frame is drawn into.
   bool WindowToFrame(int windowX, int windowY, int& frameX, int& frameY) const {
     if (m_Renderer == nullptr) return false;
-    float x = 0.0f, y = 0.0f;
-    SDL_RenderWindowToLogical(m_Renderer, windowX, windowY, &x, &y);
-    frameX = static_cast<int>(std::floor(x));
-    frameY = static_cast<int>(std::floor(y));
+    int width = 0, height = 0;
+    SDL_GetWindowSize(m_Window, &width, &height);
+    OutputPointToFrame(width, height, windowX, windowY, frameX, frameY);
     return true;
   }
 
@@ -115,10 +117,8 @@ class SdlPresenter : public Presenter {
 
   // Pixel-exact at 1:1; any other scale is filtered linearly, so that equal
   // strokes stay equal (nearest-neighbour at 1.8x makes them 1 or 2 pixels).
-  void UpdateScaleMode() {
-    int width = 0, height = 0;
-    if (SDL_GetRendererOutputSize(m_Renderer, &width, &height) != 0) return;
-    const bool oneToOne = std::min(width * kFrameHeight, height * kFrameWidth) == kFrameWidth * kFrameHeight;
+  void UpdateScaleMode(const FrameRect& shown) {
+    const bool oneToOne = shown.width == kFrameWidth && shown.height == kFrameHeight;
     const SDL_ScaleMode mode = oneToOne ? SDL_ScaleModeNearest : SDL_ScaleModeLinear;
     if (m_ScaleMode == mode) return;
     if (SDL_SetTextureScaleMode(m_Texture, mode) == 0) m_ScaleMode = mode;

@@ -17,8 +17,6 @@
 
 namespace platform {
 
-inline constexpr int kCursorFrameWidth = 800;
-inline constexpr int kCursorFrameHeight = 600;
 inline constexpr std::uint32_t kMaxJoysticks = 16;
 inline constexpr std::int32_t kWheelDelta = 120;
 inline constexpr std::int32_t kJoystickAxisMax = 1000;

@@ -1,5 +1,6 @@
 #include "platform/input/scan_codes.h"
 
+#include <SDL_mouse.h>
 #include <SDL_scancode.h>
 
 #include <array>
@@ -73,6 +74,9 @@ constexpr ScanCodePair kScanCodes[] = {
     {SDL_SCANCODE_APPLICATION, 0xDD},
 };
 
+constexpr int kSdlButtons[kGameMouseButtons] = {SDL_BUTTON_LEFT, SDL_BUTTON_RIGHT, SDL_BUTTON_MIDDLE, SDL_BUTTON_X1,
+                                                SDL_BUTTON_X2};
+
 std::array<std::uint8_t, SDL_NUM_SCANCODES> BuildTable() {
   std::array<std::uint8_t, SDL_NUM_SCANCODES> table{};
   for (const ScanCodePair& pair : kScanCodes) table[pair.sdl] = pair.pc;
@@ -85,6 +89,17 @@ std::uint8_t PcScanCodeFromSdl(int sdlScancode) {
   static const std::array<std::uint8_t, SDL_NUM_SCANCODES> table = BuildTable();
   if (sdlScancode < 0 || sdlScancode >= SDL_NUM_SCANCODES) return 0;
   return table[static_cast<std::size_t>(sdlScancode)];
+}
+
+int SdlMouseButton(std::size_t gameButton) {
+  return gameButton < kGameMouseButtons ? kSdlButtons[gameButton] : 0;
+}
+
+std::size_t GameMouseButton(int sdlButton) {
+  for (std::size_t i = 0; i < kGameMouseButtons; ++i) {
+    if (kSdlButtons[i] == sdlButton) return i;
+  }
+  return kGameMouseButtons;
 }
 
 }  // namespace platform

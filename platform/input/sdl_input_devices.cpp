@@ -1,17 +1,16 @@
 // The input devices over SDL: the keyboard state by scan code, the window's own
 // mouse state and its button events, the window's place on the screen and the
 // joysticks. All state is read through SdlInputState, which a test replaces with
-// scripted state; the events come through the window's event pump.
+// state of its own; the events come through the window's event pump.
 
 #include <SDL.h>
 
 #include <algorithm>
 #include <atomic>
-#include <cmath>
 #include <utility>
 #include <vector>
 
-#include "platform/graphics/graphics_device.h"
+#include "platform/graphics/letterbox.h"
 #include "platform/input/input_devices.h"
 #include "platform/input/scan_codes.h"
 #include "platform/input/sdl_input_state.h"
@@ -78,13 +77,6 @@ class RealSdlInput final : public SdlInputState {
     return true;
   }
 
-  // The presenter's own mapping, which knows how the frame is shown.
-  CursorPoint ClientToFrame(int x, int y, const WindowPlacement&) override {
-    CursorPoint point;
-    MapWindowPointToFrame(x, y, point.x, point.y);
-    return point;
-  }
-
   int JoystickCount() override { return static_cast<int>(m_Joysticks.size()); }
 
   std::int16_t JoystickAxis(int joystick, int axis) override {
@@ -121,17 +113,13 @@ void ObserveEvent(const SDL_Event& event) {
   if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) NotifyInputFocus(false);
 }
 
-// The game's button numbers: left, right, middle, then the two side buttons.
-constexpr int kSdlButtons[] = {SDL_BUTTON_LEFT, SDL_BUTTON_RIGHT, SDL_BUTTON_MIDDLE, SDL_BUTTON_X1,
-                               SDL_BUTTON_X2};
-constexpr std::size_t kButtonCount = std::size(kSdlButtons);
+constexpr std::size_t kButtonCount = kGameMouseButtons;
 
-// The game's number of an SDL button; kButtonCount for one the game has not.
-std::size_t GameButton(int sdlButton) {
-  for (std::size_t i = 0; i < kButtonCount; ++i) {
-    if (kSdlButtons[i] == sdlButton) return i;
-  }
-  return kButtonCount;
+// A point of the client area in the frame, as the frame is shown there.
+CursorPoint ClientToFrame(int x, int y, const WindowPlacement& window) {
+  CursorPoint point;
+  OutputPointToFrame(window.width, window.height, x, y, point.x, point.y);
+  return point;
 }
 
 class SdlInputDevices final : public InputDevices {
@@ -179,7 +167,7 @@ class SdlInputDevices final : public InputDevices {
     const std::uint32_t held = m_State->WindowButtons();
     state.rgbButtons.fill(0);
     for (std::size_t i = 0; i < kButtonCount; ++i) {
-      const bool down = (held & SDL_BUTTON(kSdlButtons[i])) != 0 && !m_Refused[i];
+      const bool down = (held & SDL_BUTTON(SdlMouseButton(i))) != 0 && !m_Refused[i];
       if (down || m_Pressed[i]) state.rgbButtons[i] = kDown;
       m_Pressed[i] = false;
     }
@@ -194,10 +182,10 @@ class SdlInputDevices final : public InputDevices {
     const bool hasWindow = m_State->Window(window);
     int x = 0;
     int y = 0;
-    if (hasWindow && m_State->WindowMouse(x, y)) return m_State->ClientToFrame(x, y, window);
+    if (hasWindow && m_State->WindowMouse(x, y)) return ClientToFrame(x, y, window);
     m_State->GlobalMouse(x, y);
     if (!hasWindow) return {x, y};
-    return m_State->ClientToFrame(x - window.x, y - window.y, window);
+    return ClientToFrame(x - window.x, y - window.y, window);
   }
 
   std::uint32_t JoystickCount() const override { return m_JoystickCount; }
@@ -234,7 +222,7 @@ class SdlInputDevices final : public InputDevices {
       return;
     }
     if (event.type != SDL_MOUSEBUTTONDOWN && event.type != SDL_MOUSEBUTTONUP) return;
-    const std::size_t button = GameButton(event.button.button);
+    const std::size_t button = GameMouseButton(event.button.button);
     if (button == kButtonCount) return;
     if (event.type == SDL_MOUSEBUTTONUP) {
       m_Refused[button] = false;
@@ -282,59 +270,5 @@ void NotifyMouseWheel(std::int32_t notches, bool flipped) {
 }
 
 bool IsInputWindowActive() { return g_Active.load(); }
-
-CursorPoint SdlInputState::ClientToFrame(int x, int y, const WindowPlacement& window) {
-  if (window.width <= 0 || window.height <= 0) return {x, y};
-  const double scale = std::min(static_cast<double>(window.width) / kCursorFrameWidth,
-                                static_cast<double>(window.height) / kCursorFrameHeight);
-  const double left = (window.width - kCursorFrameWidth * scale) / 2.0;
-  const double top = (window.height - kCursorFrameHeight * scale) / 2.0;
-  return {static_cast<std::int32_t>(std::floor((x - left) / scale)),
-          static_cast<std::int32_t>(std::floor((y - top) / scale))};
-}
-
-// Scripted state for tests.
-
-bool ScriptedSdlInput::IsScancodeDown(int scancode) {
-  if (scancode == 0) ++keyboardReads;
-  return scancode >= 0 && static_cast<std::size_t>(scancode) < keys.size() &&
-         keys[static_cast<std::size_t>(scancode)];
-}
-
-std::uint32_t ScriptedSdlInput::WindowButtons() {
-  ++mouseReads;
-  return buttonMask;
-}
-
-bool ScriptedSdlInput::WindowMouse(int& x, int& y) {
-  if (!hasWindow || mouseX < window.x || mouseY < window.y || mouseX >= window.x + window.width ||
-      mouseY >= window.y + window.height) {
-    return false;
-  }
-  x = mouseX - window.x;
-  y = mouseY - window.y;
-  return true;
-}
-
-void ScriptedSdlInput::GlobalMouse(int& x, int& y) {
-  x = mouseX;
-  y = mouseY;
-}
-
-bool ScriptedSdlInput::Window(WindowPlacement& placement) {
-  if (!hasWindow) return false;
-  placement = window;
-  return true;
-}
-
-std::int16_t ScriptedSdlInput::JoystickAxis(int joystick, int axis) {
-  Joystick& j = joysticks.at(static_cast<std::size_t>(joystick));
-  if (axis == 0) ++j.polls;
-  return j.axes.at(static_cast<std::size_t>(axis));
-}
-
-bool ScriptedSdlInput::JoystickButton(int joystick, int button) {
-  return joysticks.at(static_cast<std::size_t>(joystick)).buttons.at(static_cast<std::size_t>(button));
-}
 
 }  // namespace platform

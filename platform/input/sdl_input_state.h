@@ -1,13 +1,11 @@
 #pragma once
 // What the input devices read from SDL, in SDL's own terms (scan codes, button
 // masks, screen coordinates, raw joystick axes), behind an interface so that a
-// test can script it: ScriptedSdlInput stands in for the keyboard, the mouse,
-// the window's place on the screen and the joysticks. Mouse presses also arrive
-// as SDL events through the window's event pump (see input_devices.h).
+// test can script the keyboard, the mouse, the window's place on the screen and
+// the joysticks. Mouse presses also arrive as SDL events through the window's
+// event pump (see input_devices.h).
 
-#include <array>
 #include <cstdint>
-#include <vector>
 
 #include "platform/input/input_devices.h"
 
@@ -41,57 +39,12 @@ class SdlInputState {
   virtual void GlobalMouse(int& x, int& y) = 0;
   // The window the frame is shown in; false when there is none.
   virtual bool Window(WindowPlacement& placement) = 0;
-  // A point relative to the client area in the 800x600 frame, which is scaled
-  // to fit the client area and centred in it (letterboxed), as it is shown.
-  virtual CursorPoint ClientToFrame(int x, int y, const WindowPlacement& window);
   virtual int JoystickCount() = 0;
   virtual std::int16_t JoystickAxis(int joystick, int axis) = 0;
   virtual bool JoystickButton(int joystick, int button) = 0;
 };
 
-// Scripted state for tests. Everything starts released, centred and closed; the
-// window sits at (0, 0) with the frame's size.
-class ScriptedSdlInput final : public SdlInputState {
- public:
-  struct Joystick {
-    std::array<std::int16_t, 2> axes{};
-    std::array<bool, 32> buttons{};
-    int polls = 0;  // how often its state was read
-  };
-
-  bool OpenKeyboard() override { return !failKeyboard; }
-  bool OpenMouse() override { return !failMouse; }
-  bool OpenJoysticks() override { return !failJoysticks; }
-  void CloseAll() override { ++closes; }
-
-  bool IsScancodeDown(int scancode) override;
-  std::uint32_t WindowButtons() override;
-  bool WindowMouse(int& x, int& y) override;
-  void GlobalMouse(int& x, int& y) override;
-  bool Window(WindowPlacement& placement) override;
-  int JoystickCount() override { return static_cast<int>(joysticks.size()); }
-  std::int16_t JoystickAxis(int joystick, int axis) override;
-  bool JoystickButton(int joystick, int button) override;
-
-  void Press(int scancode) { keys[static_cast<std::size_t>(scancode) % keys.size()] = true; }
-  void Release(int scancode) { keys[static_cast<std::size_t>(scancode) % keys.size()] = false; }
-
-  std::array<bool, 512> keys{};
-  std::uint32_t buttonMask = 0;  // held in the window
-  int mouseX = 0;  // on the screen; over the window when inside its placement
-  int mouseY = 0;
-  bool hasWindow = true;
-  WindowPlacement window{0, 0, 800, 600, 1};
-  std::vector<Joystick> joysticks;
-  bool failKeyboard = false;
-  bool failMouse = false;
-  bool failJoysticks = false;
-  int keyboardReads = 0;
-  int mouseReads = 0;
-  int closes = 0;
-};
-
-// Installs scripted state in place of SDL for the input devices created from now
+// Installs a test's state in place of SDL for the input devices created from now
 // on (not owned); null restores SDL.
 void SetSdlInputStateForTest(SdlInputState* state);
 

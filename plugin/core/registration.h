@@ -2,7 +2,8 @@
 // What the plug-in registers with the host, as tables, and the registration in its
 // ten groups. A group whose registration function the host does not export is
 // skipped silently (the save and environment groups need both of theirs); a table
-// row whose function is not (yet) provided by the plug-in is left out.
+// row without a function registers nothing of it (the "else" keyword is parsed,
+// but makes no command of its own).
 
 #include <cstdint>
 #include <span>

@@ -4,7 +4,6 @@
 #include <string>
 
 #include "engine/core/error_report.h"
-#include "platform/font/fake_glyph_source.h"
 #include "platform/window/message_box.h"
 #include "plugin/core/host_api.h"
 #include "plugin/text/kinsoku.h"
@@ -12,6 +11,7 @@
 #include "plugin/text/text_style_state.h"
 #include "tests/engine/kit/fake_engine.h"
 #include "tests/fuzz/fuzz_support.h"
+#include "tests/platform/support/fake_glyph_source.h"
 #include "tests/plugin/kit/plugin_test_host.h"
 
 namespace {
@@ -26,7 +26,7 @@ struct Layout {
     nsWendrick::InstallDefaultKinsokuSets();
     platform::SetGlyphSourceForTest(&fonts);
   }
-  platform::FakeGlyphSource fonts;
+  vesk_test::FakeGlyphSource fonts;
   vesk_test::FakeEngine engine;
 };
 

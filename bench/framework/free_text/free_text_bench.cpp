@@ -8,8 +8,8 @@
 
 #include "framework/graphics/free_text_cache.h"
 #include "framework/graphics/zarn_graphic.h"
-#include "platform/graphics/graphics_test_back_end.h"
 #include "platform/window/window.h"
+#include "tests/platform/support/graphics_test_back_end.h"
 
 namespace {
 
@@ -21,7 +21,7 @@ std::intptr_t Procedure(platform::WindowHandle, platform::MessageId, std::uintpt
 
 void BM_DrawCachedJapaneseLine(benchmark::State& state) {
   setenv("SDL_VIDEODRIVER", "dummy", 0);
-  platform::GraphicsTestBackEnd back;
+  vesk_test::GraphicsTestBackEnd back;
   nsZarn::nsGraphics::ZarnGraphic graphic;
   if (!graphic.Init("bench", Procedure, 800, 600, 0xA00000, false, false, false)) {
     state.SkipWithError("no graphics device");

@@ -21,8 +21,8 @@
 #include "game/effects/effecter_fade.h"
 #include "game/effects/effecter_list.h"
 #include "game/managers/image_table.h"
-#include "platform/graphics/graphics_test_back_end.h"
 #include "platform/window/window.h"
+#include "tests/platform/support/graphics_test_back_end.h"
 
 namespace {
 
@@ -91,7 +91,7 @@ class EffectStage {
   bool Ready() const { return m_Ready; }
 
  private:
-  platform::GraphicsTestBackEnd m_Back;
+  vesk_test::GraphicsTestBackEnd m_Back;
   std::filesystem::path m_Folder;
   std::filesystem::path m_Previous;
   bool m_Ready = false;

@@ -2,16 +2,14 @@
 // under the virtual clock, and a line of Japanese in the system's fonts.
 #include <gtest/gtest.h>
 
-#include <SDL.h>
-#include <SDL_image.h>
 
 #include <filesystem>
 #include <string>
 
 #include "platform/clock/clock.h"
-#include "platform/font/fake_glyph_source.h"
 #include "platform/window/window.h"
 #include "tests/framework/graphics/graphic_fixture.h"
+#include "tests/platform/support/fake_glyph_source.h"
 
 namespace {
 
@@ -40,7 +38,7 @@ class DrawFreeText : public vesk_test::GraphicFixture {
     return Cache().Find(FreeTextKey(text, kFace, size, false, false)) != nullptr;
   }
 
-  platform::FakeGlyphSource m_Fake;
+  vesk_test::FakeGlyphSource m_Fake;
 };
 
 TEST_F(DrawFreeText, TwoColoursAndTwoAnglesShareOneEntry) {
@@ -179,18 +177,8 @@ TEST_F(DrawJapanese, ALineOfJapaneseInTheSystemFonts) {
 
   const std::filesystem::path dir = VESK_TEST_ARTEFACT_DIR;
   std::filesystem::create_directories(dir);
-  const std::vector<std::uint32_t>& frame = m_Back.LastFrame();
-  SDL_Surface* surface =
-      SDL_CreateRGBSurfaceWithFormatFrom(const_cast<std::uint32_t*>(frame.data()), 800, 600, 32, 800 * 4,
-                                         SDL_PIXELFORMAT_ARGB8888);
-  ASSERT_NE(surface, nullptr);
-  // The frame has no alpha of its own: show it opaque.
-  SDL_Surface* opaque = SDL_ConvertSurfaceFormat(surface, SDL_PIXELFORMAT_RGB888, 0);
-  SDL_FreeSurface(surface);
-  ASSERT_NE(opaque, nullptr);
   const std::string file = (dir / "free_text_japanese.png").string();
-  EXPECT_EQ(IMG_SavePNG(opaque, file.c_str()), 0) << SDL_GetError();
-  SDL_FreeSurface(opaque);
+  EXPECT_TRUE(m_Back.SaveLastFrameAsPng(file));
   EXPECT_TRUE(std::filesystem::exists(file));
 }
 

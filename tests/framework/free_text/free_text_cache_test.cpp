@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "framework/graphics/free_text_cache.h"
-#include "platform/font/fake_glyph_source.h"
+#include "tests/platform/support/fake_glyph_source.h"
 #include "tests/support/debug_capture.h"
 
 namespace {
@@ -42,7 +42,7 @@ class FreeTextTest : public ::testing::Test {
   void SetUp() override { platform::SetGlyphSourceForTest(&fake); }
   void TearDown() override { platform::SetGlyphSourceForTest(nullptr); }
 
-  platform::FakeGlyphSource fake;
+  vesk_test::FakeGlyphSource fake;
 };
 
 TEST(ShiftJisSplitting, LeadBytesPairAndEverythingElseStandsAlone) {

@@ -126,7 +126,7 @@ TEST_F(DeviceLoss, NothingDrawsAfterTheWindowIsDestroyed) {
 }
 
 TEST(GraphicInit, DeviceFailureIsReported) {
-  platform::GraphicsTestBackEnd back;
+  vesk_test::GraphicsTestBackEnd back;
   back.FailDeviceCreation(true);
   vesk_test::DebugCapture debug;
   nsZarn::nsGraphics::ZarnGraphic graphic;

@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "framework/graphics/zarn_graphic.h"
-#include "platform/graphics/graphics_test_back_end.h"
+#include "tests/platform/support/graphics_test_back_end.h"
 
 namespace vesk_test {
 
@@ -31,7 +31,7 @@ class GraphicFixture : public testing::Test {
     return m_Back.Pixel(x, y);
   }
 
-  platform::GraphicsTestBackEnd m_Back;
+  vesk_test::GraphicsTestBackEnd m_Back;
   nsZarn::nsGraphics::ZarnGraphic m_Graphic;
 
  private:

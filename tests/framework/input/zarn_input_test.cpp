@@ -1,14 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <SDL_mouse.h>
-#include <SDL_scancode.h>
-
 #include <string>
 #include <vector>
 
 #include "framework/input/zarn_input.h"
-#include "platform/input/sdl_input_state.h"
 #include "platform/window/message_box.h"
+#include "tests/platform/support/scripted_input.h"
 #include "tests/support/debug_capture.h"
 
 namespace {
@@ -16,26 +13,25 @@ namespace {
 using nsZarn::nsInput::Point;
 using nsZarn::nsInput::ZarnInput;
 
+constexpr std::uint8_t kLeftControl = 0x1D;
+constexpr std::uint8_t kRightControl = 0x9D;
+
 class ZarnInputTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    platform::SetSdlInputStateForTest(&scripted);
-    platform::NotifyInputFocus(true);
-  }
-  void TearDown() override { platform::SetSdlInputStateForTest(nullptr); }
+  void SetUp() override { platform::NotifyInputFocus(true); }
 
-  platform::ScriptedSdlInput scripted;
+  vesk_test::ScriptedInput scripted;
 };
 
 TEST_F(ZarnInputTest, ControlKeysReadAsOneWhileDown) {
   ZarnInput input;
   ASSERT_TRUE(input.Init(nullptr, nullptr));
-  scripted.Press(SDL_SCANCODE_LCTRL);
+  scripted.Press(kLeftControl);
   input.Update(false);
   EXPECT_EQ(input.GetKey(0x1D), 1);
   EXPECT_EQ(input.GetKey(0x9D), 0);
-  scripted.Release(SDL_SCANCODE_LCTRL);
-  scripted.Press(SDL_SCANCODE_RCTRL);
+  scripted.Release(kLeftControl);
+  scripted.Press(kRightControl);
   input.Update(false);
   EXPECT_EQ(input.GetKey(0x1D), 0);
   EXPECT_EQ(input.GetKey(0x9D), 1);
@@ -44,7 +40,8 @@ TEST_F(ZarnInputTest, ControlKeysReadAsOneWhileDown) {
 TEST_F(ZarnInputTest, MouseButtonsAndIndicesBeyondTheEighth) {
   ZarnInput input;
   ASSERT_TRUE(input.Init(nullptr, nullptr));
-  scripted.buttonMask = SDL_BUTTON(SDL_BUTTON_LEFT) | SDL_BUTTON(SDL_BUTTON_MIDDLE);
+  scripted.buttons[0] = true;  // left
+  scripted.buttons[2] = true;  // middle
   input.Update(false);
   EXPECT_EQ(input.GetMouseButton(0), 1);
   EXPECT_EQ(input.GetMouseButton(1), 0);
@@ -57,9 +54,7 @@ TEST_F(ZarnInputTest, MouseButtonsAndIndicesBeyondTheEighth) {
 TEST_F(ZarnInputTest, CursorIsInClientCoordinatesWhateverTheFlag) {
   ZarnInput input;
   ASSERT_TRUE(input.Init(nullptr, nullptr));
-  scripted.window = {200, 100, 800, 600};
-  scripted.mouseX = 210;
-  scripted.mouseY = 90;
+  scripted.cursor = {10, -10};  // above the client area
   Point p;
   input.Update(false);
   input.GetMousePos(p);
@@ -89,19 +84,18 @@ TEST_F(ZarnInputTest, AnInactiveWindowKeepsTheLastStateButNotTheWheel) {
   ZarnInput input;
   scripted.joysticks.resize(1);
   ASSERT_TRUE(input.Init(nullptr, nullptr));
-  scripted.Press(SDL_SCANCODE_LCTRL);
-  scripted.buttonMask = SDL_BUTTON(SDL_BUTTON_RIGHT);
-  scripted.mouseX = 30;
-  scripted.mouseY = 40;
+  scripted.Press(kLeftControl);
+  scripted.buttons[1] = true;  // right
+  scripted.cursor = {30, 40};
   scripted.joysticks[0].axes = {-32768, 0};
   platform::NotifyMouseWheel(1, false);
   input.Update(false);
   ASSERT_EQ(input.GetMouseZ(), 120);
 
   platform::NotifyInputFocus(false);
-  scripted.Release(SDL_SCANCODE_LCTRL);
-  scripted.buttonMask = 0;
-  scripted.mouseX = 500;
+  scripted.Release(kLeftControl);
+  scripted.buttons[1] = false;
+  scripted.cursor.x = 500;
   scripted.joysticks[0].axes = {0, 0};
   input.Update(false);
   EXPECT_EQ(input.GetKey(0x1D), 1);

@@ -10,9 +10,9 @@
 #include "game/battle/effecter_cutin.h"
 #include "game/battle/effecter_on_open_chip.h"
 #include "game/core/program_objects.h"
-#include "platform/font/fake_glyph_source.h"
 #include "tests/game/battle/battle_fakes.h"
 #include "tests/game/battle/board_test_support.h"
+#include "tests/platform/support/fake_glyph_source.h"
 
 namespace nsVesk::nsGame::nsMine::nsTest {
 namespace {
@@ -331,7 +331,7 @@ TEST_F(AllClearTest, WithoutAPlayerTheBannerEndsWithoutAReward) {
 }
 
 TEST_F(AllClearTest, TheBannerTextIsDrawnInWhite) {
-  platform::FakeGlyphSource glyphs;
+  vesk_test::FakeGlyphSource glyphs;
   platform::SetGlyphSourceForTest(&glyphs);
   {
     cEffecterAllClear banner(&m_Host);

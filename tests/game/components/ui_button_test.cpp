@@ -10,9 +10,9 @@
 #include "game/components/ui_button_draw.h"
 #include "game/components/ui_button_text.h"
 #include "platform/clock/clock.h"
-#include "platform/font/fake_glyph_source.h"
 #include "tests/game/support/game_scene_fixture.h"
 #include "tests/platform/image/test_images.h"
+#include "tests/platform/support/fake_glyph_source.h"
 
 namespace {
 
@@ -147,7 +147,7 @@ TEST_F(ButtonTest, TheCursorSoundPlaysOnEntryOnly) {
 }
 
 TEST_F(ButtonTest, EachLookIsDrawnInItsColour) {
-  platform::FakeGlyphSource glyphs;
+  vesk_test::FakeGlyphSource glyphs;
   platform::SetGlyphSourceForTest(&glyphs);
   {
     UICButtonText button;
@@ -199,7 +199,7 @@ TEST_F(ButtonTest, EnlargedCaptionsGrowAboutTheirArea) {
   const auto extreme = ScaleText(0, 0, 2000000000, 2000000000, 1000);
   EXPECT_EQ(extreme.size, 2147483647) << "held in range, not an undefined conversion";
 
-  platform::FakeGlyphSource glyphs;
+  vesk_test::FakeGlyphSource glyphs;
   platform::SetGlyphSourceForTest(&glyphs);
   {
     UICButtonTextE2 button;
@@ -228,7 +228,7 @@ TEST_F(ButtonTest, APressedE1CaptionBlinksAtItsInterval) {
   EXPECT_EQ(BlinkAlpha(200, 0, 1000), 200) << "no interval: no blink and no division by zero";
   EXPECT_EQ(BlinkAlpha(200, -5, 1000), 200);
 
-  platform::FakeGlyphSource glyphs;
+  vesk_test::FakeGlyphSource glyphs;
   platform::SetGlyphSourceForTest(&glyphs);
   {
     UICButtonTextE1 button;

@@ -13,11 +13,11 @@
 #include <utility>
 #include <vector>
 
+#include "engine/plugin/plugin_registry.h"
 #include "framework/file/file_reader.h"
 #include "framework/file/file_writer.h"
 #include "framework/filepack/file_pack_manager.h"
 #include "framework/param/param_manager.h"
-#include "engine/plugin/plugin_registry.h"
 #include "game/battle/battle_random.h"
 #include "game/core/program_objects.h"
 #include "game/core/scene_factory.h"
@@ -26,12 +26,12 @@
 #include "game/story/vesk_normal_scene.h"
 #include "platform/audio/audio_device.h"
 #include "platform/clock/clock.h"
-#include "platform/graphics/graphics_test_back_end.h"
 #include "platform/instance/instance_lock.h"
 #include "platform/window/message_box.h"
 #include "platform/window/window.h"
 #include "tests/engine/fakes/script_writer.h"
 #include "tests/engine/fakes/test_commands.h"
+#include "tests/platform/support/graphics_test_back_end.h"
 #include "tests/support/debug_capture.h"
 #include "tests/support/temp_dir.h"
 
@@ -115,7 +115,7 @@ class Entry : public testing::Test {
   }
 
   vesk_test::ScopedWorkingDir m_Dir;
-  platform::GraphicsTestBackEnd m_Back;
+  vesk_test::GraphicsTestBackEnd m_Back;
   nsVesk::VeskEntry m_Entry;
   std::vector<std::pair<std::string, std::string>> m_Boxes;
   std::deque<MessageBoxAnswer> m_Answers;

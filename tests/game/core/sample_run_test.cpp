@@ -15,11 +15,11 @@
 #include "game/core/vesk_entry.h"
 #include "platform/audio/audio_device.h"
 #include "platform/clock/clock.h"
-#include "platform/graphics/graphics_test_back_end.h"
 #include "platform/window/message_box.h"
 #include "platform/window/window.h"
 #include "tests/engine/fakes/script_writer.h"
 #include "tests/engine/fakes/test_commands.h"
+#include "tests/platform/support/graphics_test_back_end.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -59,7 +59,7 @@ class SampleRun : public testing::Test {
   static std::int32_t TopStatus() { return nsVesk::g_SceneManager.GetTopScene()->GetStatus(); }
 
   vesk_test::ScopedWorkingDir m_Dir;
-  platform::GraphicsTestBackEnd m_Back;
+  vesk_test::GraphicsTestBackEnd m_Back;
   nsVesk::VeskEntry m_Entry;
   std::string m_LastBox;
 };

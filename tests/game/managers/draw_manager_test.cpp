@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "game/managers/image_table.h"
-#include "platform/font/fake_glyph_source.h"
 #include "tests/game/managers/shell_fixture.h"
 #include "tests/platform/image/test_images.h"
+#include "tests/platform/support/fake_glyph_source.h"
 #include "tests/support/debug_capture.h"
 
 namespace {
@@ -164,7 +164,7 @@ TEST_F(DrawManagerTest, FillRectConvertsTheColourAndTakesTheAlpha) {
 }
 
 TEST_F(DrawManagerTest, TextIsDrawnInTheConvertedColourAtTheAlphaWithItsStyle) {
-  platform::FakeGlyphSource glyphs;
+  vesk_test::FakeGlyphSource glyphs;
   platform::SetGlyphSourceForTest(&glyphs);
   {
     DrawManagerfD draw;

@@ -5,11 +5,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <SDL_mouse.h>
-
 #include "game/core/program_objects.h"
 #include "platform/input/input_devices.h"
-#include "platform/input/sdl_input_state.h"
+#include "tests/platform/support/scripted_input.h"
 
 namespace {
 
@@ -36,21 +34,23 @@ MATCHER_P3(IsState, down, pushed, released, "") {
 class InputManagerTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    platform::SetSdlInputStateForTest(&m_Mouse);
     platform::NotifyInputFocus(true);
     ASSERT_TRUE(nsVesk::g_Input.Init(nullptr, nullptr));
   }
 
-  void Hold(std::uint32_t mask) { m_Mouse.buttonMask = mask; }
+  // Holds the buttons of a mask of the game's button numbers.
+  void Hold(std::uint32_t mask) {
+    for (std::size_t i = 0; i < m_Mouse.buttons.size(); ++i) m_Mouse.buttons[i] = (mask >> i & 1u) != 0;
+  }
 
   // The program's input object closes its devices when the process ends, so the
   // scripted state stays installed until then.
-  platform::ScriptedSdlInput& m_Mouse = *new platform::ScriptedSdlInput;
+  vesk_test::ScriptedInput& m_Mouse = vesk_test::ScriptedInput::NewForTheProcess();
 };
 
-constexpr std::uint32_t kLeft = SDL_BUTTON(SDL_BUTTON_LEFT);
-constexpr std::uint32_t kRight = SDL_BUTTON(SDL_BUTTON_RIGHT);
-constexpr std::uint32_t kMiddle = SDL_BUTTON(SDL_BUTTON_MIDDLE);
+constexpr std::uint32_t kLeft = 1u << 0;
+constexpr std::uint32_t kRight = 1u << 1;
+constexpr std::uint32_t kMiddle = 1u << 2;
 
 TEST_F(InputManagerTest, APressIsPushedOnceHeldThenReleasedOnce) {
   InputManagerfD input;
@@ -112,8 +112,7 @@ TEST_F(InputManagerTest, DeviceButtonsOneAndTwoAreTheRightAndTheMiddle) {
 
 TEST_F(InputManagerTest, CursorAndWheelAreThoseOfTheLastPoll) {
   InputManagerfD input;
-  m_Mouse.mouseX = 123;
-  m_Mouse.mouseY = 456;
+  m_Mouse.cursor = {123, 456};
   platform::NotifyMouseWheel(1, false);
   input.Update();
   int x = 0;
@@ -124,7 +123,7 @@ TEST_F(InputManagerTest, CursorAndWheelAreThoseOfTheLastPoll) {
   int wheel = 0;
   EXPECT_EQ(input.GetWheel(wheel), 120);
   EXPECT_EQ(wheel, 120);
-  m_Mouse.mouseX = 5;
+  m_Mouse.cursor.x = 5;
   EXPECT_EQ((input.GetMousePos(x, y), x), 123) << "unchanged until the next poll";
   input.Update();
   EXPECT_EQ(input.GetWheel(wheel), 0) << "a turn is seen by one poll";

@@ -18,7 +18,7 @@
 #include "game/core/vesk_entry.h"
 #include "platform/audio/audio_device.h"
 #include "platform/clock/clock.h"
-#include "platform/graphics/graphics_test_back_end.h"
+#include "tests/platform/support/graphics_test_back_end.h"
 #include "tests/support/temp_dir.h"
 
 namespace vesk_test {
@@ -59,7 +59,7 @@ class ShellFixture : public testing::Test {
   }
 
   ScopedWorkingDir m_Dir;
-  platform::GraphicsTestBackEnd m_Back;
+  vesk_test::GraphicsTestBackEnd m_Back;
 };
 
 // The sound device on the null audio device, which the test clocks by mixing.

@@ -133,12 +133,12 @@ TEST_F(StorySceneTest, TheOptionRoundTripFadesBackInBeforeTheScriptGoesOn) {
 
 TEST_F(StorySceneTest, ControlHeldSkipsOnlyWhileHeld) {
   StartRound();
-  m_Mouse.Press(224);  // left Control
+  m_Mouse.Press(nsVesk::nsADV::VeskNormalScene::kLeftControl);
   Frame();
   EXPECT_NE(nsVesk::g_Input.GetKey(nsVesk::nsADV::VeskNormalScene::kLeftControl), 0) << "seen by the frame";
   EXPECT_FALSE(Texts().IsSkip()) << "the setting is restored after the frame";
   EXPECT_FALSE(Texts().IsKidokuSkip());
-  m_Mouse.Release(224);
+  m_Mouse.Release(nsVesk::nsADV::VeskNormalScene::kLeftControl);
   Texts().SetSkip(true);
   Frame();
   EXPECT_TRUE(Texts().IsSkip());

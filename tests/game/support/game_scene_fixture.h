@@ -6,8 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <SDL_mouse.h>
-
 #include <string>
 #include <vector>
 
@@ -16,9 +14,9 @@
 #include "game/managers/draw_manager_fd.h"
 #include "game/managers/input_manager_fd.h"
 #include "platform/input/input_devices.h"
-#include "platform/input/sdl_input_state.h"
 #include "tests/engine/fakes/recording_sound_manager.h"
 #include "tests/game/managers/shell_fixture.h"
+#include "tests/platform/support/scripted_input.h"
 
 namespace vesk_test {
 
@@ -26,7 +24,6 @@ class GameSceneFixture : public ShellFixture {
  protected:
   void SetUp() override {
     ShellFixture::SetUp();
-    platform::SetSdlInputStateForTest(&m_Mouse);
     platform::NotifyInputFocus(true);
     ASSERT_TRUE(nsVesk::g_Input.Init(nullptr, nullptr));
     m_Sound = new RecordingSoundManager;
@@ -44,16 +41,13 @@ class GameSceneFixture : public ShellFixture {
   // Holds the mouse at (x, y) with the left button down or up, and polls the
   // program-wide input manager once, as a scene does at the start of its frame.
   void Poll(int x, int y, bool leftDown) {
-    m_Mouse.mouseX = x;
-    m_Mouse.mouseY = y;
-    m_Mouse.buttonMask = leftDown ? SDL_BUTTON(SDL_BUTTON_LEFT) : 0u;
+    Hold(x, y, leftDown);
     nsVesk::g_InputManager.Update();
   }
   // Only holds the mouse; the next scene frame polls it.
   void Hold(int x, int y, bool leftDown) {
-    m_Mouse.mouseX = x;
-    m_Mouse.mouseY = y;
-    m_Mouse.buttonMask = leftDown ? SDL_BUTTON(SDL_BUTTON_LEFT) : 0u;
+    m_Mouse.cursor = {x, y};
+    m_Mouse.buttons[0] = leftDown;
   }
 
   std::vector<std::string> Played() const { return m_Sound->Calls("_PlaySE"); }
@@ -61,7 +55,7 @@ class GameSceneFixture : public ShellFixture {
 
   // The program's input object keeps its devices until the process ends, so the
   // scripted state stays installed until then.
-  platform::ScriptedSdlInput& m_Mouse = *new platform::ScriptedSdlInput;
+  ScriptedInput& m_Mouse = ScriptedInput::NewForTheProcess();
   RecordingSoundManager* m_Sound = nullptr;  // owned by the player
 };
 

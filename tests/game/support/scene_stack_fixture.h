@@ -17,9 +17,9 @@
 #include "game/core/program_objects.h"
 #include "game/core/scene_factory.h"
 #include "platform/clock/clock.h"
-#include "platform/font/fake_glyph_source.h"
 #include "tests/game/support/game_scene_fixture.h"
 #include "tests/platform/image/test_images.h"
+#include "tests/platform/support/fake_glyph_source.h"
 #include "tests/support/temp_dir.h"
 
 namespace vesk_test {
@@ -121,7 +121,7 @@ class SceneStackFixture : public GameSceneFixture {
 
   std::uint32_t Pixel(int x, int y) const { return m_Back.Pixel(x, y) & 0xFFFFFFu; }
 
-  platform::FakeGlyphSource m_Glyphs;
+  vesk_test::FakeGlyphSource m_Glyphs;
 };
 
 

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "platform/font/face_table.h"
-#include "platform/font/fake_glyph_source.h"
 #include "platform/font/font.h"
+#include "tests/platform/support/fake_glyph_source.h"
 
 namespace {
 
@@ -59,7 +59,7 @@ TEST(FaceNames, FixedTableMapsTheGamesFaces) {
 }
 
 TEST(FakeGlyphs, FixedMetricsAndRecordedRequests) {
-  platform::FakeGlyphSource fake;
+  vesk_test::FakeGlyphSource fake;
   platform::SetGlyphSourceForTest(&fake);
   auto font = CreateFont(Request("ＭＳ ゴシック", 16, true, true));
   ASSERT_TRUE(font);

@@ -4,14 +4,14 @@
 
 #include "platform/input/input_devices.h"
 #include "platform/input/scan_codes.h"
-#include "platform/input/sdl_input_state.h"
 #include "platform/window/sdl_window_access.h"
 #include "platform/window/window.h"
+#include "tests/platform/support/scripted_sdl_input.h"
 
 namespace {
 
 using platform::CreateInputDevices;
-using platform::ScriptedSdlInput;
+using vesk_test::ScriptedSdlInput;
 
 class InputDevicesTest : public ::testing::Test {
  protected:

@@ -10,8 +10,8 @@
 #include <gtest/gtest.h>
 
 #include "engine/api/token_containers.h"
-#include "platform/font/fake_glyph_source.h"
 #include "tests/engine/kit/fake_engine.h"
+#include "tests/platform/support/fake_glyph_source.h"
 
 namespace vesk_test {
 
@@ -26,7 +26,7 @@ class TextLayoutFixture : public testing::Test {
   // The texts of a line's tokens, the head included (as "").
   static std::vector<std::string> Texts(const nsTamskLib::TextTokenLine& line);
 
-  platform::FakeGlyphSource fonts;
+  vesk_test::FakeGlyphSource fonts;
   FakeEngine engine;
 };
 

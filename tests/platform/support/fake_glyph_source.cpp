@@ -1,6 +1,14 @@
-#include "platform/font/fake_glyph_source.h"
+#include "tests/platform/support/fake_glyph_source.h"
 
-namespace platform {
+namespace vesk_test {
+
+using platform::Font;
+using platform::FontRequest;
+using platform::GlyphBitmap;
+using platform::GlyphMetrics;
+using platform::Gray8Pitch;
+using platform::TextMetrics;
+
 namespace {
 
 class FakeFont final : public Font {
@@ -64,4 +72,4 @@ GlyphBitmap FakeGlyphSource::GlyphFor(std::uint16_t code, std::int32_t height) c
   return glyph;
 }
 
-}  // namespace platform
+}  // namespace vesk_test
