@@ -1,6 +1,5 @@
 #include "tests/game/playthrough/game_driver.h"
 
-#include <SDL_mouse.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -14,9 +13,9 @@
 #include "game/core/vesk_entry.h"
 #include "platform/audio/audio_device.h"
 #include "platform/clock/clock.h"
-#include "platform/graphics/graphics_test_back_end.h"
+#include "tests/platform/support/graphics_test_back_end.h"
 #include "platform/input/input_devices.h"
-#include "platform/input/sdl_input_state.h"
+#include "tests/platform/support/scripted_input.h"
 #include "platform/window/window.h"
 #include "tests/support/temp_dir.h"
 
@@ -28,9 +27,9 @@ constexpr int kPassesPerFrame = 20;
 
 // The input devices of the program live until the process ends, so the scripted
 // state they read does too.
-platform::ScriptedSdlInput& ProcessInput() {
-  static auto* input = new platform::ScriptedSdlInput;
-  return *input;
+vesk_test::ScriptedInput& ProcessInput() {
+  static vesk_test::ScriptedInput& input = vesk_test::ScriptedInput::NewForTheProcess();
+  return input;
 }
 
 }  // namespace
@@ -43,8 +42,9 @@ GameDriver::GameDriver(const std::string& dataFolder, const std::string& scenari
   setenv("XDG_RUNTIME_DIR", m_Dir->path().c_str(), 1);
   platform::UseVirtualClock(kClockStart);
   platform::SelectNullAudioDeviceForTests(true);
-  platform::SetSdlInputStateForTest(&m_Input);
-  m_Input = platform::ScriptedSdlInput{};
+  m_Input.pcKeys.fill(false);
+  m_Input.buttons.fill(false);
+  m_Input.cursor = {};
   platform::SetMessageBoxHandler(
       [this](std::string_view caption, std::string_view text, platform::MessageBoxButtons buttons) {
         m_Boxes.emplace_back(std::string(caption), std::string(text));
@@ -69,7 +69,7 @@ GameDriver::~GameDriver() {
 }
 
 bool GameDriver::Start() {
-  m_Back = std::make_unique<platform::GraphicsTestBackEnd>();
+  m_Back = std::make_unique<vesk_test::GraphicsTestBackEnd>();
   m_Entry = std::make_unique<nsVesk::VeskEntry>();
   const int status = m_Entry->Start();
   m_Running = status == nsVesk::VeskEntry::kRunning;
@@ -124,23 +124,22 @@ bool GameDriver::WaitForScene(std::int32_t id, std::uint32_t limitMs) {
 }
 
 void GameDriver::MoveMouse(Point at) {
-  m_Input.mouseX = at.x;
-  m_Input.mouseY = at.y;
+  m_Input.cursor = {at.x, at.y};
 }
 
 void GameDriver::Click(Point at) {
   MoveMouse(at);
-  m_Input.buttonMask = SDL_BUTTON(SDL_BUTTON_LEFT);
+  m_Input.buttons[0] = true;
   Frame();
-  m_Input.buttonMask = 0;
+  m_Input.buttons[0] = false;
   Frame();
 }
 
 void GameDriver::RightClick(Point at) {
   MoveMouse(at);
-  m_Input.buttonMask = SDL_BUTTON(SDL_BUTTON_RIGHT);
+  m_Input.buttons[1] = true;
   Frame();
-  m_Input.buttonMask = 0;
+  m_Input.buttons[1] = false;
   Frame();
 }
 
@@ -157,8 +156,8 @@ Point GameDriver::RectCentre(const std::string& file, const std::string& section
   return Point{(left + right) / 2, (top + bottom) / 2};
 }
 
-void GameDriver::HoldKey(int scancode) { m_Input.Press(scancode); }
-void GameDriver::ReleaseKey(int scancode) { m_Input.Release(scancode); }
+void GameDriver::HoldKey(std::uint8_t pcScanCode) { m_Input.Press(pcScanCode); }
+void GameDriver::ReleaseKey(std::uint8_t pcScanCode) { m_Input.Release(pcScanCode); }
 
 void GameDriver::CloseWindow(platform::MessageBoxAnswer answer) {
   if (!m_Running) return;

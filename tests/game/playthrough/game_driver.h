@@ -22,12 +22,10 @@
 namespace nsVesk {
 class VeskEntry;
 }
-namespace platform {
-class GraphicsTestBackEnd;
-class ScriptedSdlInput;
-}
 namespace vesk_test {
+class GraphicsTestBackEnd;
 class ScopedWorkingDir;
+class ScriptedInput;
 }
 
 namespace vesk_play {
@@ -92,8 +90,8 @@ class GameDriver {
   // through the game's parameter manager, as the scene reads it).
   static Point RectCentre(const std::string& file, const std::string& section);
   void ClickButton(const std::string& file, const std::string& section) { Click(RectCentre(file, section)); }
-  void HoldKey(int scancode);
-  void ReleaseKey(int scancode);
+  void HoldKey(std::uint8_t pcScanCode);
+  void ReleaseKey(std::uint8_t pcScanCode);
 
   // The window's close button; the question is answered with `answer`.
   void CloseWindow(platform::MessageBoxAnswer answer);
@@ -123,9 +121,9 @@ class GameDriver {
 
  private:
   std::unique_ptr<vesk_test::ScopedWorkingDir> m_Dir;
-  std::unique_ptr<platform::GraphicsTestBackEnd> m_Back;
+  std::unique_ptr<vesk_test::GraphicsTestBackEnd> m_Back;
   std::unique_ptr<nsVesk::VeskEntry> m_Entry;
-  platform::ScriptedSdlInput& m_Input;
+  vesk_test::ScriptedInput& m_Input;
   bool m_Running = false;
   std::uint32_t m_GameTime = 0;
   int m_Frames = 0;

@@ -1,6 +1,5 @@
 #include "tests/game/playthrough/playthrough.h"
 
-#include <SDL_scancode.h>
 
 #include <time.h>
 
@@ -306,9 +305,9 @@ void Playthrough::PlayStage(int chara, int enemy, bool loseFirst) {
     const std::string name = Join("c", chara, "e", enemy, "r", round);
     // The last stage's last story is read with Control held, the held skip.
     const bool skipping = m_LastStage && round + 1 == rounds;
-    if (skipping) m_Driver.HoldKey(SDL_SCANCODE_LCTRL);
+    if (skipping) m_Driver.HoldKey(nsVesk::nsADV::VeskNormalScene::kLeftControl);
     const std::vector<StoryLine> lines = ReadStory(name, kSceneStory);
-    if (skipping) m_Driver.ReleaseKey(SDL_SCANCODE_LCTRL);
+    if (skipping) m_Driver.ReleaseKey(nsVesk::nsADV::VeskNormalScene::kLeftControl);
     if (round == 0 && !lines.empty()) {
       // The section played again after the return to the title starts as it did.
       for (const auto& [section, seen] : m_Record.sections) {
