@@ -186,14 +186,14 @@ void cGameScene::CheckNextScene() {
     // Past the last round of the pairing (or beyond its table) the reward follows.
     if (g_Round < 0 || static_cast<std::size_t>(g_Round) >= RoundCountOf(g_SelectChara, g_SelectEnemy)) {
       g_Round = 0;
-      g_SceneManager.ChangeScene(kRewardSceneId);
+      g_SceneManager.ChangeScene(nsCore::kSceneReward);
       if (sound != nullptr) {
         sound->StopAllSE();
         sound->StopBGM();
       }
     } else {
       TheBattleContext().LoadStage(RoundIniOf(g_SelectChara, g_SelectEnemy, g_Round));
-      g_SceneManager.ChangeScene(kStorySceneId);
+      g_SceneManager.ChangeScene(nsCore::kSceneStory);
       if (sound != nullptr) sound->StopAllSE();
     }
   }

@@ -34,7 +34,8 @@ class Cmd_setbutton final : public CommandBase {
 
   int Execute() override;
   void Setup(const nsTamskLib::CommandParam& param) override;
-  std::uint32_t GetID() override { return 23; }
+  static constexpr std::uint32_t kType = 23;
+  std::uint32_t GetID() override { return kType; }
   void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
   void Save(nsTamskLib::nsIOStream::IIOStream* stream) override;
   void Load(nsTamskLib::nsIOStream::IIOStream* stream) override;
@@ -62,7 +63,8 @@ class Cmd_setsprite final : public CommandBase {
 
   int Execute() override;
   void Setup(const nsTamskLib::CommandParam& param) override;
-  std::uint32_t GetID() override { return 24; }
+  static constexpr std::uint32_t kType = 24;
+  std::uint32_t GetID() override { return kType; }
   void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
   void Save(nsTamskLib::nsIOStream::IIOStream* stream) override;
   void Load(nsTamskLib::nsIOStream::IIOStream* stream) override;

@@ -273,7 +273,7 @@ int Cmd_effect::Parse(unsigned keywordToken) {
   const EffectForm* form = token != nullptr ? FormOfKeyword(token->text.c_str()) : nullptr;
   // The shapes of 2, 3, 4 and 5 arguments, in that order; a keyword is accepted only
   // in its own shape (fadein and fadeout also in the shape of 4, without flags).
-  const std::span<const SyntaxPattern> shapes = StatementForms(28);
+  const std::span<const SyntaxPattern> shapes = StatementForms(Cmd_effect::kType);
   const int shape = FindMatchingPattern(keywordToken, shapes);
   if (form == nullptr || shape < 0) return ReportSyntaxError(keywordToken);
   const std::uint32_t count = static_cast<std::uint32_t>(shape) + 2;

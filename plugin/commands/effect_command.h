@@ -37,7 +37,8 @@ class Cmd_effect final : public CommandBase {
   void Reset() override { m_Started = false; }
   int Execute() override;
   void Setup(const nsTamskLib::CommandParam& param) override;
-  std::uint32_t GetID() override { return 28; }
+  static constexpr std::uint32_t kType = 28;
+  std::uint32_t GetID() override { return kType; }
   void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
   void Save(nsTamskLib::nsIOStream::IIOStream* stream) override;
   void Load(nsTamskLib::nsIOStream::IIOStream* stream) override;

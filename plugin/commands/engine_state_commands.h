@@ -31,7 +31,8 @@ class Cmd_volume final : public CommandBase {
 
   int Execute() override;
   void Setup(const nsTamskLib::CommandParam& param) override;
-  std::uint32_t GetID() override { return 26; }
+  static constexpr std::uint32_t kType = 26;
+  std::uint32_t GetID() override { return kType; }
   void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
   void Save(nsTamskLib::nsIOStream::IIOStream* stream) override;
   void Load(nsTamskLib::nsIOStream::IIOStream* stream) override;
@@ -49,7 +50,8 @@ class Cmd_voice final : public NamedCmd {
   static int Parse(unsigned keywordToken);
 
   int Execute() override;
-  std::uint32_t GetID() override { return 37; }
+  static constexpr std::uint32_t kType = 37;
+  std::uint32_t GetID() override { return kType; }
   void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
 };
 
@@ -59,7 +61,8 @@ class Cmd_suspend final : public SimpleCmd {
   static int Parse(unsigned keywordToken);
 
   int Execute() override;
-  std::uint32_t GetID() override { return 29; }
+  static constexpr std::uint32_t kType = 29;
+  std::uint32_t GetID() override { return kType; }
   void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
 };
 
@@ -69,7 +72,8 @@ class Cmd_systemcall final : public KindCmd {
   static int Parse(unsigned keywordToken);
 
   int Execute() override;
-  std::uint32_t GetID() override { return 30; }
+  static constexpr std::uint32_t kType = 30;
+  std::uint32_t GetID() override { return kType; }
   void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
 };
 
@@ -81,7 +85,8 @@ class Cmd_textwindow final : public KindCmd {
   static int Parse(unsigned keywordToken);
 
   int Execute() override;
-  std::uint32_t GetID() override { return 31; }
+  static constexpr std::uint32_t kType = 31;
+  std::uint32_t GetID() override { return kType; }
   void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
 };
 
@@ -91,7 +96,8 @@ class Cmd_cleartext final : public SimpleCmd {
   static int Parse(unsigned keywordToken);
 
   int Execute() override;
-  std::uint32_t GetID() override { return 33; }
+  static constexpr std::uint32_t kType = 33;
+  std::uint32_t GetID() override { return kType; }
   void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
 };
 
@@ -103,7 +109,8 @@ class Cmd_menu final : public KindCmd {
   static int Parse(unsigned keywordToken);
 
   int Execute() override;
-  std::uint32_t GetID() override { return 34; }
+  static constexpr std::uint32_t kType = 34;
+  std::uint32_t GetID() override { return kType; }
   void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
 };
 
@@ -113,7 +120,8 @@ class Cmd_sleep final : public ExprCmd {
   static int Parse(unsigned keywordToken);
 
   int Execute() override;
-  std::uint32_t GetID() override { return 35; }
+  static constexpr std::uint32_t kType = 35;
+  std::uint32_t GetID() override { return kType; }
   void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
 };
 
@@ -123,7 +131,8 @@ class Cmd_charaspace final : public ExprCmd {
   static int Parse(unsigned keywordToken);
 
   int Execute() override;
-  std::uint32_t GetID() override { return 36; }
+  static constexpr std::uint32_t kType = 36;
+  std::uint32_t GetID() override { return kType; }
   void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
 };
 

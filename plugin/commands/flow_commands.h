@@ -14,25 +14,8 @@
 
 namespace nsWendrick {
 
-// Command types of the flow commands.
-enum FlowCommandType : std::uint32_t {
-  kTypeIf = 1,
-  kTypeEnd = 4,
-  kTypeSet = 5,
-  kTypeCalc = 6,
-  kTypeElse = 7,
-  kTypeGoto = 8,
-  kTypeWait = 13,
-  kTypeGosub = 14,
-  kTypeReturn = 15,
-  kTypeJump = 27,
-  kTypeRand = 51,
-  kTypeLoop = 52,
-  kTypeBreak = 53,
-  kTypeLoadObject = 54,
-  kTypeGotod = 55,
-  kTypeGosubd = 56,
-};
+// The type of else: it has a parser, which makes a jump, but no command class.
+inline constexpr std::uint32_t kTypeElse = 7;
 
 // Kinds of a declaration, also the kinds of the symbol-kind table.
 enum SymbolKind : std::int32_t {
@@ -59,7 +42,8 @@ class Cmd_if final : public CommandBase {
  public:
   int Execute() override;
   void Setup(const nsTamskLib::CommandParam& param) override;
-  std::uint32_t GetID() override { return kTypeIf; }
+  static constexpr std::uint32_t kType = 1;
+  std::uint32_t GetID() override { return kType; }
   void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
   void Save(nsTamskLib::nsIOStream::IIOStream* stream) override;
   void Load(nsTamskLib::nsIOStream::IIOStream* stream) override;
@@ -76,7 +60,8 @@ class Cmd_if final : public CommandBase {
 class Cmd_jump final : public ExprCmd {
  public:
   int Execute() override;
-  std::uint32_t GetID() override { return kTypeJump; }
+  static constexpr std::uint32_t kType = 27;
+  std::uint32_t GetID() override { return kType; }
   void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
   static nsTamskLib::ICmd_Base* Create() { return new Cmd_jump(); }
 };
@@ -85,7 +70,8 @@ class Cmd_jump final : public ExprCmd {
 class Cmd_end final : public SimpleCmd {
  public:
   int Execute() override;
-  std::uint32_t GetID() override { return kTypeEnd; }
+  static constexpr std::uint32_t kType = 4;
+  std::uint32_t GetID() override { return kType; }
   void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
   static nsTamskLib::ICmd_Base* Create() { return new Cmd_end(); }
 };
@@ -95,7 +81,8 @@ class Cmd_set final : public CommandBase {
  public:
   int Execute() override;
   void Setup(const nsTamskLib::CommandParam& param) override;
-  std::uint32_t GetID() override { return kTypeSet; }
+  static constexpr std::uint32_t kType = 5;
+  std::uint32_t GetID() override { return kType; }
   void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
   void Save(nsTamskLib::nsIOStream::IIOStream* stream) override;
   // Also enters a local or global name into the names that text expansion knows.
@@ -114,7 +101,8 @@ class Cmd_calc final : public CommandBase {
  public:
   int Execute() override;
   void Setup(const nsTamskLib::CommandParam& param) override;
-  std::uint32_t GetID() override { return kTypeCalc; }
+  static constexpr std::uint32_t kType = 6;
+  std::uint32_t GetID() override { return kType; }
   void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
   void Save(nsTamskLib::nsIOStream::IIOStream* stream) override;
   void Load(nsTamskLib::nsIOStream::IIOStream* stream) override;
@@ -131,7 +119,8 @@ class Cmd_calc final : public CommandBase {
 class Cmd_goto final : public LabelCmd {
  public:
   int Execute() override;
-  std::uint32_t GetID() override { return kTypeGoto; }
+  static constexpr std::uint32_t kType = 8;
+  std::uint32_t GetID() override { return kType; }
   void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
   static nsTamskLib::ICmd_Base* Create() { return new Cmd_goto(); }
 };
@@ -140,7 +129,8 @@ class Cmd_goto final : public LabelCmd {
 class Cmd_gotod final : public LabelCmd {
  public:
   int Execute() override;
-  std::uint32_t GetID() override { return kTypeGotod; }
+  static constexpr std::uint32_t kType = 55;
+  std::uint32_t GetID() override { return kType; }
   void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
   static nsTamskLib::ICmd_Base* Create() { return new Cmd_gotod(); }
 };
@@ -149,7 +139,8 @@ class Cmd_gotod final : public LabelCmd {
 class Cmd_gosub final : public LabelCmd {
  public:
   int Execute() override;
-  std::uint32_t GetID() override { return kTypeGosub; }
+  static constexpr std::uint32_t kType = 14;
+  std::uint32_t GetID() override { return kType; }
   void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
   static nsTamskLib::ICmd_Base* Create() { return new Cmd_gosub(); }
 };
@@ -158,7 +149,8 @@ class Cmd_gosub final : public LabelCmd {
 class Cmd_gosubd final : public LabelCmd {
  public:
   int Execute() override;
-  std::uint32_t GetID() override { return kTypeGosubd; }
+  static constexpr std::uint32_t kType = 56;
+  std::uint32_t GetID() override { return kType; }
   void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
   static nsTamskLib::ICmd_Base* Create() { return new Cmd_gosubd(); }
 };
@@ -167,7 +159,8 @@ class Cmd_gosubd final : public LabelCmd {
 class Cmd_return final : public SimpleCmd {
  public:
   int Execute() override;
-  std::uint32_t GetID() override { return kTypeReturn; }
+  static constexpr std::uint32_t kType = 15;
+  std::uint32_t GetID() override { return kType; }
   void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
   static nsTamskLib::ICmd_Base* Create() { return new Cmd_return(); }
 };
@@ -177,7 +170,8 @@ class Cmd_wait final : public ExprCmd {
  public:
   void Reset() override;
   int Execute() override;
-  std::uint32_t GetID() override { return kTypeWait; }
+  static constexpr std::uint32_t kType = 13;
+  std::uint32_t GetID() override { return kType; }
   void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
   static nsTamskLib::ICmd_Base* Create() { return new Cmd_wait(); }
 
@@ -194,7 +188,8 @@ class Cmd_rand final : public CommandBase {
  public:
   int Execute() override;
   void Setup(const nsTamskLib::CommandParam& param) override;
-  std::uint32_t GetID() override { return kTypeRand; }
+  static constexpr std::uint32_t kType = 51;
+  std::uint32_t GetID() override { return kType; }
   void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
   void Save(nsTamskLib::nsIOStream::IIOStream* stream) override;
   void Load(nsTamskLib::nsIOStream::IIOStream* stream) override;
@@ -213,7 +208,8 @@ class Cmd_loop final : public CommandBase {
  public:
   int Execute() override;
   void Setup(const nsTamskLib::CommandParam& param) override;
-  std::uint32_t GetID() override { return kTypeLoop; }
+  static constexpr std::uint32_t kType = 52;
+  std::uint32_t GetID() override { return kType; }
   void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
   void Save(nsTamskLib::nsIOStream::IIOStream* stream) override;
   void Load(nsTamskLib::nsIOStream::IIOStream* stream) override;
@@ -235,7 +231,8 @@ class Cmd_loop final : public CommandBase {
 class Cmd_break final : public KindCmd {
  public:
   int Execute() override;
-  std::uint32_t GetID() override { return kTypeBreak; }
+  static constexpr std::uint32_t kType = 53;
+  std::uint32_t GetID() override { return kType; }
   void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
   static nsTamskLib::ICmd_Base* Create() { return new Cmd_break(); }
 };
@@ -244,7 +241,8 @@ class Cmd_break final : public KindCmd {
 class Cmd_loadobject final : public LabelCmd {
  public:
   int Execute() override;
-  std::uint32_t GetID() override { return kTypeLoadObject; }
+  static constexpr std::uint32_t kType = 54;
+  std::uint32_t GetID() override { return kType; }
   void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
   static nsTamskLib::ICmd_Base* Create() { return new Cmd_loadobject(); }
 };

@@ -83,7 +83,7 @@ int ParseSimple(unsigned keyword, std::uint32_t type, const char* text,
 
 int ParseIf(unsigned keyword) {
   if (!HasParserServices()) return -1;
-  if (FindMatchingPattern(keyword, StatementForms(kTypeIf)) < 0) return ReportSyntaxError(keyword);
+  if (FindMatchingPattern(keyword, StatementForms(Cmd_if::kType)) < 0) return ReportSyntaxError(keyword);
   std::uint32_t close = 0;
   const std::optional<std::int32_t> commands = CountBlockCommands(keyword + 2, close);
   if (!commands) return ReportBraceError();
@@ -111,7 +111,7 @@ int ParseElse(unsigned keyword) {
   return 2;
 }
 
-int ParseEnd(unsigned keyword) { return ParseSimple(keyword, kTypeEnd, "end", Cmd_end::Create); }
+int ParseEnd(unsigned keyword) { return ParseSimple(keyword, Cmd_end::kType, "end", Cmd_end::Create); }
 
 int ParseSet(unsigned keyword) {
   if (!HasParserServices()) return -1;
@@ -160,7 +160,7 @@ int ParseSet(unsigned keyword) {
 
 int ParseCalc(unsigned keyword) {
   if (!HasParserServices()) return -1;
-  const std::span<const SyntaxPattern> forms = StatementForms(kTypeCalc);
+  const std::span<const SyntaxPattern> forms = StatementForms(Cmd_calc::kType);
   if (FindMatchingPattern(keyword, forms) < 0) return ReportSyntaxError(keyword);
   nsTamskLib::CommandParam param;
   param.Int[0] = GetOperatorOf(keyword + 2);
@@ -170,34 +170,34 @@ int ParseCalc(unsigned keyword) {
 }
 
 int ParseGoto(unsigned keyword) {
-  return ParseSimple(keyword, kTypeGoto, "goto", Cmd_goto::Create);
+  return ParseSimple(keyword, Cmd_goto::kType, "goto", Cmd_goto::Create);
 }
 
 int ParseWait(unsigned keyword) {
-  return ParseSimple(keyword, kTypeWait, "wait", Cmd_wait::Create);
+  return ParseSimple(keyword, Cmd_wait::kType, "wait", Cmd_wait::Create);
 }
 
 int ParseGosub(unsigned keyword) {
-  return ParseSimple(keyword, kTypeGosub, "gosub", Cmd_gosub::Create);
+  return ParseSimple(keyword, Cmd_gosub::kType, "gosub", Cmd_gosub::Create);
 }
 
 int ParseReturn(unsigned keyword) {
-  return ParseSimple(keyword, kTypeReturn, "return", Cmd_return::Create);
+  return ParseSimple(keyword, Cmd_return::kType, "return", Cmd_return::Create);
 }
 
 int ParseJump(unsigned keyword) {
-  return ParseSimple(keyword, kTypeJump, "jump", Cmd_jump::Create);
+  return ParseSimple(keyword, Cmd_jump::kType, "jump", Cmd_jump::Create);
 }
 
 int ParseRand(unsigned keyword) {
-  return ParseSimple(keyword, kTypeRand, "rand", Cmd_rand::Create);
+  return ParseSimple(keyword, Cmd_rand::kType, "rand", Cmd_rand::Create);
 }
 
 int ParseLoop(unsigned keyword) {
   if (!HasParserServices()) return -1;
   const bool begin = IsKeywordText(keyword, kBeginLoop);
   if (!begin && !IsKeywordText(keyword, kEndLoop)) return ReportSyntaxError(keyword);
-  const std::span<const SyntaxPattern> forms = StatementForms(kTypeLoop);
+  const std::span<const SyntaxPattern> forms = StatementForms(Cmd_loop::kType);
   const int form = FindMatchingPattern(keyword, forms);
   if (form < 0) return ReportSyntaxError(keyword);
   const bool hasCondition = form == 1 || form == 3;
@@ -244,7 +244,7 @@ int ParseLoop(unsigned keyword) {
 
 int ParseBreak(unsigned keyword) {
   if (!HasParserServices()) return -1;
-  const std::span<const SyntaxPattern> forms = StatementForms(kTypeBreak);
+  const std::span<const SyntaxPattern> forms = StatementForms(Cmd_break::kType);
   if (FindMatchingPattern(keyword, forms) < 0) return ReportSyntaxError(keyword);
   std::int32_t depth = 1;
   std::int32_t commands = 0;
@@ -264,15 +264,15 @@ int ParseBreak(unsigned keyword) {
 }
 
 int ParseLoadObject(unsigned keyword) {
-  return ParseSimple(keyword, kTypeLoadObject, "loadobject", Cmd_loadobject::Create);
+  return ParseSimple(keyword, Cmd_loadobject::kType, "loadobject", Cmd_loadobject::Create);
 }
 
 int ParseGotod(unsigned keyword) {
-  return ParseSimple(keyword, kTypeGotod, "gotod", Cmd_gotod::Create);
+  return ParseSimple(keyword, Cmd_gotod::kType, "gotod", Cmd_gotod::Create);
 }
 
 int ParseGosubd(unsigned keyword) {
-  return ParseSimple(keyword, kTypeGosubd, "gosubd", Cmd_gosubd::Create);
+  return ParseSimple(keyword, Cmd_gosubd::kType, "gosubd", Cmd_gosubd::Create);
 }
 
 }  // namespace nsWendrick

@@ -38,7 +38,8 @@ class Cmd_setcg final : public CommandBase {
 
   int Execute() override;
   void Setup(const nsTamskLib::CommandParam& param) override;
-  std::uint32_t GetID() override { return 19; }
+  static constexpr std::uint32_t kType = 19;
+  std::uint32_t GetID() override { return kType; }
   void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
   void Save(nsTamskLib::nsIOStream::IIOStream* stream) override;
   void Load(nsTamskLib::nsIOStream::IIOStream* stream) override;
@@ -55,7 +56,8 @@ class Cmd_clearcg final : public KindCmd {
   static int Parse(unsigned keywordToken);
 
   int Execute() override;
-  std::uint32_t GetID() override { return 21; }
+  static constexpr std::uint32_t kType = 21;
+  std::uint32_t GetID() override { return kType; }
   void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
 };
 
@@ -66,7 +68,8 @@ class Cmd_bgcolor final : public CommandBase {
 
   int Execute() override;
   void Setup(const nsTamskLib::CommandParam& param) override;
-  std::uint32_t GetID() override { return 22; }
+  static constexpr std::uint32_t kType = 22;
+  std::uint32_t GetID() override { return kType; }
   void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
   void Save(nsTamskLib::nsIOStream::IIOStream* stream) override;
   void Load(nsTamskLib::nsIOStream::IIOStream* stream) override;
@@ -81,7 +84,8 @@ class Cmd_chpriority final : public KindCmd {
   static int Parse(unsigned keywordToken);
 
   int Execute() override;
-  std::uint32_t GetID() override { return 25; }
+  static constexpr std::uint32_t kType = 25;
+  std::uint32_t GetID() override { return kType; }
   void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
 };
 
@@ -93,7 +97,8 @@ class Cmd_image final : public NamedCmd {
   static int Parse(unsigned keywordToken);
 
   int Execute() override;
-  std::uint32_t GetID() override { return 32; }
+  static constexpr std::uint32_t kType = 32;
+  std::uint32_t GetID() override { return kType; }
   void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
 };
 

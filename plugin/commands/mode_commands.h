@@ -15,7 +15,8 @@ class Cmd_setscreen final : public KindCmd {
   enum Kind : std::int32_t { kToggle = 0, kWindow = 1, kFullScreen = 2 };
 
   int Execute() override;
-  std::uint32_t GetID() override { return 16; }
+  static constexpr std::uint32_t kType = 16;
+  std::uint32_t GetID() override { return kType; }
   void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
 
   static nsTamskLib::ICmd_Base* Create();
@@ -28,7 +29,8 @@ enum SwitchKind : std::int32_t { kSwitchOn = 0, kSwitchOff = 1, kSwitchToggle = 
 class Cmd_setskip final : public KindCmd {
  public:
   int Execute() override;
-  std::uint32_t GetID() override { return 17; }
+  static constexpr std::uint32_t kType = 17;
+  std::uint32_t GetID() override { return kType; }
   void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
 
   static nsTamskLib::ICmd_Base* Create();
@@ -38,7 +40,8 @@ class Cmd_setskip final : public KindCmd {
 class Cmd_setauto final : public KindCmd {
  public:
   int Execute() override;
-  std::uint32_t GetID() override { return 18; }
+  static constexpr std::uint32_t kType = 18;
+  std::uint32_t GetID() override { return kType; }
   void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
 
   static nsTamskLib::ICmd_Base* Create();
@@ -48,7 +51,8 @@ class Cmd_setauto final : public KindCmd {
 class Cmd_forcetextwindow final : public KindCmd {
  public:
   int Execute() override;
-  std::uint32_t GetID() override { return 57; }
+  static constexpr std::uint32_t kType = 57;
+  std::uint32_t GetID() override { return kType; }
   void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
 
   static nsTamskLib::ICmd_Base* Create();

@@ -14,13 +14,13 @@ namespace nsWendrick {
 
 class Cmd_select final : public CommandBase {
  public:
-  static constexpr std::uint32_t kId = 10;
+  static constexpr std::uint32_t kType = 10;
   static constexpr std::size_t kMaxChoices = 10;
 
   void Reset() override { m_Starting = 1; }
   int Execute() override;
   void Setup(const nsTamskLib::CommandParam& param) override;
-  std::uint32_t GetID() override { return kId; }
+  std::uint32_t GetID() override { return kType; }
   void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
   void Save(nsTamskLib::nsIOStream::IIOStream* stream) override;
   void Load(nsTamskLib::nsIOStream::IIOStream* stream) override;

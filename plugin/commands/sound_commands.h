@@ -15,7 +15,8 @@ class Cmd_se final : public NamedCmd {
   enum Kind : std::int32_t { kPlay = 0, kStop = 1, kLoad = 2, kUnload = 3 };
 
   int Execute() override;
-  std::uint32_t GetID() override { return 2; }
+  static constexpr std::uint32_t kType = 2;
+  std::uint32_t GetID() override { return kType; }
   void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
 
   static nsTamskLib::ICmd_Base* Create();
@@ -27,7 +28,8 @@ class Cmd_bgm final : public NamedCmd {
   enum Kind : std::int32_t { kPlay = 0, kStop = 1, kPlayOnce = 2 };
 
   int Execute() override;
-  std::uint32_t GetID() override { return 3; }
+  static constexpr std::uint32_t kType = 3;
+  std::uint32_t GetID() override { return kType; }
   void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
 
   static nsTamskLib::ICmd_Base* Create();

@@ -82,7 +82,8 @@ class StyleCmd : public CommandBase {
 
 class Cmd_settext final : public StyleCmd {
  public:
-  std::uint32_t GetID() override { return 11; }
+  static constexpr std::uint32_t kType = 11;
+  std::uint32_t GetID() override { return kType; }
   static nsTamskLib::ICmd_Base* Create();
   static int Parse(unsigned keyword);
 
@@ -93,7 +94,8 @@ class Cmd_settext final : public StyleCmd {
 
 class Cmd_settalker final : public StyleCmd {
  public:
-  std::uint32_t GetID() override { return 12; }
+  static constexpr std::uint32_t kType = 12;
+  std::uint32_t GetID() override { return kType; }
   static nsTamskLib::ICmd_Base* Create();
   static int Parse(unsigned keyword);
 
@@ -104,7 +106,8 @@ class Cmd_settalker final : public StyleCmd {
 
 class Cmd_setruby final : public StyleCmd {
  public:
-  std::uint32_t GetID() override { return 45; }
+  static constexpr std::uint32_t kType = 45;
+  std::uint32_t GetID() override { return kType; }
   static nsTamskLib::ICmd_Base* Create();
   static int Parse(unsigned keyword);
 
@@ -115,7 +118,8 @@ class Cmd_setruby final : public StyleCmd {
 
 class Cmd_setselecttext final : public StyleCmd {
  public:
-  std::uint32_t GetID() override { return 40; }
+  static constexpr std::uint32_t kType = 40;
+  std::uint32_t GetID() override { return kType; }
   static nsTamskLib::ICmd_Base* Create();
   static int Parse(unsigned keyword);
 

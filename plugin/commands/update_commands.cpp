@@ -155,12 +155,12 @@ nsTamskLib::ICmd_Base* CreateCmdUpdate() { return new Cmd_update(); }
 nsTamskLib::ICmd_Base* CreateCmdUpdate2() { return new Cmd_update2(); }
 
 int ParseUpdate(unsigned keywordToken) {
-  return ParseStatement(keywordToken, StatementForms(kUpdateCommandType), kUpdateKeywords,
+  return ParseStatement(keywordToken, StatementForms(Cmd_update::kType), kUpdateKeywords,
                         CreateCmdUpdate);
 }
 
 int ParseUpdate2(unsigned keywordToken) {
-  return ParseStatement(keywordToken, StatementForms(kUpdate2CommandType), kUpdate2Keywords,
+  return ParseStatement(keywordToken, StatementForms(Cmd_update2::kType), kUpdate2Keywords,
                         CreateCmdUpdate2);
 }
 

@@ -12,15 +12,13 @@
 
 namespace nsWendrick {
 
-inline constexpr std::uint32_t kUpdateCommandType = 20;
-inline constexpr std::uint32_t kUpdate2CommandType = 48;
-
 class Cmd_update : public CommandBase {
  public:
   void Reset() override { m_Started = false; }
   int Execute() override;
   void Setup(const nsTamskLib::CommandParam& param) override;
-  std::uint32_t GetID() override { return kUpdateCommandType; }
+  static constexpr std::uint32_t kType = 20;
+  std::uint32_t GetID() override { return kType; }
   void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
   void Save(nsTamskLib::nsIOStream::IIOStream* stream) override;
   void Load(nsTamskLib::nsIOStream::IIOStream* stream) override;
@@ -40,7 +38,8 @@ class Cmd_update2 : public CommandBase {
   void Reset() override { m_Started = false; }
   int Execute() override;
   void Setup(const nsTamskLib::CommandParam& param) override;
-  std::uint32_t GetID() override { return kUpdate2CommandType; }
+  static constexpr std::uint32_t kType = 48;
+  std::uint32_t GetID() override { return kType; }
   void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
   void Save(nsTamskLib::nsIOStream::IIOStream* stream) override;
   void Load(nsTamskLib::nsIOStream::IIOStream* stream) override;

@@ -65,7 +65,8 @@ class ConfigCmd : public CommandBase {
 
 class Cmd_settextwindow final : public ConfigCmd {
  public:
-  std::uint32_t GetID() override { return 38; }
+  static constexpr std::uint32_t kType = 38;
+  std::uint32_t GetID() override { return kType; }
   static nsTamskLib::ICmd_Base* Create();
   static int Parse(unsigned keyword);
 
@@ -77,7 +78,8 @@ class Cmd_settextwindow final : public ConfigCmd {
 
 class Cmd_settextcursor final : public ConfigCmd {
  public:
-  std::uint32_t GetID() override { return 39; }
+  static constexpr std::uint32_t kType = 39;
+  std::uint32_t GetID() override { return kType; }
   static nsTamskLib::ICmd_Base* Create();
   static int Parse(unsigned keyword);
 
@@ -89,7 +91,8 @@ class Cmd_settextcursor final : public ConfigCmd {
 
 class Cmd_setselectwindow final : public ConfigCmd {
  public:
-  std::uint32_t GetID() override { return 41; }
+  static constexpr std::uint32_t kType = 41;
+  std::uint32_t GetID() override { return kType; }
   static nsTamskLib::ICmd_Base* Create();
   static int Parse(unsigned keyword);
 
@@ -102,7 +105,8 @@ class Cmd_setselectwindow final : public ConfigCmd {
 class Cmd_setselect final : public NamedCmd {
  public:
   int Execute() override;
-  std::uint32_t GetID() override { return 42; }
+  static constexpr std::uint32_t kType = 42;
+  std::uint32_t GetID() override { return kType; }
   void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
   static nsTamskLib::ICmd_Base* Create();
   static int Parse(unsigned keyword);
@@ -111,7 +115,8 @@ class Cmd_setselect final : public NamedCmd {
 class Cmd_initialize final : public SimpleCmd {
  public:
   int Execute() override;
-  std::uint32_t GetID() override { return 43; }
+  static constexpr std::uint32_t kType = 43;
+  std::uint32_t GetID() override { return kType; }
   void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
   static nsTamskLib::ICmd_Base* Create();
   static int Parse(unsigned keyword);
@@ -120,7 +125,8 @@ class Cmd_initialize final : public SimpleCmd {
 class Cmd_waittimeskip final : public ExprCmd {
  public:
   int Execute() override;
-  std::uint32_t GetID() override { return 46; }
+  static constexpr std::uint32_t kType = 46;
+  std::uint32_t GetID() override { return kType; }
   void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
   static nsTamskLib::ICmd_Base* Create();
   static int Parse(unsigned keyword);
@@ -129,7 +135,8 @@ class Cmd_waittimeskip final : public ExprCmd {
 class Cmd_kinsoku final : public NamedCmd {
  public:
   int Execute() override;
-  std::uint32_t GetID() override { return 47; }
+  static constexpr std::uint32_t kType = 47;
+  std::uint32_t GetID() override { return kType; }
   void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
   static nsTamskLib::ICmd_Base* Create();
   static int Parse(unsigned keyword);
