@@ -91,25 +91,6 @@ const std::vector<KeywordStatement>& SpriteStatements() {
   return statements;
 }
 
-// Matches the keyword's form and fills the parameters in statement order: the name
-// (or "/") and the strings into Str, the arguments into Expr. Null after the
-// syntax error.
-const KeywordStatement* ParseInOrder(unsigned keywordToken,
-                                     const std::vector<KeywordStatement>& statements,
-                                     nsTamskLib::CommandParam& inOrder) {
-  if (!HasParserServices()) return nullptr;
-  const KeywordStatement* entry = FindKeywordStatement(keywordToken, statements);
-  if (entry == nullptr || !MatchesSyntax(keywordToken + 1, entry->form)) {
-    ReportSyntaxError(keywordToken);
-    return nullptr;
-  }
-  std::uint32_t firstString = 0;
-  if (entry->fixedName != nullptr) inOrder.Str[firstString++] = entry->fixedName;
-  FillParamFromPattern(keywordToken, entry->form, inOrder, firstString);
-  inOrder.Int[0] = entry->kind;
-  return entry;
-}
-
 void CopyExpressions(const nsTamskLib::CommandParam& from, int first, int count, int to,
                      nsTamskLib::CommandParam& param) {
   for (int i = 0; i < count; ++i) param.Expr[to + i] = from.Expr[first + i];
@@ -374,7 +355,7 @@ void Cmd_setbutton::Load(nsTamskLib::nsIOStream::IIOStream* stream) {
 
 int Cmd_setbutton::Parse(unsigned keywordToken) {
   nsTamskLib::CommandParam inOrder;
-  const KeywordStatement* entry = ParseInOrder(keywordToken, ButtonStatements(), inOrder);
+  const KeywordStatement* entry = MatchKeywordStatement(keywordToken, ButtonStatements(), inOrder);
   if (entry == nullptr) return -1;
   // Each argument goes to the slot of the member it sets.
   nsTamskLib::CommandParam param;
@@ -580,7 +561,7 @@ void Cmd_setsprite::Load(nsTamskLib::nsIOStream::IIOStream* stream) {
 
 int Cmd_setsprite::Parse(unsigned keywordToken) {
   nsTamskLib::CommandParam inOrder;
-  const KeywordStatement* entry = ParseInOrder(keywordToken, SpriteStatements(), inOrder);
+  const KeywordStatement* entry = MatchKeywordStatement(keywordToken, SpriteStatements(), inOrder);
   if (entry == nullptr) return -1;
   nsTamskLib::CommandParam param;
   param.Int[0] = entry->kind;

@@ -187,13 +187,9 @@ void Cmd_setcg::Load(nsTamskLib::nsIOStream::IIOStream* stream) {
 }
 
 int Cmd_setcg::Parse(unsigned keywordToken) {
-  if (!HasParserServices()) return -1;
-  const KeywordStatement* entry = FindKeywordStatement(keywordToken, SetcgStatements());
-  if (entry == nullptr || !MatchesSyntax(keywordToken + 1, entry->form)) {
-    return ReportSyntaxError(keywordToken);
-  }
   nsTamskLib::CommandParam inOrder;
-  FillParamFromPattern(keywordToken, entry->form, inOrder);
+  const KeywordStatement* entry = MatchKeywordStatement(keywordToken, SetcgStatements(), inOrder);
+  if (entry == nullptr) return -1;
   nsTamskLib::CommandParam param;
   param.Int[0] = entry->kind;
   param.Str[0] = inOrder.Str[0];

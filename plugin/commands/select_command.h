@@ -15,7 +15,6 @@ namespace nsWendrick {
 class Cmd_select final : public CommandBase {
  public:
   static constexpr std::uint32_t kType = 10;
-  static constexpr std::size_t kMaxChoices = 10;
 
   void Reset() override { m_Starting = 1; }
   int Execute() override;

@@ -43,7 +43,6 @@ void DrawSelectLImages(nsTamskLib::nsCore::INovelEngine* engine, std::uint32_t e
 
 class Cmd_selectl final : public CommandBase {
  public:
-  static constexpr std::size_t kMaxChoices = 10;
 
   static nsTamskLib::ICmd_Base* Create() { return new Cmd_selectl(); }
   // "selectl" string {"," string} "," variable "," time ";" with at most ten strings.
