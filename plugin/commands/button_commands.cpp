@@ -118,6 +118,45 @@ void WriteExpressions(nsTamskLib::nsTextStream::ITextStream* out,
 
 }  // namespace
 
+// --- Placement -------------------------------------------------------------------
+
+void Placement::Setup(const nsTamskLib::CommandParam& param) {
+  x = param.Expr[0];
+  y = param.Expr[1];
+  z = param.Expr[2];
+  a = param.Expr[3];
+}
+
+void Placement::Dump(nsTamskLib::nsTextStream::ITextStream* out, const char* keyword,
+                     const char* name) const {
+  out->Write("%s %s, ", keyword, name);
+  out->WriteExpression(x);
+  WriteExpressions(out, {&y, &z, &a});
+}
+
+void Placement::Save(nsTamskLib::nsIOStream::IIOStream* stream) const {
+  for (const nsTamskLib::Expression* e : {&x, &y, &z, &a}) SaveExpressionField(stream, *e);
+}
+
+void Placement::Load(nsTamskLib::nsIOStream::IIOStream* stream) {
+  for (nsTamskLib::Expression* e : {&x, &y, &z, &a}) LoadExpressionField(stream, *e);
+}
+
+void Placement::Set(nsTamskLib::nsCore::INovelEngine* engine, nsTamskLib::WindowHandle owner,
+                    const char* name, SetPosition setPosition) const {
+  const std::int32_t vx = Calc(x, engine);
+  const std::int32_t vy = Calc(y, engine);
+  const std::int32_t vz = Calc(z, engine);
+  const std::int32_t va = Calc(a, engine);
+  CheckAlpha(owner, va);
+  (engine->GetTaskManager()->*setPosition)(name, vx, vy, vz, static_cast<std::uint8_t>(va));
+}
+
+void Placement::Offset(nsTamskLib::nsCore::INovelEngine* engine, const char* name, Move move) const {
+  (engine->GetTaskManager()->*move)(name, Calc(x, engine), Calc(y, engine), Calc(z, engine),
+                                    Calc(a, engine));
+}
+
 // --- Cmd_setbutton -------------------------------------------------------------
 
 int Cmd_setbutton::Execute() {
@@ -144,18 +183,11 @@ int Cmd_setbutton::Execute() {
         tasks->SetButtonEnabled(name, m_Kind == kEnable);
       }
       break;
-    case kSet: {
-      const std::int32_t x = Calc(m_X, m_Engine);
-      const std::int32_t y = Calc(m_Y, m_Engine);
-      const std::int32_t z = Calc(m_Z, m_Engine);
-      const std::int32_t a = Calc(m_A, m_Engine);
-      CheckAlpha(Window(), a);
-      tasks->SetButtonPosition(name, x, y, z, static_cast<std::uint8_t>(a));
+    case kSet:
+      m_Place.Set(m_Engine, Window(), name, &nsTamskLib::nsTaskManager::ITaskManager::SetButtonPosition);
       break;
-    }
     case kMove:
-      tasks->MoveButton(name, Calc(m_X, m_Engine), Calc(m_Y, m_Engine), Calc(m_Z, m_Engine),
-                        Calc(m_A, m_Engine));
+      m_Place.Offset(m_Engine, name, &nsTamskLib::nsTaskManager::ITaskManager::MoveButton);
       break;
     case kImage: {
       const std::int32_t blt = Calc(m_BltType, m_Engine);
@@ -222,10 +254,7 @@ void Cmd_setbutton::Setup(const nsTamskLib::CommandParam& param) {
   m_Label = param.Str[2].c_str();
   m_ClickSound = param.Str[3].c_str();
   m_CursorSound = param.Str[4].c_str();
-  m_X = param.Expr[0];
-  m_Y = param.Expr[1];
-  m_Z = param.Expr[2];
-  m_A = param.Expr[3];
+  m_Place.Setup(param);
   m_BltType = param.Expr[4];
   for (int i = 0; i <= kClickRect; ++i) {
     m_RectX[i] = param.Expr[5 + 4 * i];
@@ -254,9 +283,7 @@ void Cmd_setbutton::Dump(nsTamskLib::nsTextStream::ITextStream* out) {
       return;
     case kSet:
     case kMove:
-      out->Write(m_Kind == kSet ? "setbutton %s, " : "movebutton %s, ", name);
-      out->WriteExpression(m_X);
-      WriteExpressions(out, {&m_Y, &m_Z, &m_A});
+      m_Place.Dump(out, m_Kind == kSet ? "setbutton" : "movebutton", name);
       break;
     case kImage:
       out->Write("buttonimage %s, \"%s\", ", name, m_Image.c_str());
@@ -303,7 +330,7 @@ void Cmd_setbutton::Save(nsTamskLib::nsIOStream::IIOStream* stream) {
   switch (m_Kind) {
     case kSet:
     case kMove:
-      for (const nsTamskLib::Expression* e : {&m_X, &m_Y, &m_Z, &m_A}) SaveExpressionField(stream, *e);
+      m_Place.Save(stream);
       break;
     case kImage:
       SaveStringField(stream, m_Image);
@@ -331,7 +358,7 @@ void Cmd_setbutton::Load(nsTamskLib::nsIOStream::IIOStream* stream) {
   switch (m_Kind) {
     case kSet:
     case kMove:
-      for (nsTamskLib::Expression* e : {&m_X, &m_Y, &m_Z, &m_A}) LoadExpressionField(stream, *e);
+      m_Place.Load(stream);
       break;
     case kImage:
       m_Image = LoadStringField(stream);
@@ -405,18 +432,11 @@ int Cmd_setsprite::Execute() {
         tasks->SetSpriteVisible(name, m_Kind == kShow);
       }
       break;
-    case kSet: {
-      const std::int32_t x = Calc(m_X, m_Engine);
-      const std::int32_t y = Calc(m_Y, m_Engine);
-      const std::int32_t z = Calc(m_Z, m_Engine);
-      const std::int32_t a = Calc(m_A, m_Engine);
-      CheckAlpha(Window(), a);
-      tasks->SetSpritePosition(name, x, y, z, static_cast<std::uint8_t>(a));
+    case kSet:
+      m_Place.Set(m_Engine, Window(), name, &nsTamskLib::nsTaskManager::ITaskManager::SetSpritePosition);
       break;
-    }
     case kMove:
-      tasks->MoveSprite(name, Calc(m_X, m_Engine), Calc(m_Y, m_Engine), Calc(m_Z, m_Engine),
-                        Calc(m_A, m_Engine));
+      m_Place.Offset(m_Engine, name, &nsTamskLib::nsTaskManager::ITaskManager::MoveSprite);
       break;
     case kImage: {
       const std::int32_t blt = Calc(m_BltType, m_Engine);
@@ -472,10 +492,10 @@ void Cmd_setsprite::Setup(const nsTamskLib::CommandParam& param) {
   m_Image = param.Str[1].c_str();
   m_Text = param.Str[2].c_str();
   m_Font = param.Str[3].c_str();
-  nsTamskLib::Expression* members[] = {&m_X,     &m_Y,     &m_Z,         &m_A,
-                                       &m_BltType, &m_RectX, &m_RectY,   &m_RectWidth,
-                                       &m_RectHeight, &m_Size, &m_R, &m_G, &m_B};
-  for (std::size_t i = 0; i < std::size(members); ++i) *members[i] = param.Expr[i];
+  m_Place.Setup(param);
+  nsTamskLib::Expression* members[] = {&m_BltType, &m_RectX, &m_RectY, &m_RectWidth,
+                                       &m_RectHeight, &m_Size, &m_R,     &m_G, &m_B};
+  for (std::size_t i = 0; i < std::size(members); ++i) *members[i] = param.Expr[4 + i];
 }
 
 void Cmd_setsprite::Dump(nsTamskLib::nsTextStream::ITextStream* out) {
@@ -491,9 +511,7 @@ void Cmd_setsprite::Dump(nsTamskLib::nsTextStream::ITextStream* out) {
       return;
     case kSet:
     case kMove:
-      out->Write(m_Kind == kSet ? "setsprite %s, " : "movesprite %s, ", name);
-      out->WriteExpression(m_X);
-      WriteExpressions(out, {&m_Y, &m_Z, &m_A});
+      m_Place.Dump(out, m_Kind == kSet ? "setsprite" : "movesprite", name);
       break;
     case kImage:
       out->Write("spriteimage %s, \"%s\"", name, m_Image.c_str());
@@ -515,7 +533,7 @@ void Cmd_setsprite::Save(nsTamskLib::nsIOStream::IIOStream* stream) {
   switch (m_Kind) {
     case kSet:
     case kMove:
-      for (const nsTamskLib::Expression* e : {&m_X, &m_Y, &m_Z, &m_A}) SaveExpressionField(stream, *e);
+      m_Place.Save(stream);
       break;
     case kImage:
       SaveStringField(stream, m_Image);
@@ -540,7 +558,7 @@ void Cmd_setsprite::Load(nsTamskLib::nsIOStream::IIOStream* stream) {
   switch (m_Kind) {
     case kSet:
     case kMove:
-      for (nsTamskLib::Expression* e : {&m_X, &m_Y, &m_Z, &m_A}) LoadExpressionField(stream, *e);
+      m_Place.Load(stream);
       break;
     case kImage:
       m_Image = LoadStringField(stream);

@@ -5,20 +5,42 @@
 // and sprites themselves are declared by the script and kept by the task manager.
 // Both commands finish in the frame in which they run.
 //
-//   Cmd_setbutton (23)  showbutton, showallbutton, hidebutton, hideallbutton,
-//                       enablebutton, enableallbutton, disablebutton,
-//                       disableallbutton, setbutton, movebutton, buttonimage,
-//                       buttonarea, buttonaction, buttonsound
-//   Cmd_setsprite (24)  showsprite, showallsprite, hidesprite, hideallsprite,
-//                       setsprite, movesprite, spriteimage, spritetext
+//   Cmd_setbutton  showbutton, showallbutton, hidebutton, hideallbutton,
+//                  enablebutton, enableallbutton, disablebutton, disableallbutton,
+//                  setbutton, movebutton, buttonimage, buttonarea, buttonaction,
+//                  buttonsound
+//   Cmd_setsprite  showsprite, showallsprite, hidesprite, hideallsprite,
+//                  setsprite, movesprite, spriteimage, spritetext
 
 #include <cstdint>
 #include <string>
 
+#include "engine/api/task_manager.h"
 #include "engine/api/token_containers.h"
 #include "plugin/commands/command_base.h"
 
 namespace nsWendrick {
+
+// Where a button or a sprite stands: the x, y, depth and alpha of its set and move
+// statements (Expr[0] to Expr[3] of the parse results).
+struct Placement {
+  using SetPosition = void (nsTamskLib::nsTaskManager::ITaskManager::*)(
+      const char* name, std::int32_t x, std::int32_t y, std::int32_t z, std::uint8_t a);
+  using Move = void (nsTamskLib::nsTaskManager::ITaskManager::*)(
+      const char* name, std::int32_t dx, std::int32_t dy, std::int32_t dz, std::int32_t da);
+
+  void Setup(const nsTamskLib::CommandParam& param);
+  // "<keyword> <name>, x, y, z, a" without the closing ";".
+  void Dump(nsTamskLib::nsTextStream::ITextStream* out, const char* keyword, const char* name) const;
+  void Save(nsTamskLib::nsIOStream::IIOStream* stream) const;
+  void Load(nsTamskLib::nsIOStream::IIOStream* stream);
+  // set: the position, with the alpha checked to be 0 to 255; move: the offsets.
+  void Set(nsTamskLib::nsCore::INovelEngine* engine, nsTamskLib::WindowHandle owner, const char* name,
+           SetPosition setPosition) const;
+  void Offset(nsTamskLib::nsCore::INovelEngine* engine, const char* name, Move move) const;
+
+  nsTamskLib::Expression x, y, z, a;
+};
 
 class Cmd_setbutton final : public CommandBase {
  public:
@@ -45,7 +67,7 @@ class Cmd_setbutton final : public CommandBase {
 
   std::int32_t m_Kind = 0;
   std::string m_Name;
-  nsTamskLib::Expression m_X, m_Y, m_Z, m_A;
+  Placement m_Place;
   std::string m_Image;
   nsTamskLib::Expression m_BltType;
   nsTamskLib::Expression m_RectX[5], m_RectY[5], m_RectWidth[5], m_RectHeight[5];
@@ -72,7 +94,7 @@ class Cmd_setsprite final : public CommandBase {
  private:
   std::int32_t m_Kind = 0;
   std::string m_Name;
-  nsTamskLib::Expression m_X, m_Y, m_Z, m_A;
+  Placement m_Place;
   std::string m_Image;
   nsTamskLib::Expression m_BltType, m_RectX, m_RectY, m_RectWidth, m_RectHeight;
   std::string m_Text;
