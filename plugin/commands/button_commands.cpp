@@ -10,6 +10,7 @@
 #include "engine/api/types.h"
 #include "plugin/commands/expansion.h"
 #include "plugin/commands/keyword_statement.h"
+#include "plugin/core/engine_names.h"
 #include "plugin/core/host_calls.h"
 #include "plugin/core/stream_fields.h"
 #include "plugin/text/text_layout.h"
@@ -26,9 +27,9 @@ constexpr std::int32_t kMaxBltType = 7;
 const char* const kStateNames[Cmd_setbutton::kStates] = {"通常時", "カーソル時", "クリック時",
                                                          "無効時"};
 
-void MoveOn(nsTamskLib::nsCore::INovelEngine* engine) { engine->GetCommandHeap()->MoveIterator(1); }
+void MoveOn(INovelEngine* engine) { engine->GetCommandHeap()->MoveIterator(1); }
 
-std::int32_t Calc(const nsTamskLib::Expression& expr, nsTamskLib::nsCore::INovelEngine* engine) {
+std::int32_t Calc(const Expression& expr, INovelEngine* engine) {
   return HostCalcExpression(expr, engine);
 }
 
@@ -91,26 +92,26 @@ const std::vector<KeywordStatement>& SpriteStatements() {
   return statements;
 }
 
-void CopyExpressions(const nsTamskLib::CommandParam& from, int first, int count, int to,
-                     nsTamskLib::CommandParam& param) {
+void CopyExpressions(const CommandParam& from, int first, int count, int to,
+                     CommandParam& param) {
   for (int i = 0; i < count; ++i) param.Expr[to + i] = from.Expr[first + i];
 }
 
-void CheckAlpha(nsTamskLib::WindowHandle owner, std::int32_t alpha) {
+void CheckAlpha(WindowHandle owner, std::int32_t alpha) {
   if (alpha < 0 || alpha > 255) {
     HostRuntimeError(owner, "透過度が負数か255を超えています！（m_A = %d）", alpha);
   }
 }
 
-void CheckBltType(nsTamskLib::WindowHandle owner, std::int32_t blt) {
+void CheckBltType(WindowHandle owner, std::int32_t blt) {
   if (blt < 0 || blt > kMaxBltType) {
     HostRuntimeError(owner, "転送方法の指定が間違っています！（m_BltType = %d）", blt);
   }
 }
 
-void WriteExpressions(nsTamskLib::nsTextStream::ITextStream* out,
-                      std::initializer_list<const nsTamskLib::Expression*> exprs) {
-  for (const nsTamskLib::Expression* expr : exprs) {
+void WriteExpressions(ITextStream* out,
+                      std::initializer_list<const Expression*> exprs) {
+  for (const Expression* expr : exprs) {
     out->Write(", ");
     out->WriteExpression(*expr);
   }
@@ -120,29 +121,29 @@ void WriteExpressions(nsTamskLib::nsTextStream::ITextStream* out,
 
 // --- Placement -------------------------------------------------------------------
 
-void Placement::Setup(const nsTamskLib::CommandParam& param) {
+void Placement::Setup(const CommandParam& param) {
   x = param.Expr[0];
   y = param.Expr[1];
   z = param.Expr[2];
   a = param.Expr[3];
 }
 
-void Placement::Dump(nsTamskLib::nsTextStream::ITextStream* out, const char* keyword,
+void Placement::Dump(ITextStream* out, const char* keyword,
                      const char* name) const {
   out->Write("%s %s, ", keyword, name);
   out->WriteExpression(x);
   WriteExpressions(out, {&y, &z, &a});
 }
 
-void Placement::Save(nsTamskLib::nsIOStream::IIOStream* stream) const {
-  for (const nsTamskLib::Expression* e : {&x, &y, &z, &a}) SaveExpressionField(stream, *e);
+void Placement::Save(IIOStream* stream) const {
+  for (const Expression* e : {&x, &y, &z, &a}) SaveExpressionField(stream, *e);
 }
 
-void Placement::Load(nsTamskLib::nsIOStream::IIOStream* stream) {
-  for (nsTamskLib::Expression* e : {&x, &y, &z, &a}) LoadExpressionField(stream, *e);
+void Placement::Load(IIOStream* stream) {
+  for (Expression* e : {&x, &y, &z, &a}) LoadExpressionField(stream, *e);
 }
 
-void Placement::Set(nsTamskLib::nsCore::INovelEngine* engine, nsTamskLib::WindowHandle owner,
+void Placement::Set(INovelEngine* engine, WindowHandle owner,
                     const char* name, SetPosition setPosition) const {
   const std::int32_t vx = Calc(x, engine);
   const std::int32_t vy = Calc(y, engine);
@@ -152,7 +153,7 @@ void Placement::Set(nsTamskLib::nsCore::INovelEngine* engine, nsTamskLib::Window
   (engine->GetTaskManager()->*setPosition)(name, vx, vy, vz, static_cast<std::uint8_t>(va));
 }
 
-void Placement::Offset(nsTamskLib::nsCore::INovelEngine* engine, const char* name, Move move) const {
+void Placement::Offset(INovelEngine* engine, const char* name, Move move) const {
   (engine->GetTaskManager()->*move)(name, Calc(x, engine), Calc(y, engine), Calc(z, engine),
                                     Calc(a, engine));
 }
@@ -192,7 +193,7 @@ int Cmd_setbutton::Execute() {
     case kImage: {
       const std::int32_t blt = Calc(m_BltType, m_Engine);
       CheckBltType(Window(), blt);
-      nsTamskLib::TRect rects[kStates];
+      TRect rects[kStates];
       for (int i = 0; i < kStates; ++i) {
         const std::int32_t x = Calc(m_RectX[i], m_Engine);
         const std::int32_t y = Calc(m_RectY[i], m_Engine);
@@ -225,7 +226,7 @@ int Cmd_setbutton::Execute() {
                          "m_RectWidth[4] = %d, m_RectHeight[4] = %d）",
                          x, y, width, height);
       }
-      const nsTamskLib::TRect rect = nsTamskLib::MakeRect(x, y, width, height);
+      const TRect rect = nsTamskLib::MakeRect(x, y, width, height);
       tasks->SetButtonClickRect(name, rect.left, rect.top, rect.right, rect.bottom);
       break;
     }
@@ -247,7 +248,7 @@ int Cmd_setbutton::Execute() {
   return 0;
 }
 
-void Cmd_setbutton::Setup(const nsTamskLib::CommandParam& param) {
+void Cmd_setbutton::Setup(const CommandParam& param) {
   m_Kind = param.Int[0];
   m_Name = param.Str[0].c_str();
   m_Image = param.Str[1].c_str();
@@ -264,7 +265,7 @@ void Cmd_setbutton::Setup(const nsTamskLib::CommandParam& param) {
   }
 }
 
-void Cmd_setbutton::Dump(nsTamskLib::nsTextStream::ITextStream* out) {
+void Cmd_setbutton::Dump(ITextStream* out) {
   if (out == nullptr) return;
   const char* name = m_Name.c_str();
   const bool all = m_Name == kAll;
@@ -311,11 +312,11 @@ void Cmd_setbutton::Dump(nsTamskLib::nsTextStream::ITextStream* out) {
   out->Write(";\n");
 }
 
-void Cmd_setbutton::SaveOrLoadRect(int index, nsTamskLib::nsIOStream::IIOStream* stream,
+void Cmd_setbutton::SaveOrLoadRect(int index, IIOStream* stream,
                                    bool save) {
-  nsTamskLib::Expression* fields[] = {&m_RectX[index], &m_RectY[index], &m_RectWidth[index],
+  Expression* fields[] = {&m_RectX[index], &m_RectY[index], &m_RectWidth[index],
                                       &m_RectHeight[index]};
-  for (nsTamskLib::Expression* field : fields) {
+  for (Expression* field : fields) {
     if (save) {
       SaveExpressionField(stream, *field);
     } else {
@@ -324,7 +325,7 @@ void Cmd_setbutton::SaveOrLoadRect(int index, nsTamskLib::nsIOStream::IIOStream*
   }
 }
 
-void Cmd_setbutton::Save(nsTamskLib::nsIOStream::IIOStream* stream) {
+void Cmd_setbutton::Save(IIOStream* stream) {
   SaveIntField(stream, m_Kind);
   SaveStringField(stream, m_Name);
   switch (m_Kind) {
@@ -352,7 +353,7 @@ void Cmd_setbutton::Save(nsTamskLib::nsIOStream::IIOStream* stream) {
   }
 }
 
-void Cmd_setbutton::Load(nsTamskLib::nsIOStream::IIOStream* stream) {
+void Cmd_setbutton::Load(IIOStream* stream) {
   m_Kind = LoadIntField(stream);
   m_Name = LoadStringField(stream);
   switch (m_Kind) {
@@ -381,11 +382,11 @@ void Cmd_setbutton::Load(nsTamskLib::nsIOStream::IIOStream* stream) {
 }
 
 int Cmd_setbutton::Parse(unsigned keywordToken) {
-  nsTamskLib::CommandParam inOrder;
+  CommandParam inOrder;
   const KeywordStatement* entry = MatchKeywordStatement(keywordToken, ButtonStatements(), inOrder);
   if (entry == nullptr) return -1;
   // Each argument goes to the slot of the member it sets.
-  nsTamskLib::CommandParam param;
+  CommandParam param;
   param.Int[0] = entry->kind;
   param.Str[0] = inOrder.Str[0];
   switch (entry->kind) {
@@ -454,7 +455,7 @@ int Cmd_setsprite::Execute() {
       // An empty definition: a sprite that showed text shows only its image from now on.
       CreateTextSprite(m_Name, "", "", 0, 0, m_Engine);
       const std::string image = ExpandVariables(m_Image, m_Engine);
-      const nsTamskLib::TRect rect = nsTamskLib::MakeRect(x, y, width, height);
+      const TRect rect = nsTamskLib::MakeRect(x, y, width, height);
       tasks->SetSpriteImage(name, image.c_str(), blt, rect.left, rect.top, rect.right,
                             rect.bottom);
       break;
@@ -473,7 +474,7 @@ int Cmd_setsprite::Execute() {
       const std::int32_t color = red + green * 256 + blue * 65536;
       CreateTextSprite(m_Name, m_Text, font, size, color, m_Engine);
       // Laid out as the re-layout of the text sprites lays it out.
-      nsTamskLib::TextTokenSection section;
+      TextTokenSection section;
       LayoutTaggedText(m_Text, font, size, static_cast<std::uint32_t>(color), 0,
                        TextStyle().ruby.offset.current, 0, 0, -1, -1, m_Engine, section);
       tasks->SetSpriteText(name, section);
@@ -486,19 +487,19 @@ int Cmd_setsprite::Execute() {
   return 0;
 }
 
-void Cmd_setsprite::Setup(const nsTamskLib::CommandParam& param) {
+void Cmd_setsprite::Setup(const CommandParam& param) {
   m_Kind = param.Int[0];
   m_Name = param.Str[0].c_str();
   m_Image = param.Str[1].c_str();
   m_Text = param.Str[2].c_str();
   m_Font = param.Str[3].c_str();
   m_Place.Setup(param);
-  nsTamskLib::Expression* members[] = {&m_BltType, &m_RectX, &m_RectY, &m_RectWidth,
+  Expression* members[] = {&m_BltType, &m_RectX, &m_RectY, &m_RectWidth,
                                        &m_RectHeight, &m_Size, &m_R,     &m_G, &m_B};
   for (std::size_t i = 0; i < std::size(members); ++i) *members[i] = param.Expr[4 + i];
 }
 
-void Cmd_setsprite::Dump(nsTamskLib::nsTextStream::ITextStream* out) {
+void Cmd_setsprite::Dump(ITextStream* out) {
   if (out == nullptr) return;
   const char* name = m_Name.c_str();
   const bool all = m_Name == kAll;
@@ -527,7 +528,7 @@ void Cmd_setsprite::Dump(nsTamskLib::nsTextStream::ITextStream* out) {
   out->Write(";\n");
 }
 
-void Cmd_setsprite::Save(nsTamskLib::nsIOStream::IIOStream* stream) {
+void Cmd_setsprite::Save(IIOStream* stream) {
   SaveIntField(stream, m_Kind);
   SaveStringField(stream, m_Name);
   switch (m_Kind) {
@@ -537,7 +538,7 @@ void Cmd_setsprite::Save(nsTamskLib::nsIOStream::IIOStream* stream) {
       break;
     case kImage:
       SaveStringField(stream, m_Image);
-      for (const nsTamskLib::Expression* e : {&m_BltType, &m_RectX, &m_RectY, &m_RectWidth,
+      for (const Expression* e : {&m_BltType, &m_RectX, &m_RectY, &m_RectWidth,
                                               &m_RectHeight}) {
         SaveExpressionField(stream, *e);
       }
@@ -545,14 +546,14 @@ void Cmd_setsprite::Save(nsTamskLib::nsIOStream::IIOStream* stream) {
     case kText:
       SaveStringField(stream, m_Text);
       SaveStringField(stream, m_Font);
-      for (const nsTamskLib::Expression* e : {&m_Size, &m_R, &m_G, &m_B}) SaveExpressionField(stream, *e);
+      for (const Expression* e : {&m_Size, &m_R, &m_G, &m_B}) SaveExpressionField(stream, *e);
       break;
     default:
       break;
   }
 }
 
-void Cmd_setsprite::Load(nsTamskLib::nsIOStream::IIOStream* stream) {
+void Cmd_setsprite::Load(IIOStream* stream) {
   m_Kind = LoadIntField(stream);
   m_Name = LoadStringField(stream);
   switch (m_Kind) {
@@ -562,7 +563,7 @@ void Cmd_setsprite::Load(nsTamskLib::nsIOStream::IIOStream* stream) {
       break;
     case kImage:
       m_Image = LoadStringField(stream);
-      for (nsTamskLib::Expression* e : {&m_BltType, &m_RectX, &m_RectY, &m_RectWidth,
+      for (Expression* e : {&m_BltType, &m_RectX, &m_RectY, &m_RectWidth,
                                         &m_RectHeight}) {
         LoadExpressionField(stream, *e);
       }
@@ -570,7 +571,7 @@ void Cmd_setsprite::Load(nsTamskLib::nsIOStream::IIOStream* stream) {
     case kText:
       m_Text = LoadStringField(stream);
       m_Font = LoadStringField(stream);
-      for (nsTamskLib::Expression* e : {&m_Size, &m_R, &m_G, &m_B}) LoadExpressionField(stream, *e);
+      for (Expression* e : {&m_Size, &m_R, &m_G, &m_B}) LoadExpressionField(stream, *e);
       break;
     default:
       break;
@@ -578,10 +579,10 @@ void Cmd_setsprite::Load(nsTamskLib::nsIOStream::IIOStream* stream) {
 }
 
 int Cmd_setsprite::Parse(unsigned keywordToken) {
-  nsTamskLib::CommandParam inOrder;
+  CommandParam inOrder;
   const KeywordStatement* entry = MatchKeywordStatement(keywordToken, SpriteStatements(), inOrder);
   if (entry == nullptr) return -1;
-  nsTamskLib::CommandParam param;
+  CommandParam param;
   param.Int[0] = entry->kind;
   param.Str[0] = inOrder.Str[0];
   switch (entry->kind) {

@@ -18,6 +18,7 @@
 #include "engine/api/task_manager.h"
 #include "engine/api/token_containers.h"
 #include "plugin/commands/command_base.h"
+#include "plugin/core/engine_names.h"
 
 namespace nsWendrick {
 
@@ -29,17 +30,17 @@ struct Placement {
   using Move = void (nsTamskLib::nsTaskManager::ITaskManager::*)(
       const char* name, std::int32_t dx, std::int32_t dy, std::int32_t dz, std::int32_t da);
 
-  void Setup(const nsTamskLib::CommandParam& param);
+  void Setup(const CommandParam& param);
   // "<keyword> <name>, x, y, z, a" without the closing ";".
-  void Dump(nsTamskLib::nsTextStream::ITextStream* out, const char* keyword, const char* name) const;
-  void Save(nsTamskLib::nsIOStream::IIOStream* stream) const;
-  void Load(nsTamskLib::nsIOStream::IIOStream* stream);
+  void Dump(ITextStream* out, const char* keyword, const char* name) const;
+  void Save(IIOStream* stream) const;
+  void Load(IIOStream* stream);
   // set: the position, with the alpha checked to be 0 to 255; move: the offsets.
-  void Set(nsTamskLib::nsCore::INovelEngine* engine, nsTamskLib::WindowHandle owner, const char* name,
+  void Set(INovelEngine* engine, WindowHandle owner, const char* name,
            SetPosition setPosition) const;
-  void Offset(nsTamskLib::nsCore::INovelEngine* engine, const char* name, Move move) const;
+  void Offset(INovelEngine* engine, const char* name, Move move) const;
 
-  nsTamskLib::Expression x, y, z, a;
+  Expression x, y, z, a;
 };
 
 class Cmd_setbutton final : public CommandBase {
@@ -51,26 +52,26 @@ class Cmd_setbutton final : public CommandBase {
   static constexpr int kStates = 4;
   static constexpr int kClickRect = 4;
 
-  static nsTamskLib::ICmd_Base* Create() { return new Cmd_setbutton(); }
+  static ICmd_Base* Create() { return new Cmd_setbutton(); }
   static int Parse(unsigned keywordToken);
 
   int Execute() override;
-  void Setup(const nsTamskLib::CommandParam& param) override;
+  void Setup(const CommandParam& param) override;
   static constexpr std::uint32_t kType = 23;
   std::uint32_t GetID() override { return kType; }
-  void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
-  void Save(nsTamskLib::nsIOStream::IIOStream* stream) override;
-  void Load(nsTamskLib::nsIOStream::IIOStream* stream) override;
+  void Dump(ITextStream* out) override;
+  void Save(IIOStream* stream) override;
+  void Load(IIOStream* stream) override;
 
  private:
-  void SaveOrLoadRect(int index, nsTamskLib::nsIOStream::IIOStream* stream, bool save);
+  void SaveOrLoadRect(int index, IIOStream* stream, bool save);
 
   std::int32_t m_Kind = 0;
   std::string m_Name;
   Placement m_Place;
   std::string m_Image;
-  nsTamskLib::Expression m_BltType;
-  nsTamskLib::Expression m_RectX[5], m_RectY[5], m_RectWidth[5], m_RectHeight[5];
+  Expression m_BltType;
+  Expression m_RectX[5], m_RectY[5], m_RectWidth[5], m_RectHeight[5];
   std::string m_Label;
   std::string m_ClickSound;
   std::string m_CursorSound;
@@ -80,26 +81,26 @@ class Cmd_setsprite final : public CommandBase {
  public:
   enum Kind : std::int32_t { kShow = 0, kHide, kSet, kMove, kImage, kText };
 
-  static nsTamskLib::ICmd_Base* Create() { return new Cmd_setsprite(); }
+  static ICmd_Base* Create() { return new Cmd_setsprite(); }
   static int Parse(unsigned keywordToken);
 
   int Execute() override;
-  void Setup(const nsTamskLib::CommandParam& param) override;
+  void Setup(const CommandParam& param) override;
   static constexpr std::uint32_t kType = 24;
   std::uint32_t GetID() override { return kType; }
-  void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
-  void Save(nsTamskLib::nsIOStream::IIOStream* stream) override;
-  void Load(nsTamskLib::nsIOStream::IIOStream* stream) override;
+  void Dump(ITextStream* out) override;
+  void Save(IIOStream* stream) override;
+  void Load(IIOStream* stream) override;
 
  private:
   std::int32_t m_Kind = 0;
   std::string m_Name;
   Placement m_Place;
   std::string m_Image;
-  nsTamskLib::Expression m_BltType, m_RectX, m_RectY, m_RectWidth, m_RectHeight;
+  Expression m_BltType, m_RectX, m_RectY, m_RectWidth, m_RectHeight;
   std::string m_Text;
   std::string m_Font;
-  nsTamskLib::Expression m_Size, m_R, m_G, m_B;
+  Expression m_Size, m_R, m_G, m_B;
 };
 
 }  // namespace nsWendrick

@@ -7,6 +7,7 @@
 #include "engine/api/novel_engine.h"
 #include "engine/api/text_stream.h"
 #include "engine/api/token_containers.h"
+#include "plugin/core/engine_names.h"
 #include "plugin/core/host_calls.h"
 #include "plugin/core/stream_fields.h"
 #include "plugin/text/text_layout.h"
@@ -23,7 +24,7 @@ constexpr std::uint32_t kWhite = 0x00FFFFFF;
 }  // namespace
 
 int ParseChoices(std::uint32_t keyword, const SyntaxPattern& end, std::uint32_t& at,
-                 nsTamskLib::CommandParam& param) {
+                 CommandParam& param) {
   static const SyntaxPattern kChoice = {kWordString, kWordComma};
   at = keyword + 1;
   std::uint32_t count = 0;
@@ -32,7 +33,7 @@ int ParseChoices(std::uint32_t keyword, const SyntaxPattern& end, std::uint32_t&
     at += 2;
   }
   if (count > kMaxChoices) {
-    if (nsTamskLib::nsTextStream::ITextStream* out = GetErrorOutput()) {
+    if (ITextStream* out = GetErrorOutput()) {
       out->Write("エラー（%4d行目）：選択肢は10個までです！\n", GetTokenLine(keyword));
     }
     return -1;
@@ -43,19 +44,19 @@ int ParseChoices(std::uint32_t keyword, const SyntaxPattern& end, std::uint32_t&
   return static_cast<int>(count);
 }
 
-std::vector<std::string> ChoicesOf(const nsTamskLib::CommandParam& param) {
+std::vector<std::string> ChoicesOf(const CommandParam& param) {
   std::vector<std::string> choices;
   const std::int32_t count = std::clamp<std::int32_t>(param.Int[0], 0, kMaxChoices);
   for (std::int32_t i = 0; i < count; ++i) choices.emplace_back(param.Str[1 + i].c_str());
   return choices;
 }
 
-void SaveChoices(nsTamskLib::nsIOStream::IIOStream* stream, const std::vector<std::string>& choices) {
+void SaveChoices(IIOStream* stream, const std::vector<std::string>& choices) {
   SaveIntField(stream, static_cast<std::int32_t>(choices.size()));
   for (const std::string& choice : choices) SaveStringField(stream, choice);
 }
 
-std::vector<std::string> LoadChoices(nsTamskLib::nsIOStream::IIOStream* stream) {
+std::vector<std::string> LoadChoices(IIOStream* stream) {
   const std::uint32_t count = static_cast<std::uint32_t>(LoadIntField(stream));
   if (count == 0 || count > kMaxStoredChoices) {
     HostRuntimeError(nullptr, "選択肢の数が不正です！（%u）", count);
@@ -65,12 +66,12 @@ std::vector<std::string> LoadChoices(nsTamskLib::nsIOStream::IIOStream* stream) 
   return choices;
 }
 
-void StartChoiceWindow(nsTamskLib::nsCore::INovelEngine* engine, const std::string& variable,
+void StartChoiceWindow(INovelEngine* engine, const std::string& variable,
                        const std::vector<std::string>& choices) {
-  nsTamskLib::nsDrawManager::IDrawManager* draw = engine->GetDrawManager();
+  IDrawManager* draw = engine->GetDrawManager();
   const char* font = draw->GetSelectFont();
   const TextStyleState& style = TextStyle();
-  nsTamskLib::TextTokenSection sections[kMaxChoices];
+  TextTokenSection sections[kMaxChoices];
   const std::size_t count = std::min(choices.size(), kMaxChoices);
   for (std::size_t i = 0; i < count; ++i) {
     LayoutTaggedText(choices[i], font != nullptr ? font : "", draw->GetSelectFontSize(), kWhite,

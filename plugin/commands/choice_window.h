@@ -10,6 +10,7 @@
 
 #include "engine/api/fwd.h"
 #include "plugin/commands/parser_frame.h"
+#include "plugin/core/engine_names.h"
 
 namespace nsTamskLib { struct CommandParam; }
 
@@ -23,20 +24,20 @@ inline constexpr std::size_t kMaxChoices = 10;
 // the first token of `end`. Returns the count, or -1 after the error (more than
 // kMaxChoices, none, or another end).
 int ParseChoices(std::uint32_t keyword, const SyntaxPattern& end, std::uint32_t& at,
-                 nsTamskLib::CommandParam& param);
+                 CommandParam& param);
 
 // The choices of parse results: Str[1..Int[0]], at most kMaxChoices.
-std::vector<std::string> ChoicesOf(const nsTamskLib::CommandParam& param);
+std::vector<std::string> ChoicesOf(const CommandParam& param);
 
 // The count and the choices, as a compiled script and a save slot hold them.
-void SaveChoices(nsTamskLib::nsIOStream::IIOStream* stream, const std::vector<std::string>& choices);
+void SaveChoices(IIOStream* stream, const std::vector<std::string>& choices);
 // Stops the program at a count of none (the script would wait forever) or one no
 // file can sensibly hold.
-std::vector<std::string> LoadChoices(nsTamskLib::nsIOStream::IIOStream* stream);
+std::vector<std::string> LoadChoices(IIOStream* stream);
 
 // Lays out each choice in the choice window's font and the choice style, and opens
 // the window for the variable.
-void StartChoiceWindow(nsTamskLib::nsCore::INovelEngine* engine, const std::string& variable,
+void StartChoiceWindow(INovelEngine* engine, const std::string& variable,
                        const std::vector<std::string>& choices);
 
 }  // namespace nsWendrick

@@ -8,6 +8,7 @@
 #include "plugin/commands/flow_commands.h"
 #include "plugin/commands/parser_frame.h"
 #include "plugin/commands/statement_forms.h"
+#include "plugin/core/engine_names.h"
 #include "plugin/core/host_api.h"
 
 namespace nsWendrick {
@@ -47,22 +48,22 @@ std::optional<std::int32_t> CountBlockCommands(std::uint32_t open, std::uint32_t
 
 // "エラー（%4d行目）：" with the keyword's line, then the message.
 int ReportLine(const char* message, std::uint32_t keyword) {
-  if (nsTamskLib::nsTextStream::ITextStream* out = GetErrorOutput()) {
+  if (ITextStream* out = GetErrorOutput()) {
     out->Write("エラー（%4d行目）：%s", GetTokenLine(keyword), message);
   }
   return -1;
 }
 
 int ReportPlain(const char* text) {
-  if (nsTamskLib::nsTextStream::ITextStream* out = GetErrorOutput()) out->Write("%s", text);
+  if (ITextStream* out = GetErrorOutput()) out->Write("%s", text);
   return -1;
 }
 
-nsTamskLib::Expression ConstantExpression(std::int32_t value) {
+Expression ConstantExpression(std::int32_t value) {
   nsTamskLib::ExpressionToken number;
   number.Type = nsTamskLib::kTokenNumber;
   number.Value = value;
-  nsTamskLib::Expression expr;
+  Expression expr;
   expr.push_back(number);
   return expr;
 }
@@ -87,7 +88,7 @@ int ParseIf(unsigned keyword) {
   std::uint32_t close = 0;
   const std::optional<std::int32_t> commands = CountBlockCommands(keyword + 2, close);
   if (!commands) return ReportBraceError();
-  nsTamskLib::CommandParam param;
+  CommandParam param;
   // A false condition lands behind the block, and behind the jump an else makes.
   param.Int[0] = 1 + *commands + (GetIdentifierOf(close + 1) == kTypeElse ? 1 : 0);
   param.Expr[0] = GetScriptToken(keyword + 1)->expr;
@@ -105,7 +106,7 @@ int ParseElse(unsigned keyword) {
   const std::optional<std::int32_t> commands = CountBlockCommands(keyword + 1, close);
   if (!commands) return ReportBraceError();
   // The true branch ends at this jump, which leaves the whole else block.
-  nsTamskLib::CommandParam param;
+  CommandParam param;
   param.Expr[0] = ConstantExpression(*commands + 1);
   AddParsedCommand(Cmd_jump::Create(), param);
   return 2;
@@ -142,7 +143,7 @@ int ParseSet(unsigned keyword) {
                        MatchesSyntax(keyword + 1, {kWordButton}) ||
                        MatchesSyntax(keyword + 1, {kWordSprite});
     if (known) {
-      if (nsTamskLib::nsTextStream::ITextStream* out = GetErrorOutput()) {
+      if (ITextStream* out = GetErrorOutput()) {
         out->Write("エラー（%4d行目）：'%s'は既定義のシンボルです！\n", GetTokenLine(keyword),
                    GetScriptToken(keyword + 1)->text.c_str());
       }
@@ -150,7 +151,7 @@ int ParseSet(unsigned keyword) {
     }
     return ReportSyntaxError(keyword);
   }
-  nsTamskLib::CommandParam param;
+  CommandParam param;
   param.Int[0] = kind->kind;
   FillParamFromPattern(keyword, *form, param);
   DeclareSymbol(param.Str[0].c_str(), kind->kind);
@@ -162,7 +163,7 @@ int ParseCalc(unsigned keyword) {
   if (!HasParserServices()) return -1;
   const std::span<const SyntaxPattern> forms = StatementForms(Cmd_calc::kType);
   if (FindMatchingPattern(keyword, forms) < 0) return ReportSyntaxError(keyword);
-  nsTamskLib::CommandParam param;
+  CommandParam param;
   param.Int[0] = GetOperatorOf(keyword + 2);
   FillParamFromPattern(keyword, forms[0], param);
   AddParsedCommand(Cmd_calc::Create(), param);
@@ -227,7 +228,7 @@ int ParseLoop(unsigned keyword) {
     return ReportPlain("エラー　　　　　　：beginloopとendloopの対応が間違っています！\n");
   }
 
-  nsTamskLib::CommandParam param;
+  CommandParam param;
   std::uint32_t next = keyword + 1;
   if (hasCondition) param.Expr[0] = GetScriptToken(next++)->expr;
   ++next;  // the comma
@@ -253,7 +254,7 @@ int ParseBreak(unsigned keyword) {
     ++commands;
     if (IsKeywordText(i, kBeginLoop)) ++depth;
     if (IsKeywordText(i, kEndLoop) && --depth == 0) {
-      nsTamskLib::CommandParam param;
+      CommandParam param;
       // Behind the enclosing endloop.
       param.Int[0] = 1 + commands;
       AddParsedCommand(Cmd_break::Create(), param);

@@ -1,6 +1,7 @@
 #include "plugin/commands/keyword_statement.h"
 
 #include "engine/api/command_param.h"
+#include "plugin/core/engine_names.h"
 
 namespace nsWendrick {
 
@@ -16,7 +17,7 @@ const KeywordStatement* FindKeywordStatement(std::uint32_t keyword,
 
 const KeywordStatement* MatchKeywordStatement(std::uint32_t keyword,
                                               std::span<const KeywordStatement> statements,
-                                              nsTamskLib::CommandParam& param) {
+                                              CommandParam& param) {
   if (!HasParserServices()) return nullptr;
   const KeywordStatement* entry = FindKeywordStatement(keyword, statements);
   if (entry == nullptr || !MatchesSyntax(keyword + 1, entry->form)) {
@@ -33,7 +34,7 @@ const KeywordStatement* MatchKeywordStatement(std::uint32_t keyword,
 
 int ParseKeywordStatement(std::uint32_t keyword, std::span<const KeywordStatement> statements,
                           nsTamskLib::CmdFactory factory) {
-  nsTamskLib::CommandParam param;
+  CommandParam param;
   const KeywordStatement* entry = MatchKeywordStatement(keyword, statements, param);
   if (entry == nullptr) return -1;
   if (factory == nullptr) return ReportSyntaxError(keyword);

@@ -10,6 +10,7 @@
 
 #include "engine/api/plugin_api.h"
 #include "plugin/commands/parser_frame.h"
+#include "plugin/core/engine_names.h"
 
 namespace nsWendrick {
 
@@ -31,7 +32,7 @@ const KeywordStatement* FindKeywordStatement(std::uint32_t keyword,
 // error (or without the compiler host's parser services).
 const KeywordStatement* MatchKeywordStatement(std::uint32_t keyword,
                                               std::span<const KeywordStatement> statements,
-                                              nsTamskLib::CommandParam& param);
+                                              CommandParam& param);
 
 // MatchKeywordStatement, then hands a new command from the factory, with the
 // filled parameters, to the compiler host. Returns 1 + the form's length, or -1 after the

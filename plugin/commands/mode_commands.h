@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "plugin/commands/command_families.h"
+#include "plugin/core/engine_names.h"
 
 namespace nsWendrick {
 
@@ -17,9 +18,9 @@ class Cmd_setscreen final : public KindCmd {
   int Execute() override;
   static constexpr std::uint32_t kType = 16;
   std::uint32_t GetID() override { return kType; }
-  void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
+  void Dump(ITextStream* out) override;
 
-  static nsTamskLib::ICmd_Base* Create();
+  static ICmd_Base* Create();
   static int Parse(unsigned keyword);
 };
 
@@ -31,9 +32,9 @@ class Cmd_setskip final : public KindCmd {
   int Execute() override;
   static constexpr std::uint32_t kType = 17;
   std::uint32_t GetID() override { return kType; }
-  void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
+  void Dump(ITextStream* out) override;
 
-  static nsTamskLib::ICmd_Base* Create();
+  static ICmd_Base* Create();
   static int Parse(unsigned keyword);
 };
 
@@ -42,9 +43,9 @@ class Cmd_setauto final : public KindCmd {
   int Execute() override;
   static constexpr std::uint32_t kType = 18;
   std::uint32_t GetID() override { return kType; }
-  void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
+  void Dump(ITextStream* out) override;
 
-  static nsTamskLib::ICmd_Base* Create();
+  static ICmd_Base* Create();
   static int Parse(unsigned keyword);
 };
 
@@ -53,9 +54,9 @@ class Cmd_forcetextwindow final : public KindCmd {
   int Execute() override;
   static constexpr std::uint32_t kType = 57;
   std::uint32_t GetID() override { return kType; }
-  void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
+  void Dump(ITextStream* out) override;
 
-  static nsTamskLib::ICmd_Base* Create();
+  static ICmd_Base* Create();
   static int Parse(unsigned keyword);
 };
 

@@ -8,6 +8,7 @@
 #include "engine/api/token_containers.h"
 #include "plugin/commands/choice_window.h"
 #include "plugin/commands/parser_frame.h"
+#include "plugin/core/engine_names.h"
 #include "plugin/core/host_calls.h"
 #include "plugin/core/stream_fields.h"
 
@@ -17,11 +18,11 @@ namespace {
 
 }  // namespace
 
-nsTamskLib::ICmd_Base* Cmd_select::Create() { return new Cmd_select(); }
+ICmd_Base* Cmd_select::Create() { return new Cmd_select(); }
 
 int Cmd_select::Parse(unsigned keyword) {
   static const SyntaxPattern kEnd = {kWordVariable, kWordSemicolon};
-  nsTamskLib::CommandParam param;
+  CommandParam param;
   std::uint32_t at = 0;
   if (ParseChoices(keyword, kEnd, at, param) < 0) return -1;
   param.Str[0] = GetScriptToken(at)->text;
@@ -29,23 +30,23 @@ int Cmd_select::Parse(unsigned keyword) {
   return static_cast<int>(at + 2 - keyword);
 }
 
-void Cmd_select::Setup(const nsTamskLib::CommandParam& param) {
+void Cmd_select::Setup(const CommandParam& param) {
   m_Variable = param.Str[0].c_str();
   m_Choices = ChoicesOf(param);
 }
 
-void Cmd_select::Dump(nsTamskLib::nsTextStream::ITextStream* out) {
+void Cmd_select::Dump(ITextStream* out) {
   out->Write("select ");
   for (const std::string& choice : m_Choices) out->Write("\"%s\", ", choice.c_str());
   out->Write("%s;\n", m_Variable.c_str());
 }
 
-void Cmd_select::Save(nsTamskLib::nsIOStream::IIOStream* stream) {
+void Cmd_select::Save(IIOStream* stream) {
   SaveChoices(stream, m_Choices);
   SaveStringField(stream, m_Variable);
 }
 
-void Cmd_select::Load(nsTamskLib::nsIOStream::IIOStream* stream) {
+void Cmd_select::Load(IIOStream* stream) {
   m_Choices = LoadChoices(stream);
   m_Variable = LoadStringField(stream);
 }
@@ -60,7 +61,7 @@ void Cmd_select::Start() {
 
 int Cmd_select::Execute() {
   if (m_Starting != 0) Start();
-  nsTamskLib::nsDrawManager::IDrawManager* draw = m_Engine->GetDrawManager();
+  IDrawManager* draw = m_Engine->GetDrawManager();
   if (draw->UpdateSelect()) {
     m_Starting = 1;
     draw->EndSelect();

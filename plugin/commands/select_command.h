@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "plugin/commands/command_base.h"
+#include "plugin/core/engine_names.h"
 
 namespace nsWendrick {
 
@@ -18,13 +19,13 @@ class Cmd_select final : public CommandBase {
 
   void Reset() override { m_Starting = 1; }
   int Execute() override;
-  void Setup(const nsTamskLib::CommandParam& param) override;
+  void Setup(const CommandParam& param) override;
   std::uint32_t GetID() override { return kType; }
-  void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
-  void Save(nsTamskLib::nsIOStream::IIOStream* stream) override;
-  void Load(nsTamskLib::nsIOStream::IIOStream* stream) override;
+  void Dump(ITextStream* out) override;
+  void Save(IIOStream* stream) override;
+  void Load(IIOStream* stream) override;
 
-  static nsTamskLib::ICmd_Base* Create();
+  static ICmd_Base* Create();
   // "select" string {"," string} "," variable ";" with at most ten strings.
   static int Parse(unsigned keyword);
 

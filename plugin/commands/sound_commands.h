@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "plugin/commands/command_families.h"
+#include "plugin/core/engine_names.h"
 
 namespace nsWendrick {
 
@@ -17,9 +18,9 @@ class Cmd_se final : public NamedCmd {
   int Execute() override;
   static constexpr std::uint32_t kType = 2;
   std::uint32_t GetID() override { return kType; }
-  void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
+  void Dump(ITextStream* out) override;
 
-  static nsTamskLib::ICmd_Base* Create();
+  static ICmd_Base* Create();
   static int Parse(unsigned keyword);
 };
 
@@ -30,9 +31,9 @@ class Cmd_bgm final : public NamedCmd {
   int Execute() override;
   static constexpr std::uint32_t kType = 3;
   std::uint32_t GetID() override { return kType; }
-  void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
+  void Dump(ITextStream* out) override;
 
-  static nsTamskLib::ICmd_Base* Create();
+  static ICmd_Base* Create();
   static int Parse(unsigned keyword);
 };
 

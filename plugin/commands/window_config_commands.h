@@ -14,6 +14,7 @@
 #include "engine/api/plugin_api.h"
 #include "engine/api/token_containers.h"
 #include "plugin/commands/command_families.h"
+#include "plugin/core/engine_names.h"
 
 namespace nsWendrick {
 
@@ -30,10 +31,10 @@ struct ConfigKeyword {
 class ConfigCmd : public CommandBase {
  public:
   int Execute() override;
-  void Setup(const nsTamskLib::CommandParam& param) override;
-  void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
-  void Save(nsTamskLib::nsIOStream::IIOStream* stream) override;
-  void Load(nsTamskLib::nsIOStream::IIOStream* stream) override;
+  void Setup(const CommandParam& param) override;
+  void Dump(ITextStream* out) override;
+  void Save(IIOStream* stream) override;
+  void Load(IIOStream* stream) override;
 
   std::int32_t GetKind() const { return m_Kind; }
 
@@ -60,14 +61,14 @@ class ConfigCmd : public CommandBase {
 
   std::int32_t m_Kind = 0;
   std::string m_Name;
-  std::vector<nsTamskLib::Expression> m_Args;
+  std::vector<Expression> m_Args;
 };
 
 class Cmd_settextwindow final : public ConfigCmd {
  public:
   static constexpr std::uint32_t kType = 38;
   std::uint32_t GetID() override { return kType; }
-  static nsTamskLib::ICmd_Base* Create();
+  static ICmd_Base* Create();
   static int Parse(unsigned keyword);
 
  protected:
@@ -80,7 +81,7 @@ class Cmd_settextcursor final : public ConfigCmd {
  public:
   static constexpr std::uint32_t kType = 39;
   std::uint32_t GetID() override { return kType; }
-  static nsTamskLib::ICmd_Base* Create();
+  static ICmd_Base* Create();
   static int Parse(unsigned keyword);
 
  protected:
@@ -93,7 +94,7 @@ class Cmd_setselectwindow final : public ConfigCmd {
  public:
   static constexpr std::uint32_t kType = 41;
   std::uint32_t GetID() override { return kType; }
-  static nsTamskLib::ICmd_Base* Create();
+  static ICmd_Base* Create();
   static int Parse(unsigned keyword);
 
  protected:
@@ -107,8 +108,8 @@ class Cmd_setselect final : public NamedCmd {
   int Execute() override;
   static constexpr std::uint32_t kType = 42;
   std::uint32_t GetID() override { return kType; }
-  void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
-  static nsTamskLib::ICmd_Base* Create();
+  void Dump(ITextStream* out) override;
+  static ICmd_Base* Create();
   static int Parse(unsigned keyword);
 };
 
@@ -117,8 +118,8 @@ class Cmd_initialize final : public SimpleCmd {
   int Execute() override;
   static constexpr std::uint32_t kType = 43;
   std::uint32_t GetID() override { return kType; }
-  void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
-  static nsTamskLib::ICmd_Base* Create();
+  void Dump(ITextStream* out) override;
+  static ICmd_Base* Create();
   static int Parse(unsigned keyword);
 };
 
@@ -127,8 +128,8 @@ class Cmd_waittimeskip final : public ExprCmd {
   int Execute() override;
   static constexpr std::uint32_t kType = 46;
   std::uint32_t GetID() override { return kType; }
-  void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
-  static nsTamskLib::ICmd_Base* Create();
+  void Dump(ITextStream* out) override;
+  static ICmd_Base* Create();
   static int Parse(unsigned keyword);
 };
 
@@ -137,8 +138,8 @@ class Cmd_kinsoku final : public NamedCmd {
   int Execute() override;
   static constexpr std::uint32_t kType = 47;
   std::uint32_t GetID() override { return kType; }
-  void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
-  static nsTamskLib::ICmd_Base* Create();
+  void Dump(ITextStream* out) override;
+  static ICmd_Base* Create();
   static int Parse(unsigned keyword);
 };
 
