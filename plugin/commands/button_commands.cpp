@@ -1,5 +1,6 @@
 #include "plugin/commands/button_commands.h"
 
+#include <span>
 #include <vector>
 
 #include "engine/api/command_param.h"
@@ -128,9 +129,8 @@ void Placement::Setup(const CommandParam& param) {
   a = param.Expr[3];
 }
 
-void Placement::Dump(ITextStream* out, const char* keyword,
-                     const char* name) const {
-  out->Write("%s %s, ", keyword, name);
+void Placement::Dump(ITextStream* out, const char* verb, const char* noun, const char* name) const {
+  out->Write("%s%s %s, ", verb, noun, name);
   out->WriteExpression(x);
   WriteExpressions(out, {&y, &z, &a});
 }
@@ -158,24 +158,113 @@ void Placement::Offset(INovelEngine* engine, const char* name, Move move) const 
                                     Calc(a, engine));
 }
 
+// --- What setbutton and setsprite do alike --------------------------------------
+
+namespace {
+
+using nsTamskLib::nsTaskManager::ITaskManager;
+
+// The task manager's operations on the buttons or on the sprites.
+struct NamedObjects {
+  bool (ITaskManager::*exists)(const char* name);
+  const char* noun;     // in "<name>は存在しない<noun>です！"
+  const char* keyword;  // in the statements' keywords: "showall<keyword>", "set<keyword>"
+  void (ITaskManager::*setAllVisible)(bool visible);
+  void (ITaskManager::*setVisible)(const char* name, bool visible);
+  Placement::SetPosition setPosition;
+  Placement::Move move;
+};
+
+const NamedObjects kButtons{&ITaskManager::ExistsButton, "ボタン", "button", &ITaskManager::SetAllButtonsVisible,
+                           &ITaskManager::SetButtonVisible, &ITaskManager::SetButtonPosition,
+                           &ITaskManager::MoveButton};
+const NamedObjects kSprites{&ITaskManager::ExistsSprite, "スプライト", "sprite", &ITaskManager::SetAllSpritesVisible,
+                           &ITaskManager::SetSpriteVisible, &ITaskManager::SetSpritePosition,
+                           &ITaskManager::MoveSprite};
+
+// Stops the program unless the name is "/" (all of them) or names one that exists;
+// then runs a show, hide, set or move statement. False for any other kind, which
+// the command runs itself.
+template <class Command>
+bool ExecuteShared(const NamedObjects& objects, std::int32_t kind, const std::string& name,
+                   const Placement& place, INovelEngine* engine, WindowHandle owner) {
+  ITaskManager* tasks = engine->GetTaskManager();
+  const bool all = name == kAll;
+  if (!all && !(tasks->*objects.exists)(name.c_str())) {
+    HostRuntimeError(owner, "%sは存在しない%sです！", name.c_str(), objects.noun);
+  }
+  if (kind == Command::kShow || kind == Command::kHide) {
+    if (all) {
+      (tasks->*objects.setAllVisible)(kind == Command::kShow);
+    } else {
+      (tasks->*objects.setVisible)(name.c_str(), kind == Command::kShow);
+    }
+  } else if (kind == Command::kSet) {
+    place.Set(engine, owner, name.c_str(), objects.setPosition);
+  } else if (kind == Command::kMove) {
+    place.Offset(engine, name.c_str(), objects.move);
+  } else {
+    return false;
+  }
+  return true;
+}
+
+// Writes a show, hide, set or move statement back as script text; false for any
+// other kind, which the command writes itself.
+template <class Command>
+bool DumpShared(ITextStream* out, const NamedObjects& objects, std::int32_t kind,
+                const std::string& name, const Placement& place) {
+  if (kind == Command::kShow || kind == Command::kHide) {
+    const char* verb = kind == Command::kShow ? "show" : "hide";
+    if (name == kAll) {
+      out->Write("%sall%s;\n", verb, objects.keyword);
+    } else {
+      out->Write("%s%s %s;\n", verb, objects.keyword, name.c_str());
+    }
+  } else if (kind == Command::kSet || kind == Command::kMove) {
+    place.Dump(out, kind == Command::kSet ? "set" : "move", objects.keyword, name.c_str());
+    out->Write(";\n");
+  } else {
+    return false;
+  }
+  return true;
+}
+
+// Parses a setbutton or setsprite statement: the kind, the name and the set and
+// move statements' placement go to their slots; fill puts the rest of a statement
+// of another kind into the slots of the members it sets.
+template <class Command>
+int ParseNamedStatement(unsigned keywordToken, std::span<const KeywordStatement> statements,
+                        void (*fill)(std::int32_t kind, const CommandParam& inOrder,
+                                     CommandParam& param)) {
+  CommandParam inOrder;
+  const KeywordStatement* entry = MatchKeywordStatement(keywordToken, statements, inOrder);
+  if (entry == nullptr) return -1;
+  CommandParam param;
+  param.Int[0] = entry->kind;
+  param.Str[0] = inOrder.Str[0];
+  if (entry->kind == Command::kSet || entry->kind == Command::kMove) {
+    CopyExpressions(inOrder, 0, 4, 0, param);
+  } else {
+    fill(entry->kind, inOrder, param);
+  }
+  AddParsedCommand(Command::Create(), param);
+  return 1 + static_cast<int>(entry->form.size());
+}
+
+}  // namespace
+
 // --- Cmd_setbutton -------------------------------------------------------------
 
 int Cmd_setbutton::Execute() {
-  nsTamskLib::nsTaskManager::ITaskManager* tasks = m_Engine->GetTaskManager();
-  const bool all = m_Name == kAll;
-  if (!all && !tasks->ExistsButton(m_Name.c_str())) {
-    HostRuntimeError(Window(), "%sは存在しないボタンです！", m_Name.c_str());
+  if (ExecuteShared<Cmd_setbutton>(kButtons, m_Kind, m_Name, m_Place, m_Engine, Window())) {
+    MoveOn(m_Engine);
+    return 0;
   }
+  ITaskManager* tasks = m_Engine->GetTaskManager();
+  const bool all = m_Name == kAll;
   const char* name = m_Name.c_str();
   switch (m_Kind) {
-    case kShow:
-    case kHide:
-      if (all) {
-        tasks->SetAllButtonsVisible(m_Kind == kShow);
-      } else {
-        tasks->SetButtonVisible(name, m_Kind == kShow);
-      }
-      break;
     case kEnable:
     case kDisable:
       if (all) {
@@ -183,12 +272,6 @@ int Cmd_setbutton::Execute() {
       } else {
         tasks->SetButtonEnabled(name, m_Kind == kEnable);
       }
-      break;
-    case kSet:
-      m_Place.Set(m_Engine, Window(), name, &nsTamskLib::nsTaskManager::ITaskManager::SetButtonPosition);
-      break;
-    case kMove:
-      m_Place.Offset(m_Engine, name, &nsTamskLib::nsTaskManager::ITaskManager::MoveButton);
       break;
     case kImage: {
       const std::int32_t blt = Calc(m_BltType, m_Engine);
@@ -266,26 +349,16 @@ void Cmd_setbutton::Setup(const CommandParam& param) {
 }
 
 void Cmd_setbutton::Dump(ITextStream* out) {
-  if (out == nullptr) return;
+  if (out == nullptr || DumpShared<Cmd_setbutton>(out, kButtons, m_Kind, m_Name, m_Place)) return;
   const char* name = m_Name.c_str();
   const bool all = m_Name == kAll;
   switch (m_Kind) {
-    case kShow:
-      all ? out->Write("showallbutton;\n") : out->Write("showbutton %s;\n", name);
-      return;
-    case kHide:
-      all ? out->Write("hideallbutton;\n") : out->Write("hidebutton %s;\n", name);
-      return;
     case kEnable:
       all ? out->Write("enableallbutton;\n") : out->Write("enablebutton %s;\n", name);
       return;
     case kDisable:
       all ? out->Write("disableallbutton;\n") : out->Write("disablebutton %s;\n", name);
       return;
-    case kSet:
-    case kMove:
-      m_Place.Dump(out, m_Kind == kSet ? "setbutton" : "movebutton", name);
-      break;
     case kImage:
       out->Write("buttonimage %s, \"%s\", ", name, m_Image.c_str());
       out->WriteExpression(m_BltType);
@@ -382,63 +455,41 @@ void Cmd_setbutton::Load(IIOStream* stream) {
 }
 
 int Cmd_setbutton::Parse(unsigned keywordToken) {
-  CommandParam inOrder;
-  const KeywordStatement* entry = MatchKeywordStatement(keywordToken, ButtonStatements(), inOrder);
-  if (entry == nullptr) return -1;
   // Each argument goes to the slot of the member it sets.
-  CommandParam param;
-  param.Int[0] = entry->kind;
-  param.Str[0] = inOrder.Str[0];
-  switch (entry->kind) {
-    case kSet:
-    case kMove:
-      CopyExpressions(inOrder, 0, 4, 0, param);
-      break;
-    case kImage:
-      param.Str[1] = inOrder.Str[1];
-      CopyExpressions(inOrder, 0, 17, 4, param);
-      break;
-    case kArea:
-      CopyExpressions(inOrder, 0, 4, 5 + 4 * kClickRect, param);
-      break;
-    case kAction:
-      param.Str[2] = inOrder.Str[1];
-      break;
-    case kSound:
-      param.Str[3] = inOrder.Str[1];
-      param.Str[4] = inOrder.Str[2];
-      break;
-    default:
-      break;
-  }
-  AddParsedCommand(Create(), param);
-  return 1 + static_cast<int>(entry->form.size());
+  return ParseNamedStatement<Cmd_setbutton>(
+      keywordToken, ButtonStatements(),
+      [](std::int32_t kind, const CommandParam& inOrder, CommandParam& param) {
+        switch (kind) {
+          case kImage:
+            param.Str[1] = inOrder.Str[1];
+            CopyExpressions(inOrder, 0, 17, 4, param);
+            break;
+          case kArea:
+            CopyExpressions(inOrder, 0, 4, 5 + 4 * kClickRect, param);
+            break;
+          case kAction:
+            param.Str[2] = inOrder.Str[1];
+            break;
+          case kSound:
+            param.Str[3] = inOrder.Str[1];
+            param.Str[4] = inOrder.Str[2];
+            break;
+          default:
+            break;
+        }
+      });
 }
 
 // --- Cmd_setsprite -------------------------------------------------------------
 
 int Cmd_setsprite::Execute() {
-  nsTamskLib::nsTaskManager::ITaskManager* tasks = m_Engine->GetTaskManager();
-  const bool all = m_Name == kAll;
-  if (!all && !tasks->ExistsSprite(m_Name.c_str())) {
-    HostRuntimeError(Window(), "%sは存在しないスプライトです！", m_Name.c_str());
+  if (ExecuteShared<Cmd_setsprite>(kSprites, m_Kind, m_Name, m_Place, m_Engine, Window())) {
+    MoveOn(m_Engine);
+    return 0;
   }
+  ITaskManager* tasks = m_Engine->GetTaskManager();
   const char* name = m_Name.c_str();
   switch (m_Kind) {
-    case kShow:
-    case kHide:
-      if (all) {
-        tasks->SetAllSpritesVisible(m_Kind == kShow);
-      } else {
-        tasks->SetSpriteVisible(name, m_Kind == kShow);
-      }
-      break;
-    case kSet:
-      m_Place.Set(m_Engine, Window(), name, &nsTamskLib::nsTaskManager::ITaskManager::SetSpritePosition);
-      break;
-    case kMove:
-      m_Place.Offset(m_Engine, name, &nsTamskLib::nsTaskManager::ITaskManager::MoveSprite);
-      break;
     case kImage: {
       const std::int32_t blt = Calc(m_BltType, m_Engine);
       CheckBltType(Window(), blt);
@@ -500,20 +551,9 @@ void Cmd_setsprite::Setup(const CommandParam& param) {
 }
 
 void Cmd_setsprite::Dump(ITextStream* out) {
-  if (out == nullptr) return;
+  if (out == nullptr || DumpShared<Cmd_setsprite>(out, kSprites, m_Kind, m_Name, m_Place)) return;
   const char* name = m_Name.c_str();
-  const bool all = m_Name == kAll;
   switch (m_Kind) {
-    case kShow:
-      all ? out->Write("showallsprite;\n") : out->Write("showsprite %s;\n", name);
-      return;
-    case kHide:
-      all ? out->Write("hideallsprite;\n") : out->Write("hidesprite %s;\n", name);
-      return;
-    case kSet:
-    case kMove:
-      m_Place.Dump(out, m_Kind == kSet ? "setsprite" : "movesprite", name);
-      break;
     case kImage:
       out->Write("spriteimage %s, \"%s\"", name, m_Image.c_str());
       WriteExpressions(out, {&m_BltType, &m_RectX, &m_RectY, &m_RectWidth, &m_RectHeight});
@@ -579,31 +619,24 @@ void Cmd_setsprite::Load(IIOStream* stream) {
 }
 
 int Cmd_setsprite::Parse(unsigned keywordToken) {
-  CommandParam inOrder;
-  const KeywordStatement* entry = MatchKeywordStatement(keywordToken, SpriteStatements(), inOrder);
-  if (entry == nullptr) return -1;
-  CommandParam param;
-  param.Int[0] = entry->kind;
-  param.Str[0] = inOrder.Str[0];
-  switch (entry->kind) {
-    case kSet:
-    case kMove:
-      CopyExpressions(inOrder, 0, 4, 0, param);
-      break;
-    case kImage:
-      param.Str[1] = inOrder.Str[1];
-      CopyExpressions(inOrder, 0, 5, 4, param);
-      break;
-    case kText:
-      param.Str[2] = inOrder.Str[1];
-      param.Str[3] = inOrder.Str[2];
-      CopyExpressions(inOrder, 0, 4, 9, param);
-      break;
-    default:
-      break;
-  }
-  AddParsedCommand(Create(), param);
-  return 1 + static_cast<int>(entry->form.size());
+  // Each argument goes to the slot of the member it sets.
+  return ParseNamedStatement<Cmd_setsprite>(
+      keywordToken, SpriteStatements(),
+      [](std::int32_t kind, const CommandParam& inOrder, CommandParam& param) {
+        switch (kind) {
+          case kImage:
+            param.Str[1] = inOrder.Str[1];
+            CopyExpressions(inOrder, 0, 5, 4, param);
+            break;
+          case kText:
+            param.Str[2] = inOrder.Str[1];
+            param.Str[3] = inOrder.Str[2];
+            CopyExpressions(inOrder, 0, 4, 9, param);
+            break;
+          default:
+            break;
+        }
+      });
 }
 
 }  // namespace nsWendrick

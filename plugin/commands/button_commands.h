@@ -31,8 +31,8 @@ struct Placement {
       const char* name, std::int32_t dx, std::int32_t dy, std::int32_t dz, std::int32_t da);
 
   void Setup(const CommandParam& param);
-  // "<keyword> <name>, x, y, z, a" without the closing ";".
-  void Dump(ITextStream* out, const char* keyword, const char* name) const;
+  // "<verb><noun> <name>, x, y, z, a" without the closing ";".
+  void Dump(ITextStream* out, const char* verb, const char* noun, const char* name) const;
   void Save(IIOStream* stream) const;
   void Load(IIOStream* stream);
   // set: the position, with the alpha checked to be 0 to 255; move: the offsets.
