@@ -77,43 +77,53 @@ bool DefaultNormalScene::CallSystem() {
   return false;
 }
 
-void DefaultNormalScene::Update() {
-  nsCore::NovelPlayer& player = Player();
-  nsInputManager::IInputManager& input = *player.GetInputManager();
+void DefaultNormalScene::PollInput() {
+  nsInputManager::IInputManager& input = *Player().GetInputManager();
   input.Update();
   input.UpdateClickLock();
+}
 
+bool DefaultNormalScene::AnswerInput() {
+  nsCore::NovelPlayer& player = Player();
+  nsInputManager::IInputManager& input = *player.GetInputManager();
   if (!m_Visible) {
     if (input.IsTextWindowToggle()) {
       m_Visible = true;
       player.Tasks().LeaveExclusiveBVCS();
     }
-    return;
+    return false;
   }
-
-  if (player.IsInputEnabled()) {
-    nsDrawManager::IDrawManager& draw = *player.GetDrawManager();
-    if (input.IsTextWindowToggle() && draw.IsTextWindowVisible() && !draw.IsTextWindowForced()) {
-      m_Visible = false;
-      player.Tasks().EnterExclusiveBVCS();
-      return;
-    }
-    if (!CallSystem()) {
-      nsTextManager::ITextManager& texts = *player.GetTextManager();
-      if (input.IsSkipOn()) texts.SetSkip(true);
-      if (input.IsSkipOff()) texts.SetSkip(false);
-      if (input.IsAutoOn()) texts.SetAuto(true);
-      if (input.IsAutoOff()) texts.SetAuto(false);
-    }
+  if (!player.IsInputEnabled()) return true;
+  nsDrawManager::IDrawManager& draw = *player.GetDrawManager();
+  if (input.IsTextWindowToggle() && draw.IsTextWindowVisible() && !draw.IsTextWindowForced()) {
+    m_Visible = false;
+    player.Tasks().EnterExclusiveBVCS();
+    return false;
   }
+  if (!CallSystem()) {
+    nsTextManager::ITextManager& texts = *player.GetTextManager();
+    if (input.IsSkipOn()) texts.SetSkip(true);
+    if (input.IsSkipOff()) texts.SetSkip(false);
+    if (input.IsAutoOn()) texts.SetAuto(true);
+    if (input.IsAutoOff()) texts.SetAuto(false);
+  }
+  return true;
+}
 
+void DefaultNormalScene::ExecuteCommand() {
+  nsCore::NovelPlayer& player = Player();
   player.Tasks().UpdateButtons();
   player.Commands().Execute();
 }
 
-void DefaultNormalScene::Draw() {
+void DefaultNormalScene::Update() {
+  PollInput();
+  if (AnswerInput()) ExecuteCommand();
+}
+
+bool DefaultNormalScene::DrawFrame() {
   nsCore::NovelPlayer& player = Player();
-  if (player.GetState() != nsCore::kStateNormal) return;
+  if (player.GetState() != nsCore::kStateNormal) return false;
   nsDrawManager::BaseDrawManager& draw = player.Draw();
   nsTaskManager::TaskManager& tasks = player.Tasks();
   draw.ClearScreen();
@@ -125,6 +135,7 @@ void DefaultNormalScene::Draw() {
   if (m_Visible) {
     if (draw.IsTextWindowVisible() || draw.IsTextWindowForced()) {
       draw.DrawTextWindow();
+      DrawControls();
       draw.DrawTalkerText();
       draw.DrawMessageText();
       draw.DrawTextCursor();
@@ -132,7 +143,11 @@ void DefaultNormalScene::Draw() {
     draw.DrawSelectWindow();
   }
   tasks.EffectAfterTextWindow();
-  draw.Present();
+  return true;
+}
+
+void DefaultNormalScene::Draw() {
+  if (DrawFrame()) Player().Draw().Present();
 }
 
 void DefaultNormalScene::PostUpdate() {

@@ -33,12 +33,27 @@ class DefaultNormalScene : public IScene_Base {
   // operations); a scene given another engine is an internal fault.
   nsCore::NovelPlayer& Player() const;
 
-  // False while the player has hidden the text window; no command runs then.
-  bool m_Visible = true;
-
- private:
+  // The steps of a frame, for a subclass that adds to the frame between them.
+  // Polls the player's input manager and counts down its click lock.
+  void PollInput();
+  // The text window toggle, the system keys and the reading-mode keys while input is
+  // accepted; false when no command runs this frame (the window is hidden, or was
+  // hidden just now).
+  bool AnswerInput();
+  // The buttons and one frame of the current command.
+  void ExecuteCommand();
+  // The frame up to the last effect stage, not yet presented; false (nothing drawn)
+  // once the state is no longer normal.
+  bool DrawFrame();
   // Pushes the state of the first system call asked for; false when none was.
   bool CallSystem();
+
+  // Draws over the text window, under its talker and message: a subclass's
+  // on-screen controls.
+  virtual void DrawControls() {}
+
+  // False while the player has hidden the text window; no command runs then.
+  bool m_Visible = true;
 };
 
 }  // namespace nsTamskLib::nsScene

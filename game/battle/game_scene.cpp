@@ -192,14 +192,14 @@ void cGameScene::CheckNextScene() {
       g_Round = 0;
       // The stage is over: a banner still shown belongs to no round that follows.
       banner.Cancel();
-      g_SceneManager.ChangeScene(kRewardSceneId);
+      g_SceneManager.ChangeScene(nsCore::kSceneReward);
       if (sound != nullptr) {
         sound->StopAllSE();
         sound->StopBGM();
       }
     } else {
       TheBattleContext().LoadStage(RoundIniOf(g_SelectChara, g_SelectEnemy, g_Round));
-      g_SceneManager.ChangeScene(kStorySceneId);
+      g_SceneManager.ChangeScene(nsCore::kSceneStory);
       if (sound != nullptr) sound->StopAllSE();
     }
   }

@@ -11,16 +11,13 @@
 #include "framework/scene/scene.h"
 #include "framework/timer/timer.h"
 #include "game/components/ui_button_text.h"
+#include "game/core/scene_ids.h"
 #include "game/effects/effecter_fade.h"
 
 namespace nsVesk::nsGame {
 
 class cGameScene : public nsZarn::nsFramework::nsScene::IScene {
  public:
-  static constexpr std::int32_t kSceneId = 5;
-  static constexpr std::int32_t kStorySceneId = 4;
-  static constexpr std::int32_t kRewardSceneId = 6;
-
   // Fades, buttons, the player's values at the round's start and a new enemy for
   // the round; then the round is set up (Reset).
   cGameScene();
@@ -37,7 +34,7 @@ class cGameScene : public nsZarn::nsFramework::nsScene::IScene {
   void Update() override;
   void Draw(bool present) override;
   void CheckNextScene() override;
-  std::int32_t GetStatus() override { return kSceneId; }
+  std::int32_t GetStatus() override { return nsCore::kSceneBattle; }
 
   // The bonus for clearing a round after `milliseconds`: its base less 1000 per
   // whole second, not below 0.

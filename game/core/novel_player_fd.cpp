@@ -8,10 +8,10 @@
 namespace nsVesk::nsCore {
 
 NovelPlayerfD::NovelPlayerfD(nsTamskLib::nsTextStream::ITextStream* log,
-                             nsTamskLib::nsInputManager::IInputManager* input,
+                             nsInputManager::InputManagerfD* input,
                              nsTamskLib::nsSoundManager::BaseSoundManager* sound,
                              nsTamskLib::nsDrawManager::BaseDrawManager* draw, bool windowed)
-    : NovelPlayer(log, input, sound, draw, windowed) {}
+    : NovelPlayer(log, input, sound, draw, windowed), m_Input(input) {}
 
 nsTamskLib::WindowHandle NovelPlayerfD::GetWindowHandle() const { return g_Graphic.GetMainWindow(); }
 

@@ -5,13 +5,14 @@
 // saving.
 
 #include "engine/core/novel_player.h"
+#include "game/managers/input_manager_fd.h"
 
 namespace nsVesk::nsCore {
 
 class NovelPlayerfD : public nsTamskLib::nsCore::NovelPlayer {
  public:
   // Hands the five arguments to the engine's player, which owns the four objects.
-  NovelPlayerfD(nsTamskLib::nsTextStream::ITextStream* log, nsTamskLib::nsInputManager::IInputManager* input,
+  NovelPlayerfD(nsTamskLib::nsTextStream::ITextStream* log, nsInputManager::InputManagerfD* input,
                 nsTamskLib::nsSoundManager::BaseSoundManager* sound,
                 nsTamskLib::nsDrawManager::BaseDrawManager* draw, bool windowed);
   ~NovelPlayerfD() override = default;
@@ -20,6 +21,13 @@ class NovelPlayerfD : public nsTamskLib::nsCore::NovelPlayer {
   nsTamskLib::WindowHandle GetWindowHandle() const override;
   // Destroys the main window; nothing happens once it is gone.
   void Quit() override;
+
+  // The player's own input manager as the game's type (the game's normal scene
+  // forgets its buttons after a click on an on-screen button).
+  nsInputManager::InputManagerfD& Input() { return *m_Input; }
+
+ private:
+  nsInputManager::InputManagerfD* m_Input;
 };
 
 }  // namespace nsVesk::nsCore

@@ -1,5 +1,6 @@
 #include "game/core/scene_factory.h"
 
+#include <cstdint>
 #include <new>
 
 #include "game/battle/game_scene.h"

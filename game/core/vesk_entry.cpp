@@ -140,7 +140,7 @@ int VeskEntry::Start() {
   }
 
   // The story runs in the game's normal scene; the script's menu starts off.
-  g_NovelPlayer->SetNormalScene(new nsADV::VeskNormalScene);
+  g_NovelPlayer->SetNormalScene(new nsADV::VeskNormalScene(g_NovelPlayer->Input()));
   g_NovelPlayer->SetMenuEnabled(false);
 
   // The program's own random generator, seeded once from the millisecond clock.

@@ -105,10 +105,10 @@ void cLogoScene::CheckNextScene() {
   const std::uint32_t end = LogoTime("FadeinTime") + LogoTime("HoldTime") + LogoTime("FadeoutTime");
   if (m_Timer.GetTime() >= end) {
     StopSound(SoundName());
-    g_SceneManager.ChangeScene(kNextSceneId);
+    g_SceneManager.ChangeScene(nsCore::kSceneTitle);
   } else if (m_Skipped && !m_SkipFade.IsRunning()) {
     StopSound(SoundName());
-    g_SceneManager.ChangeScene(kNextSceneId);
+    g_SceneManager.ChangeScene(nsCore::kSceneTitle);
   }
 }
 

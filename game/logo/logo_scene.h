@@ -11,6 +11,7 @@
 
 #include "framework/scene/scene.h"
 #include "framework/timer/timer.h"
+#include "game/core/scene_ids.h"
 #include "game/effects/effecter_fade.h"
 #include "game/managers/image_table.h"
 
@@ -18,9 +19,6 @@ namespace nsVesk::nsLogo {
 
 class cLogoScene : public nsZarn::nsFramework::nsScene::IScene {
  public:
-  static constexpr std::int32_t kSceneId = 0;
-  static constexpr std::int32_t kNextSceneId = 1;  // the title
-
   // Loads the logo as "BackImage", prepares the skip fade and starts the stopwatch.
   cLogoScene();
   cLogoScene(const cLogoScene&) = delete;
@@ -36,7 +34,7 @@ class cLogoScene : public nsZarn::nsFramework::nsScene::IScene {
   void Draw(bool present) override;
   // A press starts the skip; the end of the logo or of the skip asks for the title.
   void CheckNextScene() override;
-  std::int32_t GetStatus() override { return kSceneId; }
+  std::int32_t GetStatus() override { return nsCore::kSceneLogo; }
 
   // The logo's alpha at stopwatch time t for the three phase lengths; negative
   // once all three have passed (the logo is no longer drawn).

@@ -16,6 +16,7 @@
 #include "framework/scene/scene.h"
 #include "framework/timer/timer.h"
 #include "game/components/ui_button_text.h"
+#include "game/core/scene_ids.h"
 #include "game/effects/effecter_fade.h"
 #include "game/managers/image_table.h"
 
@@ -23,7 +24,6 @@ namespace nsVesk::nsOption {
 
 class cOptionScene : public nsZarn::nsFramework::nsScene::IScene {
  public:
-  static constexpr std::int32_t kSceneId = 2;
   // The buttons in the order of their parameter sections.
   enum Button : std::size_t {
     kBGMText, kSEText, kTextSpeedText, kKidokuSkipText,
@@ -42,7 +42,7 @@ class cOptionScene : public nsZarn::nsFramework::nsScene::IScene {
   void Update() override;
   void Draw(bool present) override;
   void CheckNextScene() override;
-  std::int32_t GetStatus() override { return kSceneId; }
+  std::int32_t GetStatus() override { return nsCore::kSceneOption; }
 
   nsComponent::UICButtonText& GetButton(Button button);
   bool IsFadingIn() { return m_FadeIn.IsRunning(); }

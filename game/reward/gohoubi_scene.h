@@ -9,13 +9,12 @@
 #include <string>
 
 #include "framework/scene/scene.h"
+#include "game/core/scene_ids.h"
 
 namespace nsVesk::nsGohoubi {
 
 class cGohoubiScene : public nsZarn::nsFramework::nsScene::IScene {
  public:
-  static constexpr std::int32_t kSceneId = 6;
-
   cGohoubiScene() { Reset(); }
   ~cGohoubiScene() override = default;
 
@@ -25,7 +24,7 @@ class cGohoubiScene : public nsZarn::nsFramework::nsScene::IScene {
   void Update() override;
   void Draw(bool) override {}
   void CheckNextScene() override;
-  std::int32_t GetStatus() override { return kSceneId; }
+  std::int32_t GetStatus() override { return nsCore::kSceneReward; }
 
   const std::string& GetIniPath() const { return m_IniPath; }
 

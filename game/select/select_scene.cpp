@@ -163,7 +163,7 @@ void cSelectScene::Draw(bool present) {
 void cSelectScene::CheckNextScene() {
   if (m_Decided) {
     if (m_FadeOutDecided.IsRunning()) return;
-    g_SceneManager.ChangeScene(kStorySceneId);
+    g_SceneManager.ChangeScene(nsCore::kSceneStory);
     if (g_NovelPlayer != nullptr) {
       if (auto* sound = g_NovelPlayer->GetSoundManager()) sound->StopBGM();
     }

@@ -16,6 +16,7 @@
 #include "framework/scene/scene.h"
 #include "framework/timer/timer.h"
 #include "game/components/ui_button_text.h"
+#include "game/core/scene_ids.h"
 #include "game/effects/effecter_fade.h"
 #include "game/select/effecter_select.h"
 
@@ -33,9 +34,6 @@ void HandOffToBattle(std::int32_t chara, std::int32_t enemy);
 
 class cSelectScene : public nsZarn::nsFramework::nsScene::IScene {
  public:
-  static constexpr std::int32_t kSceneId = 3;
-  static constexpr std::int32_t kStorySceneId = 4;
-
   // Builds the selection and select tables, then the back button and the fades.
   cSelectScene();
   cSelectScene(const cSelectScene&) = delete;
@@ -49,7 +47,7 @@ class cSelectScene : public nsZarn::nsFramework::nsScene::IScene {
   void Update() override;
   void Draw(bool present) override;
   void CheckNextScene() override;
-  std::int32_t GetStatus() override { return kSceneId; }
+  std::int32_t GetStatus() override { return nsCore::kSceneSelect; }
 
   std::int32_t GetPage() const { return m_Page; }
   bool IsDecided() const { return m_Decided; }

@@ -35,7 +35,7 @@ void cADVScene::Update() {
 void cADVScene::CheckNextScene() {
   if (g_OptionFadeRunning && !nsEffect::g_OptionFadeIn.IsRunning()) g_OptionFadeRunning = false;
   if (g_NovelPlayer != nullptr && g_NovelPlayer->GetState() == nsTamskLib::nsCore::kStateSuspended) {
-    g_SceneManager.ChangeScene(kBattleSceneId);
+    g_SceneManager.ChangeScene(nsCore::kSceneBattle);
   }
 }
 

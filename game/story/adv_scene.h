@@ -9,6 +9,7 @@
 #include <string>
 
 #include "framework/scene/scene.h"
+#include "game/core/scene_ids.h"
 
 namespace nsVesk::nsADV {
 
@@ -20,9 +21,6 @@ extern bool g_OptionFadeRunning;
 
 class cADVScene : public nsZarn::nsFramework::nsScene::IScene {
  public:
-  static constexpr std::int32_t kSceneId = 4;
-  static constexpr std::int32_t kBattleSceneId = 5;
-
   cADVScene() { Reset(); }
   ~cADVScene() override = default;
 
@@ -32,7 +30,7 @@ class cADVScene : public nsZarn::nsFramework::nsScene::IScene {
   void Update() override;
   void Draw(bool) override {}
   void CheckNextScene() override;
-  std::int32_t GetStatus() override { return kSceneId; }
+  std::int32_t GetStatus() override { return nsCore::kSceneStory; }
 
   const std::string& GetIniPath() const { return m_IniPath; }
 

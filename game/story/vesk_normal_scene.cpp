@@ -4,12 +4,11 @@
 #include <string>
 
 #include "engine/api/draw_records.h"
-#include "engine/api/input_manager.h"
-#include "engine/api/sound_manager.h"
 #include "engine/core/novel_player.h"
 #include "engine/drawmanager/base_draw_manager.h"
 #include "game/core/param_access.h"
 #include "game/core/program_objects.h"
+#include "game/core/scene_ids.h"
 #include "game/core/shell_objects.h"
 #include "game/managers/input_manager_fd.h"
 #include "game/story/adv_scene.h"
@@ -45,7 +44,7 @@ bool Inside(const Rect& rect, int x, int y) {
 
 }  // namespace
 
-VeskNormalScene::VeskNormalScene() {
+VeskNormalScene::VeskNormalScene(nsInputManager::InputManagerfD& input) : m_Input(input) {
   SetUp(m_ButtonAuto, "ButtonAuto", "オート", 20);
   SetUp(m_ButtonSkip, "ButtonSkip", "スキップ", 20);
   SetUp(m_ButtonOption, "ButtonCallOption", "オプション", 20);
@@ -61,40 +60,10 @@ void VeskNormalScene::PreUpdate() {
   DefaultNormalScene::PreUpdate();
 }
 
-bool VeskNormalScene::CallSystem() {
-  nsTamskLib::nsCore::NovelPlayer& player = Player();
-  auto& input = *player.GetInputManager();
-  using namespace nsTamskLib::nsCore;
-  if (input.IsBackLogCall() && !player.Texts().IsBackLogEmpty()) {
-    player.PushState(kStateBackLog);
-    return true;
-  }
-  if (!player.IsMenuEnabled()) return false;
-  if (input.IsMenuCall()) {
-    player.PushState(kStateMenu);
-  } else if (input.IsSaveCall()) {
-    player.PushState(kStateSave);
-  } else if (input.IsLoadCall()) {
-    player.PushState(kStateLoad);
-  } else if (input.IsConfigCall()) {
-    player.PushState(kStateConfig);
-  } else {
-    const bool suspend = input.IsSuspendCall();
-    if (!suspend && !input.IsQuitCall()) return false;
-    auto& sound = *player.GetSoundManager();
-    sound.StopBGM();
-    sound.StopAllSE();
-    sound.StopAllVoice();
-    player.PushState(suspend ? kStateSuspended : kStateQuit);
-  }
-  return true;
-}
-
 void VeskNormalScene::UpdateButtons() {
-  nsTamskLib::nsCore::NovelPlayer& player = Player();
   int x = 0;
   int y = 0;
-  player.GetInputManager()->GetMousePos(x, y);
+  m_Input.GetMousePos(x, y);
   const std::array<std::pair<UICButtonTextE2*, const char*>, 4> buttons{{
       {&m_ButtonAuto, "ButtonAuto"},
       {&m_ButtonSkip, "ButtonSkip"},
@@ -107,7 +76,7 @@ void VeskNormalScene::UpdateButtons() {
     over = over || Inside(button->GetRect(), x, y);
   }
   if (!over) return;
-  auto& texts = *player.GetTextManager();
+  auto& texts = *Player().GetTextManager();
   if (m_ButtonAuto.Update()) texts.SetAuto(!texts.IsAuto());
   if (m_ButtonSkip.Update()) texts.SetSkip(!texts.IsSkip());
   if (m_ButtonOption.Update()) {
@@ -116,7 +85,7 @@ void VeskNormalScene::UpdateButtons() {
   }
   if (m_ButtonReturnTitle.Update()) m_ConfirmOpen = true;
   // The click on a button must not also advance the text.
-  if (auto* input = dynamic_cast<nsInputManager::InputManagerfD*>(player.GetInputManager())) input->ResetButtons();
+  m_Input.ResetButtons();
 }
 
 void VeskNormalScene::ExecuteWithHeldSkip() {
@@ -127,8 +96,7 @@ void VeskNormalScene::ExecuteWithHeldSkip() {
   const bool control = g_Input.GetKey(kLeftControl) != 0 || g_Input.GetKey(kRightControl) != 0;
   texts.SetSkip(skip || control);
   texts.SetKidokuSkip(readSkip || control);
-  player.Tasks().UpdateButtons();
-  player.Commands().Execute();
+  ExecuteCommand();
   // Control counts only for this frame; a change the command made (the text
   // command ends skip mode at unread text) is kept.
   if (texts.IsSkip() == (skip || control)) texts.SetSkip(skip);
@@ -137,12 +105,8 @@ void VeskNormalScene::ExecuteWithHeldSkip() {
 
 void VeskNormalScene::Update() {
   if (g_OptionFadeRunning) return;
-  nsTamskLib::nsCore::NovelPlayer& player = Player();
-  auto& input = *player.GetInputManager();
-  input.Update();
+  PollInput();
   g_InputManager.Update();
-  input.UpdateClickLock();
-
   if (m_OptionRequested || m_ConfirmOpen) {
     if (m_ConfirmOpen && !m_ReturnFading) {
       if (m_ButtonYes.Update()) {
@@ -153,57 +117,22 @@ void VeskNormalScene::Update() {
     }
     return;
   }
-  if (!m_Visible) {
-    if (input.IsTextWindowToggle()) {
-      m_Visible = true;
-      player.Tasks().LeaveExclusiveBVCS();
-    }
-    return;
-  }
-  if (player.IsInputEnabled()) {
-    UpdateButtons();
-    auto& draw = *player.GetDrawManager();
-    if (input.IsTextWindowToggle() && draw.IsTextWindowVisible() && !draw.IsTextWindowForced()) {
-      m_Visible = false;
-      player.Tasks().EnterExclusiveBVCS();
-      return;
-    }
-    if (!CallSystem()) {
-      auto& texts = *player.GetTextManager();
-      if (input.IsSkipOn()) texts.SetSkip(true);
-      if (input.IsSkipOff()) texts.SetSkip(false);
-      if (input.IsAutoOn()) texts.SetAuto(true);
-      if (input.IsAutoOff()) texts.SetAuto(false);
-    }
-  }
-  ExecuteWithHeldSkip();
+  // The buttons come first, so a click on one has been forgotten before the
+  // script's own keys are read.
+  if (m_Visible && Player().IsInputEnabled()) UpdateButtons();
+  if (AnswerInput()) ExecuteWithHeldSkip();
+}
+
+void VeskNormalScene::DrawControls() {
+  m_ButtonAuto.Draw();
+  m_ButtonSkip.Draw();
+  m_ButtonOption.Draw();
+  m_ButtonReturnTitle.Draw();
 }
 
 void VeskNormalScene::Draw() {
-  nsTamskLib::nsCore::NovelPlayer& player = Player();
-  if (player.GetState() != nsTamskLib::nsCore::kStateNormal) return;
-  nsTamskLib::nsDrawManager::BaseDrawManager& draw = player.Draw();
-  nsTamskLib::nsTaskManager::TaskManager& tasks = player.Tasks();
-  draw.ClearScreen();
-  tasks.Update();
-  draw.DrawUnderTasks();
-  tasks.EffectBeforeDraw();
-  draw.DrawTasks();
-  tasks.EffectAfterDraw();
-  if (m_Visible) {
-    if (draw.IsTextWindowVisible() || draw.IsTextWindowForced()) {
-      draw.DrawTextWindow();
-      m_ButtonAuto.Draw();
-      m_ButtonSkip.Draw();
-      m_ButtonOption.Draw();
-      m_ButtonReturnTitle.Draw();
-      draw.DrawTalkerText();
-      draw.DrawMessageText();
-      draw.DrawTextCursor();
-    }
-    draw.DrawSelectWindow();
-  }
-  tasks.EffectAfterTextWindow();
+  if (!DrawFrame()) return;
+  nsTamskLib::nsDrawManager::BaseDrawManager& draw = Player().Draw();
   if (m_ConfirmOpen) {
     draw.FillRect(nsTamskLib::TRect{0, 0, 800, 600}, 0x000000u, 128);
     draw.DrawText("本当にタイトルに戻りますか？", 190, 260, 255, kFont, 30, 0xFFFFFFu, 0, 0);
@@ -224,7 +153,7 @@ void VeskNormalScene::PostUpdate() {
   if (m_OptionRequested && !m_FadeOut.IsRunning()) {
     g_BackFromOption = true;
     m_OptionRequested = false;
-    g_SceneManager.PushScene(kOptionSceneId);
+    g_SceneManager.PushScene(nsCore::kSceneOption);
   }
   if (m_ReturnFading && !m_FadeOut.IsRunning()) {
     m_ConfirmOpen = false;

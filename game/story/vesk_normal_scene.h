@@ -11,17 +11,18 @@
 #include "engine/scene/default_normal_scene.h"
 #include "game/components/ui_button_text.h"
 #include "game/effects/effecter_fade.h"
+#include "game/managers/input_manager_fd.h"
 
 namespace nsVesk::nsADV {
 
 class VeskNormalScene : public nsTamskLib::nsScene::DefaultNormalScene {
  public:
-  static constexpr std::int32_t kOptionSceneId = 2;
   // Scan codes of the left and right Control keys.
   static constexpr std::uint8_t kLeftControl = 0x1D;
   static constexpr std::uint8_t kRightControl = 0x9D;
 
-  VeskNormalScene();
+  // input is the owning player's own input manager.
+  explicit VeskNormalScene(nsInputManager::InputManagerfD& input);
 
   void PreUpdate() override;
   void Update() override;
@@ -33,15 +34,15 @@ class VeskNormalScene : public nsTamskLib::nsScene::DefaultNormalScene {
   bool IsReturnFading() const { return m_ReturnFading; }
 
  private:
-  // Step 6 of the frame: the four buttons, when the cursor is over one of them.
+  // The four buttons, when the cursor is over one of them.
   void UpdateButtons();
-  // The system keys of the player's input manager; true when one pushed a state.
-  bool CallSystem();
+  void DrawControls() override;
   // Runs the current command, with Control held counting as skip and read skip.
   void ExecuteWithHeldSkip();
   // After the return to the title: no background, sprites, choice or text window left.
   void CleanStage();
 
+  nsInputManager::InputManagerfD& m_Input;
   nsComponent::UICButtonTextE2 m_ButtonAuto;
   nsComponent::UICButtonTextE2 m_ButtonSkip;
   nsComponent::UICButtonTextE2 m_ButtonOption;

@@ -117,9 +117,9 @@ void cTitleScene::CheckNextScene() {
   const auto wait = static_cast<std::uint32_t>(GetParamInt(kTitleIni, "Title", "WaitTime", 0));
   if (m_Timer.GetTime() < wait || m_FadeIn.IsRunning() || m_FadeOut.IsRunning()) return;
   if (m_Clicked[kStart]) {
-    g_SceneManager.ResetAndPushScene(kSelectSceneId);
+    g_SceneManager.ResetAndPushScene(nsCore::kSceneSelect);
   } else if (m_Clicked[kOption]) {
-    g_SceneManager.ResetAndPushScene(kOptionSceneId);
+    g_SceneManager.ResetAndPushScene(nsCore::kSceneOption);
   } else if (m_Clicked[kEnd]) {
     // Ends without the close question, which belongs to the window's close box.
     platform::DestroyWindow(g_Graphic.GetMainWindow());

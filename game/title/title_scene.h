@@ -14,6 +14,7 @@
 #include "framework/scene/scene.h"
 #include "framework/timer/timer.h"
 #include "game/components/ui_button_text.h"
+#include "game/core/scene_ids.h"
 #include "game/effects/effecter_fade.h"
 #include "game/title/effecter_title.h"
 
@@ -21,9 +22,6 @@ namespace nsVesk::nsTitle {
 
 class cTitleScene : public nsZarn::nsFramework::nsScene::IScene {
  public:
-  static constexpr std::int32_t kSceneId = 1;
-  static constexpr std::int32_t kSelectSceneId = 3;
-  static constexpr std::int32_t kOptionSceneId = 2;
   enum ButtonIndex : std::size_t { kStart = 0, kCG = 1, kOption = 2, kEnd = 3 };
 
   cTitleScene();
@@ -40,7 +38,7 @@ class cTitleScene : public nsZarn::nsFramework::nsScene::IScene {
   void Update() override;
   void Draw(bool present) override;
   void CheckNextScene() override;
-  std::int32_t GetStatus() override { return kSceneId; }
+  std::int32_t GetStatus() override { return nsCore::kSceneTitle; }
 
   bool IsIntroRunning() { return m_FadeIn.IsRunning(); }
   bool IsFadingOut() { return m_FadeOut.IsRunning(); }

@@ -1,5 +1,6 @@
 #include "plugin/commands/button_commands.h"
 
+#include <span>
 #include <vector>
 
 #include "engine/api/command_param.h"
@@ -10,6 +11,7 @@
 #include "engine/api/types.h"
 #include "plugin/commands/expansion.h"
 #include "plugin/commands/keyword_statement.h"
+#include "plugin/core/engine_names.h"
 #include "plugin/core/host_calls.h"
 #include "plugin/core/stream_fields.h"
 #include "plugin/text/text_layout.h"
@@ -26,9 +28,9 @@ constexpr std::int32_t kMaxBltType = 7;
 const char* const kStateNames[Cmd_setbutton::kStates] = {"通常時", "カーソル時", "クリック時",
                                                          "無効時"};
 
-void MoveOn(nsTamskLib::nsCore::INovelEngine* engine) { engine->GetCommandHeap()->MoveIterator(1); }
+void MoveOn(INovelEngine* engine) { engine->GetCommandHeap()->MoveIterator(1); }
 
-std::int32_t Calc(const nsTamskLib::Expression& expr, nsTamskLib::nsCore::INovelEngine* engine) {
+std::int32_t Calc(const Expression& expr, INovelEngine* engine) {
   return HostCalcExpression(expr, engine);
 }
 
@@ -91,45 +93,26 @@ const std::vector<KeywordStatement>& SpriteStatements() {
   return statements;
 }
 
-// Matches the keyword's form and fills the parameters in statement order: the name
-// (or "/") and the strings into Str, the arguments into Expr. Null after the
-// syntax error.
-const KeywordStatement* ParseInOrder(unsigned keywordToken,
-                                     const std::vector<KeywordStatement>& statements,
-                                     nsTamskLib::CommandParam& inOrder) {
-  if (!HasParserServices()) return nullptr;
-  const KeywordStatement* entry = FindKeywordStatement(keywordToken, statements);
-  if (entry == nullptr || !MatchesSyntax(keywordToken + 1, entry->form)) {
-    ReportSyntaxError(keywordToken);
-    return nullptr;
-  }
-  std::uint32_t firstString = 0;
-  if (entry->fixedName != nullptr) inOrder.Str[firstString++] = entry->fixedName;
-  FillParamFromPattern(keywordToken, entry->form, inOrder, firstString);
-  inOrder.Int[0] = entry->kind;
-  return entry;
-}
-
-void CopyExpressions(const nsTamskLib::CommandParam& from, int first, int count, int to,
-                     nsTamskLib::CommandParam& param) {
+void CopyExpressions(const CommandParam& from, int first, int count, int to,
+                     CommandParam& param) {
   for (int i = 0; i < count; ++i) param.Expr[to + i] = from.Expr[first + i];
 }
 
-void CheckAlpha(nsTamskLib::WindowHandle owner, std::int32_t alpha) {
+void CheckAlpha(WindowHandle owner, std::int32_t alpha) {
   if (alpha < 0 || alpha > 255) {
     HostRuntimeError(owner, "透過度が負数か255を超えています！（m_A = %d）", alpha);
   }
 }
 
-void CheckBltType(nsTamskLib::WindowHandle owner, std::int32_t blt) {
+void CheckBltType(WindowHandle owner, std::int32_t blt) {
   if (blt < 0 || blt > kMaxBltType) {
     HostRuntimeError(owner, "転送方法の指定が間違っています！（m_BltType = %d）", blt);
   }
 }
 
-void WriteExpressions(nsTamskLib::nsTextStream::ITextStream* out,
-                      std::initializer_list<const nsTamskLib::Expression*> exprs) {
-  for (const nsTamskLib::Expression* expr : exprs) {
+void WriteExpressions(ITextStream* out,
+                      std::initializer_list<const Expression*> exprs) {
+  for (const Expression* expr : exprs) {
     out->Write(", ");
     out->WriteExpression(*expr);
   }
@@ -137,24 +120,151 @@ void WriteExpressions(nsTamskLib::nsTextStream::ITextStream* out,
 
 }  // namespace
 
+// --- Placement -------------------------------------------------------------------
+
+void Placement::Setup(const CommandParam& param) {
+  x = param.Expr[0];
+  y = param.Expr[1];
+  z = param.Expr[2];
+  a = param.Expr[3];
+}
+
+void Placement::Dump(ITextStream* out, const char* verb, const char* noun, const char* name) const {
+  out->Write("%s%s %s, ", verb, noun, name);
+  out->WriteExpression(x);
+  WriteExpressions(out, {&y, &z, &a});
+}
+
+void Placement::Save(IIOStream* stream) const {
+  for (const Expression* e : {&x, &y, &z, &a}) SaveExpressionField(stream, *e);
+}
+
+void Placement::Load(IIOStream* stream) {
+  for (Expression* e : {&x, &y, &z, &a}) LoadExpressionField(stream, *e);
+}
+
+void Placement::Set(INovelEngine* engine, WindowHandle owner,
+                    const char* name, SetPosition setPosition) const {
+  const std::int32_t vx = Calc(x, engine);
+  const std::int32_t vy = Calc(y, engine);
+  const std::int32_t vz = Calc(z, engine);
+  const std::int32_t va = Calc(a, engine);
+  CheckAlpha(owner, va);
+  (engine->GetTaskManager()->*setPosition)(name, vx, vy, vz, static_cast<std::uint8_t>(va));
+}
+
+void Placement::Offset(INovelEngine* engine, const char* name, Move move) const {
+  (engine->GetTaskManager()->*move)(name, Calc(x, engine), Calc(y, engine), Calc(z, engine),
+                                    Calc(a, engine));
+}
+
+// --- What setbutton and setsprite do alike --------------------------------------
+
+namespace {
+
+using nsTamskLib::nsTaskManager::ITaskManager;
+
+// The task manager's operations on the buttons or on the sprites.
+struct NamedObjects {
+  bool (ITaskManager::*exists)(const char* name);
+  const char* noun;     // in "<name>は存在しない<noun>です！"
+  const char* keyword;  // in the statements' keywords: "showall<keyword>", "set<keyword>"
+  void (ITaskManager::*setAllVisible)(bool visible);
+  void (ITaskManager::*setVisible)(const char* name, bool visible);
+  Placement::SetPosition setPosition;
+  Placement::Move move;
+};
+
+const NamedObjects kButtons{&ITaskManager::ExistsButton, "ボタン", "button", &ITaskManager::SetAllButtonsVisible,
+                           &ITaskManager::SetButtonVisible, &ITaskManager::SetButtonPosition,
+                           &ITaskManager::MoveButton};
+const NamedObjects kSprites{&ITaskManager::ExistsSprite, "スプライト", "sprite", &ITaskManager::SetAllSpritesVisible,
+                           &ITaskManager::SetSpriteVisible, &ITaskManager::SetSpritePosition,
+                           &ITaskManager::MoveSprite};
+
+// Stops the program unless the name is "/" (all of them) or names one that exists;
+// then runs a show, hide, set or move statement. False for any other kind, which
+// the command runs itself.
+template <class Command>
+bool ExecuteShared(const NamedObjects& objects, std::int32_t kind, const std::string& name,
+                   const Placement& place, INovelEngine* engine, WindowHandle owner) {
+  ITaskManager* tasks = engine->GetTaskManager();
+  const bool all = name == kAll;
+  if (!all && !(tasks->*objects.exists)(name.c_str())) {
+    HostRuntimeError(owner, "%sは存在しない%sです！", name.c_str(), objects.noun);
+  }
+  if (kind == Command::kShow || kind == Command::kHide) {
+    if (all) {
+      (tasks->*objects.setAllVisible)(kind == Command::kShow);
+    } else {
+      (tasks->*objects.setVisible)(name.c_str(), kind == Command::kShow);
+    }
+  } else if (kind == Command::kSet) {
+    place.Set(engine, owner, name.c_str(), objects.setPosition);
+  } else if (kind == Command::kMove) {
+    place.Offset(engine, name.c_str(), objects.move);
+  } else {
+    return false;
+  }
+  return true;
+}
+
+// Writes a show, hide, set or move statement back as script text; false for any
+// other kind, which the command writes itself.
+template <class Command>
+bool DumpShared(ITextStream* out, const NamedObjects& objects, std::int32_t kind,
+                const std::string& name, const Placement& place) {
+  if (kind == Command::kShow || kind == Command::kHide) {
+    const char* verb = kind == Command::kShow ? "show" : "hide";
+    if (name == kAll) {
+      out->Write("%sall%s;\n", verb, objects.keyword);
+    } else {
+      out->Write("%s%s %s;\n", verb, objects.keyword, name.c_str());
+    }
+  } else if (kind == Command::kSet || kind == Command::kMove) {
+    place.Dump(out, kind == Command::kSet ? "set" : "move", objects.keyword, name.c_str());
+    out->Write(";\n");
+  } else {
+    return false;
+  }
+  return true;
+}
+
+// Parses a setbutton or setsprite statement: the kind, the name and the set and
+// move statements' placement go to their slots; fill puts the rest of a statement
+// of another kind into the slots of the members it sets.
+template <class Command>
+int ParseNamedStatement(unsigned keywordToken, std::span<const KeywordStatement> statements,
+                        void (*fill)(std::int32_t kind, const CommandParam& inOrder,
+                                     CommandParam& param)) {
+  CommandParam inOrder;
+  const KeywordStatement* entry = MatchKeywordStatement(keywordToken, statements, inOrder);
+  if (entry == nullptr) return -1;
+  CommandParam param;
+  param.Int[0] = entry->kind;
+  param.Str[0] = inOrder.Str[0];
+  if (entry->kind == Command::kSet || entry->kind == Command::kMove) {
+    CopyExpressions(inOrder, 0, 4, 0, param);
+  } else {
+    fill(entry->kind, inOrder, param);
+  }
+  AddParsedCommand(Command::Create(), param);
+  return 1 + static_cast<int>(entry->form.size());
+}
+
+}  // namespace
+
 // --- Cmd_setbutton -------------------------------------------------------------
 
 int Cmd_setbutton::Execute() {
-  nsTamskLib::nsTaskManager::ITaskManager* tasks = m_Engine->GetTaskManager();
-  const bool all = m_Name == kAll;
-  if (!all && !tasks->ExistsButton(m_Name.c_str())) {
-    HostRuntimeError(Window(), "%sは存在しないボタンです！", m_Name.c_str());
+  if (ExecuteShared<Cmd_setbutton>(kButtons, m_Kind, m_Name, m_Place, m_Engine, Window())) {
+    MoveOn(m_Engine);
+    return 0;
   }
+  ITaskManager* tasks = m_Engine->GetTaskManager();
+  const bool all = m_Name == kAll;
   const char* name = m_Name.c_str();
   switch (m_Kind) {
-    case kShow:
-    case kHide:
-      if (all) {
-        tasks->SetAllButtonsVisible(m_Kind == kShow);
-      } else {
-        tasks->SetButtonVisible(name, m_Kind == kShow);
-      }
-      break;
     case kEnable:
     case kDisable:
       if (all) {
@@ -163,23 +273,10 @@ int Cmd_setbutton::Execute() {
         tasks->SetButtonEnabled(name, m_Kind == kEnable);
       }
       break;
-    case kSet: {
-      const std::int32_t x = Calc(m_X, m_Engine);
-      const std::int32_t y = Calc(m_Y, m_Engine);
-      const std::int32_t z = Calc(m_Z, m_Engine);
-      const std::int32_t a = Calc(m_A, m_Engine);
-      CheckAlpha(Window(), a);
-      tasks->SetButtonPosition(name, x, y, z, static_cast<std::uint8_t>(a));
-      break;
-    }
-    case kMove:
-      tasks->MoveButton(name, Calc(m_X, m_Engine), Calc(m_Y, m_Engine), Calc(m_Z, m_Engine),
-                        Calc(m_A, m_Engine));
-      break;
     case kImage: {
       const std::int32_t blt = Calc(m_BltType, m_Engine);
       CheckBltType(Window(), blt);
-      nsTamskLib::TRect rects[kStates];
+      TRect rects[kStates];
       for (int i = 0; i < kStates; ++i) {
         const std::int32_t x = Calc(m_RectX[i], m_Engine);
         const std::int32_t y = Calc(m_RectY[i], m_Engine);
@@ -212,7 +309,7 @@ int Cmd_setbutton::Execute() {
                          "m_RectWidth[4] = %d, m_RectHeight[4] = %d）",
                          x, y, width, height);
       }
-      const nsTamskLib::TRect rect = nsTamskLib::MakeRect(x, y, width, height);
+      const TRect rect = nsTamskLib::MakeRect(x, y, width, height);
       tasks->SetButtonClickRect(name, rect.left, rect.top, rect.right, rect.bottom);
       break;
     }
@@ -234,17 +331,14 @@ int Cmd_setbutton::Execute() {
   return 0;
 }
 
-void Cmd_setbutton::Setup(const nsTamskLib::CommandParam& param) {
+void Cmd_setbutton::Setup(const CommandParam& param) {
   m_Kind = param.Int[0];
   m_Name = param.Str[0].c_str();
   m_Image = param.Str[1].c_str();
   m_Label = param.Str[2].c_str();
   m_ClickSound = param.Str[3].c_str();
   m_CursorSound = param.Str[4].c_str();
-  m_X = param.Expr[0];
-  m_Y = param.Expr[1];
-  m_Z = param.Expr[2];
-  m_A = param.Expr[3];
+  m_Place.Setup(param);
   m_BltType = param.Expr[4];
   for (int i = 0; i <= kClickRect; ++i) {
     m_RectX[i] = param.Expr[5 + 4 * i];
@@ -254,29 +348,17 @@ void Cmd_setbutton::Setup(const nsTamskLib::CommandParam& param) {
   }
 }
 
-void Cmd_setbutton::Dump(nsTamskLib::nsTextStream::ITextStream* out) {
-  if (out == nullptr) return;
+void Cmd_setbutton::Dump(ITextStream* out) {
+  if (out == nullptr || DumpShared<Cmd_setbutton>(out, kButtons, m_Kind, m_Name, m_Place)) return;
   const char* name = m_Name.c_str();
   const bool all = m_Name == kAll;
   switch (m_Kind) {
-    case kShow:
-      all ? out->Write("showallbutton;\n") : out->Write("showbutton %s;\n", name);
-      return;
-    case kHide:
-      all ? out->Write("hideallbutton;\n") : out->Write("hidebutton %s;\n", name);
-      return;
     case kEnable:
       all ? out->Write("enableallbutton;\n") : out->Write("enablebutton %s;\n", name);
       return;
     case kDisable:
       all ? out->Write("disableallbutton;\n") : out->Write("disablebutton %s;\n", name);
       return;
-    case kSet:
-    case kMove:
-      out->Write(m_Kind == kSet ? "setbutton %s, " : "movebutton %s, ", name);
-      out->WriteExpression(m_X);
-      WriteExpressions(out, {&m_Y, &m_Z, &m_A});
-      break;
     case kImage:
       out->Write("buttonimage %s, \"%s\", ", name, m_Image.c_str());
       out->WriteExpression(m_BltType);
@@ -303,11 +385,11 @@ void Cmd_setbutton::Dump(nsTamskLib::nsTextStream::ITextStream* out) {
   out->Write(";\n");
 }
 
-void Cmd_setbutton::SaveOrLoadRect(int index, nsTamskLib::nsIOStream::IIOStream* stream,
+void Cmd_setbutton::SaveOrLoadRect(int index, IIOStream* stream,
                                    bool save) {
-  nsTamskLib::Expression* fields[] = {&m_RectX[index], &m_RectY[index], &m_RectWidth[index],
+  Expression* fields[] = {&m_RectX[index], &m_RectY[index], &m_RectWidth[index],
                                       &m_RectHeight[index]};
-  for (nsTamskLib::Expression* field : fields) {
+  for (Expression* field : fields) {
     if (save) {
       SaveExpressionField(stream, *field);
     } else {
@@ -316,13 +398,13 @@ void Cmd_setbutton::SaveOrLoadRect(int index, nsTamskLib::nsIOStream::IIOStream*
   }
 }
 
-void Cmd_setbutton::Save(nsTamskLib::nsIOStream::IIOStream* stream) {
+void Cmd_setbutton::Save(IIOStream* stream) {
   SaveIntField(stream, m_Kind);
   SaveStringField(stream, m_Name);
   switch (m_Kind) {
     case kSet:
     case kMove:
-      for (const nsTamskLib::Expression* e : {&m_X, &m_Y, &m_Z, &m_A}) SaveExpressionField(stream, *e);
+      m_Place.Save(stream);
       break;
     case kImage:
       SaveStringField(stream, m_Image);
@@ -344,13 +426,13 @@ void Cmd_setbutton::Save(nsTamskLib::nsIOStream::IIOStream* stream) {
   }
 }
 
-void Cmd_setbutton::Load(nsTamskLib::nsIOStream::IIOStream* stream) {
+void Cmd_setbutton::Load(IIOStream* stream) {
   m_Kind = LoadIntField(stream);
   m_Name = LoadStringField(stream);
   switch (m_Kind) {
     case kSet:
     case kMove:
-      for (nsTamskLib::Expression* e : {&m_X, &m_Y, &m_Z, &m_A}) LoadExpressionField(stream, *e);
+      m_Place.Load(stream);
       break;
     case kImage:
       m_Image = LoadStringField(stream);
@@ -373,70 +455,41 @@ void Cmd_setbutton::Load(nsTamskLib::nsIOStream::IIOStream* stream) {
 }
 
 int Cmd_setbutton::Parse(unsigned keywordToken) {
-  nsTamskLib::CommandParam inOrder;
-  const KeywordStatement* entry = ParseInOrder(keywordToken, ButtonStatements(), inOrder);
-  if (entry == nullptr) return -1;
   // Each argument goes to the slot of the member it sets.
-  nsTamskLib::CommandParam param;
-  param.Int[0] = entry->kind;
-  param.Str[0] = inOrder.Str[0];
-  switch (entry->kind) {
-    case kSet:
-    case kMove:
-      CopyExpressions(inOrder, 0, 4, 0, param);
-      break;
-    case kImage:
-      param.Str[1] = inOrder.Str[1];
-      CopyExpressions(inOrder, 0, 17, 4, param);
-      break;
-    case kArea:
-      CopyExpressions(inOrder, 0, 4, 5 + 4 * kClickRect, param);
-      break;
-    case kAction:
-      param.Str[2] = inOrder.Str[1];
-      break;
-    case kSound:
-      param.Str[3] = inOrder.Str[1];
-      param.Str[4] = inOrder.Str[2];
-      break;
-    default:
-      break;
-  }
-  AddParsedCommand(Create(), param);
-  return 1 + static_cast<int>(entry->form.size());
+  return ParseNamedStatement<Cmd_setbutton>(
+      keywordToken, ButtonStatements(),
+      [](std::int32_t kind, const CommandParam& inOrder, CommandParam& param) {
+        switch (kind) {
+          case kImage:
+            param.Str[1] = inOrder.Str[1];
+            CopyExpressions(inOrder, 0, 17, 4, param);
+            break;
+          case kArea:
+            CopyExpressions(inOrder, 0, 4, 5 + 4 * kClickRect, param);
+            break;
+          case kAction:
+            param.Str[2] = inOrder.Str[1];
+            break;
+          case kSound:
+            param.Str[3] = inOrder.Str[1];
+            param.Str[4] = inOrder.Str[2];
+            break;
+          default:
+            break;
+        }
+      });
 }
 
 // --- Cmd_setsprite -------------------------------------------------------------
 
 int Cmd_setsprite::Execute() {
-  nsTamskLib::nsTaskManager::ITaskManager* tasks = m_Engine->GetTaskManager();
-  const bool all = m_Name == kAll;
-  if (!all && !tasks->ExistsSprite(m_Name.c_str())) {
-    HostRuntimeError(Window(), "%sは存在しないスプライトです！", m_Name.c_str());
+  if (ExecuteShared<Cmd_setsprite>(kSprites, m_Kind, m_Name, m_Place, m_Engine, Window())) {
+    MoveOn(m_Engine);
+    return 0;
   }
+  ITaskManager* tasks = m_Engine->GetTaskManager();
   const char* name = m_Name.c_str();
   switch (m_Kind) {
-    case kShow:
-    case kHide:
-      if (all) {
-        tasks->SetAllSpritesVisible(m_Kind == kShow);
-      } else {
-        tasks->SetSpriteVisible(name, m_Kind == kShow);
-      }
-      break;
-    case kSet: {
-      const std::int32_t x = Calc(m_X, m_Engine);
-      const std::int32_t y = Calc(m_Y, m_Engine);
-      const std::int32_t z = Calc(m_Z, m_Engine);
-      const std::int32_t a = Calc(m_A, m_Engine);
-      CheckAlpha(Window(), a);
-      tasks->SetSpritePosition(name, x, y, z, static_cast<std::uint8_t>(a));
-      break;
-    }
-    case kMove:
-      tasks->MoveSprite(name, Calc(m_X, m_Engine), Calc(m_Y, m_Engine), Calc(m_Z, m_Engine),
-                        Calc(m_A, m_Engine));
-      break;
     case kImage: {
       const std::int32_t blt = Calc(m_BltType, m_Engine);
       CheckBltType(Window(), blt);
@@ -453,7 +506,7 @@ int Cmd_setsprite::Execute() {
       // An empty definition: a sprite that showed text shows only its image from now on.
       CreateTextSprite(m_Name, "", "", 0, 0, m_Engine);
       const std::string image = ExpandVariables(m_Image, m_Engine);
-      const nsTamskLib::TRect rect = nsTamskLib::MakeRect(x, y, width, height);
+      const TRect rect = nsTamskLib::MakeRect(x, y, width, height);
       tasks->SetSpriteImage(name, image.c_str(), blt, rect.left, rect.top, rect.right,
                             rect.bottom);
       break;
@@ -472,7 +525,7 @@ int Cmd_setsprite::Execute() {
       const std::int32_t color = red + green * 256 + blue * 65536;
       CreateTextSprite(m_Name, m_Text, font, size, color, m_Engine);
       // Laid out as the re-layout of the text sprites lays it out.
-      nsTamskLib::TextTokenSection section;
+      TextTokenSection section;
       LayoutTaggedText(m_Text, font, size, static_cast<std::uint32_t>(color), 0,
                        TextStyle().ruby.offset.current, 0, 0, -1, -1, m_Engine, section);
       tasks->SetSpriteText(name, section);
@@ -485,35 +538,22 @@ int Cmd_setsprite::Execute() {
   return 0;
 }
 
-void Cmd_setsprite::Setup(const nsTamskLib::CommandParam& param) {
+void Cmd_setsprite::Setup(const CommandParam& param) {
   m_Kind = param.Int[0];
   m_Name = param.Str[0].c_str();
   m_Image = param.Str[1].c_str();
   m_Text = param.Str[2].c_str();
   m_Font = param.Str[3].c_str();
-  nsTamskLib::Expression* members[] = {&m_X,     &m_Y,     &m_Z,         &m_A,
-                                       &m_BltType, &m_RectX, &m_RectY,   &m_RectWidth,
-                                       &m_RectHeight, &m_Size, &m_R, &m_G, &m_B};
-  for (std::size_t i = 0; i < std::size(members); ++i) *members[i] = param.Expr[i];
+  m_Place.Setup(param);
+  Expression* members[] = {&m_BltType, &m_RectX, &m_RectY, &m_RectWidth,
+                                       &m_RectHeight, &m_Size, &m_R,     &m_G, &m_B};
+  for (std::size_t i = 0; i < std::size(members); ++i) *members[i] = param.Expr[4 + i];
 }
 
-void Cmd_setsprite::Dump(nsTamskLib::nsTextStream::ITextStream* out) {
-  if (out == nullptr) return;
+void Cmd_setsprite::Dump(ITextStream* out) {
+  if (out == nullptr || DumpShared<Cmd_setsprite>(out, kSprites, m_Kind, m_Name, m_Place)) return;
   const char* name = m_Name.c_str();
-  const bool all = m_Name == kAll;
   switch (m_Kind) {
-    case kShow:
-      all ? out->Write("showallsprite;\n") : out->Write("showsprite %s;\n", name);
-      return;
-    case kHide:
-      all ? out->Write("hideallsprite;\n") : out->Write("hidesprite %s;\n", name);
-      return;
-    case kSet:
-    case kMove:
-      out->Write(m_Kind == kSet ? "setsprite %s, " : "movesprite %s, ", name);
-      out->WriteExpression(m_X);
-      WriteExpressions(out, {&m_Y, &m_Z, &m_A});
-      break;
     case kImage:
       out->Write("spriteimage %s, \"%s\"", name, m_Image.c_str());
       WriteExpressions(out, {&m_BltType, &m_RectX, &m_RectY, &m_RectWidth, &m_RectHeight});
@@ -528,17 +568,17 @@ void Cmd_setsprite::Dump(nsTamskLib::nsTextStream::ITextStream* out) {
   out->Write(";\n");
 }
 
-void Cmd_setsprite::Save(nsTamskLib::nsIOStream::IIOStream* stream) {
+void Cmd_setsprite::Save(IIOStream* stream) {
   SaveIntField(stream, m_Kind);
   SaveStringField(stream, m_Name);
   switch (m_Kind) {
     case kSet:
     case kMove:
-      for (const nsTamskLib::Expression* e : {&m_X, &m_Y, &m_Z, &m_A}) SaveExpressionField(stream, *e);
+      m_Place.Save(stream);
       break;
     case kImage:
       SaveStringField(stream, m_Image);
-      for (const nsTamskLib::Expression* e : {&m_BltType, &m_RectX, &m_RectY, &m_RectWidth,
+      for (const Expression* e : {&m_BltType, &m_RectX, &m_RectY, &m_RectWidth,
                                               &m_RectHeight}) {
         SaveExpressionField(stream, *e);
       }
@@ -546,24 +586,24 @@ void Cmd_setsprite::Save(nsTamskLib::nsIOStream::IIOStream* stream) {
     case kText:
       SaveStringField(stream, m_Text);
       SaveStringField(stream, m_Font);
-      for (const nsTamskLib::Expression* e : {&m_Size, &m_R, &m_G, &m_B}) SaveExpressionField(stream, *e);
+      for (const Expression* e : {&m_Size, &m_R, &m_G, &m_B}) SaveExpressionField(stream, *e);
       break;
     default:
       break;
   }
 }
 
-void Cmd_setsprite::Load(nsTamskLib::nsIOStream::IIOStream* stream) {
+void Cmd_setsprite::Load(IIOStream* stream) {
   m_Kind = LoadIntField(stream);
   m_Name = LoadStringField(stream);
   switch (m_Kind) {
     case kSet:
     case kMove:
-      for (nsTamskLib::Expression* e : {&m_X, &m_Y, &m_Z, &m_A}) LoadExpressionField(stream, *e);
+      m_Place.Load(stream);
       break;
     case kImage:
       m_Image = LoadStringField(stream);
-      for (nsTamskLib::Expression* e : {&m_BltType, &m_RectX, &m_RectY, &m_RectWidth,
+      for (Expression* e : {&m_BltType, &m_RectX, &m_RectY, &m_RectWidth,
                                         &m_RectHeight}) {
         LoadExpressionField(stream, *e);
       }
@@ -571,7 +611,7 @@ void Cmd_setsprite::Load(nsTamskLib::nsIOStream::IIOStream* stream) {
     case kText:
       m_Text = LoadStringField(stream);
       m_Font = LoadStringField(stream);
-      for (nsTamskLib::Expression* e : {&m_Size, &m_R, &m_G, &m_B}) LoadExpressionField(stream, *e);
+      for (Expression* e : {&m_Size, &m_R, &m_G, &m_B}) LoadExpressionField(stream, *e);
       break;
     default:
       break;
@@ -579,31 +619,24 @@ void Cmd_setsprite::Load(nsTamskLib::nsIOStream::IIOStream* stream) {
 }
 
 int Cmd_setsprite::Parse(unsigned keywordToken) {
-  nsTamskLib::CommandParam inOrder;
-  const KeywordStatement* entry = ParseInOrder(keywordToken, SpriteStatements(), inOrder);
-  if (entry == nullptr) return -1;
-  nsTamskLib::CommandParam param;
-  param.Int[0] = entry->kind;
-  param.Str[0] = inOrder.Str[0];
-  switch (entry->kind) {
-    case kSet:
-    case kMove:
-      CopyExpressions(inOrder, 0, 4, 0, param);
-      break;
-    case kImage:
-      param.Str[1] = inOrder.Str[1];
-      CopyExpressions(inOrder, 0, 5, 4, param);
-      break;
-    case kText:
-      param.Str[2] = inOrder.Str[1];
-      param.Str[3] = inOrder.Str[2];
-      CopyExpressions(inOrder, 0, 4, 9, param);
-      break;
-    default:
-      break;
-  }
-  AddParsedCommand(Create(), param);
-  return 1 + static_cast<int>(entry->form.size());
+  // Each argument goes to the slot of the member it sets.
+  return ParseNamedStatement<Cmd_setsprite>(
+      keywordToken, SpriteStatements(),
+      [](std::int32_t kind, const CommandParam& inOrder, CommandParam& param) {
+        switch (kind) {
+          case kImage:
+            param.Str[1] = inOrder.Str[1];
+            CopyExpressions(inOrder, 0, 5, 4, param);
+            break;
+          case kText:
+            param.Str[2] = inOrder.Str[1];
+            param.Str[3] = inOrder.Str[2];
+            CopyExpressions(inOrder, 0, 4, 9, param);
+            break;
+          default:
+            break;
+        }
+      });
 }
 
 }  // namespace nsWendrick

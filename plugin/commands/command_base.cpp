@@ -1,9 +1,10 @@
 #include "plugin/commands/command_base.h"
 
+#include "plugin/core/engine_names.h"
 #include "plugin/core/host_calls.h"
 
 namespace nsWendrick {
 
-nsTamskLib::WindowHandle CommandBase::Window() const { return OwnerWindow(m_Engine); }
+WindowHandle CommandBase::Window() const { return OwnerWindow(m_Engine); }
 
 }  // namespace nsWendrick

@@ -6,16 +6,17 @@
 #include "engine/api/command.h"
 #include "engine/api/fwd.h"
 #include "engine/api/types.h"
+#include "plugin/core/engine_names.h"
 
 namespace nsWendrick {
 
-class CommandBase : public nsTamskLib::ICmd_Base {
+class CommandBase : public ICmd_Base {
  public:
   void Reset() override {}
   void Destroy() override { delete this; }
-  void SetEngine(nsTamskLib::nsCore::INovelEngine* engine) override { m_Engine = engine; }
+  void SetEngine(INovelEngine* engine) override { m_Engine = engine; }
 
-  nsTamskLib::nsCore::INovelEngine* GetEngine() const { return m_Engine; }
+  INovelEngine* GetEngine() const { return m_Engine; }
 
  protected:
   CommandBase() = default;
@@ -24,9 +25,9 @@ class CommandBase : public nsTamskLib::ICmd_Base {
   CommandBase& operator=(const CommandBase&) = default;
 
   // The owner window of the command's error boxes.
-  nsTamskLib::WindowHandle Window() const;
+  WindowHandle Window() const;
 
-  nsTamskLib::nsCore::INovelEngine* m_Engine = nullptr;
+  INovelEngine* m_Engine = nullptr;
 };
 
 }  // namespace nsWendrick

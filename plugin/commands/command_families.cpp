@@ -4,38 +4,39 @@
 #include "engine/api/heaps.h"
 #include "engine/api/novel_engine.h"
 #include "engine/api/text_stream.h"
+#include "plugin/core/engine_names.h"
 #include "plugin/core/stream_fields.h"
 
 namespace nsWendrick {
 
-void SimpleCmd::Setup(const nsTamskLib::CommandParam& /*param*/) {}
-void SimpleCmd::Save(nsTamskLib::nsIOStream::IIOStream* /*stream*/) {}
-void SimpleCmd::Load(nsTamskLib::nsIOStream::IIOStream* /*stream*/) {}
+void SimpleCmd::Setup(const CommandParam& /*param*/) {}
+void SimpleCmd::Save(IIOStream* /*stream*/) {}
+void SimpleCmd::Load(IIOStream* /*stream*/) {}
 
-void KindCmd::Setup(const nsTamskLib::CommandParam& param) { m_Kind = param.Int[0]; }
-void KindCmd::Save(nsTamskLib::nsIOStream::IIOStream* stream) { SaveIntField(stream, m_Kind); }
-void KindCmd::Load(nsTamskLib::nsIOStream::IIOStream* stream) { m_Kind = LoadIntField(stream); }
+void KindCmd::Setup(const CommandParam& param) { m_Kind = param.Int[0]; }
+void KindCmd::Save(IIOStream* stream) { SaveIntField(stream, m_Kind); }
+void KindCmd::Load(IIOStream* stream) { m_Kind = LoadIntField(stream); }
 
-void NamedCmd::Setup(const nsTamskLib::CommandParam& param) {
+void NamedCmd::Setup(const CommandParam& param) {
   m_Kind = param.Int[0];
   m_Name = param.Str[0].c_str();
 }
 
-void NamedCmd::Save(nsTamskLib::nsIOStream::IIOStream* stream) {
+void NamedCmd::Save(IIOStream* stream) {
   SaveIntField(stream, m_Kind);
   SaveStringField(stream, m_Name);
 }
 
-void NamedCmd::Load(nsTamskLib::nsIOStream::IIOStream* stream) {
+void NamedCmd::Load(IIOStream* stream) {
   m_Kind = LoadIntField(stream);
   m_Name = LoadStringField(stream);
 }
 
-void LabelCmd::Setup(const nsTamskLib::CommandParam& param) { m_Label = param.Str[0].c_str(); }
-void LabelCmd::Save(nsTamskLib::nsIOStream::IIOStream* stream) { SaveStringField(stream, m_Label); }
-void LabelCmd::Load(nsTamskLib::nsIOStream::IIOStream* stream) { m_Label = LoadStringField(stream); }
+void LabelCmd::Setup(const CommandParam& param) { m_Label = param.Str[0].c_str(); }
+void LabelCmd::Save(IIOStream* stream) { SaveStringField(stream, m_Label); }
+void LabelCmd::Load(IIOStream* stream) { m_Label = LoadStringField(stream); }
 
-void LabelCmd::DumpLabelStatement(nsTamskLib::nsTextStream::ITextStream* out,
+void LabelCmd::DumpLabelStatement(ITextStream* out,
                                   const char* keyword) const {
   if (out == nullptr) return;
   const nsTamskLib::nsSimulatedHeap::ISingleHeap* labels =
@@ -47,8 +48,8 @@ void LabelCmd::DumpLabelStatement(nsTamskLib::nsTextStream::ITextStream* out,
   }
 }
 
-void ExprCmd::Setup(const nsTamskLib::CommandParam& param) { m_Value = param.Expr[0]; }
-void ExprCmd::Save(nsTamskLib::nsIOStream::IIOStream* stream) { SaveExpressionField(stream, m_Value); }
-void ExprCmd::Load(nsTamskLib::nsIOStream::IIOStream* stream) { LoadExpressionField(stream, m_Value); }
+void ExprCmd::Setup(const CommandParam& param) { m_Value = param.Expr[0]; }
+void ExprCmd::Save(IIOStream* stream) { SaveExpressionField(stream, m_Value); }
+void ExprCmd::Load(IIOStream* stream) { LoadExpressionField(stream, m_Value); }
 
 }  // namespace nsWendrick

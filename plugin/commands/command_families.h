@@ -16,21 +16,22 @@
 
 #include "engine/api/token_containers.h"
 #include "plugin/commands/command_base.h"
+#include "plugin/core/engine_names.h"
 
 namespace nsWendrick {
 
 class SimpleCmd : public CommandBase {
  public:
-  void Setup(const nsTamskLib::CommandParam& param) override;
-  void Save(nsTamskLib::nsIOStream::IIOStream* stream) override;
-  void Load(nsTamskLib::nsIOStream::IIOStream* stream) override;
+  void Setup(const CommandParam& param) override;
+  void Save(IIOStream* stream) override;
+  void Load(IIOStream* stream) override;
 };
 
 class KindCmd : public CommandBase {
  public:
-  void Setup(const nsTamskLib::CommandParam& param) override;
-  void Save(nsTamskLib::nsIOStream::IIOStream* stream) override;
-  void Load(nsTamskLib::nsIOStream::IIOStream* stream) override;
+  void Setup(const CommandParam& param) override;
+  void Save(IIOStream* stream) override;
+  void Load(IIOStream* stream) override;
 
   std::int32_t GetKind() const { return m_Kind; }
 
@@ -40,9 +41,9 @@ class KindCmd : public CommandBase {
 
 class NamedCmd : public CommandBase {
  public:
-  void Setup(const nsTamskLib::CommandParam& param) override;
-  void Save(nsTamskLib::nsIOStream::IIOStream* stream) override;
-  void Load(nsTamskLib::nsIOStream::IIOStream* stream) override;
+  void Setup(const CommandParam& param) override;
+  void Save(IIOStream* stream) override;
+  void Load(IIOStream* stream) override;
 
   std::int32_t GetKind() const { return m_Kind; }
   const std::string& GetName() const { return m_Name; }
@@ -54,30 +55,30 @@ class NamedCmd : public CommandBase {
 
 class LabelCmd : public CommandBase {
  public:
-  void Setup(const nsTamskLib::CommandParam& param) override;
-  void Save(nsTamskLib::nsIOStream::IIOStream* stream) override;
-  void Load(nsTamskLib::nsIOStream::IIOStream* stream) override;
+  void Setup(const CommandParam& param) override;
+  void Save(IIOStream* stream) override;
+  void Load(IIOStream* stream) override;
 
   const std::string& GetLabel() const { return m_Label; }
 
  protected:
   // Writes "<keyword> <label>（<position>）;\n", or "<keyword> <label>（未定義）;\n"
   // when the engine knows no label of that name.
-  void DumpLabelStatement(nsTamskLib::nsTextStream::ITextStream* out, const char* keyword) const;
+  void DumpLabelStatement(ITextStream* out, const char* keyword) const;
 
   std::string m_Label;
 };
 
 class ExprCmd : public CommandBase {
  public:
-  void Setup(const nsTamskLib::CommandParam& param) override;
-  void Save(nsTamskLib::nsIOStream::IIOStream* stream) override;
-  void Load(nsTamskLib::nsIOStream::IIOStream* stream) override;
+  void Setup(const CommandParam& param) override;
+  void Save(IIOStream* stream) override;
+  void Load(IIOStream* stream) override;
 
-  const nsTamskLib::Expression& GetValue() const { return m_Value; }
+  const Expression& GetValue() const { return m_Value; }
 
  protected:
-  nsTamskLib::Expression m_Value;
+  Expression m_Value;
 };
 
 }  // namespace nsWendrick

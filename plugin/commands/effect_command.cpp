@@ -12,6 +12,7 @@
 #include "engine/api/text_stream.h"
 #include "plugin/commands/parser_frame.h"
 #include "plugin/commands/statement_forms.h"
+#include "plugin/core/engine_names.h"
 #include "plugin/core/host_calls.h"
 #include "plugin/core/stream_fields.h"
 #include "plugin/effects/held_cover.h"
@@ -77,8 +78,8 @@ bool UsesColor(std::int32_t kind) {
          kind == kEffectFlash3;
 }
 
-nsTamskLib::Expression Constant(std::int32_t value) {
-  nsTamskLib::Expression expr;
+Expression Constant(std::int32_t value) {
+  Expression expr;
   nsTamskLib::ExpressionToken token;
   token.Type = nsTamskLib::kTokenNumber;
   token.Value = value;
@@ -86,7 +87,7 @@ nsTamskLib::Expression Constant(std::int32_t value) {
   return expr;
 }
 
-void GiveFlipToTaskManager(nsTamskLib::nsCore::INovelEngine* engine) {
+void GiveFlipToTaskManager(INovelEngine* engine) {
   nsTamskLib::nsTaskManager::UpdateParam flip;
   flip.Type = 3;
   flip.Time = 0;
@@ -232,12 +233,12 @@ void Cmd_effect::ApplySkippedEffect() {
   }
 }
 
-void Cmd_effect::Setup(const nsTamskLib::CommandParam& param) {
+void Cmd_effect::Setup(const CommandParam& param) {
   m_Kind = param.Int[0];
   for (std::uint32_t i = 0; i < kMemberCount; ++i) m_Expr[i] = param.Expr[i];
 }
 
-void Cmd_effect::Dump(nsTamskLib::nsTextStream::ITextStream* out) {
+void Cmd_effect::Dump(ITextStream* out) {
   if (out == nullptr) return;
   const EffectForm* form = FormOfKind(m_Kind);
   if (form == nullptr) return;
@@ -249,7 +250,7 @@ void Cmd_effect::Dump(nsTamskLib::nsTextStream::ITextStream* out) {
   out->Write(";\n");
 }
 
-void Cmd_effect::Save(nsTamskLib::nsIOStream::IIOStream* stream) {
+void Cmd_effect::Save(IIOStream* stream) {
   SaveIntField(stream, m_Kind);
   const EffectForm* form = FormOfKind(m_Kind);
   if (form == nullptr) return;
@@ -258,7 +259,7 @@ void Cmd_effect::Save(nsTamskLib::nsIOStream::IIOStream* stream) {
   }
 }
 
-void Cmd_effect::Load(nsTamskLib::nsIOStream::IIOStream* stream) {
+void Cmd_effect::Load(IIOStream* stream) {
   m_Kind = LoadIntField(stream);
   const EffectForm* form = FormOfKind(m_Kind);
   if (form == nullptr) return;
@@ -273,7 +274,7 @@ int Cmd_effect::Parse(unsigned keywordToken) {
   const EffectForm* form = token != nullptr ? FormOfKeyword(token->text.c_str()) : nullptr;
   // The shapes of 2, 3, 4 and 5 arguments, in that order; a keyword is accepted only
   // in its own shape (fadein and fadeout also in the shape of 4, without flags).
-  const std::span<const SyntaxPattern> shapes = StatementForms(28);
+  const std::span<const SyntaxPattern> shapes = StatementForms(Cmd_effect::kType);
   const int shape = FindMatchingPattern(keywordToken, shapes);
   if (form == nullptr || shape < 0) return ReportSyntaxError(keywordToken);
   const std::uint32_t count = static_cast<std::uint32_t>(shape) + 2;
@@ -281,9 +282,9 @@ int Cmd_effect::Parse(unsigned keywordToken) {
   if (count != form->count && !withoutFlags) return ReportSyntaxError(keywordToken);
 
   const SyntaxPattern& pattern = shapes[static_cast<std::size_t>(shape)];
-  nsTamskLib::CommandParam inOrder;
+  CommandParam inOrder;
   FillParamFromPattern(keywordToken, pattern, inOrder);
-  nsTamskLib::CommandParam param;
+  CommandParam param;
   param.Int[0] = form->kind;
   for (std::uint32_t i = 0; i < count; ++i) param.Expr[form->members[i]] = inOrder.Expr[i];
   if (withoutFlags) param.Expr[kFadeFlags] = Constant(0);

@@ -9,6 +9,7 @@
 
 #include "engine/api/token_containers.h"
 #include "plugin/commands/command_base.h"
+#include "plugin/core/engine_names.h"
 
 namespace nsWendrick {
 
@@ -30,17 +31,18 @@ class Cmd_effect final : public CommandBase {
     kMemberCount,
   };
 
-  static nsTamskLib::ICmd_Base* Create() { return new Cmd_effect(); }
+  static ICmd_Base* Create() { return new Cmd_effect(); }
   // The script parser: "<keyword> arg, ...;" with the keyword's own argument count.
   static int Parse(unsigned keywordToken);
 
   void Reset() override { m_Started = false; }
   int Execute() override;
-  void Setup(const nsTamskLib::CommandParam& param) override;
-  std::uint32_t GetID() override { return 28; }
-  void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
-  void Save(nsTamskLib::nsIOStream::IIOStream* stream) override;
-  void Load(nsTamskLib::nsIOStream::IIOStream* stream) override;
+  void Setup(const CommandParam& param) override;
+  static constexpr std::uint32_t kType = 28;
+  std::uint32_t GetID() override { return kType; }
+  void Dump(ITextStream* out) override;
+  void Save(IIOStream* stream) override;
+  void Load(IIOStream* stream) override;
 
   std::int32_t GetKind() const { return m_Kind; }
   bool IsStarted() const { return m_Started; }
@@ -53,7 +55,7 @@ class Cmd_effect final : public CommandBase {
   void ApplySkippedEffect();
 
   std::int32_t m_Kind = 0;  // the effect number, 1 to 16
-  nsTamskLib::Expression m_Expr[kMemberCount];
+  Expression m_Expr[kMemberCount];
   // Set when the record was given to the task manager; a flag rather than the
   // clock value, which may read 0.
   bool m_Started = false;

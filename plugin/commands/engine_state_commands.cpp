@@ -13,6 +13,7 @@
 #include "engine/api/text_stream.h"
 #include "plugin/commands/expansion.h"
 #include "plugin/commands/keyword_statement.h"
+#include "plugin/core/engine_names.h"
 #include "plugin/core/host_calls.h"
 #include "plugin/core/stream_fields.h"
 
@@ -32,7 +33,7 @@ const char* KeywordOf(const char* const (&keywords)[N], std::int32_t kind) {
   return kind >= 0 && static_cast<std::size_t>(kind) < N ? keywords[kind] : nullptr;
 }
 
-void MoveOn(nsTamskLib::nsCore::INovelEngine* engine) { engine->GetCommandHeap()->MoveIterator(1); }
+void MoveOn(INovelEngine* engine) { engine->GetCommandHeap()->MoveIterator(1); }
 
 // "<keyword>;" for each keyword, with its index as the kind.
 template <std::size_t N>
@@ -95,12 +96,12 @@ int Cmd_volume::Execute() {
   return 0;
 }
 
-void Cmd_volume::Setup(const nsTamskLib::CommandParam& param) {
+void Cmd_volume::Setup(const CommandParam& param) {
   m_Kind = param.Int[0];
   m_Volume = param.Expr[0];
 }
 
-void Cmd_volume::Dump(nsTamskLib::nsTextStream::ITextStream* out) {
+void Cmd_volume::Dump(ITextStream* out) {
   const char* keyword = KeywordOf(kVolumeKeywords, m_Kind);
   if (out == nullptr || keyword == nullptr) return;
   out->Write("%s ", keyword);
@@ -108,12 +109,12 @@ void Cmd_volume::Dump(nsTamskLib::nsTextStream::ITextStream* out) {
   out->Write(";\n");
 }
 
-void Cmd_volume::Save(nsTamskLib::nsIOStream::IIOStream* stream) {
+void Cmd_volume::Save(IIOStream* stream) {
   SaveIntField(stream, m_Kind);
   SaveExpressionField(stream, m_Volume);
 }
 
-void Cmd_volume::Load(nsTamskLib::nsIOStream::IIOStream* stream) {
+void Cmd_volume::Load(IIOStream* stream) {
   m_Kind = LoadIntField(stream);
   LoadExpressionField(stream, m_Volume);
 }
@@ -162,7 +163,7 @@ int Cmd_voice::Execute() {
   return 0;
 }
 
-void Cmd_voice::Dump(nsTamskLib::nsTextStream::ITextStream* out) {
+void Cmd_voice::Dump(ITextStream* out) {
   if (out == nullptr) return;
   const bool all = m_Name == kAllVoices;
   switch (m_Kind) {
@@ -203,7 +204,7 @@ int Cmd_suspend::Execute() {
   return 0;
 }
 
-void Cmd_suspend::Dump(nsTamskLib::nsTextStream::ITextStream* out) {
+void Cmd_suspend::Dump(ITextStream* out) {
   if (out != nullptr) out->Write("suspend;\n");
 }
 
@@ -223,7 +224,7 @@ int Cmd_systemcall::Execute() {
   return 0;
 }
 
-void Cmd_systemcall::Dump(nsTamskLib::nsTextStream::ITextStream* out) {
+void Cmd_systemcall::Dump(ITextStream* out) {
   const char* keyword = KeywordOf(kSystemCallKeywords, m_Kind);
   if (out != nullptr && keyword != nullptr) out->Write("%s;\n", keyword);
 }
@@ -236,7 +237,7 @@ int Cmd_systemcall::Parse(unsigned keywordToken) {
 // --- Cmd_textwindow ----------------------------------------------------------
 
 int Cmd_textwindow::Execute() {
-  nsTamskLib::nsDrawManager::IDrawManager* draw = m_Engine->GetDrawManager();
+  IDrawManager* draw = m_Engine->GetDrawManager();
   switch (m_Kind) {
     case kOn:
       draw->SetTextWindowVisible(true);
@@ -254,7 +255,7 @@ int Cmd_textwindow::Execute() {
   return 0;
 }
 
-void Cmd_textwindow::Dump(nsTamskLib::nsTextStream::ITextStream* out) {
+void Cmd_textwindow::Dump(ITextStream* out) {
   const char* keyword = KeywordOf(kTextWindowKeywords, m_Kind);
   if (out != nullptr && keyword != nullptr) out->Write("%s;\n", keyword);
 }
@@ -267,15 +268,15 @@ int Cmd_textwindow::Parse(unsigned keywordToken) {
 // --- Cmd_cleartext -----------------------------------------------------------
 
 int Cmd_cleartext::Execute() {
-  nsTamskLib::nsDrawManager::IDrawManager* draw = m_Engine->GetDrawManager();
-  const nsTamskLib::TextTokenSection empty;
+  IDrawManager* draw = m_Engine->GetDrawManager();
+  const TextTokenSection empty;
   draw->SetMessageText(empty);
   draw->SetTalkerText(empty);
   MoveOn(m_Engine);
   return 0;
 }
 
-void Cmd_cleartext::Dump(nsTamskLib::nsTextStream::ITextStream* out) {
+void Cmd_cleartext::Dump(ITextStream* out) {
   if (out != nullptr) out->Write("cleartext;\n");
 }
 
@@ -304,7 +305,7 @@ int Cmd_menu::Execute() {
   return 0;
 }
 
-void Cmd_menu::Dump(nsTamskLib::nsTextStream::ITextStream* out) {
+void Cmd_menu::Dump(ITextStream* out) {
   const char* keyword = KeywordOf(kMenuKeywords, m_Kind);
   if (out != nullptr && keyword != nullptr) out->Write("%s;\n", keyword);
 }
@@ -322,7 +323,7 @@ int Cmd_sleep::Execute() {
   return 0;
 }
 
-void Cmd_sleep::Dump(nsTamskLib::nsTextStream::ITextStream* out) {
+void Cmd_sleep::Dump(ITextStream* out) {
   if (out == nullptr) return;
   out->Write("sleep ");
   out->WriteExpression(m_Value);
@@ -342,7 +343,7 @@ int Cmd_charaspace::Execute() {
   return 0;
 }
 
-void Cmd_charaspace::Dump(nsTamskLib::nsTextStream::ITextStream* out) {
+void Cmd_charaspace::Dump(ITextStream* out) {
   if (out == nullptr) return;
   out->Write("charaspace ");
   out->WriteExpression(m_Value);

@@ -19,6 +19,7 @@
 
 #include "engine/api/token_containers.h"
 #include "plugin/commands/command_families.h"
+#include "plugin/core/engine_names.h"
 
 namespace nsWendrick {
 
@@ -26,105 +27,114 @@ class Cmd_volume final : public CommandBase {
  public:
   enum Kind : std::int32_t { kSE = 0, kBGM = 1, kVoice = 2 };
 
-  static nsTamskLib::ICmd_Base* Create() { return new Cmd_volume(); }
+  static ICmd_Base* Create() { return new Cmd_volume(); }
   static int Parse(unsigned keywordToken);
 
   int Execute() override;
-  void Setup(const nsTamskLib::CommandParam& param) override;
-  std::uint32_t GetID() override { return 26; }
-  void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
-  void Save(nsTamskLib::nsIOStream::IIOStream* stream) override;
-  void Load(nsTamskLib::nsIOStream::IIOStream* stream) override;
+  void Setup(const CommandParam& param) override;
+  static constexpr std::uint32_t kType = 26;
+  std::uint32_t GetID() override { return kType; }
+  void Dump(ITextStream* out) override;
+  void Save(IIOStream* stream) override;
+  void Load(IIOStream* stream) override;
 
  private:
   std::int32_t m_Kind = 0;
-  nsTamskLib::Expression m_Volume;
+  Expression m_Volume;
 };
 
 class Cmd_voice final : public NamedCmd {
  public:
   enum Kind : std::int32_t { kPlay = 0, kStop = 1, kLoad = 2, kRelease = 3 };
 
-  static nsTamskLib::ICmd_Base* Create() { return new Cmd_voice(); }
+  static ICmd_Base* Create() { return new Cmd_voice(); }
   static int Parse(unsigned keywordToken);
 
   int Execute() override;
-  std::uint32_t GetID() override { return 37; }
-  void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
+  static constexpr std::uint32_t kType = 37;
+  std::uint32_t GetID() override { return kType; }
+  void Dump(ITextStream* out) override;
 };
 
 class Cmd_suspend final : public SimpleCmd {
  public:
-  static nsTamskLib::ICmd_Base* Create() { return new Cmd_suspend(); }
+  static ICmd_Base* Create() { return new Cmd_suspend(); }
   static int Parse(unsigned keywordToken);
 
   int Execute() override;
-  std::uint32_t GetID() override { return 29; }
-  void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
+  static constexpr std::uint32_t kType = 29;
+  std::uint32_t GetID() override { return kType; }
+  void Dump(ITextStream* out) override;
 };
 
 class Cmd_systemcall final : public KindCmd {
  public:
-  static nsTamskLib::ICmd_Base* Create() { return new Cmd_systemcall(); }
+  static ICmd_Base* Create() { return new Cmd_systemcall(); }
   static int Parse(unsigned keywordToken);
 
   int Execute() override;
-  std::uint32_t GetID() override { return 30; }
-  void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
+  static constexpr std::uint32_t kType = 30;
+  std::uint32_t GetID() override { return kType; }
+  void Dump(ITextStream* out) override;
 };
 
 class Cmd_textwindow final : public KindCmd {
  public:
   enum Kind : std::int32_t { kOn = 0, kOff = 1, kToggle = 2 };
 
-  static nsTamskLib::ICmd_Base* Create() { return new Cmd_textwindow(); }
+  static ICmd_Base* Create() { return new Cmd_textwindow(); }
   static int Parse(unsigned keywordToken);
 
   int Execute() override;
-  std::uint32_t GetID() override { return 31; }
-  void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
+  static constexpr std::uint32_t kType = 31;
+  std::uint32_t GetID() override { return kType; }
+  void Dump(ITextStream* out) override;
 };
 
 class Cmd_cleartext final : public SimpleCmd {
  public:
-  static nsTamskLib::ICmd_Base* Create() { return new Cmd_cleartext(); }
+  static ICmd_Base* Create() { return new Cmd_cleartext(); }
   static int Parse(unsigned keywordToken);
 
   int Execute() override;
-  std::uint32_t GetID() override { return 33; }
-  void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
+  static constexpr std::uint32_t kType = 33;
+  std::uint32_t GetID() override { return kType; }
+  void Dump(ITextStream* out) override;
 };
 
 class Cmd_menu final : public KindCmd {
  public:
   enum Kind : std::int32_t { kOn = 0, kOff = 1, kToggle = 2 };
 
-  static nsTamskLib::ICmd_Base* Create() { return new Cmd_menu(); }
+  static ICmd_Base* Create() { return new Cmd_menu(); }
   static int Parse(unsigned keywordToken);
 
   int Execute() override;
-  std::uint32_t GetID() override { return 34; }
-  void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
+  static constexpr std::uint32_t kType = 34;
+  std::uint32_t GetID() override { return kType; }
+  void Dump(ITextStream* out) override;
 };
 
 class Cmd_sleep final : public ExprCmd {
  public:
-  static nsTamskLib::ICmd_Base* Create() { return new Cmd_sleep(); }
+  static ICmd_Base* Create() { return new Cmd_sleep(); }
   static int Parse(unsigned keywordToken);
 
   int Execute() override;
-  std::uint32_t GetID() override { return 35; }
-  void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
+  static constexpr std::uint32_t kType = 35;
+  std::uint32_t GetID() override { return kType; }
+  void Dump(ITextStream* out) override;
 };
 
 class Cmd_charaspace final : public ExprCmd {
  public:
-  static nsTamskLib::ICmd_Base* Create() { return new Cmd_charaspace(); }
+  static ICmd_Base* Create() { return new Cmd_charaspace(); }
   static int Parse(unsigned keywordToken);
 
   int Execute() override;
-  std::uint32_t GetID() override { return 36; }
-  void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
+  static constexpr std::uint32_t kType = 36;
+  std::uint32_t GetID() override { return kType; }
+  void Dump(ITextStream* out) override;
 };
 
 }  // namespace nsWendrick

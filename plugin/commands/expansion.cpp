@@ -2,6 +2,7 @@
 
 #include "engine/api/heaps.h"
 #include "engine/api/novel_engine.h"
+#include "plugin/core/engine_names.h"
 #include "plugin/text/sjis.h"
 
 namespace nsWendrick {
@@ -59,7 +60,7 @@ void ReplaceAllCharacters(std::string& target, const std::string& pattern,
 
 std::string IntToString(std::int32_t value) { return std::to_string(value); }
 
-std::string ExpandVariables(const std::string& source, nsTamskLib::nsCore::INovelEngine* engine) {
+std::string ExpandVariables(const std::string& source, INovelEngine* engine) {
   std::string text = source;
   ReplaceAllCharacters(text, "\\\\", kProtectedBackslash);
   if (engine != nullptr) {

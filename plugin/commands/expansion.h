@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "engine/api/fwd.h"
+#include "plugin/core/engine_names.h"
 
 namespace nsWendrick {
 
@@ -30,7 +31,7 @@ std::vector<std::string>& GlobalVariableNames();
 // one backslash each; tabs removed. Every pass works on whole Shift-JIS
 // characters: the second byte of a two-byte character is never taken for a
 // backslash or any other character of its own.
-std::string ExpandVariables(const std::string& source, nsTamskLib::nsCore::INovelEngine* engine);
+std::string ExpandVariables(const std::string& source, INovelEngine* engine);
 
 // Replaces every occurrence of pattern in target from left to right, bytewise; the
 // search resumes behind each inserted replacement.

@@ -11,6 +11,7 @@
 #include "engine/api/text_stream.h"
 #include "platform/clock/clock.h"
 #include "plugin/commands/expansion.h"
+#include "plugin/core/engine_names.h"
 #include "plugin/core/host_calls.h"
 #include "plugin/core/random.h"
 #include "plugin/core/stream_fields.h"
@@ -24,12 +25,12 @@ constexpr int kStateQuit = 7;
 std::int32_t Wrap(std::uint32_t value) { return static_cast<std::int32_t>(value); }
 std::uint32_t Bits(std::int32_t value) { return static_cast<std::uint32_t>(value); }
 
-nsTamskLib::nsSimulatedHeap::ICommandHeap& Commands(nsTamskLib::nsCore::INovelEngine* engine) {
+nsTamskLib::nsSimulatedHeap::ICommandHeap& Commands(INovelEngine* engine) {
   return *engine->GetCommandHeap();
 }
 
 // The heap of a local or global variable name, or null for another kind or no symbol.
-nsTamskLib::nsSimulatedHeap::ISingleHeap* VariableHeap(nsTamskLib::nsCore::INovelEngine* engine,
+nsTamskLib::nsSimulatedHeap::ISingleHeap* VariableHeap(INovelEngine* engine,
                                                        const std::string& name) {
   const nsTamskLib::nsSimulatedHeap::ISingleHeap* kinds = engine->GetSymbolKindHeap();
   if (!kinds->Exists(name.c_str())) return nullptr;
@@ -43,15 +44,15 @@ nsTamskLib::nsSimulatedHeap::ISingleHeap* VariableHeap(nsTamskLib::nsCore::INove
   }
 }
 
-void RequireSymbol(nsTamskLib::nsCore::INovelEngine* engine, const std::string& name) {
+void RequireSymbol(INovelEngine* engine, const std::string& name) {
   if (!engine->GetSymbolKindHeap()->Exists(name.c_str())) {
     HostRuntimeError(OwnerWindow(engine), "%sは存在しないシンボルです！", name.c_str());
   }
 }
 
 // Applies "name <op> value" to a local or global variable; other kinds are left alone.
-void AssignVariable(nsTamskLib::nsCore::INovelEngine* engine, const std::string& name,
-                    std::int32_t op, const nsTamskLib::Expression& operand) {
+void AssignVariable(INovelEngine* engine, const std::string& name,
+                    std::int32_t op, const Expression& operand) {
   nsTamskLib::nsSimulatedHeap::ISingleHeap* heap = VariableHeap(engine, name);
   if (heap == nullptr) return;
   const std::int32_t value = HostCalcExpression(operand, engine);
@@ -60,7 +61,7 @@ void AssignVariable(nsTamskLib::nsCore::INovelEngine* engine, const std::string&
 }
 
 // Continues at a label of the engine's label table, or stops naming it.
-void GotoLabel(nsTamskLib::nsCore::INovelEngine* engine, const std::string& label) {
+void GotoLabel(INovelEngine* engine, const std::string& label) {
   const nsTamskLib::nsSimulatedHeap::ISingleHeap* labels = engine->GetLabelHeap();
   if (!labels->Exists(label.c_str())) {
     HostRuntimeError(OwnerWindow(engine), "%sは存在しないラベルです！", label.c_str());
@@ -69,7 +70,7 @@ void GotoLabel(nsTamskLib::nsCore::INovelEngine* engine, const std::string& labe
 }
 
 // Calls the subroutine at a label: the return point is the next command.
-void GosubLabel(nsTamskLib::nsCore::INovelEngine* engine, const std::string& label) {
+void GosubLabel(INovelEngine* engine, const std::string& label) {
   const nsTamskLib::nsSimulatedHeap::ISingleHeap* labels = engine->GetLabelHeap();
   if (!labels->Exists(label.c_str())) {
     HostRuntimeError(OwnerWindow(engine), "%sは存在しないラベルです！", label.c_str());
@@ -78,15 +79,15 @@ void GosubLabel(nsTamskLib::nsCore::INovelEngine* engine, const std::string& lab
   Commands(engine).PushIterator(labels->Get(label.c_str()));
 }
 
-void WriteExpression(nsTamskLib::nsTextStream::ITextStream* out,
-                     const nsTamskLib::Expression& expr) {
+void WriteExpression(ITextStream* out,
+                     const Expression& expr) {
   out->WriteExpression(expr);
 }
 
 }  // namespace
 
 std::int32_t ApplyAssignment(std::int32_t op, std::int32_t x, std::int32_t v,
-                             nsTamskLib::WindowHandle owner) {
+                             WindowHandle owner) {
   switch (op) {
     case 22:
       return v;
@@ -130,23 +131,23 @@ int Cmd_if::Execute() {
   return 0;
 }
 
-void Cmd_if::Setup(const nsTamskLib::CommandParam& param) {
+void Cmd_if::Setup(const CommandParam& param) {
   m_Condition = param.Expr[0];
   m_SkipCount = param.Int[0];
 }
 
-void Cmd_if::Dump(nsTamskLib::nsTextStream::ITextStream* out) {
+void Cmd_if::Dump(ITextStream* out) {
   out->Write("if ");
   WriteExpression(out, m_Condition);
   out->Write(" else jump +%d;\n", m_SkipCount);
 }
 
-void Cmd_if::Save(nsTamskLib::nsIOStream::IIOStream* stream) {
+void Cmd_if::Save(IIOStream* stream) {
   SaveExpressionField(stream, m_Condition);
   SaveIntField(stream, m_SkipCount);
 }
 
-void Cmd_if::Load(nsTamskLib::nsIOStream::IIOStream* stream) {
+void Cmd_if::Load(IIOStream* stream) {
   LoadExpressionField(stream, m_Condition);
   m_SkipCount = LoadIntField(stream);
 }
@@ -160,7 +161,7 @@ int Cmd_jump::Execute() {
   return 0;
 }
 
-void Cmd_jump::Dump(nsTamskLib::nsTextStream::ITextStream* out) {
+void Cmd_jump::Dump(ITextStream* out) {
   out->Write("jump ");
   WriteExpression(out, m_Value);
   out->Write(";\n");
@@ -171,7 +172,7 @@ int Cmd_end::Execute() {
   return 0;
 }
 
-void Cmd_end::Dump(nsTamskLib::nsTextStream::ITextStream* out) { out->Write("end;\n"); }
+void Cmd_end::Dump(ITextStream* out) { out->Write("end;\n"); }
 
 // ---- set ----
 
@@ -200,13 +201,13 @@ int Cmd_set::Execute() {
   return 0;
 }
 
-void Cmd_set::Setup(const nsTamskLib::CommandParam& param) {
+void Cmd_set::Setup(const CommandParam& param) {
   m_Kind = param.Int[0];
   m_Name = param.Str[0].c_str();
   m_Initial = param.Expr[0];
 }
 
-void Cmd_set::Dump(nsTamskLib::nsTextStream::ITextStream* out) {
+void Cmd_set::Dump(ITextStream* out) {
   static const char* const kKeywords[] = {"local ", "global ", "button ", "sprite "};
   if (m_Kind >= kSymbolLocal && m_Kind <= kSymbolSprite) out->Write("%s", kKeywords[m_Kind - 1]);
   if (m_Kind == kSymbolLocal || m_Kind == kSymbolGlobal) {
@@ -218,13 +219,13 @@ void Cmd_set::Dump(nsTamskLib::nsTextStream::ITextStream* out) {
   out->Write(";\n");
 }
 
-void Cmd_set::Save(nsTamskLib::nsIOStream::IIOStream* stream) {
+void Cmd_set::Save(IIOStream* stream) {
   SaveIntField(stream, m_Kind);
   SaveStringField(stream, m_Name);
   SaveExpressionField(stream, m_Initial);
 }
 
-void Cmd_set::Load(nsTamskLib::nsIOStream::IIOStream* stream) {
+void Cmd_set::Load(IIOStream* stream) {
   m_Kind = LoadIntField(stream);
   m_Name = LoadStringField(stream);
   LoadExpressionField(stream, m_Initial);
@@ -241,25 +242,25 @@ int Cmd_calc::Execute() {
   return 0;
 }
 
-void Cmd_calc::Setup(const nsTamskLib::CommandParam& param) {
+void Cmd_calc::Setup(const CommandParam& param) {
   m_Operator = param.Int[0];
   m_Name = param.Str[0].c_str();
   m_Operand = param.Expr[0];
 }
 
-void Cmd_calc::Dump(nsTamskLib::nsTextStream::ITextStream* out) {
+void Cmd_calc::Dump(ITextStream* out) {
   out->Write("calc %s%s", m_Name.c_str(), AssignmentText(m_Operator));
   WriteExpression(out, m_Operand);
   out->Write(";\n");
 }
 
-void Cmd_calc::Save(nsTamskLib::nsIOStream::IIOStream* stream) {
+void Cmd_calc::Save(IIOStream* stream) {
   SaveIntField(stream, m_Operator);
   SaveStringField(stream, m_Name);
   SaveExpressionField(stream, m_Operand);
 }
 
-void Cmd_calc::Load(nsTamskLib::nsIOStream::IIOStream* stream) {
+void Cmd_calc::Load(IIOStream* stream) {
   m_Operator = LoadIntField(stream);
   m_Name = LoadStringField(stream);
   LoadExpressionField(stream, m_Operand);
@@ -272,7 +273,7 @@ int Cmd_goto::Execute() {
   return 0;
 }
 
-void Cmd_goto::Dump(nsTamskLib::nsTextStream::ITextStream* out) {
+void Cmd_goto::Dump(ITextStream* out) {
   DumpLabelStatement(out, "goto");
 }
 
@@ -281,7 +282,7 @@ int Cmd_gotod::Execute() {
   return 0;
 }
 
-void Cmd_gotod::Dump(nsTamskLib::nsTextStream::ITextStream* out) {
+void Cmd_gotod::Dump(ITextStream* out) {
   DumpLabelStatement(out, "gotod");
 }
 
@@ -290,7 +291,7 @@ int Cmd_gosub::Execute() {
   return 0;
 }
 
-void Cmd_gosub::Dump(nsTamskLib::nsTextStream::ITextStream* out) {
+void Cmd_gosub::Dump(ITextStream* out) {
   DumpLabelStatement(out, "gosub");
 }
 
@@ -299,7 +300,7 @@ int Cmd_gosubd::Execute() {
   return 0;
 }
 
-void Cmd_gosubd::Dump(nsTamskLib::nsTextStream::ITextStream* out) {
+void Cmd_gosubd::Dump(ITextStream* out) {
   DumpLabelStatement(out, "gosubd");
 }
 
@@ -308,7 +309,7 @@ int Cmd_return::Execute() {
   return 0;
 }
 
-void Cmd_return::Dump(nsTamskLib::nsTextStream::ITextStream* out) { out->Write("return;\n"); }
+void Cmd_return::Dump(ITextStream* out) { out->Write("return;\n"); }
 
 // ---- wait ----
 
@@ -345,7 +346,7 @@ int Cmd_wait::Execute() {
   return 0;
 }
 
-void Cmd_wait::Dump(nsTamskLib::nsTextStream::ITextStream* out) {
+void Cmd_wait::Dump(ITextStream* out) {
   out->Write("wait ");
   WriteExpression(out, m_Value);
   out->Write(";\n");
@@ -371,13 +372,13 @@ int Cmd_rand::Execute() {
   return 0;
 }
 
-void Cmd_rand::Setup(const nsTamskLib::CommandParam& param) {
+void Cmd_rand::Setup(const CommandParam& param) {
   m_Name = param.Str[0].c_str();
   m_Maximum = param.Expr[0];
   m_Minimum = param.Expr[1];
 }
 
-void Cmd_rand::Dump(nsTamskLib::nsTextStream::ITextStream* out) {
+void Cmd_rand::Dump(ITextStream* out) {
   out->Write("rand %s, ", m_Name.c_str());
   WriteExpression(out, m_Maximum);
   out->Write(", ");
@@ -385,13 +386,13 @@ void Cmd_rand::Dump(nsTamskLib::nsTextStream::ITextStream* out) {
   out->Write(";\n");
 }
 
-void Cmd_rand::Save(nsTamskLib::nsIOStream::IIOStream* stream) {
+void Cmd_rand::Save(IIOStream* stream) {
   SaveStringField(stream, m_Name);
   SaveExpressionField(stream, m_Maximum);
   SaveExpressionField(stream, m_Minimum);
 }
 
-void Cmd_rand::Load(nsTamskLib::nsIOStream::IIOStream* stream) {
+void Cmd_rand::Load(IIOStream* stream) {
   m_Name = LoadStringField(stream);
   LoadExpressionField(stream, m_Maximum);
   LoadExpressionField(stream, m_Minimum);
@@ -409,7 +410,7 @@ int Cmd_loop::Execute() {
   return 0;
 }
 
-void Cmd_loop::Setup(const nsTamskLib::CommandParam& param) {
+void Cmd_loop::Setup(const CommandParam& param) {
   m_Operator = param.Int[0];
   m_OffsetGo = param.Int[1];
   m_OffsetFail = param.Int[2];
@@ -418,7 +419,7 @@ void Cmd_loop::Setup(const nsTamskLib::CommandParam& param) {
   m_Step = param.Expr[1];
 }
 
-void Cmd_loop::Dump(nsTamskLib::nsTextStream::ITextStream* out) {
+void Cmd_loop::Dump(ITextStream* out) {
   out->Write(m_OffsetGo > 0 ? "beginloop " : "endloop ");
   if (m_Condition.size() != 0) WriteExpression(out, m_Condition);
   out->Write(", ");
@@ -429,7 +430,7 @@ void Cmd_loop::Dump(nsTamskLib::nsTextStream::ITextStream* out) {
   out->Write(";\n");
 }
 
-void Cmd_loop::Save(nsTamskLib::nsIOStream::IIOStream* stream) {
+void Cmd_loop::Save(IIOStream* stream) {
   SaveIntField(stream, m_Operator);
   SaveIntField(stream, m_OffsetGo);
   SaveIntField(stream, m_OffsetFail);
@@ -438,7 +439,7 @@ void Cmd_loop::Save(nsTamskLib::nsIOStream::IIOStream* stream) {
   SaveExpressionField(stream, m_Step);
 }
 
-void Cmd_loop::Load(nsTamskLib::nsIOStream::IIOStream* stream) {
+void Cmd_loop::Load(IIOStream* stream) {
   m_Operator = LoadIntField(stream);
   m_OffsetGo = LoadIntField(stream);
   m_OffsetFail = LoadIntField(stream);
@@ -452,7 +453,7 @@ int Cmd_break::Execute() {
   return 0;
 }
 
-void Cmd_break::Dump(nsTamskLib::nsTextStream::ITextStream* out) { out->Write("break;\n"); }
+void Cmd_break::Dump(ITextStream* out) { out->Write("break;\n"); }
 
 // ---- loadobject ----
 
@@ -465,7 +466,7 @@ int Cmd_loadobject::Execute() {
   return 0;
 }
 
-void Cmd_loadobject::Dump(nsTamskLib::nsTextStream::ITextStream* out) {
+void Cmd_loadobject::Dump(ITextStream* out) {
   out->Write("loadobject %s;\n", m_Label.c_str());
 }
 

@@ -11,28 +11,12 @@
 #include "engine/api/token_containers.h"
 #include "plugin/commands/command_base.h"
 #include "plugin/commands/command_families.h"
+#include "plugin/core/engine_names.h"
 
 namespace nsWendrick {
 
-// Command types of the flow commands.
-enum FlowCommandType : std::uint32_t {
-  kTypeIf = 1,
-  kTypeEnd = 4,
-  kTypeSet = 5,
-  kTypeCalc = 6,
-  kTypeElse = 7,
-  kTypeGoto = 8,
-  kTypeWait = 13,
-  kTypeGosub = 14,
-  kTypeReturn = 15,
-  kTypeJump = 27,
-  kTypeRand = 51,
-  kTypeLoop = 52,
-  kTypeBreak = 53,
-  kTypeLoadObject = 54,
-  kTypeGotod = 55,
-  kTypeGosubd = 56,
-};
+// The type of else: it has a parser, which makes a jump, but no command class.
+inline constexpr std::uint32_t kTypeElse = 7;
 
 // Kinds of a declaration, also the kinds of the symbol-kind table.
 enum SymbolKind : std::int32_t {
@@ -50,7 +34,7 @@ inline constexpr std::int32_t kAssignLast = 30;
 // wrap-around. Division and remainder by 0 stop the program with "0除算です！";
 // INT_MIN / -1 is INT_MIN and INT_MIN % -1 is 0. An unknown code keeps x.
 std::int32_t ApplyAssignment(std::int32_t op, std::int32_t x, std::int32_t v,
-                             nsTamskLib::WindowHandle owner);
+                             WindowHandle owner);
 // The operator's script text (" = ", " += ", ...), "" for an unknown code.
 const char* AssignmentText(std::int32_t op);
 
@@ -58,17 +42,18 @@ const char* AssignmentText(std::int32_t op);
 class Cmd_if final : public CommandBase {
  public:
   int Execute() override;
-  void Setup(const nsTamskLib::CommandParam& param) override;
-  std::uint32_t GetID() override { return kTypeIf; }
-  void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
-  void Save(nsTamskLib::nsIOStream::IIOStream* stream) override;
-  void Load(nsTamskLib::nsIOStream::IIOStream* stream) override;
+  void Setup(const CommandParam& param) override;
+  static constexpr std::uint32_t kType = 1;
+  std::uint32_t GetID() override { return kType; }
+  void Dump(ITextStream* out) override;
+  void Save(IIOStream* stream) override;
+  void Load(IIOStream* stream) override;
 
-  static nsTamskLib::ICmd_Base* Create() { return new Cmd_if(); }
+  static ICmd_Base* Create() { return new Cmd_if(); }
   std::int32_t GetSkipCount() const { return m_SkipCount; }
 
  private:
-  nsTamskLib::Expression m_Condition;
+  Expression m_Condition;
   std::int32_t m_SkipCount = 0;
 };
 
@@ -76,100 +61,109 @@ class Cmd_if final : public CommandBase {
 class Cmd_jump final : public ExprCmd {
  public:
   int Execute() override;
-  std::uint32_t GetID() override { return kTypeJump; }
-  void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
-  static nsTamskLib::ICmd_Base* Create() { return new Cmd_jump(); }
+  static constexpr std::uint32_t kType = 27;
+  std::uint32_t GetID() override { return kType; }
+  void Dump(ITextStream* out) override;
+  static ICmd_Base* Create() { return new Cmd_jump(); }
 };
 
 // end: the engine quits.
 class Cmd_end final : public SimpleCmd {
  public:
   int Execute() override;
-  std::uint32_t GetID() override { return kTypeEnd; }
-  void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
-  static nsTamskLib::ICmd_Base* Create() { return new Cmd_end(); }
+  static constexpr std::uint32_t kType = 4;
+  std::uint32_t GetID() override { return kType; }
+  void Dump(ITextStream* out) override;
+  static ICmd_Base* Create() { return new Cmd_end(); }
 };
 
 // local, global, button, sprite: declares a name once.
 class Cmd_set final : public CommandBase {
  public:
   int Execute() override;
-  void Setup(const nsTamskLib::CommandParam& param) override;
-  std::uint32_t GetID() override { return kTypeSet; }
-  void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
-  void Save(nsTamskLib::nsIOStream::IIOStream* stream) override;
+  void Setup(const CommandParam& param) override;
+  static constexpr std::uint32_t kType = 5;
+  std::uint32_t GetID() override { return kType; }
+  void Dump(ITextStream* out) override;
+  void Save(IIOStream* stream) override;
   // Also enters a local or global name into the names that text expansion knows.
-  void Load(nsTamskLib::nsIOStream::IIOStream* stream) override;
+  void Load(IIOStream* stream) override;
 
-  static nsTamskLib::ICmd_Base* Create() { return new Cmd_set(); }
+  static ICmd_Base* Create() { return new Cmd_set(); }
 
  private:
   std::int32_t m_Kind = 0;
   std::string m_Name;
-  nsTamskLib::Expression m_Initial;
+  Expression m_Initial;
 };
 
 // calc: assigns to a variable with one of the assignment operators.
 class Cmd_calc final : public CommandBase {
  public:
   int Execute() override;
-  void Setup(const nsTamskLib::CommandParam& param) override;
-  std::uint32_t GetID() override { return kTypeCalc; }
-  void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
-  void Save(nsTamskLib::nsIOStream::IIOStream* stream) override;
-  void Load(nsTamskLib::nsIOStream::IIOStream* stream) override;
+  void Setup(const CommandParam& param) override;
+  static constexpr std::uint32_t kType = 6;
+  std::uint32_t GetID() override { return kType; }
+  void Dump(ITextStream* out) override;
+  void Save(IIOStream* stream) override;
+  void Load(IIOStream* stream) override;
 
-  static nsTamskLib::ICmd_Base* Create() { return new Cmd_calc(); }
+  static ICmd_Base* Create() { return new Cmd_calc(); }
 
  private:
   std::int32_t m_Operator = 0;
   std::string m_Name;
-  nsTamskLib::Expression m_Operand;
+  Expression m_Operand;
 };
 
 // goto: continues at a label.
 class Cmd_goto final : public LabelCmd {
  public:
   int Execute() override;
-  std::uint32_t GetID() override { return kTypeGoto; }
-  void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
-  static nsTamskLib::ICmd_Base* Create() { return new Cmd_goto(); }
+  static constexpr std::uint32_t kType = 8;
+  std::uint32_t GetID() override { return kType; }
+  void Dump(ITextStream* out) override;
+  static ICmd_Base* Create() { return new Cmd_goto(); }
 };
 
 // gotod: goto with the label text expanded each time it runs.
 class Cmd_gotod final : public LabelCmd {
  public:
   int Execute() override;
-  std::uint32_t GetID() override { return kTypeGotod; }
-  void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
-  static nsTamskLib::ICmd_Base* Create() { return new Cmd_gotod(); }
+  static constexpr std::uint32_t kType = 55;
+  std::uint32_t GetID() override { return kType; }
+  void Dump(ITextStream* out) override;
+  static ICmd_Base* Create() { return new Cmd_gotod(); }
 };
 
 // gosub: calls the subroutine at a label; return comes back behind the call.
 class Cmd_gosub final : public LabelCmd {
  public:
   int Execute() override;
-  std::uint32_t GetID() override { return kTypeGosub; }
-  void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
-  static nsTamskLib::ICmd_Base* Create() { return new Cmd_gosub(); }
+  static constexpr std::uint32_t kType = 14;
+  std::uint32_t GetID() override { return kType; }
+  void Dump(ITextStream* out) override;
+  static ICmd_Base* Create() { return new Cmd_gosub(); }
 };
 
 // gosubd: gosub with the label text expanded each time it runs.
 class Cmd_gosubd final : public LabelCmd {
  public:
   int Execute() override;
-  std::uint32_t GetID() override { return kTypeGosubd; }
-  void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
-  static nsTamskLib::ICmd_Base* Create() { return new Cmd_gosubd(); }
+  static constexpr std::uint32_t kType = 56;
+  std::uint32_t GetID() override { return kType; }
+  void Dump(ITextStream* out) override;
+  static ICmd_Base* Create() { return new Cmd_gosubd(); }
 };
 
 // return: back to the command after the call.
 class Cmd_return final : public SimpleCmd {
  public:
   int Execute() override;
-  std::uint32_t GetID() override { return kTypeReturn; }
-  void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
-  static nsTamskLib::ICmd_Base* Create() { return new Cmd_return(); }
+  static constexpr std::uint32_t kType = 15;
+  std::uint32_t GetID() override { return kType; }
+  void Dump(ITextStream* out) override;
+  static ICmd_Base* Create() { return new Cmd_return(); }
 };
 
 // wait: for a time, for the advance input, or for whichever comes first.
@@ -177,9 +171,10 @@ class Cmd_wait final : public ExprCmd {
  public:
   void Reset() override;
   int Execute() override;
-  std::uint32_t GetID() override { return kTypeWait; }
-  void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
-  static nsTamskLib::ICmd_Base* Create() { return new Cmd_wait(); }
+  static constexpr std::uint32_t kType = 13;
+  std::uint32_t GetID() override { return kType; }
+  void Dump(ITextStream* out) override;
+  static ICmd_Base* Create() { return new Cmd_wait(); }
 
  private:
   void GoOn();
@@ -193,18 +188,19 @@ class Cmd_wait final : public ExprCmd {
 class Cmd_rand final : public CommandBase {
  public:
   int Execute() override;
-  void Setup(const nsTamskLib::CommandParam& param) override;
-  std::uint32_t GetID() override { return kTypeRand; }
-  void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
-  void Save(nsTamskLib::nsIOStream::IIOStream* stream) override;
-  void Load(nsTamskLib::nsIOStream::IIOStream* stream) override;
+  void Setup(const CommandParam& param) override;
+  static constexpr std::uint32_t kType = 51;
+  std::uint32_t GetID() override { return kType; }
+  void Dump(ITextStream* out) override;
+  void Save(IIOStream* stream) override;
+  void Load(IIOStream* stream) override;
 
-  static nsTamskLib::ICmd_Base* Create() { return new Cmd_rand(); }
+  static ICmd_Base* Create() { return new Cmd_rand(); }
 
  private:
   std::string m_Name;
-  nsTamskLib::Expression m_Maximum;
-  nsTamskLib::Expression m_Minimum;
+  Expression m_Maximum;
+  Expression m_Minimum;
 };
 
 // beginloop and endloop: a condition, a step, and the offsets to go on and to
@@ -212,21 +208,22 @@ class Cmd_rand final : public CommandBase {
 class Cmd_loop final : public CommandBase {
  public:
   int Execute() override;
-  void Setup(const nsTamskLib::CommandParam& param) override;
-  std::uint32_t GetID() override { return kTypeLoop; }
-  void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
-  void Save(nsTamskLib::nsIOStream::IIOStream* stream) override;
-  void Load(nsTamskLib::nsIOStream::IIOStream* stream) override;
+  void Setup(const CommandParam& param) override;
+  static constexpr std::uint32_t kType = 52;
+  std::uint32_t GetID() override { return kType; }
+  void Dump(ITextStream* out) override;
+  void Save(IIOStream* stream) override;
+  void Load(IIOStream* stream) override;
 
-  static nsTamskLib::ICmd_Base* Create() { return new Cmd_loop(); }
+  static ICmd_Base* Create() { return new Cmd_loop(); }
   std::int32_t GetOffsetGo() const { return m_OffsetGo; }
   std::int32_t GetOffsetFail() const { return m_OffsetFail; }
 
  private:
-  nsTamskLib::Expression m_Condition;
+  Expression m_Condition;
   std::string m_Name;
   std::int32_t m_Operator = 0;
-  nsTamskLib::Expression m_Step;
+  Expression m_Step;
   std::int32_t m_OffsetGo = 0;
   std::int32_t m_OffsetFail = 0;
 };
@@ -235,18 +232,20 @@ class Cmd_loop final : public CommandBase {
 class Cmd_break final : public KindCmd {
  public:
   int Execute() override;
-  std::uint32_t GetID() override { return kTypeBreak; }
-  void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
-  static nsTamskLib::ICmd_Base* Create() { return new Cmd_break(); }
+  static constexpr std::uint32_t kType = 53;
+  std::uint32_t GetID() override { return kType; }
+  void Dump(ITextStream* out) override;
+  static ICmd_Base* Create() { return new Cmd_break(); }
 };
 
 // loadobject: links a compiled object into the running script.
 class Cmd_loadobject final : public LabelCmd {
  public:
   int Execute() override;
-  std::uint32_t GetID() override { return kTypeLoadObject; }
-  void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
-  static nsTamskLib::ICmd_Base* Create() { return new Cmd_loadobject(); }
+  static constexpr std::uint32_t kType = 54;
+  std::uint32_t GetID() override { return kType; }
+  void Dump(ITextStream* out) override;
+  static ICmd_Base* Create() { return new Cmd_loadobject(); }
 };
 
 }  // namespace nsWendrick

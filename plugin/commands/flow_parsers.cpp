@@ -8,6 +8,7 @@
 #include "plugin/commands/flow_commands.h"
 #include "plugin/commands/parser_frame.h"
 #include "plugin/commands/statement_forms.h"
+#include "plugin/core/engine_names.h"
 #include "plugin/core/host_api.h"
 
 namespace nsWendrick {
@@ -47,22 +48,22 @@ std::optional<std::int32_t> CountBlockCommands(std::uint32_t open, std::uint32_t
 
 // "エラー（%4d行目）：" with the keyword's line, then the message.
 int ReportLine(const char* message, std::uint32_t keyword) {
-  if (nsTamskLib::nsTextStream::ITextStream* out = GetErrorOutput()) {
+  if (ITextStream* out = GetErrorOutput()) {
     out->Write("エラー（%4d行目）：%s", GetTokenLine(keyword), message);
   }
   return -1;
 }
 
 int ReportPlain(const char* text) {
-  if (nsTamskLib::nsTextStream::ITextStream* out = GetErrorOutput()) out->Write("%s", text);
+  if (ITextStream* out = GetErrorOutput()) out->Write("%s", text);
   return -1;
 }
 
-nsTamskLib::Expression ConstantExpression(std::int32_t value) {
+Expression ConstantExpression(std::int32_t value) {
   nsTamskLib::ExpressionToken number;
   number.Type = nsTamskLib::kTokenNumber;
   number.Value = value;
-  nsTamskLib::Expression expr;
+  Expression expr;
   expr.push_back(number);
   return expr;
 }
@@ -83,11 +84,11 @@ int ParseSimple(unsigned keyword, std::uint32_t type, const char* text,
 
 int ParseIf(unsigned keyword) {
   if (!HasParserServices()) return -1;
-  if (FindMatchingPattern(keyword, StatementForms(kTypeIf)) < 0) return ReportSyntaxError(keyword);
+  if (FindMatchingPattern(keyword, StatementForms(Cmd_if::kType)) < 0) return ReportSyntaxError(keyword);
   std::uint32_t close = 0;
   const std::optional<std::int32_t> commands = CountBlockCommands(keyword + 2, close);
   if (!commands) return ReportBraceError();
-  nsTamskLib::CommandParam param;
+  CommandParam param;
   // A false condition lands behind the block, and behind the jump an else makes.
   param.Int[0] = 1 + *commands + (GetIdentifierOf(close + 1) == kTypeElse ? 1 : 0);
   param.Expr[0] = GetScriptToken(keyword + 1)->expr;
@@ -105,13 +106,13 @@ int ParseElse(unsigned keyword) {
   const std::optional<std::int32_t> commands = CountBlockCommands(keyword + 1, close);
   if (!commands) return ReportBraceError();
   // The true branch ends at this jump, which leaves the whole else block.
-  nsTamskLib::CommandParam param;
+  CommandParam param;
   param.Expr[0] = ConstantExpression(*commands + 1);
   AddParsedCommand(Cmd_jump::Create(), param);
   return 2;
 }
 
-int ParseEnd(unsigned keyword) { return ParseSimple(keyword, kTypeEnd, "end", Cmd_end::Create); }
+int ParseEnd(unsigned keyword) { return ParseSimple(keyword, Cmd_end::kType, "end", Cmd_end::Create); }
 
 int ParseSet(unsigned keyword) {
   if (!HasParserServices()) return -1;
@@ -142,7 +143,7 @@ int ParseSet(unsigned keyword) {
                        MatchesSyntax(keyword + 1, {kWordButton}) ||
                        MatchesSyntax(keyword + 1, {kWordSprite});
     if (known) {
-      if (nsTamskLib::nsTextStream::ITextStream* out = GetErrorOutput()) {
+      if (ITextStream* out = GetErrorOutput()) {
         out->Write("エラー（%4d行目）：'%s'は既定義のシンボルです！\n", GetTokenLine(keyword),
                    GetScriptToken(keyword + 1)->text.c_str());
       }
@@ -150,7 +151,7 @@ int ParseSet(unsigned keyword) {
     }
     return ReportSyntaxError(keyword);
   }
-  nsTamskLib::CommandParam param;
+  CommandParam param;
   param.Int[0] = kind->kind;
   FillParamFromPattern(keyword, *form, param);
   DeclareSymbol(param.Str[0].c_str(), kind->kind);
@@ -160,9 +161,9 @@ int ParseSet(unsigned keyword) {
 
 int ParseCalc(unsigned keyword) {
   if (!HasParserServices()) return -1;
-  const std::span<const SyntaxPattern> forms = StatementForms(kTypeCalc);
+  const std::span<const SyntaxPattern> forms = StatementForms(Cmd_calc::kType);
   if (FindMatchingPattern(keyword, forms) < 0) return ReportSyntaxError(keyword);
-  nsTamskLib::CommandParam param;
+  CommandParam param;
   param.Int[0] = GetOperatorOf(keyword + 2);
   FillParamFromPattern(keyword, forms[0], param);
   AddParsedCommand(Cmd_calc::Create(), param);
@@ -170,34 +171,34 @@ int ParseCalc(unsigned keyword) {
 }
 
 int ParseGoto(unsigned keyword) {
-  return ParseSimple(keyword, kTypeGoto, "goto", Cmd_goto::Create);
+  return ParseSimple(keyword, Cmd_goto::kType, "goto", Cmd_goto::Create);
 }
 
 int ParseWait(unsigned keyword) {
-  return ParseSimple(keyword, kTypeWait, "wait", Cmd_wait::Create);
+  return ParseSimple(keyword, Cmd_wait::kType, "wait", Cmd_wait::Create);
 }
 
 int ParseGosub(unsigned keyword) {
-  return ParseSimple(keyword, kTypeGosub, "gosub", Cmd_gosub::Create);
+  return ParseSimple(keyword, Cmd_gosub::kType, "gosub", Cmd_gosub::Create);
 }
 
 int ParseReturn(unsigned keyword) {
-  return ParseSimple(keyword, kTypeReturn, "return", Cmd_return::Create);
+  return ParseSimple(keyword, Cmd_return::kType, "return", Cmd_return::Create);
 }
 
 int ParseJump(unsigned keyword) {
-  return ParseSimple(keyword, kTypeJump, "jump", Cmd_jump::Create);
+  return ParseSimple(keyword, Cmd_jump::kType, "jump", Cmd_jump::Create);
 }
 
 int ParseRand(unsigned keyword) {
-  return ParseSimple(keyword, kTypeRand, "rand", Cmd_rand::Create);
+  return ParseSimple(keyword, Cmd_rand::kType, "rand", Cmd_rand::Create);
 }
 
 int ParseLoop(unsigned keyword) {
   if (!HasParserServices()) return -1;
   const bool begin = IsKeywordText(keyword, kBeginLoop);
   if (!begin && !IsKeywordText(keyword, kEndLoop)) return ReportSyntaxError(keyword);
-  const std::span<const SyntaxPattern> forms = StatementForms(kTypeLoop);
+  const std::span<const SyntaxPattern> forms = StatementForms(Cmd_loop::kType);
   const int form = FindMatchingPattern(keyword, forms);
   if (form < 0) return ReportSyntaxError(keyword);
   const bool hasCondition = form == 1 || form == 3;
@@ -227,7 +228,7 @@ int ParseLoop(unsigned keyword) {
     return ReportPlain("エラー　　　　　　：beginloopとendloopの対応が間違っています！\n");
   }
 
-  nsTamskLib::CommandParam param;
+  CommandParam param;
   std::uint32_t next = keyword + 1;
   if (hasCondition) param.Expr[0] = GetScriptToken(next++)->expr;
   ++next;  // the comma
@@ -244,7 +245,7 @@ int ParseLoop(unsigned keyword) {
 
 int ParseBreak(unsigned keyword) {
   if (!HasParserServices()) return -1;
-  const std::span<const SyntaxPattern> forms = StatementForms(kTypeBreak);
+  const std::span<const SyntaxPattern> forms = StatementForms(Cmd_break::kType);
   if (FindMatchingPattern(keyword, forms) < 0) return ReportSyntaxError(keyword);
   std::int32_t depth = 1;
   std::int32_t commands = 0;
@@ -253,7 +254,7 @@ int ParseBreak(unsigned keyword) {
     ++commands;
     if (IsKeywordText(i, kBeginLoop)) ++depth;
     if (IsKeywordText(i, kEndLoop) && --depth == 0) {
-      nsTamskLib::CommandParam param;
+      CommandParam param;
       // Behind the enclosing endloop.
       param.Int[0] = 1 + commands;
       AddParsedCommand(Cmd_break::Create(), param);
@@ -264,15 +265,15 @@ int ParseBreak(unsigned keyword) {
 }
 
 int ParseLoadObject(unsigned keyword) {
-  return ParseSimple(keyword, kTypeLoadObject, "loadobject", Cmd_loadobject::Create);
+  return ParseSimple(keyword, Cmd_loadobject::kType, "loadobject", Cmd_loadobject::Create);
 }
 
 int ParseGotod(unsigned keyword) {
-  return ParseSimple(keyword, kTypeGotod, "gotod", Cmd_gotod::Create);
+  return ParseSimple(keyword, Cmd_gotod::kType, "gotod", Cmd_gotod::Create);
 }
 
 int ParseGosubd(unsigned keyword) {
-  return ParseSimple(keyword, kTypeGosubd, "gosubd", Cmd_gosubd::Create);
+  return ParseSimple(keyword, Cmd_gosubd::kType, "gosubd", Cmd_gosubd::Create);
 }
 
 }  // namespace nsWendrick

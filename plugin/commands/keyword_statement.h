@@ -10,6 +10,7 @@
 
 #include "engine/api/plugin_api.h"
 #include "plugin/commands/parser_frame.h"
+#include "plugin/core/engine_names.h"
 
 namespace nsWendrick {
 
@@ -25,9 +26,16 @@ struct KeywordStatement {
 const KeywordStatement* FindKeywordStatement(std::uint32_t keyword,
                                              std::span<const KeywordStatement> statements);
 
-// Matches the statement at the keyword token against its keyword's own form, fills
-// Int[0] (kind), Int[1] (extra), Str and Expr, and hands a new command from the
-// factory to the compiler host. Returns 1 + the form's length, or -1 after the
+// Matches the statement at the keyword token against its keyword's own form and
+// fills param in the statement's order: Int[0] (kind), Int[1] (extra), the fixed
+// name and the strings into Str, the arguments into Expr. Null after the syntax
+// error (or without the compiler host's parser services).
+const KeywordStatement* MatchKeywordStatement(std::uint32_t keyword,
+                                              std::span<const KeywordStatement> statements,
+                                              CommandParam& param);
+
+// MatchKeywordStatement, then hands a new command from the factory, with the
+// filled parameters, to the compiler host. Returns 1 + the form's length, or -1 after the
 // syntax error.
 int ParseKeywordStatement(std::uint32_t keyword, std::span<const KeywordStatement> statements,
                           nsTamskLib::CmdFactory factory);

@@ -12,6 +12,7 @@
 #include "engine/api/types.h"
 #include "plugin/commands/expansion.h"
 #include "plugin/commands/keyword_statement.h"
+#include "plugin/core/engine_names.h"
 #include "plugin/core/host_calls.h"
 #include "plugin/core/stream_fields.h"
 
@@ -30,7 +31,7 @@ const char* const kPriorityKeywords[] = {"lcr", "lrc", "clr", "crl", "rcl", "rlc
 bool IsLayer(std::int32_t kind) { return kind >= kLayerBackground && kind <= kLayerRight; }
 
 // Hands the task to the setter of the layer; other kinds store nothing.
-void SetLayer(nsTamskLib::nsCore::INovelEngine* engine, std::int32_t kind, const DrawTask& task) {
+void SetLayer(INovelEngine* engine, std::int32_t kind, const DrawTask& task) {
   nsTamskLib::nsTaskManager::ITaskManager* tasks = engine->GetTaskManager();
   switch (kind) {
     case kLayerBackground:
@@ -50,10 +51,10 @@ void SetLayer(nsTamskLib::nsCore::INovelEngine* engine, std::int32_t kind, const
   }
 }
 
-void MoveOn(nsTamskLib::nsCore::INovelEngine* engine) { engine->GetCommandHeap()->MoveIterator(1); }
+void MoveOn(INovelEngine* engine) { engine->GetCommandHeap()->MoveIterator(1); }
 
-nsTamskLib::Expression Constant(std::int32_t value) {
-  nsTamskLib::Expression expr;
+Expression Constant(std::int32_t value) {
+  Expression expr;
   nsTamskLib::ExpressionToken token;
   token.Type = nsTamskLib::kTokenNumber;
   token.Value = value;
@@ -154,13 +155,13 @@ int Cmd_setcg::Execute() {
   return 0;
 }
 
-void Cmd_setcg::Setup(const nsTamskLib::CommandParam& param) {
+void Cmd_setcg::Setup(const CommandParam& param) {
   m_Kind = param.Int[0];
   m_Name = param.Str[0].c_str();
   for (std::uint32_t i = 0; i < kMemberCount; ++i) m_Expr[i] = param.Expr[i];
 }
 
-void Cmd_setcg::Dump(nsTamskLib::nsTextStream::ITextStream* out) {
+void Cmd_setcg::Dump(ITextStream* out) {
   if (out == nullptr || !IsLayer(m_Kind)) return;
   out->Write("%s \"%s\"", kLayerKeywords[m_Kind], m_Name.c_str());
   for (std::uint32_t i = m_Kind == kLayerBackground ? kX : kA; i < kMemberCount; ++i) {
@@ -170,7 +171,7 @@ void Cmd_setcg::Dump(nsTamskLib::nsTextStream::ITextStream* out) {
   out->Write(";\n");
 }
 
-void Cmd_setcg::Save(nsTamskLib::nsIOStream::IIOStream* stream) {
+void Cmd_setcg::Save(IIOStream* stream) {
   SaveIntField(stream, m_Kind);
   SaveStringField(stream, m_Name);
   for (std::uint32_t i = m_Kind == kLayerBackground ? kX : kA; i < kMemberCount; ++i) {
@@ -178,7 +179,7 @@ void Cmd_setcg::Save(nsTamskLib::nsIOStream::IIOStream* stream) {
   }
 }
 
-void Cmd_setcg::Load(nsTamskLib::nsIOStream::IIOStream* stream) {
+void Cmd_setcg::Load(IIOStream* stream) {
   m_Kind = LoadIntField(stream);
   m_Name = LoadStringField(stream);
   for (std::uint32_t i = m_Kind == kLayerBackground ? kX : kA; i < kMemberCount; ++i) {
@@ -187,14 +188,10 @@ void Cmd_setcg::Load(nsTamskLib::nsIOStream::IIOStream* stream) {
 }
 
 int Cmd_setcg::Parse(unsigned keywordToken) {
-  if (!HasParserServices()) return -1;
-  const KeywordStatement* entry = FindKeywordStatement(keywordToken, SetcgStatements());
-  if (entry == nullptr || !MatchesSyntax(keywordToken + 1, entry->form)) {
-    return ReportSyntaxError(keywordToken);
-  }
-  nsTamskLib::CommandParam inOrder;
-  FillParamFromPattern(keywordToken, entry->form, inOrder);
-  nsTamskLib::CommandParam param;
+  CommandParam inOrder;
+  const KeywordStatement* entry = MatchKeywordStatement(keywordToken, SetcgStatements(), inOrder);
+  if (entry == nullptr) return -1;
+  CommandParam param;
   param.Int[0] = entry->kind;
   param.Str[0] = inOrder.Str[0];
   // A character layer has no position of its own: X and Y are the constant 0.
@@ -217,7 +214,7 @@ int Cmd_clearcg::Execute() {
   return 0;
 }
 
-void Cmd_clearcg::Dump(nsTamskLib::nsTextStream::ITextStream* out) {
+void Cmd_clearcg::Dump(ITextStream* out) {
   if (out != nullptr && IsLayer(m_Kind)) out->Write("%s;\n", kClearKeywords[m_Kind]);
 }
 
@@ -242,11 +239,11 @@ int Cmd_bgcolor::Execute() {
   return 0;
 }
 
-void Cmd_bgcolor::Setup(const nsTamskLib::CommandParam& param) {
+void Cmd_bgcolor::Setup(const CommandParam& param) {
   for (int i = 0; i < 3; ++i) m_Color[i] = param.Expr[i];
 }
 
-void Cmd_bgcolor::Dump(nsTamskLib::nsTextStream::ITextStream* out) {
+void Cmd_bgcolor::Dump(ITextStream* out) {
   if (out == nullptr) return;
   out->Write("bgcolor ");
   for (int i = 0; i < 3; ++i) {
@@ -256,12 +253,12 @@ void Cmd_bgcolor::Dump(nsTamskLib::nsTextStream::ITextStream* out) {
   out->Write(";\n");
 }
 
-void Cmd_bgcolor::Save(nsTamskLib::nsIOStream::IIOStream* stream) {
-  for (const nsTamskLib::Expression& component : m_Color) SaveExpressionField(stream, component);
+void Cmd_bgcolor::Save(IIOStream* stream) {
+  for (const Expression& component : m_Color) SaveExpressionField(stream, component);
 }
 
-void Cmd_bgcolor::Load(nsTamskLib::nsIOStream::IIOStream* stream) {
-  for (nsTamskLib::Expression& component : m_Color) LoadExpressionField(stream, component);
+void Cmd_bgcolor::Load(IIOStream* stream) {
+  for (Expression& component : m_Color) LoadExpressionField(stream, component);
 }
 
 int Cmd_bgcolor::Parse(unsigned keywordToken) {
@@ -278,7 +275,7 @@ int Cmd_chpriority::Execute() {
   return 0;
 }
 
-void Cmd_chpriority::Dump(nsTamskLib::nsTextStream::ITextStream* out) {
+void Cmd_chpriority::Dump(ITextStream* out) {
   if (out != nullptr && m_Kind >= 0 && m_Kind <= 5) out->Write("%s;\n", kPriorityKeywords[m_Kind]);
 }
 
@@ -291,7 +288,7 @@ int Cmd_chpriority::Parse(unsigned keywordToken) {
 int Cmd_image::Execute() {
   // The draw manager's own image list, so that its bookkeeping and the release of
   // every image see what scripts loaded.
-  nsTamskLib::nsDrawManager::IDrawManager* draw = m_Engine->GetDrawManager();
+  IDrawManager* draw = m_Engine->GetDrawManager();
   if (m_Kind == kLoad) {
     const std::string name = ExpandVariables(m_Name, m_Engine);
     if (!draw->RegisterImage(name.c_str())) {
@@ -311,7 +308,7 @@ int Cmd_image::Execute() {
   return 0;
 }
 
-void Cmd_image::Dump(nsTamskLib::nsTextStream::ITextStream* out) {
+void Cmd_image::Dump(ITextStream* out) {
   if (out == nullptr) return;
   if (m_Kind == kLoad) {
     out->Write("loadimage \"%s\";\n", m_Name.c_str());

@@ -16,6 +16,7 @@
 
 #include "engine/api/token_containers.h"
 #include "plugin/commands/command_families.h"
+#include "plugin/core/engine_names.h"
 
 namespace nsWendrick {
 
@@ -33,68 +34,73 @@ class Cmd_setcg final : public CommandBase {
   enum Member : std::uint32_t { kX = 0, kY, kA, kBltType, kRectX, kRectY, kRectWidth, kRectHeight,
                                 kMemberCount };
 
-  static nsTamskLib::ICmd_Base* Create() { return new Cmd_setcg(); }
+  static ICmd_Base* Create() { return new Cmd_setcg(); }
   static int Parse(unsigned keywordToken);
 
   int Execute() override;
-  void Setup(const nsTamskLib::CommandParam& param) override;
-  std::uint32_t GetID() override { return 19; }
-  void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
-  void Save(nsTamskLib::nsIOStream::IIOStream* stream) override;
-  void Load(nsTamskLib::nsIOStream::IIOStream* stream) override;
+  void Setup(const CommandParam& param) override;
+  static constexpr std::uint32_t kType = 19;
+  std::uint32_t GetID() override { return kType; }
+  void Dump(ITextStream* out) override;
+  void Save(IIOStream* stream) override;
+  void Load(IIOStream* stream) override;
 
  private:
   std::int32_t m_Kind = 0;
   std::string m_Name;
-  nsTamskLib::Expression m_Expr[kMemberCount];
+  Expression m_Expr[kMemberCount];
 };
 
 class Cmd_clearcg final : public KindCmd {
  public:
-  static nsTamskLib::ICmd_Base* Create() { return new Cmd_clearcg(); }
+  static ICmd_Base* Create() { return new Cmd_clearcg(); }
   static int Parse(unsigned keywordToken);
 
   int Execute() override;
-  std::uint32_t GetID() override { return 21; }
-  void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
+  static constexpr std::uint32_t kType = 21;
+  std::uint32_t GetID() override { return kType; }
+  void Dump(ITextStream* out) override;
 };
 
 class Cmd_bgcolor final : public CommandBase {
  public:
-  static nsTamskLib::ICmd_Base* Create() { return new Cmd_bgcolor(); }
+  static ICmd_Base* Create() { return new Cmd_bgcolor(); }
   static int Parse(unsigned keywordToken);
 
   int Execute() override;
-  void Setup(const nsTamskLib::CommandParam& param) override;
-  std::uint32_t GetID() override { return 22; }
-  void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
-  void Save(nsTamskLib::nsIOStream::IIOStream* stream) override;
-  void Load(nsTamskLib::nsIOStream::IIOStream* stream) override;
+  void Setup(const CommandParam& param) override;
+  static constexpr std::uint32_t kType = 22;
+  std::uint32_t GetID() override { return kType; }
+  void Dump(ITextStream* out) override;
+  void Save(IIOStream* stream) override;
+  void Load(IIOStream* stream) override;
 
  private:
-  nsTamskLib::Expression m_Color[3];  // R, G, B
+  Expression m_Color[3];  // R, G, B
 };
 
 class Cmd_chpriority final : public KindCmd {
  public:
-  static nsTamskLib::ICmd_Base* Create() { return new Cmd_chpriority(); }
+  static ICmd_Base* Create() { return new Cmd_chpriority(); }
   static int Parse(unsigned keywordToken);
 
   int Execute() override;
-  std::uint32_t GetID() override { return 25; }
-  void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
+  static constexpr std::uint32_t kType = 25;
+  std::uint32_t GetID() override { return kType; }
+  void Dump(ITextStream* out) override;
 };
 
 class Cmd_image final : public NamedCmd {
  public:
   enum Kind : std::int32_t { kLoad = 0, kRelease = 1 };
 
-  static nsTamskLib::ICmd_Base* Create() { return new Cmd_image(); }
+  static ICmd_Base* Create() { return new Cmd_image(); }
   static int Parse(unsigned keywordToken);
 
   int Execute() override;
-  std::uint32_t GetID() override { return 32; }
-  void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
+  static constexpr std::uint32_t kType = 32;
+  std::uint32_t GetID() override { return kType; }
+  void Dump(ITextStream* out) override;
 };
 
 }  // namespace nsWendrick

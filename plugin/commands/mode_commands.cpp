@@ -8,6 +8,7 @@
 #include "engine/api/text_manager.h"
 #include "engine/api/text_stream.h"
 #include "plugin/commands/keyword_statement.h"
+#include "plugin/core/engine_names.h"
 
 namespace nsWendrick {
 namespace {
@@ -27,7 +28,7 @@ bool SwitchedValue(std::int32_t kind, bool current) {
 }
 
 // The keyword of each kind, as it is written back.
-void DumpKeyword(nsTamskLib::nsTextStream::ITextStream* out, std::int32_t kind,
+void DumpKeyword(ITextStream* out, std::int32_t kind,
                  const char* const (&keywords)[3]) {
   if (out == nullptr || kind < 0 || kind > 2) return;
   out->Write("%s;\n", keywords[kind]);
@@ -50,7 +51,7 @@ constexpr const char* kForceKeywords[3] = {"forcetexton", "forcetextoff", "force
 }  // namespace
 
 int Cmd_setscreen::Execute() {
-  nsTamskLib::nsDrawManager::IDrawManager* draw = m_Engine->GetDrawManager();
+  IDrawManager* draw = m_Engine->GetDrawManager();
   const bool fullScreen = draw->IsFullScreen();
   switch (m_Kind) {
     case kToggle:
@@ -69,11 +70,11 @@ int Cmd_setscreen::Execute() {
   return 0;
 }
 
-void Cmd_setscreen::Dump(nsTamskLib::nsTextStream::ITextStream* out) {
+void Cmd_setscreen::Dump(ITextStream* out) {
   DumpKeyword(out, m_Kind, kScreenKeywords);
 }
 
-nsTamskLib::ICmd_Base* Cmd_setscreen::Create() { return new Cmd_setscreen(); }
+ICmd_Base* Cmd_setscreen::Create() { return new Cmd_setscreen(); }
 
 int Cmd_setscreen::Parse(unsigned keyword) {
   static const std::vector<KeywordStatement> statements = SwitchStatements(kScreenKeywords);
@@ -87,11 +88,11 @@ int Cmd_setskip::Execute() {
   return 0;
 }
 
-void Cmd_setskip::Dump(nsTamskLib::nsTextStream::ITextStream* out) {
+void Cmd_setskip::Dump(ITextStream* out) {
   DumpKeyword(out, m_Kind, kSkipKeywords);
 }
 
-nsTamskLib::ICmd_Base* Cmd_setskip::Create() { return new Cmd_setskip(); }
+ICmd_Base* Cmd_setskip::Create() { return new Cmd_setskip(); }
 
 int Cmd_setskip::Parse(unsigned keyword) {
   static const std::vector<KeywordStatement> statements = SwitchStatements(kSkipKeywords);
@@ -105,11 +106,11 @@ int Cmd_setauto::Execute() {
   return 0;
 }
 
-void Cmd_setauto::Dump(nsTamskLib::nsTextStream::ITextStream* out) {
+void Cmd_setauto::Dump(ITextStream* out) {
   DumpKeyword(out, m_Kind, kAutoKeywords);
 }
 
-nsTamskLib::ICmd_Base* Cmd_setauto::Create() { return new Cmd_setauto(); }
+ICmd_Base* Cmd_setauto::Create() { return new Cmd_setauto(); }
 
 int Cmd_setauto::Parse(unsigned keyword) {
   static const std::vector<KeywordStatement> statements = SwitchStatements(kAutoKeywords);
@@ -117,17 +118,17 @@ int Cmd_setauto::Parse(unsigned keyword) {
 }
 
 int Cmd_forcetextwindow::Execute() {
-  nsTamskLib::nsDrawManager::IDrawManager* draw = m_Engine->GetDrawManager();
+  IDrawManager* draw = m_Engine->GetDrawManager();
   draw->SetTextWindowForced(SwitchedValue(m_Kind, draw->IsTextWindowForced()));
   m_Engine->GetCommandHeap()->MoveIterator(1);
   return 0;
 }
 
-void Cmd_forcetextwindow::Dump(nsTamskLib::nsTextStream::ITextStream* out) {
+void Cmd_forcetextwindow::Dump(ITextStream* out) {
   DumpKeyword(out, m_Kind, kForceKeywords);
 }
 
-nsTamskLib::ICmd_Base* Cmd_forcetextwindow::Create() { return new Cmd_forcetextwindow(); }
+ICmd_Base* Cmd_forcetextwindow::Create() { return new Cmd_forcetextwindow(); }
 
 int Cmd_forcetextwindow::Parse(unsigned keyword) {
   static const std::vector<KeywordStatement> statements = SwitchStatements(kForceKeywords);

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "plugin/commands/command_families.h"
+#include "plugin/core/engine_names.h"
 
 namespace nsWendrick {
 
@@ -15,10 +16,11 @@ class Cmd_setscreen final : public KindCmd {
   enum Kind : std::int32_t { kToggle = 0, kWindow = 1, kFullScreen = 2 };
 
   int Execute() override;
-  std::uint32_t GetID() override { return 16; }
-  void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
+  static constexpr std::uint32_t kType = 16;
+  std::uint32_t GetID() override { return kType; }
+  void Dump(ITextStream* out) override;
 
-  static nsTamskLib::ICmd_Base* Create();
+  static ICmd_Base* Create();
   static int Parse(unsigned keyword);
 };
 
@@ -28,30 +30,33 @@ enum SwitchKind : std::int32_t { kSwitchOn = 0, kSwitchOff = 1, kSwitchToggle = 
 class Cmd_setskip final : public KindCmd {
  public:
   int Execute() override;
-  std::uint32_t GetID() override { return 17; }
-  void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
+  static constexpr std::uint32_t kType = 17;
+  std::uint32_t GetID() override { return kType; }
+  void Dump(ITextStream* out) override;
 
-  static nsTamskLib::ICmd_Base* Create();
+  static ICmd_Base* Create();
   static int Parse(unsigned keyword);
 };
 
 class Cmd_setauto final : public KindCmd {
  public:
   int Execute() override;
-  std::uint32_t GetID() override { return 18; }
-  void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
+  static constexpr std::uint32_t kType = 18;
+  std::uint32_t GetID() override { return kType; }
+  void Dump(ITextStream* out) override;
 
-  static nsTamskLib::ICmd_Base* Create();
+  static ICmd_Base* Create();
   static int Parse(unsigned keyword);
 };
 
 class Cmd_forcetextwindow final : public KindCmd {
  public:
   int Execute() override;
-  std::uint32_t GetID() override { return 57; }
-  void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
+  static constexpr std::uint32_t kType = 57;
+  std::uint32_t GetID() override { return kType; }
+  void Dump(ITextStream* out) override;
 
-  static nsTamskLib::ICmd_Base* Create();
+  static ICmd_Base* Create();
   static int Parse(unsigned keyword);
 };
 

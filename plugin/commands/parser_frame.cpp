@@ -4,6 +4,7 @@
 
 #include "engine/api/command.h"
 #include "engine/api/text_stream.h"
+#include "plugin/core/engine_names.h"
 #include "plugin/core/host_api.h"
 
 namespace nsWendrick {
@@ -104,7 +105,7 @@ const KeywordKind* FindKeywordKind(std::uint32_t keyword, std::span<const Keywor
 }
 
 void FillParamFromPattern(std::uint32_t keyword, const SyntaxPattern& pattern,
-                          nsTamskLib::CommandParam& param, std::uint32_t firstString) {
+                          CommandParam& param, std::uint32_t firstString) {
   std::uint32_t nextString = firstString;
   std::uint32_t nextExpr = 0;
   constexpr std::uint32_t kStrings = sizeof param.Str / sizeof param.Str[0];
@@ -120,7 +121,7 @@ void FillParamFromPattern(std::uint32_t keyword, const SyntaxPattern& pattern,
   }
 }
 
-void AddParsedCommand(nsTamskLib::ICmd_Base* command, const nsTamskLib::CommandParam& param) {
+void AddParsedCommand(ICmd_Base* command, const CommandParam& param) {
   const auto add = GetHostApi().As<AddCommandFunc>(kAddCommand);
   if (add == nullptr) {
     command->Destroy();
@@ -129,21 +130,21 @@ void AddParsedCommand(nsTamskLib::ICmd_Base* command, const nsTamskLib::CommandP
   add(command, &param);
 }
 
-nsTamskLib::nsTextStream::ITextStream* GetErrorOutput() {
+ITextStream* GetErrorOutput() {
   const auto getRef = GetHostApi().As<GetRefFunc>(kGetRef);
   ICompilerRef* ref = getRef != nullptr ? getRef() : nullptr;
   return ref != nullptr ? ref->GetErrorOutput() : nullptr;
 }
 
 int ReportSyntaxError(std::uint32_t keyword) {
-  if (nsTamskLib::nsTextStream::ITextStream* out = GetErrorOutput()) {
+  if (ITextStream* out = GetErrorOutput()) {
     out->Write("エラー（%4d行目）：構文エラーです！\n", GetTokenLine(keyword));
   }
   return -1;
 }
 
 int ReportBraceError() {
-  if (nsTamskLib::nsTextStream::ITextStream* out = GetErrorOutput()) {
+  if (ITextStream* out = GetErrorOutput()) {
     out->Write("エラー　　　　　　：括弧の対応が間違っています！\n");
   }
   return -1;
@@ -156,7 +157,7 @@ int ParseStatement(std::uint32_t keyword, std::span<const SyntaxPattern> pattern
   const KeywordKind* kind = FindKeywordKind(keyword, kinds);
   if (form < 0 || kind == nullptr || factory == nullptr) return ReportSyntaxError(keyword);
   const SyntaxPattern& pattern = patterns[static_cast<std::size_t>(form)];
-  nsTamskLib::CommandParam param;
+  CommandParam param;
   param.Int[0] = kind->kind;
   std::uint32_t firstString = 0;
   if (kind->fixedName != nullptr) param.Str[firstString++] = kind->fixedName;

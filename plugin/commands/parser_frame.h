@@ -13,6 +13,7 @@
 #include "engine/api/command_param.h"
 #include "engine/api/plugin_api.h"
 #include "plugin/core/compiler_services.h"
+#include "plugin/core/engine_names.h"
 
 namespace nsWendrick {
 
@@ -73,18 +74,18 @@ const KeywordKind* FindKeywordKind(std::uint32_t keyword, std::span<const Keywor
 // label, variable, button and sprite tokens into Str in statement order (after a
 // fixed name), argument tokens' expressions into Expr, punctuation skipped.
 void FillParamFromPattern(std::uint32_t keyword, const SyntaxPattern& pattern,
-                          nsTamskLib::CommandParam& param, std::uint32_t firstString = 0);
+                          CommandParam& param, std::uint32_t firstString = 0);
 
 // Hands the new command and its parameters to the compiler host (which calls Setup
 // and keeps the command). Without a host the command is destroyed.
-void AddParsedCommand(nsTamskLib::ICmd_Base* command, const nsTamskLib::CommandParam& param);
+void AddParsedCommand(ICmd_Base* command, const CommandParam& param);
 
 // Prints "エラー（%4d行目）：構文エラーです！\n" with the token's line and returns -1.
 int ReportSyntaxError(std::uint32_t keyword);
 // Prints "エラー　　　　　　：括弧の対応が間違っています！\n" and returns -1.
 int ReportBraceError();
 // The compiler's error output; null without a compiler host.
-nsTamskLib::nsTextStream::ITextStream* GetErrorOutput();
+ITextStream* GetErrorOutput();
 
 // The whole frame for a statement of a simple class: the first matching pattern,
 // the keyword's kind into Int[0], the tokens into Str and Expr, a new command from

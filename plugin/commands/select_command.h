@@ -9,23 +9,23 @@
 #include <vector>
 
 #include "plugin/commands/command_base.h"
+#include "plugin/core/engine_names.h"
 
 namespace nsWendrick {
 
 class Cmd_select final : public CommandBase {
  public:
-  static constexpr std::uint32_t kId = 10;
-  static constexpr std::size_t kMaxChoices = 10;
+  static constexpr std::uint32_t kType = 10;
 
   void Reset() override { m_Starting = 1; }
   int Execute() override;
-  void Setup(const nsTamskLib::CommandParam& param) override;
-  std::uint32_t GetID() override { return kId; }
-  void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
-  void Save(nsTamskLib::nsIOStream::IIOStream* stream) override;
-  void Load(nsTamskLib::nsIOStream::IIOStream* stream) override;
+  void Setup(const CommandParam& param) override;
+  std::uint32_t GetID() override { return kType; }
+  void Dump(ITextStream* out) override;
+  void Save(IIOStream* stream) override;
+  void Load(IIOStream* stream) override;
 
-  static nsTamskLib::ICmd_Base* Create();
+  static ICmd_Base* Create();
   // "select" string {"," string} "," variable ";" with at most ten strings.
   static int Parse(unsigned keyword);
 

@@ -10,6 +10,7 @@
 #include "engine/api/text_stream.h"
 #include "plugin/commands/expansion.h"
 #include "plugin/commands/keyword_statement.h"
+#include "plugin/core/engine_names.h"
 #include "plugin/core/host_calls.h"
 
 namespace nsWendrick {
@@ -88,7 +89,7 @@ int Cmd_se::Execute() {
   return 0;
 }
 
-void Cmd_se::Dump(nsTamskLib::nsTextStream::ITextStream* out) {
+void Cmd_se::Dump(ITextStream* out) {
   if (out == nullptr) return;
   const bool all = m_Name == kAllSounds;
   switch (m_Kind) {
@@ -117,7 +118,7 @@ void Cmd_se::Dump(nsTamskLib::nsTextStream::ITextStream* out) {
   }
 }
 
-nsTamskLib::ICmd_Base* Cmd_se::Create() { return new Cmd_se(); }
+ICmd_Base* Cmd_se::Create() { return new Cmd_se(); }
 
 int Cmd_se::Parse(unsigned keyword) {
   return ParseKeywordStatement(keyword, SeStatements(), &Cmd_se::Create);
@@ -150,7 +151,7 @@ int Cmd_bgm::Execute() {
   return 0;
 }
 
-void Cmd_bgm::Dump(nsTamskLib::nsTextStream::ITextStream* out) {
+void Cmd_bgm::Dump(ITextStream* out) {
   if (out == nullptr) return;
   switch (m_Kind) {
     case kPlay:
@@ -167,7 +168,7 @@ void Cmd_bgm::Dump(nsTamskLib::nsTextStream::ITextStream* out) {
   }
 }
 
-nsTamskLib::ICmd_Base* Cmd_bgm::Create() { return new Cmd_bgm(); }
+ICmd_Base* Cmd_bgm::Create() { return new Cmd_bgm(); }
 
 int Cmd_bgm::Parse(unsigned keyword) {
   return ParseKeywordStatement(keyword, BgmStatements(), &Cmd_bgm::Create);

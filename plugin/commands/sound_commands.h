@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "plugin/commands/command_families.h"
+#include "plugin/core/engine_names.h"
 
 namespace nsWendrick {
 
@@ -15,10 +16,11 @@ class Cmd_se final : public NamedCmd {
   enum Kind : std::int32_t { kPlay = 0, kStop = 1, kLoad = 2, kUnload = 3 };
 
   int Execute() override;
-  std::uint32_t GetID() override { return 2; }
-  void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
+  static constexpr std::uint32_t kType = 2;
+  std::uint32_t GetID() override { return kType; }
+  void Dump(ITextStream* out) override;
 
-  static nsTamskLib::ICmd_Base* Create();
+  static ICmd_Base* Create();
   static int Parse(unsigned keyword);
 };
 
@@ -27,10 +29,11 @@ class Cmd_bgm final : public NamedCmd {
   enum Kind : std::int32_t { kPlay = 0, kStop = 1, kPlayOnce = 2 };
 
   int Execute() override;
-  std::uint32_t GetID() override { return 3; }
-  void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
+  static constexpr std::uint32_t kType = 3;
+  std::uint32_t GetID() override { return kType; }
+  void Dump(ITextStream* out) override;
 
-  static nsTamskLib::ICmd_Base* Create();
+  static ICmd_Base* Create();
   static int Parse(unsigned keyword);
 };
 

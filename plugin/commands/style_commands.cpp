@@ -9,6 +9,7 @@
 #include "engine/api/text_stream.h"
 #include "plugin/commands/expansion.h"
 #include "plugin/commands/keyword_statement.h"
+#include "plugin/core/engine_names.h"
 #include "plugin/core/host_calls.h"
 #include "plugin/core/stream_fields.h"
 #include "plugin/text/text_style_state.h"
@@ -119,7 +120,7 @@ const StyleKeyword* StyleCmd::Row() const {
   return first;
 }
 
-void StyleCmd::Setup(const nsTamskLib::CommandParam& param) {
+void StyleCmd::Setup(const CommandParam& param) {
   m_Kind = param.Int[0];
   m_Font = param.Str[0].c_str();
   for (int i = 0; i < 3; ++i) m_Args[i] = param.Expr[i];
@@ -200,7 +201,7 @@ int StyleCmd::Execute() {
   return 0;
 }
 
-void StyleCmd::Dump(nsTamskLib::nsTextStream::ITextStream* out) {
+void StyleCmd::Dump(ITextStream* out) {
   const StyleKeyword* row = Row();
   if (out == nullptr || row == nullptr) return;
   switch (row->argument) {
@@ -222,7 +223,7 @@ void StyleCmd::Dump(nsTamskLib::nsTextStream::ITextStream* out) {
   out->Write(";\n");
 }
 
-void StyleCmd::Save(nsTamskLib::nsIOStream::IIOStream* stream) {
+void StyleCmd::Save(IIOStream* stream) {
   SaveIntField(stream, m_Kind);
   const StyleKeyword* row = Row();
   if (row == nullptr) return;
@@ -236,7 +237,7 @@ void StyleCmd::Save(nsTamskLib::nsIOStream::IIOStream* stream) {
   }
 }
 
-void StyleCmd::Load(nsTamskLib::nsIOStream::IIOStream* stream) {
+void StyleCmd::Load(IIOStream* stream) {
   m_Kind = LoadIntField(stream);
   m_Align = 0;
   const StyleKeyword* row = Row();
@@ -259,7 +260,7 @@ int StyleCmd::ParseStyle(unsigned keyword, std::span<const StyleKeyword> keyword
 
 // Message text: everything waits in the style state for the next message.
 std::span<const StyleKeyword> Cmd_settext::Keywords() const { return kTextKeywords; }
-nsTamskLib::ICmd_Base* Cmd_settext::Create() { return new Cmd_settext(); }
+ICmd_Base* Cmd_settext::Create() { return new Cmd_settext(); }
 int Cmd_settext::Parse(unsigned keyword) {
   return ParseStyle(keyword, kTextKeywords, &Cmd_settext::Create);
 }
@@ -283,7 +284,7 @@ void Cmd_settext::Store(std::int32_t kind, const StyleValue& value) {
 
 // Talker name: as the message text, without a speed.
 std::span<const StyleKeyword> Cmd_settalker::Keywords() const { return kTalkerKeywords; }
-nsTamskLib::ICmd_Base* Cmd_settalker::Create() { return new Cmd_settalker(); }
+ICmd_Base* Cmd_settalker::Create() { return new Cmd_settalker(); }
 int Cmd_settalker::Parse(unsigned keyword) {
   return ParseStyle(keyword, kTalkerKeywords, &Cmd_settalker::Create);
 }
@@ -306,7 +307,7 @@ void Cmd_settalker::Store(std::int32_t kind, const StyleValue& value) {
 
 // Ruby.
 std::span<const StyleKeyword> Cmd_setruby::Keywords() const { return kRubyKeywords; }
-nsTamskLib::ICmd_Base* Cmd_setruby::Create() { return new Cmd_setruby(); }
+ICmd_Base* Cmd_setruby::Create() { return new Cmd_setruby(); }
 int Cmd_setruby::Parse(unsigned keyword) {
   return ParseStyle(keyword, kRubyKeywords, &Cmd_setruby::Create);
 }
@@ -325,13 +326,13 @@ void Cmd_setruby::Store(std::int32_t kind, const StyleValue& value) {
 // Choice texts: font, size, limits and colours belong to the draw manager and apply
 // at once; spacing and alignment are the plug-in's, stored directly.
 std::span<const StyleKeyword> Cmd_setselecttext::Keywords() const { return kSelectTextKeywords; }
-nsTamskLib::ICmd_Base* Cmd_setselecttext::Create() { return new Cmd_setselecttext(); }
+ICmd_Base* Cmd_setselecttext::Create() { return new Cmd_setselecttext(); }
 int Cmd_setselecttext::Parse(unsigned keyword) {
   return ParseStyle(keyword, kSelectTextKeywords, &Cmd_setselecttext::Create);
 }
 
 void Cmd_setselecttext::Store(std::int32_t kind, const StyleValue& value) {
-  nsTamskLib::nsDrawManager::IDrawManager* draw = m_Engine->GetDrawManager();
+  IDrawManager* draw = m_Engine->GetDrawManager();
   ChoiceStyle& style = TextStyle().choice;
   switch (kind) {
     case 0: draw->SetSelectFont(value.font.c_str()); break;

@@ -14,6 +14,7 @@
 #include "engine/api/token_containers.h"
 #include "engine/api/plugin_api.h"
 #include "plugin/commands/command_base.h"
+#include "plugin/core/engine_names.h"
 
 namespace nsWendrick {
 
@@ -51,10 +52,10 @@ struct StyleValue {
 class StyleCmd : public CommandBase {
  public:
   int Execute() override;
-  void Setup(const nsTamskLib::CommandParam& param) override;
-  void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
-  void Save(nsTamskLib::nsIOStream::IIOStream* stream) override;
-  void Load(nsTamskLib::nsIOStream::IIOStream* stream) override;
+  void Setup(const CommandParam& param) override;
+  void Dump(ITextStream* out) override;
+  void Save(IIOStream* stream) override;
+  void Load(IIOStream* stream) override;
 
   std::int32_t GetKind() const { return m_Kind; }
 
@@ -76,14 +77,15 @@ class StyleCmd : public CommandBase {
 
   std::int32_t m_Kind = 0;
   std::string m_Font;
-  nsTamskLib::Expression m_Args[3];
+  Expression m_Args[3];
   std::int32_t m_Align = 0;
 };
 
 class Cmd_settext final : public StyleCmd {
  public:
-  std::uint32_t GetID() override { return 11; }
-  static nsTamskLib::ICmd_Base* Create();
+  static constexpr std::uint32_t kType = 11;
+  std::uint32_t GetID() override { return kType; }
+  static ICmd_Base* Create();
   static int Parse(unsigned keyword);
 
  protected:
@@ -93,8 +95,9 @@ class Cmd_settext final : public StyleCmd {
 
 class Cmd_settalker final : public StyleCmd {
  public:
-  std::uint32_t GetID() override { return 12; }
-  static nsTamskLib::ICmd_Base* Create();
+  static constexpr std::uint32_t kType = 12;
+  std::uint32_t GetID() override { return kType; }
+  static ICmd_Base* Create();
   static int Parse(unsigned keyword);
 
  protected:
@@ -104,8 +107,9 @@ class Cmd_settalker final : public StyleCmd {
 
 class Cmd_setruby final : public StyleCmd {
  public:
-  std::uint32_t GetID() override { return 45; }
-  static nsTamskLib::ICmd_Base* Create();
+  static constexpr std::uint32_t kType = 45;
+  std::uint32_t GetID() override { return kType; }
+  static ICmd_Base* Create();
   static int Parse(unsigned keyword);
 
  protected:
@@ -115,8 +119,9 @@ class Cmd_setruby final : public StyleCmd {
 
 class Cmd_setselecttext final : public StyleCmd {
  public:
-  std::uint32_t GetID() override { return 40; }
-  static nsTamskLib::ICmd_Base* Create();
+  static constexpr std::uint32_t kType = 40;
+  std::uint32_t GetID() override { return kType; }
+  static ICmd_Base* Create();
   static int Parse(unsigned keyword);
 
  protected:

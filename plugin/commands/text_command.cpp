@@ -48,7 +48,7 @@ void Cmd_text::Setup(const nsTamskLib::CommandParam& param) {
 }
 
 std::uint32_t Cmd_text::GetID() {
-  return TagCmdAllowsSystemCommands(m_TagCmds) ? kId : kWaitingId;
+  return TagCmdAllowsSystemCommands(m_TagCmds) ? kType : kWaitingId;
 }
 
 void Cmd_text::Dump(nsTamskLib::nsTextStream::ITextStream* out) {

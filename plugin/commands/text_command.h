@@ -20,7 +20,7 @@ namespace nsWendrick {
 
 class Cmd_text final : public CommandBase {
  public:
-  static constexpr std::uint32_t kId = 9;
+  static constexpr std::uint32_t kType = 9;
   // The id reported while an inline wait runs: no command type enables system
   // input under it, so the story scene ignores system keys during the wait.
   static constexpr std::uint32_t kWaitingId = 44;

@@ -10,12 +10,11 @@
 #include "engine/api/task_manager.h"
 #include "engine/api/text_stream.h"
 #include "platform/clock/clock.h"
+#include "plugin/commands/choice_window.h"
 #include "plugin/commands/keyword_statement.h"
 #include "plugin/commands/parser_frame.h"
 #include "plugin/core/host_calls.h"
 #include "plugin/core/stream_fields.h"
-#include "plugin/text/text_layout.h"
-#include "plugin/text/text_style_state.h"
 #include "plugin/transitions/transition_frame.h"
 
 namespace nsWendrick {
@@ -24,9 +23,6 @@ namespace {
 using nsTamskLib::TRect;
 
 constexpr std::uint32_t kTimerPattern = 28;
-constexpr std::uint32_t kWhite = 0x00FFFFFF;
-// The most choices a stored command may claim; more (or none) means a damaged file.
-constexpr std::uint32_t kMaxStoredChoices = 65535;
 
 const char* const kSetKeywords[] = {"selectlclearimage", "selectlimage0", "selectlimage1",
                                     "selectlimage2", "selectlimage3"};
@@ -156,20 +152,7 @@ void Cmd_selectl::Reset() {
   m_FirstRun = true;
 }
 
-void Cmd_selectl::ShowChoices() {
-  nsTamskLib::nsDrawManager::IDrawManager* draw = m_Engine->GetDrawManager();
-  const char* font = draw->GetSelectFont();
-  const TextStyleState& style = TextStyle();
-  nsTamskLib::TextTokenSection sections[kMaxChoices];
-  const std::size_t count = std::min(m_Choices.size(), kMaxChoices);
-  for (std::size_t i = 0; i < count; ++i) {
-    LayoutTaggedText(m_Choices[i], font != nullptr ? font : "", draw->GetSelectFontSize(), kWhite,
-                     style.choice.cspace, style.ruby.offset.current, style.choice.lspace,
-                     style.choice.align, draw->GetSelectItemWidth(), draw->GetSelectItemHeight(),
-                     m_Engine, sections[i]);
-  }
-  draw->StartSelect(m_Variable.c_str(), static_cast<std::uint32_t>(count), sections);
-}
+void Cmd_selectl::ShowChoices() { StartChoiceWindow(m_Engine, m_Variable, m_Choices); }
 
 void Cmd_selectl::Finish() {
   Reset();
@@ -212,9 +195,7 @@ int Cmd_selectl::Execute() {
 
 void Cmd_selectl::Setup(const nsTamskLib::CommandParam& param) {
   m_Variable = param.Str[0].c_str();
-  m_Choices.clear();
-  const std::int32_t count = std::clamp<std::int32_t>(param.Int[0], 0, kMaxChoices);
-  for (std::int32_t i = 0; i < count; ++i) m_Choices.emplace_back(param.Str[1 + i].c_str());
+  m_Choices = ChoicesOf(param);
   m_Time = param.Expr[0];
 }
 
@@ -228,50 +209,26 @@ void Cmd_selectl::Dump(nsTamskLib::nsTextStream::ITextStream* out) {
 }
 
 void Cmd_selectl::Save(nsTamskLib::nsIOStream::IIOStream* stream) {
-  SaveIntField(stream, static_cast<std::int32_t>(m_Choices.size()));
-  for (const std::string& choice : m_Choices) SaveStringField(stream, choice);
+  SaveChoices(stream, m_Choices);
   SaveStringField(stream, m_Variable);
   SaveExpressionField(stream, m_Time);
 }
 
 void Cmd_selectl::Load(nsTamskLib::nsIOStream::IIOStream* stream) {
-  const std::uint32_t count = static_cast<std::uint32_t>(LoadIntField(stream));
-  // A choice without entries could never be taken: the script would wait forever.
-  if (count == 0 || count > kMaxStoredChoices) {
-    HostRuntimeError(nullptr, "選択肢の数が不正です！（%u）", count);
-  }
-  m_Choices.clear();
-  for (std::uint32_t i = 0; i < count; ++i) m_Choices.push_back(LoadStringField(stream));
+  m_Choices = LoadChoices(stream);
   m_Variable = LoadStringField(stream);
   LoadExpressionField(stream, m_Time);
 }
 
 int Cmd_selectl::Parse(unsigned keywordToken) {
-  static const SyntaxPattern kChoice = {kWordString, kWordComma};
   static const SyntaxPattern kEnd = {kWordVariable, kWordComma, kWordArgument, kWordSemicolon};
   if (!HasParserServices()) return -1;
-  std::uint32_t at = keywordToken + 1;
-  std::uint32_t count = 0;
-  while (MatchesSyntax(at, kChoice)) {
-    ++count;
-    at += 2;
-  }
-  if (count > kMaxChoices) {
-    if (nsTamskLib::nsTextStream::ITextStream* out = GetErrorOutput()) {
-      out->Write("エラー（%4d行目）：選択肢は10個までです！\n", GetTokenLine(keywordToken));
-    }
-    return -1;
-  }
-  if (count == 0 || !MatchesSyntax(at, kEnd)) return ReportSyntaxError(keywordToken);
-
+  nsTamskLib::CommandParam param;
+  std::uint32_t at = 0;
+  if (ParseChoices(keywordToken, kEnd, at, param) < 0) return -1;
   nsTamskLib::CommandParam tail;
   FillParamFromPattern(at - 1, kEnd, tail);
-  nsTamskLib::CommandParam param;
-  param.Int[0] = static_cast<std::int32_t>(count);
   param.Str[0] = tail.Str[0];
-  for (std::uint32_t i = 0; i < count; ++i) {
-    param.Str[1 + i] = GetScriptToken(keywordToken + 1 + 2 * i)->text;
-  }
   param.Expr[0] = tail.Expr[0];
   AddParsedCommand(Create(), param);
   return static_cast<int>(at + kEnd.size() - keywordToken);
@@ -390,13 +347,9 @@ void Cmd_setselectl::Load(nsTamskLib::nsIOStream::IIOStream* stream) {
 }
 
 int Cmd_setselectl::Parse(unsigned keywordToken) {
-  if (!HasParserServices()) return -1;
-  const KeywordStatement* entry = FindKeywordStatement(keywordToken, SetStatements());
-  if (entry == nullptr || !MatchesSyntax(keywordToken + 1, entry->form)) {
-    return ReportSyntaxError(keywordToken);
-  }
   nsTamskLib::CommandParam inOrder;
-  FillParamFromPattern(keywordToken, entry->form, inOrder);
+  const KeywordStatement* entry = MatchKeywordStatement(keywordToken, SetStatements(), inOrder);
+  if (entry == nullptr) return -1;
   // Each argument goes to the slot of the member it sets, whatever the keyword leaves out.
   nsTamskLib::CommandParam param;
   param.Int[0] = entry->kind;

@@ -43,7 +43,6 @@ void DrawSelectLImages(nsTamskLib::nsCore::INovelEngine* engine, std::uint32_t e
 
 class Cmd_selectl final : public CommandBase {
  public:
-  static constexpr std::size_t kMaxChoices = 10;
 
   static nsTamskLib::ICmd_Base* Create() { return new Cmd_selectl(); }
   // "selectl" string {"," string} "," variable "," time ";" with at most ten strings.
@@ -52,7 +51,8 @@ class Cmd_selectl final : public CommandBase {
   void Reset() override;
   int Execute() override;
   void Setup(const nsTamskLib::CommandParam& param) override;
-  std::uint32_t GetID() override { return 49; }
+  static constexpr std::uint32_t kType = 49;
+  std::uint32_t GetID() override { return kType; }
   void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
   void Save(nsTamskLib::nsIOStream::IIOStream* stream) override;
   void Load(nsTamskLib::nsIOStream::IIOStream* stream) override;
@@ -84,7 +84,8 @@ class Cmd_setselectl final : public CommandBase {
 
   int Execute() override;
   void Setup(const nsTamskLib::CommandParam& param) override;
-  std::uint32_t GetID() override { return 50; }
+  static constexpr std::uint32_t kType = 50;
+  std::uint32_t GetID() override { return kType; }
   void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
   void Save(nsTamskLib::nsIOStream::IIOStream* stream) override;
   void Load(nsTamskLib::nsIOStream::IIOStream* stream) override;

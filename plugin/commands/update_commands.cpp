@@ -9,6 +9,7 @@
 #include "engine/api/text_stream.h"
 #include "plugin/commands/parser_frame.h"
 #include "plugin/commands/statement_forms.h"
+#include "plugin/core/engine_names.h"
 #include "plugin/core/host_calls.h"
 #include "plugin/core/stream_fields.h"
 
@@ -25,23 +26,23 @@ bool IsUpdatePattern(std::int32_t pattern) {
 
 bool IsUpdate2Pattern(std::int32_t pattern) { return pattern >= 17 && pattern <= 24; }
 
-[[noreturn]] void ReportPattern(nsTamskLib::WindowHandle owner, std::int32_t pattern) {
+[[noreturn]] void ReportPattern(WindowHandle owner, std::int32_t pattern) {
   HostRuntimeError(owner, "更新パターンの指定が間違っています！（m_Pattern = %d）", pattern);
 }
 
-std::int32_t CheckedTime(nsTamskLib::WindowHandle owner, const nsTamskLib::Expression& expr,
-                         nsTamskLib::nsCore::INovelEngine* engine) {
+std::int32_t CheckedTime(WindowHandle owner, const Expression& expr,
+                         INovelEngine* engine) {
   const std::int32_t time = HostCalcExpression(expr, engine);
   if (time < 0) HostRuntimeError(owner, "更新時間が負数です！（m_Time = %d）", time);
   return time;
 }
 
-bool IsSkipping(nsTamskLib::nsCore::INovelEngine* engine) {
+bool IsSkipping(INovelEngine* engine) {
   return engine->GetTextManager()->IsSkip();
 }
 
 // Moves the script on once the running pattern has ended; true when it did.
-bool FinishWhenDone(nsTamskLib::nsCore::INovelEngine* engine) {
+bool FinishWhenDone(INovelEngine* engine) {
   if (engine->GetTaskManager()->GetUpdateType() != 0) return false;
   engine->GetCommandHeap()->MoveIterator(1);
   return true;
@@ -72,12 +73,12 @@ int Cmd_update::Execute() {
   return 0;
 }
 
-void Cmd_update::Setup(const nsTamskLib::CommandParam& param) {
+void Cmd_update::Setup(const CommandParam& param) {
   m_Pattern = param.Expr[0];
   m_Time = param.Expr[1];
 }
 
-void Cmd_update::Dump(nsTamskLib::nsTextStream::ITextStream* out) {
+void Cmd_update::Dump(ITextStream* out) {
   if (out == nullptr) return;
   out->Write("update ");
   out->WriteExpression(m_Pattern);
@@ -86,12 +87,12 @@ void Cmd_update::Dump(nsTamskLib::nsTextStream::ITextStream* out) {
   out->Write(";\n");
 }
 
-void Cmd_update::Save(nsTamskLib::nsIOStream::IIOStream* stream) {
+void Cmd_update::Save(IIOStream* stream) {
   SaveExpressionField(stream, m_Pattern);
   SaveExpressionField(stream, m_Time);
 }
 
-void Cmd_update::Load(nsTamskLib::nsIOStream::IIOStream* stream) {
+void Cmd_update::Load(IIOStream* stream) {
   LoadExpressionField(stream, m_Pattern);
   LoadExpressionField(stream, m_Time);
 }
@@ -122,13 +123,13 @@ int Cmd_update2::Execute() {
   return 0;
 }
 
-void Cmd_update2::Setup(const nsTamskLib::CommandParam& param) {
+void Cmd_update2::Setup(const CommandParam& param) {
   m_Pattern = param.Expr[0];
   m_Time = param.Expr[1];
   m_Width = param.Expr[2];
 }
 
-void Cmd_update2::Dump(nsTamskLib::nsTextStream::ITextStream* out) {
+void Cmd_update2::Dump(ITextStream* out) {
   if (out == nullptr) return;
   out->Write("update2 ");
   out->WriteExpression(m_Pattern);
@@ -139,28 +140,28 @@ void Cmd_update2::Dump(nsTamskLib::nsTextStream::ITextStream* out) {
   out->Write(";\n");
 }
 
-void Cmd_update2::Save(nsTamskLib::nsIOStream::IIOStream* stream) {
+void Cmd_update2::Save(IIOStream* stream) {
   SaveExpressionField(stream, m_Pattern);
   SaveExpressionField(stream, m_Time);
   SaveExpressionField(stream, m_Width);
 }
 
-void Cmd_update2::Load(nsTamskLib::nsIOStream::IIOStream* stream) {
+void Cmd_update2::Load(IIOStream* stream) {
   LoadExpressionField(stream, m_Pattern);
   LoadExpressionField(stream, m_Time);
   LoadExpressionField(stream, m_Width);
 }
 
-nsTamskLib::ICmd_Base* CreateCmdUpdate() { return new Cmd_update(); }
-nsTamskLib::ICmd_Base* CreateCmdUpdate2() { return new Cmd_update2(); }
+ICmd_Base* CreateCmdUpdate() { return new Cmd_update(); }
+ICmd_Base* CreateCmdUpdate2() { return new Cmd_update2(); }
 
 int ParseUpdate(unsigned keywordToken) {
-  return ParseStatement(keywordToken, StatementForms(kUpdateCommandType), kUpdateKeywords,
+  return ParseStatement(keywordToken, StatementForms(Cmd_update::kType), kUpdateKeywords,
                         CreateCmdUpdate);
 }
 
 int ParseUpdate2(unsigned keywordToken) {
-  return ParseStatement(keywordToken, StatementForms(kUpdate2CommandType), kUpdate2Keywords,
+  return ParseStatement(keywordToken, StatementForms(Cmd_update2::kType), kUpdate2Keywords,
                         CreateCmdUpdate2);
 }
 

@@ -9,27 +9,26 @@
 
 #include "engine/api/token_containers.h"
 #include "plugin/commands/command_base.h"
+#include "plugin/core/engine_names.h"
 
 namespace nsWendrick {
-
-inline constexpr std::uint32_t kUpdateCommandType = 20;
-inline constexpr std::uint32_t kUpdate2CommandType = 48;
 
 class Cmd_update : public CommandBase {
  public:
   void Reset() override { m_Started = false; }
   int Execute() override;
-  void Setup(const nsTamskLib::CommandParam& param) override;
-  std::uint32_t GetID() override { return kUpdateCommandType; }
-  void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
-  void Save(nsTamskLib::nsIOStream::IIOStream* stream) override;
-  void Load(nsTamskLib::nsIOStream::IIOStream* stream) override;
+  void Setup(const CommandParam& param) override;
+  static constexpr std::uint32_t kType = 20;
+  std::uint32_t GetID() override { return kType; }
+  void Dump(ITextStream* out) override;
+  void Save(IIOStream* stream) override;
+  void Load(IIOStream* stream) override;
 
   bool IsStarted() const { return m_Started; }
 
  private:
-  nsTamskLib::Expression m_Pattern;
-  nsTamskLib::Expression m_Time;
+  Expression m_Pattern;
+  Expression m_Time;
   // Set when the record was filled; a plain flag, since any clock value (0 too)
   // can be the moment of the start.
   bool m_Started = false;
@@ -39,23 +38,24 @@ class Cmd_update2 : public CommandBase {
  public:
   void Reset() override { m_Started = false; }
   int Execute() override;
-  void Setup(const nsTamskLib::CommandParam& param) override;
-  std::uint32_t GetID() override { return kUpdate2CommandType; }
-  void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
-  void Save(nsTamskLib::nsIOStream::IIOStream* stream) override;
-  void Load(nsTamskLib::nsIOStream::IIOStream* stream) override;
+  void Setup(const CommandParam& param) override;
+  static constexpr std::uint32_t kType = 48;
+  std::uint32_t GetID() override { return kType; }
+  void Dump(ITextStream* out) override;
+  void Save(IIOStream* stream) override;
+  void Load(IIOStream* stream) override;
 
   bool IsStarted() const { return m_Started; }
 
  private:
-  nsTamskLib::Expression m_Pattern;
-  nsTamskLib::Expression m_Time;
-  nsTamskLib::Expression m_Width;
+  Expression m_Pattern;
+  Expression m_Time;
+  Expression m_Width;
   bool m_Started = false;
 };
 
-nsTamskLib::ICmd_Base* CreateCmdUpdate();
-nsTamskLib::ICmd_Base* CreateCmdUpdate2();
+ICmd_Base* CreateCmdUpdate();
+ICmd_Base* CreateCmdUpdate2();
 
 // The script parsers of "update" and "update2".
 int ParseUpdate(unsigned keywordToken);

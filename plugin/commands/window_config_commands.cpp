@@ -8,6 +8,7 @@
 #include "engine/api/types.h"
 #include "plugin/commands/expansion.h"
 #include "plugin/commands/keyword_statement.h"
+#include "plugin/core/engine_names.h"
 #include "plugin/core/host_calls.h"
 #include "plugin/core/stream_fields.h"
 #include "plugin/text/kinsoku.h"
@@ -45,7 +46,7 @@ std::uint32_t PackColor(const std::int32_t* rgb) {
          static_cast<std::uint32_t>(rgb[2]) * 65536u;
 }
 
-nsTamskLib::TRect RectOf(const std::int32_t* xywh) {
+TRect RectOf(const std::int32_t* xywh) {
   return nsTamskLib::MakeRect(xywh[0], xywh[1], xywh[2], xywh[3]);
 }
 
@@ -73,7 +74,7 @@ std::vector<KeywordStatement> StatementsOf(std::span<const ConfigKeyword> keywor
   return statements;
 }
 
-void MoveOn(nsTamskLib::nsCore::INovelEngine* engine) {
+void MoveOn(INovelEngine* engine) {
   engine->GetCommandHeap()->MoveIterator(1);
 }
 
@@ -86,7 +87,7 @@ const ConfigKeyword* ConfigCmd::Row() const {
   return nullptr;
 }
 
-void ConfigCmd::Setup(const nsTamskLib::CommandParam& param) {
+void ConfigCmd::Setup(const CommandParam& param) {
   m_Kind = param.Int[0];
   const ConfigKeyword* row = Row();
   m_Name = row != nullptr && row->named ? param.Str[0].c_str() : "";
@@ -98,7 +99,7 @@ void ConfigCmd::Setup(const nsTamskLib::CommandParam& param) {
 int ConfigCmd::Execute() {
   if (const ConfigKeyword* row = Row()) {
     std::vector<std::int32_t> values;
-    for (const nsTamskLib::Expression& arg : m_Args) {
+    for (const Expression& arg : m_Args) {
       values.push_back(HostCalcExpression(arg, m_Engine));
     }
     values.resize(static_cast<std::size_t>(row->expressions), 0);
@@ -108,7 +109,7 @@ int ConfigCmd::Execute() {
   return 0;
 }
 
-void ConfigCmd::Dump(nsTamskLib::nsTextStream::ITextStream* out) {
+void ConfigCmd::Dump(ITextStream* out) {
   const ConfigKeyword* row = Row();
   if (out == nullptr || row == nullptr) return;
   out->Write("%s ", row->keyword);
@@ -120,15 +121,15 @@ void ConfigCmd::Dump(nsTamskLib::nsTextStream::ITextStream* out) {
   out->Write(";\n");
 }
 
-void ConfigCmd::Save(nsTamskLib::nsIOStream::IIOStream* stream) {
+void ConfigCmd::Save(IIOStream* stream) {
   SaveIntField(stream, m_Kind);
   const ConfigKeyword* row = Row();
   if (row == nullptr) return;
   if (row->named) SaveStringField(stream, m_Name);
-  for (const nsTamskLib::Expression& arg : m_Args) SaveExpressionField(stream, arg);
+  for (const Expression& arg : m_Args) SaveExpressionField(stream, arg);
 }
 
-void ConfigCmd::Load(nsTamskLib::nsIOStream::IIOStream* stream) {
+void ConfigCmd::Load(IIOStream* stream) {
   m_Kind = LoadIntField(stream);
   m_Name.clear();
   m_Args.clear();
@@ -136,7 +137,7 @@ void ConfigCmd::Load(nsTamskLib::nsIOStream::IIOStream* stream) {
   if (row == nullptr) return;
   if (row->named) m_Name = LoadStringField(stream);
   m_Args.resize(static_cast<std::size_t>(row->expressions));
-  for (nsTamskLib::Expression& arg : m_Args) LoadExpressionField(stream, arg);
+  for (Expression& arg : m_Args) LoadExpressionField(stream, arg);
 }
 
 int ConfigCmd::ParseConfig(unsigned keyword, std::span<const ConfigKeyword> keywords,
@@ -188,14 +189,14 @@ void ConfigCmd::CheckColor(const std::int32_t* rgb, bool border, const char* sta
 // Text window: x, y, width, height, R, G, B, alpha, border, border R, G, B; or an
 // image with x, y, alpha and the source rectangle.
 std::span<const ConfigKeyword> Cmd_settextwindow::Keywords() const { return kTextWindowKeywords; }
-nsTamskLib::ICmd_Base* Cmd_settextwindow::Create() { return new Cmd_settextwindow(); }
+ICmd_Base* Cmd_settextwindow::Create() { return new Cmd_settextwindow(); }
 int Cmd_settextwindow::Parse(unsigned keyword) {
   return ParseConfig(keyword, kTextWindowKeywords, &Cmd_settextwindow::Create);
 }
 
 void Cmd_settextwindow::Apply(std::int32_t kind, const std::string& name,
                               const std::vector<std::int32_t>& v) {
-  nsTamskLib::nsDrawManager::IDrawManager* draw = m_Engine->GetDrawManager();
+  IDrawManager* draw = m_Engine->GetDrawManager();
   if (kind == 0) {
     if (v[2] < 0 || v[3] < 0) {
       HostRuntimeError(Window(), "矩形の指定が間違っています！（m_RectWidth = %d, m_RectHeight = %d）",
@@ -217,14 +218,14 @@ void Cmd_settextwindow::Apply(std::int32_t kind, const std::string& name,
 // Text cursor: the four display switches, or an image for one of the four states
 // with x, y, alpha, the source rectangle and a flag.
 std::span<const ConfigKeyword> Cmd_settextcursor::Keywords() const { return kTextCursorKeywords; }
-nsTamskLib::ICmd_Base* Cmd_settextcursor::Create() { return new Cmd_settextcursor(); }
+ICmd_Base* Cmd_settextcursor::Create() { return new Cmd_settextcursor(); }
 int Cmd_settextcursor::Parse(unsigned keyword) {
   return ParseConfig(keyword, kTextCursorKeywords, &Cmd_settextcursor::Create);
 }
 
 void Cmd_settextcursor::Apply(std::int32_t kind, const std::string& name,
                               const std::vector<std::int32_t>& v) {
-  nsTamskLib::nsDrawManager::IDrawManager* draw = m_Engine->GetDrawManager();
+  IDrawManager* draw = m_Engine->GetDrawManager();
   if (kind == 0) {
     draw->SetTextCursorEnabled(Flag(v[0]), Flag(v[1]), Flag(v[2]), Flag(v[3]));
     return;
@@ -232,7 +233,7 @@ void Cmd_settextcursor::Apply(std::int32_t kind, const std::string& name,
   CheckAlpha(v[2]);
   CheckSourceRect(&v[3]);
   const auto alpha = static_cast<std::uint8_t>(v[2]);
-  const nsTamskLib::TRect src = RectOf(&v[3]);
+  const TRect src = RectOf(&v[3]);
   switch (kind) {
     case 1: draw->SetTextCursorNone(name.c_str(), v[0], v[1], alpha, src, Flag(v[7])); break;
     case 2: draw->SetTextCursorClick(name.c_str(), v[0], v[1], alpha, src, Flag(v[7])); break;
@@ -247,14 +248,14 @@ void Cmd_settextcursor::Apply(std::int32_t kind, const std::string& name,
 std::span<const ConfigKeyword> Cmd_setselectwindow::Keywords() const {
   return kSelectWindowKeywords;
 }
-nsTamskLib::ICmd_Base* Cmd_setselectwindow::Create() { return new Cmd_setselectwindow(); }
+ICmd_Base* Cmd_setselectwindow::Create() { return new Cmd_setselectwindow(); }
 int Cmd_setselectwindow::Parse(unsigned keyword) {
   return ParseConfig(keyword, kSelectWindowKeywords, &Cmd_setselectwindow::Create);
 }
 
 void Cmd_setselectwindow::Apply(std::int32_t kind, const std::string& name,
                                 const std::vector<std::int32_t>& v) {
-  nsTamskLib::nsDrawManager::IDrawManager* draw = m_Engine->GetDrawManager();
+  IDrawManager* draw = m_Engine->GetDrawManager();
   if (kind == 2) {
     if (v[0] < 0) HostRuntimeError(Window(), "画面下端との間隔が負数です！（m_UnderSpace = %d）", v[0]);
     draw->SetSelectBottomMargin(v[0]);
@@ -281,7 +282,7 @@ void Cmd_setselectwindow::Apply(std::int32_t kind, const std::string& name,
 // Choice sounds.
 int Cmd_setselect::Execute() {
   const std::string name = ExpandVariables(m_Name, m_Engine);
-  nsTamskLib::nsDrawManager::IDrawManager* draw = m_Engine->GetDrawManager();
+  IDrawManager* draw = m_Engine->GetDrawManager();
   if (m_Kind == 0) {
     draw->SetSelectDecideSound(name.c_str());
   } else if (m_Kind == 1) {
@@ -291,12 +292,12 @@ int Cmd_setselect::Execute() {
   return 0;
 }
 
-void Cmd_setselect::Dump(nsTamskLib::nsTextStream::ITextStream* out) {
+void Cmd_setselect::Dump(ITextStream* out) {
   if (out == nullptr || m_Kind < 0 || m_Kind > 1) return;
   out->Write(m_Kind == 0 ? "selectclickse \"%s\";\n" : "selectcursorse \"%s\";\n", m_Name.c_str());
 }
 
-nsTamskLib::ICmd_Base* Cmd_setselect::Create() { return new Cmd_setselect(); }
+ICmd_Base* Cmd_setselect::Create() { return new Cmd_setselect(); }
 
 int Cmd_setselect::Parse(unsigned keyword) {
   static const std::vector<KeywordStatement> statements{
@@ -314,11 +315,11 @@ int Cmd_initialize::Execute() {
   return 0;
 }
 
-void Cmd_initialize::Dump(nsTamskLib::nsTextStream::ITextStream* out) {
+void Cmd_initialize::Dump(ITextStream* out) {
   if (out != nullptr) out->Write("initialize;\n");
 }
 
-nsTamskLib::ICmd_Base* Cmd_initialize::Create() { return new Cmd_initialize(); }
+ICmd_Base* Cmd_initialize::Create() { return new Cmd_initialize(); }
 
 int Cmd_initialize::Parse(unsigned keyword) {
   static const std::vector<KeywordStatement> statements{{"initialize", 0, {kWordSemicolon}}};
@@ -336,14 +337,14 @@ int Cmd_waittimeskip::Execute() {
   return 0;
 }
 
-void Cmd_waittimeskip::Dump(nsTamskLib::nsTextStream::ITextStream* out) {
+void Cmd_waittimeskip::Dump(ITextStream* out) {
   if (out == nullptr) return;
   out->Write("waittimeskip ");
   out->WriteExpression(m_Value);
   out->Write(";\n");
 }
 
-nsTamskLib::ICmd_Base* Cmd_waittimeskip::Create() { return new Cmd_waittimeskip(); }
+ICmd_Base* Cmd_waittimeskip::Create() { return new Cmd_waittimeskip(); }
 
 int Cmd_waittimeskip::Parse(unsigned keyword) {
   static const std::vector<KeywordStatement> statements{
@@ -373,12 +374,12 @@ int Cmd_kinsoku::Execute() {
   return 0;
 }
 
-void Cmd_kinsoku::Dump(nsTamskLib::nsTextStream::ITextStream* out) {
+void Cmd_kinsoku::Dump(ITextStream* out) {
   if (out == nullptr || m_Kind < 0 || m_Kind >= 6) return;
   out->Write("%s \"%s\";\n", kKinsokuOperations[m_Kind].keyword, m_Name.c_str());
 }
 
-nsTamskLib::ICmd_Base* Cmd_kinsoku::Create() { return new Cmd_kinsoku(); }
+ICmd_Base* Cmd_kinsoku::Create() { return new Cmd_kinsoku(); }
 
 int Cmd_kinsoku::Parse(unsigned keyword) {
   static const std::vector<KeywordStatement> statements = [] {

@@ -14,6 +14,7 @@
 #include "engine/api/plugin_api.h"
 #include "engine/api/token_containers.h"
 #include "plugin/commands/command_families.h"
+#include "plugin/core/engine_names.h"
 
 namespace nsWendrick {
 
@@ -30,10 +31,10 @@ struct ConfigKeyword {
 class ConfigCmd : public CommandBase {
  public:
   int Execute() override;
-  void Setup(const nsTamskLib::CommandParam& param) override;
-  void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
-  void Save(nsTamskLib::nsIOStream::IIOStream* stream) override;
-  void Load(nsTamskLib::nsIOStream::IIOStream* stream) override;
+  void Setup(const CommandParam& param) override;
+  void Dump(ITextStream* out) override;
+  void Save(IIOStream* stream) override;
+  void Load(IIOStream* stream) override;
 
   std::int32_t GetKind() const { return m_Kind; }
 
@@ -60,13 +61,14 @@ class ConfigCmd : public CommandBase {
 
   std::int32_t m_Kind = 0;
   std::string m_Name;
-  std::vector<nsTamskLib::Expression> m_Args;
+  std::vector<Expression> m_Args;
 };
 
 class Cmd_settextwindow final : public ConfigCmd {
  public:
-  std::uint32_t GetID() override { return 38; }
-  static nsTamskLib::ICmd_Base* Create();
+  static constexpr std::uint32_t kType = 38;
+  std::uint32_t GetID() override { return kType; }
+  static ICmd_Base* Create();
   static int Parse(unsigned keyword);
 
  protected:
@@ -77,8 +79,9 @@ class Cmd_settextwindow final : public ConfigCmd {
 
 class Cmd_settextcursor final : public ConfigCmd {
  public:
-  std::uint32_t GetID() override { return 39; }
-  static nsTamskLib::ICmd_Base* Create();
+  static constexpr std::uint32_t kType = 39;
+  std::uint32_t GetID() override { return kType; }
+  static ICmd_Base* Create();
   static int Parse(unsigned keyword);
 
  protected:
@@ -89,8 +92,9 @@ class Cmd_settextcursor final : public ConfigCmd {
 
 class Cmd_setselectwindow final : public ConfigCmd {
  public:
-  std::uint32_t GetID() override { return 41; }
-  static nsTamskLib::ICmd_Base* Create();
+  static constexpr std::uint32_t kType = 41;
+  std::uint32_t GetID() override { return kType; }
+  static ICmd_Base* Create();
   static int Parse(unsigned keyword);
 
  protected:
@@ -102,36 +106,40 @@ class Cmd_setselectwindow final : public ConfigCmd {
 class Cmd_setselect final : public NamedCmd {
  public:
   int Execute() override;
-  std::uint32_t GetID() override { return 42; }
-  void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
-  static nsTamskLib::ICmd_Base* Create();
+  static constexpr std::uint32_t kType = 42;
+  std::uint32_t GetID() override { return kType; }
+  void Dump(ITextStream* out) override;
+  static ICmd_Base* Create();
   static int Parse(unsigned keyword);
 };
 
 class Cmd_initialize final : public SimpleCmd {
  public:
   int Execute() override;
-  std::uint32_t GetID() override { return 43; }
-  void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
-  static nsTamskLib::ICmd_Base* Create();
+  static constexpr std::uint32_t kType = 43;
+  std::uint32_t GetID() override { return kType; }
+  void Dump(ITextStream* out) override;
+  static ICmd_Base* Create();
   static int Parse(unsigned keyword);
 };
 
 class Cmd_waittimeskip final : public ExprCmd {
  public:
   int Execute() override;
-  std::uint32_t GetID() override { return 46; }
-  void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
-  static nsTamskLib::ICmd_Base* Create();
+  static constexpr std::uint32_t kType = 46;
+  std::uint32_t GetID() override { return kType; }
+  void Dump(ITextStream* out) override;
+  static ICmd_Base* Create();
   static int Parse(unsigned keyword);
 };
 
 class Cmd_kinsoku final : public NamedCmd {
  public:
   int Execute() override;
-  std::uint32_t GetID() override { return 47; }
-  void Dump(nsTamskLib::nsTextStream::ITextStream* out) override;
-  static nsTamskLib::ICmd_Base* Create();
+  static constexpr std::uint32_t kType = 47;
+  std::uint32_t GetID() override { return kType; }
+  void Dump(ITextStream* out) override;
+  static ICmd_Base* Create();
   static int Parse(unsigned keyword);
 };
 

@@ -8,6 +8,7 @@
 #include "engine/api/fwd.h"
 #include "engine/api/mystr.h"
 #include "engine/api/token_containers.h"
+#include "plugin/core/engine_names.h"
 
 namespace nsWendrick {
 
@@ -16,14 +17,14 @@ struct ScriptToken {
   std::int32_t line = 0;              // line number in the source, from 1
   nsTamskLib::mystr text;             // the token's text (a string literal without its quotes)
   std::int32_t kind = 0;              // the host's own classification
-  nsTamskLib::Expression expr;        // the parsed expression of an argument token
+  Expression expr;        // the parsed expression of an argument token
 };
 
 // The compiler context of a compiler host.
 class ICompilerRef {
  public:
   // Where the parsers print their error messages.
-  virtual nsTamskLib::nsTextStream::ITextStream* GetErrorOutput() = 0;
+  virtual ITextStream* GetErrorOutput() = 0;
   // Enters a name declared by a statement into the compiler's symbol table with its
   // kind (1 local, 2 global, 3 button, 4 sprite).
   virtual void DeclareSymbol(const char* name, std::int32_t kind) = 0;
@@ -40,7 +41,7 @@ inline constexpr int kSeparatorCloseBrace = 3;
 using GetTokenSizeFunc = std::uint32_t (*)();
 using GetTokenFunc = const ScriptToken* (*)(std::uint32_t index);
 using GetRefFunc = ICompilerRef* (*)();
-using AddCommandFunc = void (*)(nsTamskLib::ICmd_Base* command, const nsTamskLib::CommandParam* param);
+using AddCommandFunc = void (*)(ICmd_Base* command, const CommandParam* param);
 using TokenTestFunc = int (*)(std::uint32_t index);
 using IsStringFunc = bool (*)(std::uint32_t index);
 // True when the tokens first..last match the pattern words one by one.

@@ -8,6 +8,7 @@
 
 #include "engine/api/plugin_api.h"
 #include "plugin/core/compiler_services.h"
+#include "plugin/core/engine_names.h"
 
 namespace nsWendrick {
 
@@ -67,18 +68,18 @@ using HostResolver = std::function<void*(const char* name)>;
 
 // Function types of the entries the plug-in calls.
 using GetVersionFunc = int (*)();
-using ReportFunc = void (*)(nsTamskLib::WindowHandle owner, const char* format, ...);
-using CalcExpressionFunc = int (*)(const nsTamskLib::Expression& expr,
-                                   nsTamskLib::nsCore::INovelEngine* engine);
+using ReportFunc = void (*)(WindowHandle owner, const char* format, ...);
+using CalcExpressionFunc = int (*)(const Expression& expr,
+                                   INovelEngine* engine);
 using RegisterFactoryFunc = void (*)(unsigned type, nsTamskLib::CmdFactory factory);
 using RegisterUpdateFunc = void (*)(unsigned number, nsTamskLib::UpdateFunc func);
 using RegisterAnalysisFunc = void (*)(unsigned type, nsTamskLib::AnalysisFunc func);
 using RegisterCommandNameFunc = void (*)(const char* keyword, unsigned type);
 using RegisterSystemCommandFunc = void (*)(unsigned type);
 using RegisterDataFunc = void (*)(const char* name, nsTamskLib::DataFunc func);
-using GetTMAccessorFunc = nsTamskLib::nsTaskManager::ITMAccessor* (*)();
+using GetTMAccessorFunc = ITMAccessor* (*)();
 using GetDMAccessorFunc = nsTamskLib::nsDrawManager::IDMAccessor* (*)();
-using SetAccessorFunc = void (*)(nsTamskLib::nsCore::INovelEngine* engine);
+using SetAccessorFunc = void (*)(INovelEngine* engine);
 
 class HostApiTable {
  public:

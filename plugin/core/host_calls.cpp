@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "engine/api/novel_engine.h"
+#include "plugin/core/engine_names.h"
 #include "plugin/core/host_api.h"
 
 namespace nsWendrick {
@@ -14,7 +15,7 @@ constexpr std::size_t kMessageBuffer = nsTamskLib::kMaxFormattedMessage + 1;
 
 }  // namespace
 
-void HostRuntimeError(nsTamskLib::WindowHandle owner, const char* format, ...) {
+void HostRuntimeError(WindowHandle owner, const char* format, ...) {
   char text[kMessageBuffer];
   va_list args;
   va_start(args, format);
@@ -28,7 +29,7 @@ void HostRuntimeError(nsTamskLib::WindowHandle owner, const char* format, ...) {
   std::_Exit(1);
 }
 
-void HostRuntimeWarning(nsTamskLib::WindowHandle owner, const char* format, ...) {
+void HostRuntimeWarning(WindowHandle owner, const char* format, ...) {
   const auto report = GetHostApi().As<ReportFunc>(kRuntimeWarning);
   if (report == nullptr) return;
   char text[kMessageBuffer];
@@ -39,8 +40,8 @@ void HostRuntimeWarning(nsTamskLib::WindowHandle owner, const char* format, ...)
   report(owner, "%s", text);
 }
 
-std::int32_t HostCalcExpression(const nsTamskLib::Expression& expr,
-                                nsTamskLib::nsCore::INovelEngine* engine) {
+std::int32_t HostCalcExpression(const Expression& expr,
+                                INovelEngine* engine) {
   const auto calc = GetHostApi().As<CalcExpressionFunc>(kCalcExpression);
   if (calc == nullptr) {
     HostRuntimeError(OwnerWindow(engine), "CalcExpressionが存在しません！");
@@ -48,7 +49,7 @@ std::int32_t HostCalcExpression(const nsTamskLib::Expression& expr,
   return calc(expr, engine);
 }
 
-nsTamskLib::WindowHandle OwnerWindow(const nsTamskLib::nsCore::INovelEngine* engine) {
+WindowHandle OwnerWindow(const INovelEngine* engine) {
   return engine != nullptr ? engine->GetWindowHandle() : nullptr;
 }
 

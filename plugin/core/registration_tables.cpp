@@ -26,145 +26,180 @@
 namespace nsWendrick {
 namespace {
 
-// Types 1 to 57 but 44 (a second value that the text command reports during an
-// inline wait). Type 7 (else) has a parser but no factory: its parser makes a jump.
-// System input is refused during wait (13), update (20), effect (28), update2 (48)
-// and selectl (49).
+// Every type in ascending order, but the second value that the text command reports
+// during an inline wait. Else has a parser but no factory: its parser makes a jump.
+// System input is refused during wait, update, effect, update2 and selectl.
 constexpr CommandTypeEntry kCommandTypes[] = {
-    {1, Cmd_if::Create, ParseIf, true},  // if
-    {2, Cmd_se::Create, Cmd_se::Parse, true}, // se
-    {3, Cmd_bgm::Create, Cmd_bgm::Parse, true}, // bgm
-    {4, Cmd_end::Create, ParseEnd, true},  // end
-    {5, Cmd_set::Create, ParseSet, true},  // set
-    {6, Cmd_calc::Create, ParseCalc, true},  // calc
-    {7, nullptr, ParseElse, true},  // else
-    {8, Cmd_goto::Create, ParseGoto, true},  // goto
-    {9, Cmd_text::Create, Cmd_text::Parse, true},  // text
-    {10, Cmd_select::Create, Cmd_select::Parse, true},  // select
-    {11, Cmd_settext::Create, Cmd_settext::Parse, true}, // settext
-    {12, Cmd_settalker::Create, Cmd_settalker::Parse, true}, // settalker
-    {13, Cmd_wait::Create, ParseWait, false},  // wait
-    {14, Cmd_gosub::Create, ParseGosub, true},  // gosub
-    {15, Cmd_return::Create, ParseReturn, true},  // return
-    {16, Cmd_setscreen::Create, Cmd_setscreen::Parse, true}, // setscreen
-    {17, Cmd_setskip::Create, Cmd_setskip::Parse, true}, // setskip
-    {18, Cmd_setauto::Create, Cmd_setauto::Parse, true}, // setauto
-    {19, Cmd_setcg::Create, Cmd_setcg::Parse, true},  // setcg
-    {20, CreateCmdUpdate, ParseUpdate, false},  // update
-    {21, Cmd_clearcg::Create, Cmd_clearcg::Parse, true},  // clearcg
-    {22, Cmd_bgcolor::Create, Cmd_bgcolor::Parse, true},  // bgcolor
-    {23, Cmd_setbutton::Create, Cmd_setbutton::Parse, true},  // setbutton
-    {24, Cmd_setsprite::Create, Cmd_setsprite::Parse, true},  // setsprite
-    {25, Cmd_chpriority::Create, Cmd_chpriority::Parse, true},  // chpriority
-    {26, Cmd_volume::Create, Cmd_volume::Parse, true},  // volume
-    {27, Cmd_jump::Create, ParseJump, true},  // jump
-    {28, Cmd_effect::Create, Cmd_effect::Parse, false},  // effect
-    {29, Cmd_suspend::Create, Cmd_suspend::Parse, true},  // suspend
-    {30, Cmd_systemcall::Create, Cmd_systemcall::Parse, true},  // systemcall
-    {31, Cmd_textwindow::Create, Cmd_textwindow::Parse, true},  // textwindow
-    {32, Cmd_image::Create, Cmd_image::Parse, true},  // image
-    {33, Cmd_cleartext::Create, Cmd_cleartext::Parse, true},  // cleartext
-    {34, Cmd_menu::Create, Cmd_menu::Parse, true},  // menu
-    {35, Cmd_sleep::Create, Cmd_sleep::Parse, true},  // sleep
-    {36, Cmd_charaspace::Create, Cmd_charaspace::Parse, true},  // charaspace
-    {37, Cmd_voice::Create, Cmd_voice::Parse, true},  // voice
-    {38, Cmd_settextwindow::Create, Cmd_settextwindow::Parse, true}, // settextwindow
-    {39, Cmd_settextcursor::Create, Cmd_settextcursor::Parse, true}, // settextcursor
-    {40, Cmd_setselecttext::Create, Cmd_setselecttext::Parse, true}, // setselecttext
-    {41, Cmd_setselectwindow::Create, Cmd_setselectwindow::Parse, true}, // setselectwindow
-    {42, Cmd_setselect::Create, Cmd_setselect::Parse, true}, // setselect
-    {43, Cmd_initialize::Create, Cmd_initialize::Parse, true}, // initialize
-    {45, Cmd_setruby::Create, Cmd_setruby::Parse, true}, // setruby
-    {46, Cmd_waittimeskip::Create, Cmd_waittimeskip::Parse, true}, // waittimeskip
-    {47, Cmd_kinsoku::Create, Cmd_kinsoku::Parse, true}, // kinsoku
-    {48, CreateCmdUpdate2, ParseUpdate2, false},  // update2
-    {49, Cmd_selectl::Create, Cmd_selectl::Parse, false},  // selectl
-    {50, Cmd_setselectl::Create, Cmd_setselectl::Parse, true},  // setselectl
-    {51, Cmd_rand::Create, ParseRand, true},  // rand
-    {52, Cmd_loop::Create, ParseLoop, true},  // loop
-    {53, Cmd_break::Create, ParseBreak, true},  // break
-    {54, Cmd_loadobject::Create, ParseLoadObject, true},  // loadobject
-    {55, Cmd_gotod::Create, ParseGotod, true},  // gotod
-    {56, Cmd_gosubd::Create, ParseGosubd, true},  // gosubd
-    {57, Cmd_forcetextwindow::Create, Cmd_forcetextwindow::Parse, true}, // forcetextwindow
+    {Cmd_if::kType, Cmd_if::Create, ParseIf, true},
+    {Cmd_se::kType, Cmd_se::Create, Cmd_se::Parse, true},
+    {Cmd_bgm::kType, Cmd_bgm::Create, Cmd_bgm::Parse, true},
+    {Cmd_end::kType, Cmd_end::Create, ParseEnd, true},
+    {Cmd_set::kType, Cmd_set::Create, ParseSet, true},
+    {Cmd_calc::kType, Cmd_calc::Create, ParseCalc, true},
+    {kTypeElse, nullptr, ParseElse, true},
+    {Cmd_goto::kType, Cmd_goto::Create, ParseGoto, true},
+    {Cmd_text::kType, Cmd_text::Create, Cmd_text::Parse, true},
+    {Cmd_select::kType, Cmd_select::Create, Cmd_select::Parse, true},
+    {Cmd_settext::kType, Cmd_settext::Create, Cmd_settext::Parse, true},
+    {Cmd_settalker::kType, Cmd_settalker::Create, Cmd_settalker::Parse, true},
+    {Cmd_wait::kType, Cmd_wait::Create, ParseWait, false},
+    {Cmd_gosub::kType, Cmd_gosub::Create, ParseGosub, true},
+    {Cmd_return::kType, Cmd_return::Create, ParseReturn, true},
+    {Cmd_setscreen::kType, Cmd_setscreen::Create, Cmd_setscreen::Parse, true},
+    {Cmd_setskip::kType, Cmd_setskip::Create, Cmd_setskip::Parse, true},
+    {Cmd_setauto::kType, Cmd_setauto::Create, Cmd_setauto::Parse, true},
+    {Cmd_setcg::kType, Cmd_setcg::Create, Cmd_setcg::Parse, true},
+    {Cmd_update::kType, CreateCmdUpdate, ParseUpdate, false},
+    {Cmd_clearcg::kType, Cmd_clearcg::Create, Cmd_clearcg::Parse, true},
+    {Cmd_bgcolor::kType, Cmd_bgcolor::Create, Cmd_bgcolor::Parse, true},
+    {Cmd_setbutton::kType, Cmd_setbutton::Create, Cmd_setbutton::Parse, true},
+    {Cmd_setsprite::kType, Cmd_setsprite::Create, Cmd_setsprite::Parse, true},
+    {Cmd_chpriority::kType, Cmd_chpriority::Create, Cmd_chpriority::Parse, true},
+    {Cmd_volume::kType, Cmd_volume::Create, Cmd_volume::Parse, true},
+    {Cmd_jump::kType, Cmd_jump::Create, ParseJump, true},
+    {Cmd_effect::kType, Cmd_effect::Create, Cmd_effect::Parse, false},
+    {Cmd_suspend::kType, Cmd_suspend::Create, Cmd_suspend::Parse, true},
+    {Cmd_systemcall::kType, Cmd_systemcall::Create, Cmd_systemcall::Parse, true},
+    {Cmd_textwindow::kType, Cmd_textwindow::Create, Cmd_textwindow::Parse, true},
+    {Cmd_image::kType, Cmd_image::Create, Cmd_image::Parse, true},
+    {Cmd_cleartext::kType, Cmd_cleartext::Create, Cmd_cleartext::Parse, true},
+    {Cmd_menu::kType, Cmd_menu::Create, Cmd_menu::Parse, true},
+    {Cmd_sleep::kType, Cmd_sleep::Create, Cmd_sleep::Parse, true},
+    {Cmd_charaspace::kType, Cmd_charaspace::Create, Cmd_charaspace::Parse, true},
+    {Cmd_voice::kType, Cmd_voice::Create, Cmd_voice::Parse, true},
+    {Cmd_settextwindow::kType, Cmd_settextwindow::Create, Cmd_settextwindow::Parse, true},
+    {Cmd_settextcursor::kType, Cmd_settextcursor::Create, Cmd_settextcursor::Parse, true},
+    {Cmd_setselecttext::kType, Cmd_setselecttext::Create, Cmd_setselecttext::Parse, true},
+    {Cmd_setselectwindow::kType, Cmd_setselectwindow::Create, Cmd_setselectwindow::Parse, true},
+    {Cmd_setselect::kType, Cmd_setselect::Create, Cmd_setselect::Parse, true},
+    {Cmd_initialize::kType, Cmd_initialize::Create, Cmd_initialize::Parse, true},
+    {Cmd_setruby::kType, Cmd_setruby::Create, Cmd_setruby::Parse, true},
+    {Cmd_waittimeskip::kType, Cmd_waittimeskip::Create, Cmd_waittimeskip::Parse, true},
+    {Cmd_kinsoku::kType, Cmd_kinsoku::Create, Cmd_kinsoku::Parse, true},
+    {Cmd_update2::kType, CreateCmdUpdate2, ParseUpdate2, false},
+    {Cmd_selectl::kType, Cmd_selectl::Create, Cmd_selectl::Parse, false},
+    {Cmd_setselectl::kType, Cmd_setselectl::Create, Cmd_setselectl::Parse, true},
+    {Cmd_rand::kType, Cmd_rand::Create, ParseRand, true},
+    {Cmd_loop::kType, Cmd_loop::Create, ParseLoop, true},
+    {Cmd_break::kType, Cmd_break::Create, ParseBreak, true},
+    {Cmd_loadobject::kType, Cmd_loadobject::Create, ParseLoadObject, true},
+    {Cmd_gotod::kType, Cmd_gotod::Create, ParseGotod, true},
+    {Cmd_gosubd::kType, Cmd_gosubd::Create, ParseGosubd, true},
+    {Cmd_forcetextwindow::kType, Cmd_forcetextwindow::Create, Cmd_forcetextwindow::Parse, true},
 };
 
 constexpr KeywordEntry kKeywords[] = {
-    {"if", 1},
-    {"stopallse", 2}, {"unloadallse", 2}, {"playse", 2}, {"stopse", 2}, {"loadse", 2},
-    {"unloadse", 2},
-    {"playbgm", 3}, {"stopbgm", 3}, {"playoncebgm", 3},
-    {"end", 4},
-    {"local", 5}, {"global", 5}, {"button", 5}, {"sprite", 5},
-    {"calc", 6},
-    {"else", 7},
-    {"goto", 8},
-    {"text", 9},
-    {"select", 10},
-    {"textfont", 11}, {"textsize", 11}, {"textcolor", 11}, {"textspeed", 11},
-    {"textposition", 11}, {"textmaxwidth", 11}, {"textmaxheight", 11}, {"textcspace", 11},
-    {"textlspace", 11}, {"textalignleft", 11}, {"textaligncenter", 11}, {"textalignright", 11},
-    {"talkerfont", 12}, {"talkersize", 12}, {"talkercolor", 12}, {"talkerposition", 12},
-    {"talkermaxwidth", 12}, {"talkermaxheight", 12}, {"talkercspace", 12}, {"talkerlspace", 12},
-    {"talkeralignleft", 12}, {"talkeraligncenter", 12}, {"talkeralignright", 12},
-    {"wait", 13},
-    {"gosub", 14},
-    {"return", 15},
-    {"screen", 16}, {"window", 16}, {"fullscreen", 16},
-    {"skip", 17}, {"skipon", 17}, {"skipoff", 17},
-    {"auto", 18}, {"autoon", 18}, {"autooff", 18},
-    {"bg", 19}, {"lch", 19}, {"cch", 19}, {"rch", 19},
-    {"update", 20},
-    {"clearbg", 21}, {"clearlch", 21}, {"clearcch", 21}, {"clearrch", 21},
-    {"bgcolor", 22},
-    {"showallbutton", 23}, {"showbutton", 23}, {"hideallbutton", 23}, {"hidebutton", 23},
-    {"enableallbutton", 23}, {"enablebutton", 23}, {"disableallbutton", 23},
-    {"disablebutton", 23}, {"setbutton", 23}, {"movebutton", 23}, {"buttonimage", 23},
-    {"buttonarea", 23}, {"buttonaction", 23}, {"buttonsound", 23},
-    {"showallsprite", 24}, {"showsprite", 24}, {"hideallsprite", 24}, {"hidesprite", 24},
-    {"setsprite", 24}, {"movesprite", 24}, {"spriteimage", 24}, {"spritetext", 24},
-    {"lcr", 25}, {"lrc", 25}, {"clr", 25}, {"crl", 25}, {"rlc", 25}, {"rcl", 25},
-    {"sevolume", 26}, {"bgmvolume", 26}, {"voicevolume", 26},
-    {"jump", 27},
-    {"flash", 28}, {"quakex", 28}, {"quakey", 28}, {"quakexy", 28}, {"fadein", 28},
-    {"fadeout", 28}, {"fadeinu", 28}, {"fadeoutu", 28}, {"flash2", 28}, {"quakex2", 28},
-    {"quakey2", 28}, {"quakexy2", 28}, {"quakex3", 28}, {"quakey3", 28}, {"quakexy3", 28},
-    {"flash3", 28},
-    {"suspend", 29},
-    {"callbacklog", 30}, {"callsave", 30}, {"callload", 30}, {"callconfig", 30}, {"callmenu", 30},
-    {"texton", 31}, {"textoff", 31}, {"textwindow", 31},
-    {"loadimage", 32}, {"unloadimage", 32}, {"unloadallimage", 32},
-    {"cleartext", 33},
-    {"menuon", 34}, {"menuoff", 34}, {"menu", 34},
-    {"sleep", 35},
-    {"charaspace", 36},
-    {"stopallvoice", 37}, {"unloadallvoice", 37}, {"playvoice", 37}, {"stopvoice", 37},
-    {"loadvoice", 37}, {"unloadvoice", 37},
-    {"textwindowdraw", 38}, {"textwindowimage", 38},
-    {"textcursorshow", 39}, {"textcursornone", 39}, {"textcursorclick", 39},
-    {"textcursorgonext", 39}, {"textcursorbacklog", 39},
-    {"selecttextfont", 40}, {"selecttextsize", 40}, {"selecttextmaxwidth", 40},
-    {"selecttextmaxheight", 40}, {"selecttextncolor", 40}, {"selecttextccolor", 40},
-    {"selecttexthcolor", 40}, {"selecttextcspace", 40}, {"selecttextlspace", 40},
-    {"selecttextalignleft", 40}, {"selecttextaligncenter", 40}, {"selecttextalignright", 40},
-    {"selectwindowdraw", 41}, {"selectwindowimage", 41}, {"selectwindowunderspace", 41},
-    {"selectclickse", 42}, {"selectcursorse", 42},
-    {"initialize", 43},
-    {"rubyfont", 45}, {"rubysize", 45}, {"rubycspace", 45}, {"rubyoffset", 45},
-    {"waittimeskip", 46},
-    {"setfollowingchs", 47}, {"addfollowingchs", 47}, {"setfollowingweakchs", 47},
-    {"addfollowingweakchs", 47}, {"setleadingchs", 47}, {"addleadingchs", 47},
-    {"update2", 48},
-    {"selectl", 49},
-    {"selectlclearimage", 50}, {"selectlimage0", 50}, {"selectlimage1", 50},
-    {"selectlimage2", 50}, {"selectlimage3", 50},
-    {"rand", 51},
-    {"beginloop", 52}, {"endloop", 52},
-    {"break", 53},
-    {"loadobject", 54},
-    {"gotod", 55},
-    {"gosubd", 56},
-    {"forcetexton", 57}, {"forcetextoff", 57}, {"forcetextwindow", 57},
+    {"if", Cmd_if::kType},
+    {"stopallse", Cmd_se::kType}, {"unloadallse", Cmd_se::kType}, {"playse", Cmd_se::kType},
+    {"stopse", Cmd_se::kType}, {"loadse", Cmd_se::kType}, {"unloadse", Cmd_se::kType},
+    {"playbgm", Cmd_bgm::kType}, {"stopbgm", Cmd_bgm::kType}, {"playoncebgm", Cmd_bgm::kType},
+    {"end", Cmd_end::kType},
+    {"local", Cmd_set::kType}, {"global", Cmd_set::kType}, {"button", Cmd_set::kType},
+    {"sprite", Cmd_set::kType},
+    {"calc", Cmd_calc::kType},
+    {"else", kTypeElse},
+    {"goto", Cmd_goto::kType},
+    {"text", Cmd_text::kType},
+    {"select", Cmd_select::kType},
+    {"textfont", Cmd_settext::kType}, {"textsize", Cmd_settext::kType},
+    {"textcolor", Cmd_settext::kType}, {"textspeed", Cmd_settext::kType},
+    {"textposition", Cmd_settext::kType}, {"textmaxwidth", Cmd_settext::kType},
+    {"textmaxheight", Cmd_settext::kType}, {"textcspace", Cmd_settext::kType},
+    {"textlspace", Cmd_settext::kType}, {"textalignleft", Cmd_settext::kType},
+    {"textaligncenter", Cmd_settext::kType}, {"textalignright", Cmd_settext::kType},
+    {"talkerfont", Cmd_settalker::kType}, {"talkersize", Cmd_settalker::kType},
+    {"talkercolor", Cmd_settalker::kType}, {"talkerposition", Cmd_settalker::kType},
+    {"talkermaxwidth", Cmd_settalker::kType}, {"talkermaxheight", Cmd_settalker::kType},
+    {"talkercspace", Cmd_settalker::kType}, {"talkerlspace", Cmd_settalker::kType},
+    {"talkeralignleft", Cmd_settalker::kType}, {"talkeraligncenter", Cmd_settalker::kType},
+    {"talkeralignright", Cmd_settalker::kType},
+    {"wait", Cmd_wait::kType},
+    {"gosub", Cmd_gosub::kType},
+    {"return", Cmd_return::kType},
+    {"screen", Cmd_setscreen::kType}, {"window", Cmd_setscreen::kType},
+    {"fullscreen", Cmd_setscreen::kType},
+    {"skip", Cmd_setskip::kType}, {"skipon", Cmd_setskip::kType}, {"skipoff", Cmd_setskip::kType},
+    {"auto", Cmd_setauto::kType}, {"autoon", Cmd_setauto::kType}, {"autooff", Cmd_setauto::kType},
+    {"bg", Cmd_setcg::kType}, {"lch", Cmd_setcg::kType}, {"cch", Cmd_setcg::kType},
+    {"rch", Cmd_setcg::kType},
+    {"update", Cmd_update::kType},
+    {"clearbg", Cmd_clearcg::kType}, {"clearlch", Cmd_clearcg::kType},
+    {"clearcch", Cmd_clearcg::kType}, {"clearrch", Cmd_clearcg::kType},
+    {"bgcolor", Cmd_bgcolor::kType},
+    {"showallbutton", Cmd_setbutton::kType}, {"showbutton", Cmd_setbutton::kType},
+    {"hideallbutton", Cmd_setbutton::kType}, {"hidebutton", Cmd_setbutton::kType},
+    {"enableallbutton", Cmd_setbutton::kType}, {"enablebutton", Cmd_setbutton::kType},
+    {"disableallbutton", Cmd_setbutton::kType}, {"disablebutton", Cmd_setbutton::kType},
+    {"setbutton", Cmd_setbutton::kType}, {"movebutton", Cmd_setbutton::kType},
+    {"buttonimage", Cmd_setbutton::kType}, {"buttonarea", Cmd_setbutton::kType},
+    {"buttonaction", Cmd_setbutton::kType}, {"buttonsound", Cmd_setbutton::kType},
+    {"showallsprite", Cmd_setsprite::kType}, {"showsprite", Cmd_setsprite::kType},
+    {"hideallsprite", Cmd_setsprite::kType}, {"hidesprite", Cmd_setsprite::kType},
+    {"setsprite", Cmd_setsprite::kType}, {"movesprite", Cmd_setsprite::kType},
+    {"spriteimage", Cmd_setsprite::kType}, {"spritetext", Cmd_setsprite::kType},
+    {"lcr", Cmd_chpriority::kType}, {"lrc", Cmd_chpriority::kType}, {"clr", Cmd_chpriority::kType},
+    {"crl", Cmd_chpriority::kType}, {"rlc", Cmd_chpriority::kType}, {"rcl", Cmd_chpriority::kType},
+    {"sevolume", Cmd_volume::kType}, {"bgmvolume", Cmd_volume::kType},
+    {"voicevolume", Cmd_volume::kType},
+    {"jump", Cmd_jump::kType},
+    {"flash", Cmd_effect::kType}, {"quakex", Cmd_effect::kType}, {"quakey", Cmd_effect::kType},
+    {"quakexy", Cmd_effect::kType}, {"fadein", Cmd_effect::kType}, {"fadeout", Cmd_effect::kType},
+    {"fadeinu", Cmd_effect::kType}, {"fadeoutu", Cmd_effect::kType}, {"flash2", Cmd_effect::kType},
+    {"quakex2", Cmd_effect::kType}, {"quakey2", Cmd_effect::kType}, {"quakexy2", Cmd_effect::kType},
+    {"quakex3", Cmd_effect::kType}, {"quakey3", Cmd_effect::kType}, {"quakexy3", Cmd_effect::kType},
+    {"flash3", Cmd_effect::kType},
+    {"suspend", Cmd_suspend::kType},
+    {"callbacklog", Cmd_systemcall::kType}, {"callsave", Cmd_systemcall::kType},
+    {"callload", Cmd_systemcall::kType}, {"callconfig", Cmd_systemcall::kType},
+    {"callmenu", Cmd_systemcall::kType},
+    {"texton", Cmd_textwindow::kType}, {"textoff", Cmd_textwindow::kType},
+    {"textwindow", Cmd_textwindow::kType},
+    {"loadimage", Cmd_image::kType}, {"unloadimage", Cmd_image::kType},
+    {"unloadallimage", Cmd_image::kType},
+    {"cleartext", Cmd_cleartext::kType},
+    {"menuon", Cmd_menu::kType}, {"menuoff", Cmd_menu::kType}, {"menu", Cmd_menu::kType},
+    {"sleep", Cmd_sleep::kType},
+    {"charaspace", Cmd_charaspace::kType},
+    {"stopallvoice", Cmd_voice::kType}, {"unloadallvoice", Cmd_voice::kType},
+    {"playvoice", Cmd_voice::kType}, {"stopvoice", Cmd_voice::kType},
+    {"loadvoice", Cmd_voice::kType}, {"unloadvoice", Cmd_voice::kType},
+    {"textwindowdraw", Cmd_settextwindow::kType}, {"textwindowimage", Cmd_settextwindow::kType},
+    {"textcursorshow", Cmd_settextcursor::kType}, {"textcursornone", Cmd_settextcursor::kType},
+    {"textcursorclick", Cmd_settextcursor::kType}, {"textcursorgonext", Cmd_settextcursor::kType},
+    {"textcursorbacklog", Cmd_settextcursor::kType},
+    {"selecttextfont", Cmd_setselecttext::kType}, {"selecttextsize", Cmd_setselecttext::kType},
+    {"selecttextmaxwidth", Cmd_setselecttext::kType},
+    {"selecttextmaxheight", Cmd_setselecttext::kType},
+    {"selecttextncolor", Cmd_setselecttext::kType}, {"selecttextccolor", Cmd_setselecttext::kType},
+    {"selecttexthcolor", Cmd_setselecttext::kType}, {"selecttextcspace", Cmd_setselecttext::kType},
+    {"selecttextlspace", Cmd_setselecttext::kType},
+    {"selecttextalignleft", Cmd_setselecttext::kType},
+    {"selecttextaligncenter", Cmd_setselecttext::kType},
+    {"selecttextalignright", Cmd_setselecttext::kType},
+    {"selectwindowdraw", Cmd_setselectwindow::kType},
+    {"selectwindowimage", Cmd_setselectwindow::kType},
+    {"selectwindowunderspace", Cmd_setselectwindow::kType},
+    {"selectclickse", Cmd_setselect::kType}, {"selectcursorse", Cmd_setselect::kType},
+    {"initialize", Cmd_initialize::kType},
+    {"rubyfont", Cmd_setruby::kType}, {"rubysize", Cmd_setruby::kType},
+    {"rubycspace", Cmd_setruby::kType}, {"rubyoffset", Cmd_setruby::kType},
+    {"waittimeskip", Cmd_waittimeskip::kType},
+    {"setfollowingchs", Cmd_kinsoku::kType}, {"addfollowingchs", Cmd_kinsoku::kType},
+    {"setfollowingweakchs", Cmd_kinsoku::kType}, {"addfollowingweakchs", Cmd_kinsoku::kType},
+    {"setleadingchs", Cmd_kinsoku::kType}, {"addleadingchs", Cmd_kinsoku::kType},
+    {"update2", Cmd_update2::kType},
+    {"selectl", Cmd_selectl::kType},
+    {"selectlclearimage", Cmd_setselectl::kType}, {"selectlimage0", Cmd_setselectl::kType},
+    {"selectlimage1", Cmd_setselectl::kType}, {"selectlimage2", Cmd_setselectl::kType},
+    {"selectlimage3", Cmd_setselectl::kType},
+    {"rand", Cmd_rand::kType},
+    {"beginloop", Cmd_loop::kType}, {"endloop", Cmd_loop::kType},
+    {"break", Cmd_break::kType},
+    {"loadobject", Cmd_loadobject::kType},
+    {"gotod", Cmd_gotod::kType},
+    {"gosubd", Cmd_gosubd::kType},
+    {"forcetexton", Cmd_forcetextwindow::kType}, {"forcetextoff", Cmd_forcetextwindow::kType},
+    {"forcetextwindow", Cmd_forcetextwindow::kType},
 };
 
 // Update patterns 0-15, 17-24, 26 and 28 (16, 25 and 27 are none).

@@ -5,11 +5,12 @@
 #include "engine/api/novel_engine.h"
 #include "engine/api/task_manager.h"
 #include "platform/clock/clock.h"
+#include "plugin/core/engine_names.h"
 #include "plugin/core/host_api.h"
 
 namespace nsWendrick {
 
-bool BeginEffectFrame(nsTamskLib::nsCore::INovelEngine* engine, EffectFrame& frame) {
+bool BeginEffectFrame(INovelEngine* engine, EffectFrame& frame) {
   const HostApiTable& api = GetHostApi();
   const auto setTasks = api.As<SetAccessorFunc>(kSetTMAccessor);
   const auto getTasks = api.As<GetTMAccessorFunc>(kGetTMAccessor);
@@ -55,9 +56,9 @@ std::int32_t& EffectWorkOffset(const EffectFrame& frame, std::uint32_t index) {
 
 double& EffectWorkLevel(const EffectFrame& frame) { return *frame.tasks->GetEffectWorkReal(0); }
 
-nsTamskLib::TRect FullScreenRect(const EffectFrame& frame) {
-  nsTamskLib::nsDrawManager::IDrawManager* dm = frame.engine->GetDrawManager();
-  return nsTamskLib::TRect{0, 0, dm->GetScreenWidth(), dm->GetScreenHeight()};
+TRect FullScreenRect(const EffectFrame& frame) {
+  IDrawManager* dm = frame.engine->GetDrawManager();
+  return TRect{0, 0, dm->GetScreenWidth(), dm->GetScreenHeight()};
 }
 
 void RequestPageFlip(const EffectFrame& frame) {

@@ -14,12 +14,13 @@
 
 #include "engine/api/fwd.h"
 #include "engine/api/types.h"
+#include "plugin/core/engine_names.h"
 
 namespace nsWendrick {
 
 struct EffectFrame {
-  nsTamskLib::nsCore::INovelEngine* engine = nullptr;
-  nsTamskLib::nsTaskManager::ITMAccessor* tasks = nullptr;
+  INovelEngine* engine = nullptr;
+  ITMAccessor* tasks = nullptr;
   nsTamskLib::nsDrawManager::IDMAccessor* draw = nullptr;
   nsTamskLib::nsTaskManager::EffectParam* data = nullptr;
   std::uint32_t now = 0;
@@ -32,7 +33,7 @@ struct EffectFrame {
 
 // Binds both accessors to the engine and reads the clock; on the first frame the
 // start time is stored. False when the host gave no accessors (nothing to do).
-bool BeginEffectFrame(nsTamskLib::nsCore::INovelEngine* engine, EffectFrame& frame);
+bool BeginEffectFrame(INovelEngine* engine, EffectFrame& frame);
 
 // Ends the running effect: type 0, and both work groups cleared.
 void EndEffect(const EffectFrame& frame);
@@ -43,7 +44,7 @@ std::int32_t& EffectWorkOffset(const EffectFrame& frame, std::uint32_t index);
 double& EffectWorkLevel(const EffectFrame& frame);
 
 // The whole screen, from the draw manager's screen size.
-nsTamskLib::TRect FullScreenRect(const EffectFrame& frame);
+TRect FullScreenRect(const EffectFrame& frame);
 
 // Asks the update pass for the page flip: the update record becomes pattern 3 with
 // time 0.

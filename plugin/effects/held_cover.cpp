@@ -7,6 +7,7 @@
 #include "engine/api/draw_records.h"
 #include "engine/api/novel_engine.h"
 #include "engine/api/task_manager.h"
+#include "plugin/core/engine_names.h"
 
 namespace nsWendrick {
 namespace {
@@ -26,27 +27,27 @@ void HoldCover(nsTamskLib::nsTaskManager::EffectParam& effect) {
   effect.Param[kHeldParam] = kHeldMark;
 }
 
-void PushHeldCover(nsTamskLib::nsCore::INovelEngine* engine, nsTamskLib::nsTaskManager::ITMAccessor& tasks) {
+void PushHeldCover(INovelEngine* engine, ITMAccessor& tasks) {
   const nsTamskLib::nsTaskManager::EffectParam* effect = tasks.GetEffectData();
   if (effect == nullptr || !IsHeld(*effect)) return;
-  nsTamskLib::nsDrawManager::IDrawManager* draw = engine->GetDrawManager();
+  IDrawManager* draw = engine->GetDrawManager();
   nsTamskLib::nsTaskManager::DrawTask cover;
   cover.Type = nsTamskLib::nsTaskManager::kDrawFilledRect;
   cover.Z = INT32_MAX;
   cover.SubOrder = UINT32_MAX;
   cover.Visible = true;
   cover.A = 255;
-  cover.Rect = nsTamskLib::TRect{0, 0, draw->GetScreenWidth(), draw->GetScreenHeight()};
+  cover.Rect = TRect{0, 0, draw->GetScreenWidth(), draw->GetScreenHeight()};
   cover.Color = effect->Color;
   tasks.PushTaskList(cover);
 }
 
-void ReleaseHeldCover(nsTamskLib::nsTaskManager::ITMAccessor& tasks) {
+void ReleaseHeldCover(ITMAccessor& tasks) {
   nsTamskLib::nsTaskManager::EffectParam* effect = tasks.GetEffectData();
   if (effect != nullptr && IsHeld(*effect)) effect->Param[kHeldParam] = 0;
 }
 
-void ReleaseHeldCover(nsTamskLib::nsCore::INovelEngine* engine) {
+void ReleaseHeldCover(INovelEngine* engine) {
   nsTamskLib::nsTaskManager::ITaskManager* tasks = engine->GetTaskManager();
   if (tasks->GetEffectType() == 0) tasks->SetEffectData(nsTamskLib::nsTaskManager::EffectParam());
 }

@@ -11,17 +11,18 @@
 // on the faded screen.
 
 #include "engine/api/fwd.h"
+#include "plugin/core/engine_names.h"
 
 namespace nsWendrick {
 
 // Marks the ended effect record: its colour is held.
 void HoldCover(nsTamskLib::nsTaskManager::EffectParam& effect);
 // The held colour over the whole screen, queued with the frame's draw tasks.
-void PushHeldCover(nsTamskLib::nsCore::INovelEngine* engine, nsTamskLib::nsTaskManager::ITMAccessor& tasks);
+void PushHeldCover(INovelEngine* engine, ITMAccessor& tasks);
 // The pages flip: the new picture is shown as it is.
-void ReleaseHeldCover(nsTamskLib::nsTaskManager::ITMAccessor& tasks);
+void ReleaseHeldCover(ITMAccessor& tasks);
 // An effect skipped in skip mode starts nothing, but it ends the held colour as a
 // shown one would.
-void ReleaseHeldCover(nsTamskLib::nsCore::INovelEngine* engine);
+void ReleaseHeldCover(INovelEngine* engine);
 
 }  // namespace nsWendrick

@@ -11,6 +11,7 @@
 #include "engine/api/draw_records.h"
 #include "engine/api/novel_engine.h"
 #include "engine/api/task_manager.h"
+#include "plugin/core/engine_names.h"
 #include "plugin/effects/effect_frame.h"
 #include "plugin/effects/held_cover.h"
 #include "plugin/effects/screen_effects.h"
@@ -18,7 +19,6 @@
 namespace nsWendrick {
 namespace {
 
-using nsTamskLib::nsCore::INovelEngine;
 
 constexpr double kDegreeToRadian = 0.017453292521;
 constexpr std::uint32_t kFlashTime = 50;
@@ -55,7 +55,7 @@ void DrawFadeOverlay(const EffectFrame& frame, bool fadingIn) {
 }  // namespace
 
 void ApplyFadeStartFlags(INovelEngine* engine, std::uint32_t flags) {
-  nsTamskLib::nsDrawManager::IDrawManager* dm = engine->GetDrawManager();
+  IDrawManager* dm = engine->GetDrawManager();
   if ((flags & kFadeStartWindowOn) != 0) dm->SetTextWindowVisible(true);
   if ((flags & kFadeStartForcedOn) != 0) dm->SetTextWindowForced(true);
   if ((flags & kFadeStartWindowOff) != 0) dm->SetTextWindowVisible(false);
@@ -63,7 +63,7 @@ void ApplyFadeStartFlags(INovelEngine* engine, std::uint32_t flags) {
 }
 
 void ApplyFadeEndFlags(INovelEngine* engine, std::uint32_t flags) {
-  nsTamskLib::nsDrawManager::IDrawManager* dm = engine->GetDrawManager();
+  IDrawManager* dm = engine->GetDrawManager();
   if ((flags & kFadeEndWindowOn) != 0) dm->SetTextWindowVisible(true);
   if ((flags & kFadeEndForcedOn) != 0) dm->SetTextWindowForced(true);
   if ((flags & kFadeEndWindowOff) != 0) dm->SetTextWindowVisible(false);

@@ -9,6 +9,7 @@
 #include <cstdint>
 
 #include "engine/api/fwd.h"
+#include "plugin/core/engine_names.h"
 
 namespace nsWendrick {
 
@@ -47,28 +48,28 @@ enum FadeFlag : std::uint32_t {
 
 // Applies the bits that act when a fade starts, in their fixed order: window on,
 // forced window on, window off, forced window off.
-void ApplyFadeStartFlags(nsTamskLib::nsCore::INovelEngine* engine, std::uint32_t flags);
+void ApplyFadeStartFlags(INovelEngine* engine, std::uint32_t flags);
 // The same for the bits that act when a fade ends.
-void ApplyFadeEndFlags(nsTamskLib::nsCore::INovelEngine* engine, std::uint32_t flags);
+void ApplyFadeEndFlags(INovelEngine* engine, std::uint32_t flags);
 
 // Stage 1 (before the draw tasks are drawn): the shakes.
-int EffectQuakeX(nsTamskLib::nsCore::INovelEngine* engine);
-int EffectQuakeY(nsTamskLib::nsCore::INovelEngine* engine);
-int EffectQuakeXY(nsTamskLib::nsCore::INovelEngine* engine);
-int EffectQuakeX2(nsTamskLib::nsCore::INovelEngine* engine);
-int EffectQuakeY2(nsTamskLib::nsCore::INovelEngine* engine);
-int EffectQuakeXY2(nsTamskLib::nsCore::INovelEngine* engine);
-int EffectQuakeX3(nsTamskLib::nsCore::INovelEngine* engine);
-int EffectQuakeY3(nsTamskLib::nsCore::INovelEngine* engine);
-int EffectQuakeXY3(nsTamskLib::nsCore::INovelEngine* engine);
+int EffectQuakeX(INovelEngine* engine);
+int EffectQuakeY(INovelEngine* engine);
+int EffectQuakeXY(INovelEngine* engine);
+int EffectQuakeX2(INovelEngine* engine);
+int EffectQuakeY2(INovelEngine* engine);
+int EffectQuakeXY2(INovelEngine* engine);
+int EffectQuakeX3(INovelEngine* engine);
+int EffectQuakeY3(INovelEngine* engine);
+int EffectQuakeXY3(INovelEngine* engine);
 
 // Stage 3 (after the text window): the flashes and fades.
-int EffectFlash(nsTamskLib::nsCore::INovelEngine* engine);
-int EffectFlash2(nsTamskLib::nsCore::INovelEngine* engine);
-int EffectFlash3(nsTamskLib::nsCore::INovelEngine* engine);
-int EffectFadeIn(nsTamskLib::nsCore::INovelEngine* engine);
-int EffectFadeOut(nsTamskLib::nsCore::INovelEngine* engine);
-int EffectFadeInU(nsTamskLib::nsCore::INovelEngine* engine);
-int EffectFadeOutU(nsTamskLib::nsCore::INovelEngine* engine);
+int EffectFlash(INovelEngine* engine);
+int EffectFlash2(INovelEngine* engine);
+int EffectFlash3(INovelEngine* engine);
+int EffectFadeIn(INovelEngine* engine);
+int EffectFadeOut(INovelEngine* engine);
+int EffectFadeInU(INovelEngine* engine);
+int EffectFadeOutU(INovelEngine* engine);
 
 }  // namespace nsWendrick

@@ -14,6 +14,7 @@
 #include "engine/api/draw_records.h"
 #include "engine/api/task_manager.h"
 #include "engine/api/types.h"
+#include "plugin/core/engine_names.h"
 #include "plugin/core/random.h"
 #include "plugin/effects/effect_frame.h"
 #include "plugin/effects/screen_effects.h"
@@ -21,7 +22,6 @@
 namespace nsWendrick {
 namespace {
 
-using nsTamskLib::nsCore::INovelEngine;
 using nsTamskLib::nsTaskManager::DrawTask;
 
 constexpr double kDegreeToRadian = 0.017453292521;

@@ -1,6 +1,7 @@
 #include "plugin/text/kinsoku.h"
 
 #include "engine/api/io_stream.h"
+#include "plugin/core/engine_names.h"
 #include "plugin/core/stream_fields.h"
 
 namespace nsWendrick {
@@ -28,7 +29,7 @@ void KinsokuSet::Set(const char* text) {
   Add(text);
 }
 
-void KinsokuSet::Save(nsTamskLib::nsIOStream::IIOStream* stream) const {
+void KinsokuSet::Save(IIOStream* stream) const {
   SaveBlockInt(stream, static_cast<std::int32_t>(m_Chars.size()));
   for (const auto& [code, chars] : m_Chars) {
     SaveBlockInt(stream, code);
@@ -36,7 +37,7 @@ void KinsokuSet::Save(nsTamskLib::nsIOStream::IIOStream* stream) const {
   }
 }
 
-void KinsokuSet::Load(nsTamskLib::nsIOStream::IIOStream* stream) {
+void KinsokuSet::Load(IIOStream* stream) {
   Clear();
   const std::int32_t count = LoadBlockInt(stream);
   for (std::int32_t i = 0; i < count; ++i) {
@@ -84,14 +85,14 @@ bool IsLeadingCh(std::int32_t code) { return LeadingChs().Contains(code); }
 bool IsFollowingCh(std::int32_t code) { return FollowingChs().Contains(code); }
 bool IsFollowingWeakCh(std::int32_t code) { return FollowingWeakChs().Contains(code); }
 
-void SaveLeadingChs(nsTamskLib::nsIOStream::IIOStream* stream) { LeadingChs().Save(stream); }
-void SaveFollowingChs(nsTamskLib::nsIOStream::IIOStream* stream) { FollowingChs().Save(stream); }
-void SaveFollowingWeakChs(nsTamskLib::nsIOStream::IIOStream* stream) {
+void SaveLeadingChs(IIOStream* stream) { LeadingChs().Save(stream); }
+void SaveFollowingChs(IIOStream* stream) { FollowingChs().Save(stream); }
+void SaveFollowingWeakChs(IIOStream* stream) {
   FollowingWeakChs().Save(stream);
 }
-void LoadLeadingChs(nsTamskLib::nsIOStream::IIOStream* stream) { LeadingChs().Load(stream); }
-void LoadFollowingChs(nsTamskLib::nsIOStream::IIOStream* stream) { FollowingChs().Load(stream); }
-void LoadFollowingWeakChs(nsTamskLib::nsIOStream::IIOStream* stream) {
+void LoadLeadingChs(IIOStream* stream) { LeadingChs().Load(stream); }
+void LoadFollowingChs(IIOStream* stream) { FollowingChs().Load(stream); }
+void LoadFollowingWeakChs(IIOStream* stream) {
   FollowingWeakChs().Load(stream);
 }
 

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "engine/api/fwd.h"
+#include "plugin/core/engine_names.h"
 #include "plugin/text/sjis.h"
 
 namespace nsWendrick {
@@ -26,9 +27,9 @@ class KinsokuSet {
   const std::map<std::int32_t, std::string>& chars() const { return m_Chars; }
 
   // Count, then code and character per entry in code order.
-  void Save(nsTamskLib::nsIOStream::IIOStream* stream) const;
+  void Save(IIOStream* stream) const;
   // Empties the set and reads it back.
-  void Load(nsTamskLib::nsIOStream::IIOStream* stream);
+  void Load(IIOStream* stream);
 
  private:
   std::map<std::int32_t, std::string> m_Chars;
@@ -52,12 +53,12 @@ bool IsLeadingCh(std::int32_t code);
 bool IsFollowingCh(std::int32_t code);
 bool IsFollowingWeakCh(std::int32_t code);
 
-void SaveLeadingChs(nsTamskLib::nsIOStream::IIOStream* stream);
-void SaveFollowingChs(nsTamskLib::nsIOStream::IIOStream* stream);
-void SaveFollowingWeakChs(nsTamskLib::nsIOStream::IIOStream* stream);
-void LoadLeadingChs(nsTamskLib::nsIOStream::IIOStream* stream);
-void LoadFollowingChs(nsTamskLib::nsIOStream::IIOStream* stream);
-void LoadFollowingWeakChs(nsTamskLib::nsIOStream::IIOStream* stream);
+void SaveLeadingChs(IIOStream* stream);
+void SaveFollowingChs(IIOStream* stream);
+void SaveFollowingWeakChs(IIOStream* stream);
+void LoadLeadingChs(IIOStream* stream);
+void LoadFollowingChs(IIOStream* stream);
+void LoadFollowingWeakChs(IIOStream* stream);
 
 // The default characters, installed when the plug-in attaches.
 extern const char* const kDefaultLeadingChs;

@@ -6,6 +6,7 @@
 #include "engine/api/draw_manager.h"
 #include "engine/api/novel_engine.h"
 #include "plugin/commands/expansion.h"
+#include "plugin/core/engine_names.h"
 #include "plugin/core/host_calls.h"
 #include "plugin/text/glyph_metrics.h"
 #include "plugin/text/kinsoku.h"
@@ -19,7 +20,6 @@ using nsTamskLib::RubyTextTokenLine;
 using nsTamskLib::RubyToken;
 using nsTamskLib::TextToken;
 using nsTamskLib::TextTokenLine;
-using nsTamskLib::TextTokenSection;
 
 constexpr char kLineFeed = '\x0A';
 constexpr char kClickWaitByte = '\x02';
@@ -160,13 +160,13 @@ std::size_t TryRules(const TagRule (&rules)[N], const char* text, LayoutStyle& s
   return 0;
 }
 
-std::string DrawManagerRubyFont(nsTamskLib::nsCore::INovelEngine* engine) {
+std::string DrawManagerRubyFont(INovelEngine* engine) {
   if (engine == nullptr || engine->GetDrawManager() == nullptr) return std::string();
   const char* font = engine->GetDrawManager()->GetRubyFont();
   return font != nullptr ? font : "";
 }
 
-std::int32_t DrawManagerRubySize(nsTamskLib::nsCore::INovelEngine* engine) {
+std::int32_t DrawManagerRubySize(INovelEngine* engine) {
   if (engine == nullptr || engine->GetDrawManager() == nullptr) return 0;
   return engine->GetDrawManager()->GetRubyFontSize();
 }
@@ -218,7 +218,7 @@ struct PreviousGlyph {
 class GlyphLoop {
  public:
   GlyphLoop(LayoutStyle& style, std::int32_t maxWidth, std::int32_t maxHeight,
-            nsTamskLib::nsCore::INovelEngine* engine, const GlyphLoopOptions& options,
+            INovelEngine* engine, const GlyphLoopOptions& options,
             TextTokenSection& section)
       : m_Style(style), m_MaxWidth(maxWidth), m_MaxHeight(maxHeight), m_Engine(engine),
         m_Options(options), m_Section(section) {}
@@ -376,7 +376,7 @@ class GlyphLoop {
   LayoutStyle& m_Style;
   std::int32_t m_MaxWidth;
   std::int32_t m_MaxHeight;
-  nsTamskLib::nsCore::INovelEngine* m_Engine;
+  INovelEngine* m_Engine;
   const GlyphLoopOptions& m_Options;
   TextTokenSection& m_Section;
   PreviousGlyph m_Previous;
@@ -442,7 +442,7 @@ std::size_t ParseTagString(const char* text, std::string* value) {
 }
 
 std::size_t DispatchTextTag(const char* text, LayoutStyle& style,
-                            nsTamskLib::nsCore::INovelEngine* engine) {
+                            INovelEngine* engine) {
   if (const std::size_t read = TryRules(kStyleTags, text, style)) return read;
   TagValues values;
   if (const std::size_t read = MatchTag(text, "font ", TagArgument::kString, &values)) {
@@ -476,7 +476,7 @@ nsTamskLib::TextToken LineHeadToken(std::int32_t align, std::int32_t size) {
   return head;
 }
 
-std::string ExpandForLayout(const std::string& text, nsTamskLib::nsCore::INovelEngine* engine) {
+std::string ExpandForLayout(const std::string& text, INovelEngine* engine) {
   std::string expanded = ExpandVariables(text, engine);
   const std::size_t end = expanded.find('\0');
   if (end != std::string::npos) expanded.resize(end);
@@ -494,7 +494,7 @@ std::string ExpandForLayout(const std::string& text, nsTamskLib::nsCore::INovelE
 }
 
 void RunGlyphLoop(const std::string& text, LayoutStyle& style, std::int32_t maxWidth,
-                  std::int32_t maxHeight, nsTamskLib::nsCore::INovelEngine* engine,
+                  std::int32_t maxHeight, INovelEngine* engine,
                   const GlyphLoopOptions& options, TextTokenSection& section,
                   std::uint32_t firstLine) {
   GlyphLoop loop(style, maxWidth, maxHeight, engine, options, section);
@@ -505,7 +505,7 @@ void RunGlyphLoop(const std::string& text, LayoutStyle& style, std::int32_t maxW
 void LayoutTaggedText(const std::string& text, const std::string& font, std::int32_t size,
                       std::uint32_t color, std::int32_t cspace, std::int32_t rubyOffset,
                       std::int32_t lspace, std::int32_t align, std::int32_t maxWidth,
-                      std::int32_t maxHeight, nsTamskLib::nsCore::INovelEngine* engine,
+                      std::int32_t maxHeight, INovelEngine* engine,
                       TextTokenSection& section) {
   section.clear();
   const std::string expanded = ExpandForLayout(text, engine);
@@ -529,7 +529,7 @@ void LayoutTaggedText(const std::string& text, const std::string& font, std::int
 
 void LayoutRubyText(const std::string& text, const std::string& font, std::int32_t size,
                     std::uint32_t color, std::int32_t cspace, std::int32_t offset,
-                    nsTamskLib::nsCore::INovelEngine* /*engine*/, RubyTextTokenLine& line) {
+                    INovelEngine* /*engine*/, RubyTextTokenLine& line) {
   line.clear();
   LayoutStyle style(font, size, color, cspace, 0, 0, kAlignLeft);
   const char* bytes = text.c_str();

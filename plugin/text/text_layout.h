@@ -19,6 +19,7 @@
 
 #include "engine/api/fwd.h"
 #include "engine/api/token_containers.h"
+#include "plugin/core/engine_names.h"
 
 namespace nsWendrick {
 
@@ -77,7 +78,7 @@ std::size_t ParseTagString(const char* text, std::string* value);
 // returns the bytes it took (0: no tag here). The ruby tag needs the engine's draw
 // manager for the ruby font.
 std::size_t DispatchTextTag(const char* text, LayoutStyle& style,
-                            nsTamskLib::nsCore::INovelEngine* engine);
+                            INovelEngine* engine);
 // The same for the tags that ruby text knows (alpha, colour, bold, italic, size,
 // character spacing).
 std::size_t DispatchRubyTag(const char* text, LayoutStyle& style);
@@ -87,15 +88,15 @@ std::size_t DispatchRubyTag(const char* text, LayoutStyle& style);
 void LayoutTaggedText(const std::string& text, const std::string& font, std::int32_t size,
                       std::uint32_t color, std::int32_t cspace, std::int32_t rubyOffset,
                       std::int32_t lspace, std::int32_t align, std::int32_t maxWidth,
-                      std::int32_t maxHeight, nsTamskLib::nsCore::INovelEngine* engine,
-                      nsTamskLib::TextTokenSection& section);
+                      std::int32_t maxHeight, INovelEngine* engine,
+                      TextTokenSection& section);
 
 // Lays ruby text out into one line of ruby tokens (cleared first): no line
 // breaking; each token's height grows by the offset and its advance by the
 // character spacing.
 void LayoutRubyText(const std::string& text, const std::string& font, std::int32_t size,
                     std::uint32_t color, std::int32_t cspace, std::int32_t offset,
-                    nsTamskLib::nsCore::INovelEngine* engine,
+                    INovelEngine* engine,
                     nsTamskLib::RubyTextTokenLine& line);
 
 // The glyph loop that the tagged layout and the text-window layout share.
@@ -105,7 +106,7 @@ struct GlyphLoopOptions {
   // Tries the tags at a tag-opening byte; returns the bytes taken (0: no tag). May
   // append marker tokens to the section's last line.
   std::function<std::size_t(const char* text, LayoutStyle& style,
-                            nsTamskLib::TextTokenSection& section)>
+                            TextTokenSection& section)>
       dispatchTag;
 };
 
@@ -113,8 +114,8 @@ struct GlyphLoopOptions {
 // already holds its first line, then runs the last pass. firstLine is the index of
 // the first line the last pass aligns (a width line before it stays as it is).
 void RunGlyphLoop(const std::string& text, LayoutStyle& style, std::int32_t maxWidth,
-                  std::int32_t maxHeight, nsTamskLib::nsCore::INovelEngine* engine,
-                  const GlyphLoopOptions& options, nsTamskLib::TextTokenSection& section,
+                  std::int32_t maxHeight, INovelEngine* engine,
+                  const GlyphLoopOptions& options, TextTokenSection& section,
                   std::uint32_t firstLine);
 
 // A line head token: the alignment code as its advance, the size as its height.
@@ -122,6 +123,6 @@ nsTamskLib::TextToken LineHeadToken(std::int32_t align, std::int32_t size);
 
 // The expanded text cut to the layout's limit at a character boundary (with a
 // warning when it was longer).
-std::string ExpandForLayout(const std::string& text, nsTamskLib::nsCore::INovelEngine* engine);
+std::string ExpandForLayout(const std::string& text, INovelEngine* engine);
 
 }  // namespace nsWendrick

@@ -2,6 +2,7 @@
 
 #include "engine/api/draw_manager.h"
 #include "engine/api/novel_engine.h"
+#include "plugin/core/engine_names.h"
 
 namespace nsWendrick {
 namespace {
@@ -22,9 +23,9 @@ TextStyleState& TextStyle() {
 
 void ResetTextStyle() { TextStyle() = TextStyleState{}; }
 
-void ApplyTextStyle(nsTamskLib::nsCore::INovelEngine* engine) {
+void ApplyTextStyle(INovelEngine* engine) {
   MessageStyle& style = TextStyle().text;
-  nsTamskLib::nsDrawManager::IDrawManager* draw = engine->GetDrawManager();
+  IDrawManager* draw = engine->GetDrawManager();
   ApplyPending(style.font, [&](const std::string& v) { draw->SetMessageFont(v.c_str()); });
   ApplyPending(style.size, [&](std::int32_t v) { draw->SetMessageFontSize(v); });
   ApplyPending(style.color, [&](std::uint32_t v) { draw->SetMessageColor(v); });
@@ -38,9 +39,9 @@ void ApplyTextStyle(nsTamskLib::nsCore::INovelEngine* engine) {
   style.align.Apply();
 }
 
-void ApplyTalkerStyle(nsTamskLib::nsCore::INovelEngine* engine) {
+void ApplyTalkerStyle(INovelEngine* engine) {
   MessageStyle& style = TextStyle().talker;
-  nsTamskLib::nsDrawManager::IDrawManager* draw = engine->GetDrawManager();
+  IDrawManager* draw = engine->GetDrawManager();
   ApplyPending(style.font, [&](const std::string& v) { draw->SetTalkerFont(v.c_str()); });
   ApplyPending(style.size, [&](std::int32_t v) { draw->SetTalkerFontSize(v); });
   ApplyPending(style.color, [&](std::uint32_t v) { draw->SetTalkerColor(v); });
@@ -53,9 +54,9 @@ void ApplyTalkerStyle(nsTamskLib::nsCore::INovelEngine* engine) {
   style.align.Apply();
 }
 
-void ApplyRubyStyle(nsTamskLib::nsCore::INovelEngine* engine) {
+void ApplyRubyStyle(INovelEngine* engine) {
   RubyStyle& style = TextStyle().ruby;
-  nsTamskLib::nsDrawManager::IDrawManager* draw = engine->GetDrawManager();
+  IDrawManager* draw = engine->GetDrawManager();
   ApplyPending(style.font, [&](const std::string& v) { draw->SetRubyFont(v.c_str()); });
   ApplyPending(style.size, [&](std::int32_t v) { draw->SetRubyFontSize(v); });
   style.cspace.Apply();

@@ -13,6 +13,7 @@
 #include <string>
 
 #include "engine/api/fwd.h"
+#include "plugin/core/engine_names.h"
 
 namespace nsWendrick {
 
@@ -99,8 +100,8 @@ void ResetTextStyle();
 
 // Apply steps: each flagged value of the group, in table order, goes to the draw
 // manager or becomes current; then its flag is cleared.
-void ApplyTextStyle(nsTamskLib::nsCore::INovelEngine* engine);
-void ApplyTalkerStyle(nsTamskLib::nsCore::INovelEngine* engine);
-void ApplyRubyStyle(nsTamskLib::nsCore::INovelEngine* engine);
+void ApplyTextStyle(INovelEngine* engine);
+void ApplyTalkerStyle(INovelEngine* engine);
+void ApplyRubyStyle(INovelEngine* engine);
 
 }  // namespace nsWendrick

@@ -4,12 +4,12 @@
 #include "engine/api/novel_engine.h"
 #include "platform/clock/clock.h"
 #include "plugin/commands/expansion.h"
+#include "plugin/core/engine_names.h"
 
 namespace nsWendrick {
 namespace {
 
 using nsTamskLib::TextToken;
-using nsTamskLib::TextTokenSection;
 
 constexpr char kPercentHold = '\x01';
 constexpr char kClickWaitByte = '\x02';
@@ -60,7 +60,7 @@ std::string MarkClickWaits(const std::string& message) {
   return text;
 }
 
-bool AdvanceInput(nsTamskLib::nsCore::INovelEngine* engine) {
+bool AdvanceInput(INovelEngine* engine) {
   return engine != nullptr && engine->GetInputManager() != nullptr &&
          engine->GetInputManager()->IsGoNext();
 }
@@ -69,7 +69,7 @@ bool AdvanceInput(nsTamskLib::nsCore::INovelEngine* engine) {
 
 std::size_t DispatchTextWindowTag(const char* text, LayoutStyle& style, TagCmdList& tagCmds,
                                   TextTokenSection& section,
-                                  nsTamskLib::nsCore::INovelEngine* engine) {
+                                  INovelEngine* engine) {
   if (const std::size_t read = DispatchTextTag(text, style, engine)) return read;
   std::int32_t number = 0;
   if (const std::size_t read = MatchTypewriterTag(text, "speed ", true, &number)) {
@@ -92,7 +92,7 @@ std::size_t DispatchTextWindowTag(const char* text, LayoutStyle& style, TagCmdLi
 void LayoutTextWindowText(const std::string& message, const std::string& font, std::int32_t size,
                           std::uint32_t color, std::int32_t cspace, std::int32_t rubyOffset,
                           std::int32_t lspace, std::int32_t align, std::int32_t maxWidth,
-                          std::int32_t maxHeight, nsTamskLib::nsCore::INovelEngine* engine,
+                          std::int32_t maxHeight, INovelEngine* engine,
                           TextTokenSection& section, TagCmdList& tagCmds) {
   section.clear();
   tagCmds.clear();
@@ -110,7 +110,7 @@ void LayoutTextWindowText(const std::string& message, const std::string& font, s
 }
 
 void TagCmdStep(TagCmdList& tagCmds, std::size_t index, SpeedStack& speeds,
-                nsTamskLib::nsCore::INovelEngine* engine) {
+                INovelEngine* engine) {
   if (index >= tagCmds.size()) return;
   TagCmd& record = tagCmds[index];
   if (record.done != 0) return;
@@ -155,7 +155,7 @@ void TagCmdStep(TagCmdList& tagCmds, std::size_t index, SpeedStack& speeds,
   record.done = 1;
 }
 
-void FinishTagCmds(TagCmdList& tagCmds, nsTamskLib::nsCore::INovelEngine* /*engine*/) {
+void FinishTagCmds(TagCmdList& tagCmds, INovelEngine* /*engine*/) {
   for (TagCmd& record : tagCmds) {
     if (record.kind < kTagCmdWait || record.kind > kTagCmdSpeedEnd || record.done != 0) continue;
     if (record.kind == kTagCmdWait && record.active != 0 && record.args.size() > 1) {

@@ -11,6 +11,7 @@
 
 #include "engine/api/fwd.h"
 #include "engine/api/token_containers.h"
+#include "plugin/core/engine_names.h"
 #include "plugin/text/text_layout.h"
 
 namespace nsWendrick {
@@ -41,26 +42,26 @@ inline constexpr const char* kTagCmdMarker = "TagCmd";
 // adds its record to the list and a "TagCmd" marker holding the record's index to
 // the section's last line.
 std::size_t DispatchTextWindowTag(const char* text, LayoutStyle& style, TagCmdList& tagCmds,
-                                  nsTamskLib::TextTokenSection& section,
-                                  nsTamskLib::nsCore::INovelEngine* engine);
+                                  TextTokenSection& section,
+                                  INovelEngine* engine);
 
 // Lays the message out into section and its typewriter tags into tagCmds (both
 // emptied first). "%c" marks a click-wait point and "%%" stands for "%".
 void LayoutTextWindowText(const std::string& message, const std::string& font, std::int32_t size,
                           std::uint32_t color, std::int32_t cspace, std::int32_t rubyOffset,
                           std::int32_t lspace, std::int32_t align, std::int32_t maxWidth,
-                          std::int32_t maxHeight, nsTamskLib::nsCore::INovelEngine* engine,
-                          nsTamskLib::TextTokenSection& section, TagCmdList& tagCmds);
+                          std::int32_t maxHeight, INovelEngine* engine,
+                          TextTokenSection& section, TagCmdList& tagCmds);
 
 // One step of the record at index: a speed tag pushes its speed, "/speed" pops
 // (never the bottom entry), a wait starts, then ends after its time (n > 0), on
 // the advance input (n = 0) or on whichever comes first (n < 0, |n| ms). An index
 // outside the list does nothing.
 void TagCmdStep(TagCmdList& tagCmds, std::size_t index, SpeedStack& speeds,
-                nsTamskLib::nsCore::INovelEngine* engine);
+                INovelEngine* engine);
 
 // Every pending record becomes done without being carried out.
-void FinishTagCmds(TagCmdList& tagCmds, nsTamskLib::nsCore::INovelEngine* engine);
+void FinishTagCmds(TagCmdList& tagCmds, INovelEngine* engine);
 
 bool AnyTagCmdActive(const TagCmdList& tagCmds);
 // The flag of the first active record; true when none is active.

@@ -7,13 +7,14 @@
 #include <cstdint>
 
 #include "engine/api/fwd.h"
+#include "plugin/core/engine_names.h"
 
 namespace nsWendrick {
 
 struct PageHooks {
-  void (*rebuildTextSprites)(nsTamskLib::nsCore::INovelEngine* engine) = nullptr;
+  void (*rebuildTextSprites)(INovelEngine* engine) = nullptr;
   // elapsed and total are the timed choice's milliseconds.
-  void (*drawSelectLImages)(nsTamskLib::nsCore::INovelEngine* engine, std::uint32_t elapsed,
+  void (*drawSelectLImages)(INovelEngine* engine, std::uint32_t elapsed,
                             std::uint32_t total) = nullptr;
 };
 

@@ -4,6 +4,7 @@
 
 #include "engine/api/draw_records.h"
 #include "platform/clock/clock.h"
+#include "plugin/core/engine_names.h"
 #include "plugin/effects/held_cover.h"
 #include "plugin/text/text_sprites.h"
 #include "plugin/transitions/page_hooks.h"
@@ -25,7 +26,7 @@ PageHooks& TransitionPageHooks() {
 }
 
 int UpdateRedraw(PatternEngine* engine) {
-  nsTamskLib::nsTaskManager::ITMAccessor& tasks = BindPatternAccess(engine).tasks;
+  ITMAccessor& tasks = BindPatternAccess(engine).tasks;
   tasks.ClearTaskList();
   const std::uint32_t page = tasks.GetPage();
   tasks.UpdateCharaPositions();
@@ -39,7 +40,7 @@ int UpdateRedraw(PatternEngine* engine) {
 
 int UpdateFlip(PatternEngine* engine) {
   const PatternAccess access = BindPatternAccess(engine);
-  nsTamskLib::nsTaskManager::ITMAccessor& tasks = access.tasks;
+  ITMAccessor& tasks = access.tasks;
   tasks.ClearTaskList();
   const std::uint32_t shown = 1 - tasks.GetPage();
   tasks.FlipPage();
@@ -57,7 +58,7 @@ int UpdateFlip(PatternEngine* engine) {
 }
 
 int UpdateSelectTimer(PatternEngine* engine) {
-  nsTamskLib::nsTaskManager::ITMAccessor& tasks = BindPatternAccess(engine).tasks;
+  ITMAccessor& tasks = BindPatternAccess(engine).tasks;
   tasks.ClearTaskList();
   const std::uint32_t page = tasks.GetPage();
 

@@ -6,6 +6,7 @@
 #include "engine/api/novel_engine.h"
 #include "engine/api/types.h"
 #include "platform/clock/clock.h"
+#include "plugin/core/engine_names.h"
 #include "plugin/core/host_api.h"
 #include "plugin/core/host_calls.h"
 
@@ -13,7 +14,6 @@ namespace nsWendrick {
 namespace {
 
 using nsTamskLib::nsTaskManager::Button;
-using nsTamskLib::nsTaskManager::ITMAccessor;
 using nsTamskLib::nsTaskManager::Sprite;
 
 // The background colour between from and to at p, byte by byte (top byte 0).
@@ -50,7 +50,7 @@ void BuildAllLayers(const TimedPattern& pattern, const TransitionFrame& frame, s
 
 }  // namespace
 
-PatternAccess BindPatternAccess(nsTamskLib::nsCore::INovelEngine* engine) {
+PatternAccess BindPatternAccess(INovelEngine* engine) {
   const HostApiTable& api = GetHostApi();
   const auto setTasks = api.As<SetAccessorFunc>(kSetTMAccessor);
   const auto getTasks = api.As<GetTMAccessorFunc>(kGetTMAccessor);
@@ -92,7 +92,7 @@ void PushBackgroundRect(ITMAccessor& tasks, std::int64_t left, std::int64_t top,
   rect.Z = kBackgroundZ;
   rect.Visible = true;
   rect.A = 255;
-  rect.Rect = nsTamskLib::TRect{ClampToI32(left), ClampToI32(top), ClampToI32(right),
+  rect.Rect = TRect{ClampToI32(left), ClampToI32(top), ClampToI32(right),
                                 ClampToI32(bottom)};
   rect.Color = colour;
   tasks.PushTaskList(rect);
@@ -104,10 +104,10 @@ void PushPiece(ITMAccessor& tasks, const DrawTask& task, std::uint32_t subOrder)
   tasks.PushTaskList(piece);
 }
 
-void RunTimedPattern(nsTamskLib::nsCore::INovelEngine* engine, const TimedPattern& pattern) {
+void RunTimedPattern(INovelEngine* engine, const TimedPattern& pattern) {
   const PatternAccess access = BindPatternAccess(engine);
   ITMAccessor& tasks = access.tasks;
-  nsTamskLib::nsDrawManager::IDrawManager& drawManager = *engine->GetDrawManager();
+  IDrawManager& drawManager = *engine->GetDrawManager();
   tasks.ClearTaskList();
   const std::uint32_t page = tasks.GetPage();
   const bool blends = pattern.background == nullptr;

@@ -13,6 +13,7 @@
 #include "engine/api/draw_records.h"
 #include "engine/api/fwd.h"
 #include "engine/api/task_manager.h"
+#include "plugin/core/engine_names.h"
 
 namespace nsWendrick {
 
@@ -26,17 +27,17 @@ inline constexpr std::int32_t kBackgroundZ = INT32_MIN;
 
 // The accessors, bound to the engine of this call.
 struct PatternAccess {
-  nsTamskLib::nsCore::INovelEngine* engine;
-  nsTamskLib::nsTaskManager::ITMAccessor& tasks;
+  INovelEngine* engine;
+  ITMAccessor& tasks;
   nsTamskLib::nsDrawManager::IDMAccessor& draw;
 };
 
 // Binds both accessors to engine (a host without them is a fatal error).
-PatternAccess BindPatternAccess(nsTamskLib::nsCore::INovelEngine* engine);
+PatternAccess BindPatternAccess(INovelEngine* engine);
 
 // One frame of a timed pattern, as its builders see it.
 struct TransitionFrame {
-  nsTamskLib::nsTaskManager::ITMAccessor& tasks;
+  ITMAccessor& tasks;
   double p;                    // progress 0..1
   std::int32_t screenWidth;
   std::int32_t screenHeight;
@@ -59,20 +60,20 @@ struct TimedPattern {
 };
 
 // One frame of a timed pattern.
-void RunTimedPattern(nsTamskLib::nsCore::INovelEngine* engine, const TimedPattern& pattern);
+void RunTimedPattern(INovelEngine* engine, const TimedPattern& pattern);
 
 // Calls push for page `page` of the four layers (BG, LCh, CCh, RCh).
-void PushLayerPage(nsTamskLib::nsTaskManager::ITMAccessor& tasks, std::uint32_t page);
+void PushLayerPage(ITMAccessor& tasks, std::uint32_t page);
 // Calls push for page `page` of every sprite, then every button, in list order.
-void PushSpriteAndButtonPage(nsTamskLib::nsTaskManager::ITMAccessor& tasks, std::uint32_t page);
+void PushSpriteAndButtonPage(ITMAccessor& tasks, std::uint32_t page);
 
 // A filled background rectangle {left, top, right, bottom} in colour.
-void PushBackgroundRect(nsTamskLib::nsTaskManager::ITMAccessor& tasks, std::int64_t left,
+void PushBackgroundRect(ITMAccessor& tasks, std::int64_t left,
                         std::int64_t top, std::int64_t right, std::int64_t bottom,
                         std::uint32_t colour);
 
 // Pushes a copy of task with its sort key set.
-void PushPiece(nsTamskLib::nsTaskManager::ITMAccessor& tasks, const DrawTask& task,
+void PushPiece(ITMAccessor& tasks, const DrawTask& task,
                std::uint32_t subOrder);
 
 // A 64-bit position brought into the 32-bit range (pieces far off the screen).

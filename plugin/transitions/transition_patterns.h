@@ -7,10 +7,11 @@
 //   4-7 blinds, 8-11 sweeps, 17-20 shutters, 21-24 curtains (strips)
 
 #include "engine/api/fwd.h"
+#include "plugin/core/engine_names.h"
 
 namespace nsWendrick {
 
-using PatternEngine = nsTamskLib::nsCore::INovelEngine;
+using PatternEngine = INovelEngine;
 
 int UpdateRedraw(PatternEngine* engine);
 int UpdateFlip(PatternEngine* engine);

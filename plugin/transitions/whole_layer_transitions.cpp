@@ -8,6 +8,7 @@
 
 #include <cmath>
 
+#include "plugin/core/engine_names.h"
 #include "plugin/transitions/draw_task_equality.h"
 #include "plugin/transitions/transition_frame.h"
 #include "plugin/transitions/transition_patterns.h"
@@ -113,7 +114,7 @@ void PushSlideBackground(const TransitionFrame& frame, std::uint32_t current,
   }
 }
 
-bool SameRect(const nsTamskLib::TRect& a, const nsTamskLib::TRect& b) {
+bool SameRect(const TRect& a, const TRect& b) {
   return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
 

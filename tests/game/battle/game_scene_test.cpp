@@ -22,6 +22,7 @@
 #include "game/battle/player.h"
 #include "game/core/param_access.h"
 #include "game/core/program_objects.h"
+#include "game/core/scene_ids.h"
 #include "game/core/selection_state.h"
 #include "game/select/select_scene.h"
 #include "game/select/selection_tables.h"
@@ -57,7 +58,7 @@ class RecordingFactory final : public ISceneFactory {
   void Release() override { delete this; }
   IScene* CreateScene(int id) override {
     m_Created->push_back(id);
-    if (id == cGameScene::kSceneId) return new cGameScene;
+    if (id == nsVesk::nsCore::kSceneBattle) return new cGameScene;
     return new CNullScene;
   }
 
@@ -95,7 +96,7 @@ class GameSceneTest : public vesk_test::GameSceneFixture {
     TheBattleContext().LoadStage(kRound);
     g_SceneManager.SetSceneFactory(new RecordingFactory(&m_Created));
     g_SceneManager.CreateScene(-1);
-    g_SceneManager.CreateScene(cGameScene::kSceneId);
+    g_SceneManager.CreateScene(nsVesk::nsCore::kSceneBattle);
     m_Created.clear();
   }
   cGameScene* Scene() { return dynamic_cast<cGameScene*>(g_SceneManager.GetTopScene()); }
@@ -181,7 +182,7 @@ TEST_F(GameSceneTest, AScriptedWinScoresTheSameEveryTimeWithOneBonusAndLeadsToTh
   EXPECT_TRUE(Scene()->IsFading());
   Click(400, 300);  // a release during the fade-out does nothing more
   while (m_Created.empty()) Frame(0, 0, false);
-  EXPECT_EQ(m_Created, std::vector<int>{cGameScene::kRewardSceneId});
+  EXPECT_EQ(m_Created, std::vector<int>{nsVesk::nsCore::kSceneReward});
   EXPECT_EQ(g_Round, 0);
   EXPECT_EQ(Count("_StopBGM"), stops + 1);
 }
@@ -193,7 +194,7 @@ TEST_F(GameSceneTest, AWonRoundBeforeTheLastLoadsTheNextAndGoesToItsStory) {
   ASSERT_TRUE(TheBattleContext().IsCleared());
   Click(400, 300);
   while (m_Created.empty()) Frame(0, 0, false);
-  EXPECT_EQ(m_Created, std::vector<int>{cGameScene::kStorySceneId});
+  EXPECT_EQ(m_Created, std::vector<int>{nsVesk::nsCore::kSceneStory});
   EXPECT_EQ(g_Round, 1);
   EXPECT_EQ(TheBattleContext().GetRoundIni(), kRound);
   EXPECT_EQ(TheBattleContext().GetChipImageFileNames().size(), 4u);  // the round was loaded again

@@ -19,11 +19,17 @@
 #include "framework/filepack/file_pack_manager.h"
 #include "framework/param/param_manager.h"
 #include "game/battle/battle_random.h"
+#include "game/battle/game_scene.h"
 #include "game/core/program_objects.h"
 #include "game/core/scene_factory.h"
 #include "game/core/shell_objects.h"
 #include "game/logo/logo_scene.h"
+#include "game/option/option_scene.h"
+#include "game/reward/gohoubi_scene.h"
+#include "game/select/select_scene.h"
+#include "game/story/adv_scene.h"
 #include "game/story/vesk_normal_scene.h"
+#include "game/title/title_scene.h"
 #include "platform/audio/audio_device.h"
 #include "platform/clock/clock.h"
 #include "platform/instance/instance_lock.h"
@@ -296,7 +302,12 @@ TEST_F(Entry, WithoutThePlugInTheScriptsCommandsAreFatal) {
   EXPECT_FALSE(SaveFilesExist());
 }
 
-TEST(SceneFactory, UnknownIdsGiveTheEmptySceneAndZeroTheLogo) {
+template <class Scene>
+bool IsA(nsZarn::nsFramework::nsScene::IScene* scene) {
+  return dynamic_cast<Scene*>(scene) != nullptr;
+}
+
+TEST(SceneFactory, EachIdBuildsItsSceneAndUnknownIdsTheEmptyScene) {
   nsVesk::nsCore::cSceneFactory factory;
   for (int id : {7, -1, 1000, -2147483647 - 1}) {
     nsZarn::nsFramework::nsScene::IScene* scene = factory.CreateScene(id);
@@ -304,16 +315,24 @@ TEST(SceneFactory, UnknownIdsGiveTheEmptySceneAndZeroTheLogo) {
     EXPECT_EQ(scene->GetStatus(), -1) << id;
     scene->Release();
   }
-  // Scenes the program does not contain yet are the empty scene too.
-  for (int id = 1; id <= 6; ++id) {
+  using Check = bool (*)(nsZarn::nsFramework::nsScene::IScene*);
+  const std::pair<int, Check> kScenes[] = {
+      {nsVesk::nsCore::kSceneLogo, IsA<nsVesk::nsLogo::cLogoScene>},
+      {nsVesk::nsCore::kSceneTitle, IsA<nsVesk::nsTitle::cTitleScene>},
+      {nsVesk::nsCore::kSceneOption, IsA<nsVesk::nsOption::cOptionScene>},
+      {nsVesk::nsCore::kSceneSelect, IsA<nsVesk::nsSelect::cSelectScene>},
+      {nsVesk::nsCore::kSceneStory, IsA<nsVesk::nsADV::cADVScene>},
+      {nsVesk::nsCore::kSceneBattle, IsA<nsVesk::nsGame::cGameScene>},
+      {nsVesk::nsCore::kSceneReward, IsA<nsVesk::nsGohoubi::cGohoubiScene>},
+  };
+  EXPECT_EQ(nsVesk::nsCore::kSceneLogo, 0);
+  for (const auto& [id, isItsScene] : kScenes) {
     nsZarn::nsFramework::nsScene::IScene* scene = factory.CreateScene(id);
     ASSERT_NE(scene, nullptr) << id;
+    EXPECT_TRUE(isItsScene(scene)) << id;
+    EXPECT_EQ(scene->GetStatus(), id) << "a scene reports its own id";
     scene->Release();
   }
-  nsZarn::nsFramework::nsScene::IScene* logo = factory.CreateScene(0);
-  ASSERT_NE(dynamic_cast<nsVesk::nsLogo::cLogoScene*>(logo), nullptr);
-  EXPECT_EQ(logo->GetStatus(), 0);
-  logo->Release();
 }
 
 }  // namespace

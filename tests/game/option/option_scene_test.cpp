@@ -2,6 +2,7 @@
 // enabling kept current from the engine's settings, each setting button's step
 // (kept in range), the music following a new default at once, the read-text skip
 // pair, input ignored during the fades, and 戻る's fade, wait and pop.
+#include "game/core/scene_ids.h"
 #include "game/option/option_scene.h"
 
 #include <gtest/gtest.h>
@@ -84,7 +85,7 @@ class OptionSceneTest : public vesk_test::SceneStackFixture {
 
   // The option scene over a stubbed title, its fade-in run to the end.
   void StartOption() {
-    Start(cOptionScene::kSceneId, {}, kUnder);
+    Start(nsVesk::nsCore::kSceneOption, {}, kUnder);
     FramesFromTo(0, 208);
     ASSERT_FALSE(Option()->IsFadingIn());
     m_Now = 224;
@@ -186,7 +187,7 @@ TEST_F(OptionSceneTest, TheReadTextSkipPairSwapsItsEnabling) {
 
 TEST_F(OptionSceneTest, ClicksDuringTheFadeInAreIgnored) {
   Sound().SetDefaultBGMVolume(10000);
-  Start(cOptionScene::kSceneId, {}, kUnder);
+  Start(nsVesk::nsCore::kSceneOption, {}, kUnder);
   FrameAt(0);
   ClickAt(16, kDownX, kBGMY);
   FrameAt(48);
@@ -206,7 +207,7 @@ TEST_F(OptionSceneTest, BackFadesOutThenPopsAfterTheWait) {
   FrameAt(600);
   EXPECT_EQ(Pixel(100, 100), 0u) << "black while the wait runs out";
   FrameAt(796);
-  EXPECT_EQ(TopStatus(), cOptionScene::kSceneId);
+  EXPECT_EQ(TopStatus(), nsVesk::nsCore::kSceneOption);
   FrameAt(800);
   EXPECT_EQ(TopStatus(), kUnder) << "popped 500 ms after the click";
   EXPECT_EQ(StubAt(0)->resets, 0) << "the scene underneath is not reset";
@@ -222,7 +223,7 @@ TEST_F(OptionSceneTest, SettingsAreDrawnAndTheBackImageMayBeMissing) {
 TEST_F(OptionSceneTest, ZeroFadeTimesStillPop) {
   vesk_test::WriteFile("Data/Common.ini", "[Common]\n");
   vesk_test::WriteFile("Data/Option/Option.ini", Rect("BackButton", 650, 500, 750, 540));
-  Start(cOptionScene::kSceneId, {}, kUnder);
+  Start(nsVesk::nsCore::kSceneOption, {}, kUnder);
   FrameAt(0);
   EXPECT_FALSE(Option()->IsFadingIn());
   EXPECT_EQ(Pixel(400, 300), 0u) << "no back image";

@@ -1,5 +1,6 @@
 // The reward scene: its story file's [Gohoubi] section applied on entry, the
 // return to the title once the script suspends itself, and the round left alone.
+#include "game/core/scene_ids.h"
 #include "game/reward/gohoubi_scene.h"
 
 #include <gtest/gtest.h>
@@ -19,7 +20,7 @@ TEST_F(GohoubiSceneTest, PlaysTheRewardStoryThenReturnsToTheTitle) {
   vesk_test::WriteFile("Data/ADV/reward.ini", StoryFile("Gohoubi", "@other"));
   Choose(0);
   nsVesk::g_NovelPlayer->GetDrawManager()->SetTextWindowVisible(false);
-  StartScene(cGohoubiScene::kSceneId);
+  StartScene(nsVesk::nsCore::kSceneReward);
   EXPECT_EQ(Top<cGohoubiScene>()->GetIniPath(), "Data/ADV/reward.ini");
   EXPECT_TRUE(nsVesk::g_NovelPlayer->GetDrawManager()->IsTextWindowVisible());
   FrameAt(0);
@@ -34,7 +35,7 @@ TEST_F(GohoubiSceneTest, AFileWithoutItsSectionStartsAtStartAndKeepsTheRound) {
   vesk_test::WriteFile("Data/ADV/reward.ini", StoryFile("ADV", "@other"));
   Choose(1);
   nsVesk::g_NovelPlayer->GetDrawManager()->SetTextWindowVisible(false);
-  StartScene(cGohoubiScene::kSceneId);
+  StartScene(nsVesk::nsCore::kSceneReward);
   EXPECT_FALSE(nsVesk::g_NovelPlayer->GetDrawManager()->IsTextWindowVisible()) << "the window as it was";
   FrameAt(0);
   EXPECT_EQ(Executed(), std::vector<std::string>{"step 1"}) << "@start";
@@ -47,7 +48,7 @@ TEST_F(GohoubiSceneTest, NoSelectionReadsNoTableAndStartsAtStart) {
   PackData();
   nsVesk::BuildSelectionTables();
   nsVesk::ClearSelectTables();
-  StartScene(cGohoubiScene::kSceneId);
+  StartScene(nsVesk::nsCore::kSceneReward);
   EXPECT_EQ(Top<cGohoubiScene>()->GetIniPath(), "") << "-1, -1 is outside the tables";
   FrameAt(0);
   EXPECT_EQ(Executed(), std::vector<std::string>{"step 1"});

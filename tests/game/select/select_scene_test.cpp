@@ -2,6 +2,7 @@
 // during the fade-in, the page change's cross-fade, stage locks read from the
 // engine's "Stage<c>_<e>" variables every frame, the hand-off of a choice to the
 // battle and the story, and 戻る back to the title.
+#include "game/core/scene_ids.h"
 #include "game/select/select_scene.h"
 
 #include <gtest/gtest.h>
@@ -46,7 +47,7 @@ class SelectSceneTest : public vesk_test::SceneStackFixture {
 
   // The select scene over a stubbed title, its fade-in over (200 ms).
   void StartSelect() {
-    Start(cSelectScene::kSceneId, {}, kTitle);
+    Start(nsVesk::nsCore::kSceneSelect, {}, kTitle);
     FramesFromTo(0, 208);
     ASSERT_FALSE(Select()->IsFadingIn());
     m_Now = 224;
@@ -73,7 +74,7 @@ class SelectSceneTest : public vesk_test::SceneStackFixture {
 };
 
 TEST_F(SelectSceneTest, AClickDuringTheFadeInDoesNothing) {
-  Start(cSelectScene::kSceneId, {}, kTitle);
+  Start(nsVesk::nsCore::kSceneSelect, {}, kTitle);
   FrameAt(0);
   ClickAt(16, 100, 100);
   FrameAt(64);
@@ -149,9 +150,9 @@ TEST_F(SelectSceneTest, ChoosingAStageHandsItToTheBattleAndTheStory) {
   EXPECT_EQ(nsVesk::g_SelectEnemy, 2);
   EXPECT_TRUE(Select()->IsLeaving());
   FramesFromTo(chosen + 16, chosen + 192);
-  EXPECT_EQ(TopStatus(), cSelectScene::kSceneId);
+  EXPECT_EQ(TopStatus(), nsVesk::nsCore::kSceneSelect);
   FrameAt(chosen + 204);
-  EXPECT_EQ(TopStatus(), cSelectScene::kStorySceneId) << "the story replaces the select scene";
+  EXPECT_EQ(TopStatus(), nsVesk::nsCore::kSceneStory) << "the story replaces the select scene";
   EXPECT_EQ(StubAt(1)->GetStatus(), kTitle);
   EXPECT_FALSE(m_Sound->bgmPlaying) << "the music stopped";
   auto& battle = nsVesk::nsGame::TheBattleContext();
@@ -179,7 +180,7 @@ TEST_F(SelectSceneTest, BackFromTheEnemyPageReturnsToTheTitle) {
   EXPECT_TRUE(Select()->IsLeaving()) << "戻る acts on the press";
   Hold(700, 520, false);
   FramesFromTo(m_Now, m_Now + 176);
-  EXPECT_EQ(TopStatus(), cSelectScene::kSceneId);
+  EXPECT_EQ(TopStatus(), nsVesk::nsCore::kSceneSelect);
   FrameAt(m_Now + 192);
   EXPECT_EQ(TopStatus(), kTitle);
   EXPECT_EQ(nsVesk::g_SelectChara, 1) << "kept until the next select scene";
@@ -189,13 +190,13 @@ TEST_F(SelectSceneTest, ZeroTimesChangePagesAndLeaveAtOnce) {
   vesk_test::WriteFile("Data/Common.ini", "[Common]\n");
   WriteData(2, "");
   vesk_test::WriteFile("Data/Common.ini", "[Common]\n");
-  Start(cSelectScene::kSceneId, {}, kTitle);
+  Start(nsVesk::nsCore::kSceneSelect, {}, kTitle);
   FrameAt(0);
   ClickAt(16, 100, 100);
   EXPECT_EQ(Select()->GetPage(), 1);
   EXPECT_FALSE(Select()->IsChangingPage());
   ClickAt(48, 75, 375);
-  EXPECT_EQ(TopStatus(), cSelectScene::kStorySceneId);
+  EXPECT_EQ(TopStatus(), nsVesk::nsCore::kSceneStory);
   EXPECT_NE(dynamic_cast<nsVesk::nsGame::nsMine::nsEXPlayer::cPlayerAoria*>(
                 nsVesk::nsGame::TheBattleContext().GetPlayer()),
             nullptr);

@@ -13,6 +13,7 @@
 #include "engine/api/task_manager.h"
 #include "engine/core/novel_player.h"
 #include "engine/plugin/plugin_registry.h"
+#include "game/core/scene_ids.h"
 #include "game/core/selection_state.h"
 #include "game/select/selection_tables.h"
 #include "game/story/adv_scene.h"
@@ -68,7 +69,7 @@ class StoryDataFixture : public SceneStackFixture {
   }
   // Puts `id` over a stubbed title, with the game's normal scene in the player.
   void StartScene(int id) {
-    nsVesk::g_NovelPlayer->SetNormalScene(new nsVesk::nsADV::VeskNormalScene);
+    nsVesk::g_NovelPlayer->SetNormalScene(new nsVesk::nsADV::VeskNormalScene(nsVesk::g_NovelPlayer->Input()));
     platform::SetVirtualClock(kStart);
     nsVesk::g_SceneManager.SetSceneFactory(new StubbingSceneFactory({id}));
     nsVesk::g_SceneManager.CreateScene(1);
@@ -84,7 +85,7 @@ class StoryDataFixture : public SceneStackFixture {
   void StartRoundAt(const std::string& label) {
     WriteFile("Data/ADV/round1.ini", StoryFile("ADV", label));
     Choose(1);
-    StartScene(nsVesk::nsADV::cADVScene::kSceneId);
+    StartScene(nsVesk::nsCore::kSceneStory);
     FramesFromTo(0, 32);
     m_Now = 48;
   }
@@ -120,7 +121,7 @@ class StoryFixture : public StoryDataFixture {
       return 0;
     });
     ScriptWriter script;
-    script.Label("@start").Step(1).State(6).Label("@round").Step(2).Stay(-1).Label("@other").Step(3).State(6);
+    WriteScript(script);
     ASSERT_TRUE(script.WriteScript("scenario.dat"));
     ASSERT_TRUE(nsVesk::g_NovelPlayer->LoadScript("scenario.dat", nsVesk::g_NovelPlayer->GetIOStream()));
     CommandLog().Clear();
@@ -130,6 +131,11 @@ class StoryFixture : public StoryDataFixture {
     nsTamskLib::nsCore::NovelPlayer::ClearCommandHeap(nsVesk::g_NovelPlayer);
     SceneStackFixture::TearDown();
     nsTamskLib::nsPlugin::ClearRegistries();
+  }
+
+  // The script of every story test; a test of its own may play another.
+  virtual void WriteScript(ScriptWriter& script) {
+    script.Label("@start").Step(1).State(6).Label("@round").Step(2).Stay(-1).Label("@other").Step(3).State(6);
   }
 
   static std::vector<std::string> Executed() { return CommandLog().executed; }

@@ -2,13 +2,23 @@
 // story file applied on entry, the battle after the script suspends itself, the
 // on-screen buttons, the return-to-title confirmation, the option round trip with
 // its fade-in, and Control as a held skip.
+#include "game/core/scene_ids.h"
 #include "game/story/adv_scene.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <utility>
+#include <vector>
+
+#include "engine/api/command.h"
 #include "engine/api/draw_manager.h"
+#include "engine/api/io_stream.h"
+#include "engine/api/novel_engine.h"
+#include "engine/api/plugin_api.h"
 #include "engine/api/text_manager.h"
 #include "game/core/program_objects.h"
+#include "tests/engine/fakes/script_writer.h"
 #include "tests/game/story/story_fixture.h"
 
 namespace {
@@ -34,13 +44,13 @@ TEST_F(StorySceneTest, WithoutALabelTheStoryStartsAtStartAndSuspendingLeadsToThe
   vesk_test::WriteFile("Data/ADV/round0.ini", "[Other]\nStartLabel=\"@other\"\n");
   Choose(0);
   nsVesk::g_NovelPlayer->GetDrawManager()->SetTextWindowVisible(true);
-  StartScene(cADVScene::kSceneId);
+  StartScene(nsVesk::nsCore::kSceneStory);
   EXPECT_EQ(Top<cADVScene>()->GetIniPath(), "Data/ADV/round0.ini");
   EXPECT_TRUE(nsVesk::g_NovelPlayer->GetDrawManager()->IsTextWindowVisible()) << "no [ADV]: the window as it was";
   FrameAt(0);
   EXPECT_EQ(Executed(), std::vector<std::string>{"step 1"});
   FrameAt(16);
-  EXPECT_EQ(TopStatus(), cADVScene::kBattleSceneId) << "suspend gives the battle";
+  EXPECT_EQ(TopStatus(), nsVesk::nsCore::kSceneBattle) << "suspend gives the battle";
   EXPECT_EQ(StubAt(1)->GetStatus(), kTitle);
 }
 
@@ -51,7 +61,7 @@ TEST_F(StorySceneTest, TheRoundsFileSetsTheTextWindowAndTheLabel) {
   EXPECT_EQ(Pixel(400, 500), vesk_test::kWindowColour & 0xFFFFFFu) << "the window image at (25, 425)";
   EXPECT_EQ(Pixel(20, 500), 0u);
   EXPECT_EQ(Pixel(482, 405), 0x808080u) << "オート drawn on the window";
-  EXPECT_EQ(TopStatus(), cADVScene::kSceneId);
+  EXPECT_EQ(TopStatus(), nsVesk::nsCore::kSceneStory);
 }
 
 TEST_F(StorySceneTest, TheAutoAndSkipButtonsToggleTheirModes) {
@@ -93,7 +103,7 @@ TEST_F(StorySceneTest, TheConfirmationHoldsTheScriptAndNoClosesIt) {
   EXPECT_FALSE(Normal()->IsConfirmOpen());
   Frame();
   EXPECT_GT(Stays(), stays);
-  EXPECT_EQ(TopStatus(), cADVScene::kSceneId);
+  EXPECT_EQ(TopStatus(), nsVesk::nsCore::kSceneStory);
 }
 
 TEST_F(StorySceneTest, YesFadesOutPopsToTheTitleAndCleansTheStage) {
@@ -102,7 +112,7 @@ TEST_F(StorySceneTest, YesFadesOutPopsToTheTitleAndCleansTheStage) {
   Click(300, 350);
   EXPECT_TRUE(Normal()->IsReturnFading());
   FramesFromTo(m_Now, m_Now + 176);
-  EXPECT_EQ(TopStatus(), cADVScene::kSceneId);
+  EXPECT_EQ(TopStatus(), nsVesk::nsCore::kSceneStory);
   FramesFromTo(m_Now + 192, m_Now + 240);
   EXPECT_EQ(TopStatus(), kTitle);
   EXPECT_FALSE(nsVesk::g_NovelPlayer->GetDrawManager()->IsTextWindowVisible());
@@ -131,16 +141,67 @@ TEST_F(StorySceneTest, TheOptionRoundTripFadesBackInBeforeTheScriptGoesOn) {
   EXPECT_GT(Stays(), stays);
 }
 
-TEST_F(StorySceneTest, ControlHeldSkipsOnlyWhileHeld) {
+// A command that notes the reading modes each frame it runs, and stays.
+class ModeProbe final : public nsTamskLib::ICmd_Base {
+ public:
+  static constexpr unsigned kType = 9100;
+  // Skip and read skip as each run saw them.
+  static std::vector<std::pair<bool, bool>>& Seen() {
+    static std::vector<std::pair<bool, bool>> seen;
+    return seen;
+  }
+  static nsTamskLib::ICmd_Base* Create() { return new ModeProbe; }
+
+  void Reset() override {}
+  void Destroy() override { delete this; }
+  int Execute() override {
+    nsTamskLib::nsTextManager::ITextManager& texts = *m_Engine->GetTextManager();
+    Seen().emplace_back(texts.IsSkip(), texts.IsKidokuSkip());
+    return 0;
+  }
+  void SetEngine(nsTamskLib::nsCore::INovelEngine* engine) override { m_Engine = engine; }
+  void Setup(const nsTamskLib::CommandParam& /*param*/) override {}
+  std::uint32_t GetID() override { return kType; }
+  void Dump(nsTamskLib::nsTextStream::ITextStream* /*out*/) override {}
+  void Save(nsTamskLib::nsIOStream::IIOStream* /*stream*/) override {}
+  // The test commands' body: a number, a string and an expression.
+  void Load(nsTamskLib::nsIOStream::IIOStream* stream) override {
+    std::int32_t number = 0;
+    stream->LoadNum(&number);
+    std::vector<char> text(nsTamskLib::nsIOStream::kStringBufferSize, '\0');
+    stream->LoadChar(text.data());
+    nsTamskLib::Expression expr;
+    stream->LoadExpression(expr);
+  }
+
+ private:
+  ~ModeProbe() override = default;
+  nsTamskLib::nsCore::INovelEngine* m_Engine = nullptr;
+};
+
+// The round's story is a mode probe.
+class HeldControlTest : public StorySceneTest {
+ protected:
+  void WriteScript(vesk_test::ScriptWriter& script) override {
+    RegisterPFactory(ModeProbe::kType, &ModeProbe::Create);
+    script.Label("@start").Step(1).Label("@round").Command(ModeProbe::kType, {});
+  }
+};
+
+TEST_F(HeldControlTest, ControlHeldSkipsOnlyWhileHeld) {
   StartRound();
+  ModeProbe::Seen().clear();
   m_Mouse.Press(nsVesk::nsADV::VeskNormalScene::kLeftControl);
   Frame();
   EXPECT_NE(nsVesk::g_Input.GetKey(nsVesk::nsADV::VeskNormalScene::kLeftControl), 0) << "seen by the frame";
+  EXPECT_EQ(ModeProbe::Seen(), (std::vector<std::pair<bool, bool>>{{true, true}}))
+      << "the command runs as in skip and read skip";
   EXPECT_FALSE(Texts().IsSkip()) << "the setting is restored after the frame";
   EXPECT_FALSE(Texts().IsKidokuSkip());
   m_Mouse.Release(nsVesk::nsADV::VeskNormalScene::kLeftControl);
   Texts().SetSkip(true);
   Frame();
+  EXPECT_EQ(ModeProbe::Seen().back(), (std::pair<bool, bool>{true, false})) << "released: the player's own modes";
   EXPECT_TRUE(Texts().IsSkip());
 }
 

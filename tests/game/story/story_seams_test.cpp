@@ -11,6 +11,7 @@
 
 #include "engine/api/text_manager.h"
 #include "engine/drawmanager/base_draw_manager.h"
+#include "game/core/scene_ids.h"
 #include "tests/engine/kit/fatal_trap.h"
 #include "tests/game/story/story_fixture.h"
 #include "tests/tools/kit/compiled_script_fixture.h"
@@ -46,7 +47,7 @@ class StorySeamsTest : public vesk_test::StoryDataFixture {
   // The story scene pushed over the title again, as a new stage's story starts.
   void StartStoryAgain() {
     ASSERT_EQ(TopStatus(), kTitle);
-    nsVesk::g_SceneManager.CreateScene(cADVScene::kSceneId);
+    nsVesk::g_SceneManager.CreateScene(nsVesk::nsCore::kSceneStory);
     Frame();
   }
 

@@ -1,6 +1,7 @@
 // The title scene on the scene stack under the virtual clock: the intro's texts and
 // overlay, input ignored while a fade runs, the click's fade-out and wait, each
 // button's action, the disabled ＣＧ鑑賞, and the title music.
+#include "game/core/scene_ids.h"
 #include "game/title/title_scene.h"
 
 #include <gtest/gtest.h>
@@ -66,7 +67,7 @@ class TitleSceneTest : public vesk_test::SceneStackFixture {
             "[End]\nClickRect_Left=550\nClickRect_Top=450\nClickRect_Right=650\nClickRect_Bottom=490\n");
   }
 
-  void StartTitle() { Start(cTitleScene::kSceneId, {}); }
+  void StartTitle() { Start(nsVesk::nsCore::kSceneTitle, {}); }
   static cTitleScene* Title() { return Top<cTitleScene>(); }
   // Runs the intro of a title started at `from` to its end (1004 ms).
   void RunIntro(std::uint32_t from = 0) { FramesFromTo(from, from + 1008, 16); }
@@ -107,7 +108,7 @@ TEST_F(TitleSceneTest, AClickDuringTheIntroIsIgnoredAndNotRemembered) {
   FramesFromTo(532, 1600);
   EXPECT_FALSE(Title()->IsClicked(cTitleScene::kStart));
   EXPECT_FALSE(Title()->IsFadingOut());
-  EXPECT_EQ(TopStatus(), cTitleScene::kSceneId);
+  EXPECT_EQ(TopStatus(), nsVesk::nsCore::kSceneTitle);
 }
 
 TEST_F(TitleSceneTest, StartFadesOutThenPushesTheSelectSceneOverTheResetTitle) {
@@ -119,9 +120,9 @@ TEST_F(TitleSceneTest, StartFadesOutThenPushesTheSelectSceneOverTheResetTitle) {
   EXPECT_TRUE(Title()->IsFadingOut());
   Hold(kStartX, kStartY, false);
   FramesFromTo(1116, 2100);
-  EXPECT_EQ(TopStatus(), cTitleScene::kSceneId) << "the fade-out runs to its end first";
+  EXPECT_EQ(TopStatus(), nsVesk::nsCore::kSceneTitle) << "the fade-out runs to its end first";
   FrameAt(2104);
-  EXPECT_EQ(TopStatus(), cTitleScene::kSelectSceneId);
+  EXPECT_EQ(TopStatus(), nsVesk::nsCore::kSceneSelect);
   auto* title = dynamic_cast<cTitleScene*>(nsVesk::g_SceneManager.GetScene(1));
   ASSERT_NE(title, nullptr) << "the title waits under the select scene";
   EXPECT_FALSE(title->IsClicked(cTitleScene::kStart)) << "reset before the push";
@@ -140,9 +141,9 @@ TEST_F(TitleSceneTest, WaitTimeHoldsTheActionAfterTheScreenIsBlack) {
   EXPECT_FALSE(Title()->IsFadingOut());
   EXPECT_EQ(Pixel(100, 100), 0u) << "black from about 1 s after the click";
   FramesFromTo(2220, 4092, 8);
-  EXPECT_EQ(TopStatus(), cTitleScene::kSceneId);
+  EXPECT_EQ(TopStatus(), nsVesk::nsCore::kSceneTitle);
   FrameAt(4100);
-  EXPECT_EQ(TopStatus(), cTitleScene::kOptionSceneId) << "3 s after the click";
+  EXPECT_EQ(TopStatus(), nsVesk::nsCore::kSceneOption) << "3 s after the click";
 }
 
 TEST_F(TitleSceneTest, EndDestroysTheWindowWithoutAQuestion) {
@@ -173,7 +174,7 @@ TEST_F(TitleSceneTest, ZeroFadeTimesStillLeadToTheAction) {
   EXPECT_FALSE(Title()->IsIntroRunning()) << "a zero intro ends in its first frame";
   EXPECT_EQ(Pixel(552, 320), 0x808080u) << "drawing its texts in place";
   ClickAt(16, kStartX, kStartY);
-  EXPECT_EQ(TopStatus(), cTitleScene::kSelectSceneId);
+  EXPECT_EQ(TopStatus(), nsVesk::nsCore::kSceneSelect);
 }
 
 TEST_F(TitleSceneTest, TheMusicPlaysOnAndIsNotRestartedAfterTheOptionScene) {
@@ -184,7 +185,7 @@ TEST_F(TitleSceneTest, TheMusicPlaysOnAndIsNotRestartedAfterTheOptionScene) {
   RunIntro(16);
   ClickAt(1100, kOptionX, kOptionY);
   FramesFromTo(1132, 2120);
-  ASSERT_EQ(TopStatus(), cTitleScene::kOptionSceneId);
+  ASSERT_EQ(TopStatus(), nsVesk::nsCore::kSceneOption);
   PopStubAt(2200);
   FramesFromTo(2216, 2400);
   EXPECT_EQ(m_Sound->Calls("_PlayBGM").size(), 1u) << "the music went on";
@@ -203,7 +204,7 @@ TEST_F(TitleSceneTest, AMissingBackImageIsSkipped) {
   StartTitle();
   RunIntro();
   EXPECT_EQ(Pixel(100, 100), 0u);
-  EXPECT_EQ(TopStatus(), cTitleScene::kSceneId);
+  EXPECT_EQ(TopStatus(), nsVesk::nsCore::kSceneTitle);
 }
 
 }  // namespace
