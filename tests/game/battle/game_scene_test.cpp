@@ -247,22 +247,22 @@ TEST_F(GameSceneTest, ABannerStillShownWhenARoundIsWonPaysTheNextRoundOfItsStage
   };
   StartBattle(2);
   winAndLeave();
-  ASSERT_EQ(m_Created, std::vector<int>{cGameScene::kStorySceneId});
+  ASSERT_EQ(m_Created, std::vector<int>{nsVesk::nsCore::kSceneStory});
   const int rate = Player().GetAtkRate();
   // The round's story (an empty scene here) hands over to the next round, which
   // gets the reward.
-  g_SceneManager.CreateScene(cGameScene::kSceneId);
+  g_SceneManager.CreateScene(nsVesk::nsCore::kSceneBattle);
   EXPECT_FALSE(banner.IsRunning());
   EXPECT_EQ(Player().GetAtkRate(), std::min(rate + 100, TheBattleContext().GetMaxPlayerAtkRate()));
 
   // The last round: the reward scene, then a new stage.
   m_Created.clear();
   winAndLeave();
-  ASSERT_EQ(m_Created, std::vector<int>{cGameScene::kRewardSceneId});
+  ASSERT_EQ(m_Created, std::vector<int>{nsVesk::nsCore::kSceneReward});
   EXPECT_FALSE(banner.IsRunning());
   TheBattleContext().SetPlayer(new nsMine::nsEXPlayer::cPlayerAoria(kAoria));
   TheBattleContext().LoadStage(kRound);
-  g_SceneManager.CreateScene(cGameScene::kSceneId);
+  g_SceneManager.CreateScene(nsVesk::nsCore::kSceneBattle);
   Idle(80);
   EXPECT_EQ(Player().GetAtkRate(), 100);
 }
