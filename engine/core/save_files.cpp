@@ -10,6 +10,7 @@
 #include <string>
 
 #include "engine/api/plugin_api.h"
+#include "engine/api/stream_words.h"
 #include "engine/core/novel_player.h"
 #include "engine/drawmanager/base_draw_manager.h"
 #include "engine/iostream/base_io_stream.h"
@@ -24,23 +25,6 @@ using nsIOStream::IIOStream;
 constexpr char kGlobalMagic[4] = {'.', 'g', 's', 'v'};
 constexpr char kEnvironmentMagic[4] = {'.', 'e', 'n', 'v'};
 constexpr char kLocalMagic[4] = {'.', 'l', 's', 'v'};
-
-bool ReadMagic(IIOStream& stream, const char (&magic)[4]) {
-  char bytes[4] = {0, 0, 0, 0};
-  stream.LoadPrimitive(bytes, sizeof bytes);
-  return !stream.HasReadFailed() && std::equal(bytes, bytes + 4, magic);
-}
-
-void WriteByte(IIOStream& stream, bool value) {
-  const std::uint8_t byte = value ? 1 : 0;
-  stream.SavePrimitive(&byte, 1);
-}
-
-std::uint8_t ReadByte(IIOStream& stream) {
-  std::uint8_t byte = 0;
-  stream.LoadPrimitive(&byte, 1);
-  return byte;
-}
 
 // The name of a plug-in block. False when the file ends before its first byte: the
 // writer had fewer blocks to write, which is a clean end.
@@ -128,7 +112,7 @@ bool NovelPlayer::LoadGlobal(const std::string& file, IIOStream* stream) {
 bool NovelPlayer::SaveEnvironment(const std::string& file, IIOStream* stream) {
   if (!stream->Open(file.c_str(), "wb")) return false;
   stream->SavePrimitive(kEnvironmentMagic, 4);
-  WriteByte(*stream, m_Draw->IsFullScreen());
+  nsIOStream::WriteU8(*stream, m_Draw->IsFullScreen() ? 1 : 0);
   m_Texts.SaveEnvironment(stream);
   m_Sound->SaveEnvironmentSound(*stream);
   m_Draw->SaveEnvironment(stream);
@@ -143,7 +127,7 @@ bool NovelPlayer::LoadEnvironment(const std::string& file, IIOStream* stream) {
     return false;
   }
   // Each block keeps the settings that the end of a short file cut off.
-  const bool fullScreen = ReadByte(*stream) == 1;
+  const bool fullScreen = nsIOStream::ReadU8(*stream) == 1;
   m_Texts.LoadEnvironment(stream);
   m_Sound->LoadEnvironmentSound(*stream);
   m_Draw->LoadEnvironment(stream, fullScreen);
@@ -160,7 +144,7 @@ void NovelPlayer::WriteLocalData(IIOStream& stream) {
   m_Texts.SaveLocal(&stream);
   m_Sound->SaveLocalSound(stream);
   m_Draw->SaveState(&stream);
-  WriteByte(stream, m_MenuEnabled);
+  nsIOStream::WriteU8(stream, m_MenuEnabled ? 1 : 0);
   WritePluginBlocks(stream, false);
 }
 
@@ -182,7 +166,7 @@ bool NovelPlayer::ReadLocalData(IIOStream& stream) {
   m_Texts.LoadLocal(&stream);
   m_Sound->LoadLocalSound(stream);
   m_Draw->LoadState(&stream);
-  m_MenuEnabled = ReadByte(stream) != 0;
+  m_MenuEnabled = nsIOStream::ReadU8(stream) != 0;
   const bool complete = ReadPluginBlocks(stream, false);
   for (const auto& [name, value] : m_Locals.GetMap()) m_SymbolKinds.Set(name.c_str(), kSymbolLocal);
   for (const auto& [name, value] : m_Globals.GetMap()) m_SymbolKinds.Set(name.c_str(), kSymbolGlobal);

@@ -3,32 +3,11 @@
 #include "engine/api/io_stream.h"
 #include "engine/api/novel_engine.h"
 #include "engine/api/plugin_api.h"
+#include "engine/api/stream_words.h"
 #include "engine/api/text_stream.h"
 #include "engine/plugin/plugin_registry.h"
 
 namespace nsTamskLib::nsSimulatedHeap {
-namespace {
-
-void CheckOpen(const nsIOStream::IIOStream* stream) {
-  if (!stream->IsOpen()) RuntimeError(nullptr, "ファイルがオープンされていません！");
-}
-
-void WriteU32(nsIOStream::IIOStream* stream, std::uint32_t value) {
-  const unsigned char bytes[4] = {
-      static_cast<unsigned char>(value), static_cast<unsigned char>(value >> 8),
-      static_cast<unsigned char>(value >> 16), static_cast<unsigned char>(value >> 24)};
-  stream->SavePrimitive(bytes, 4);
-}
-
-std::uint32_t ReadU32(nsIOStream::IIOStream* stream) {
-  unsigned char bytes[4] = {0, 0, 0, 0};
-  stream->LoadPrimitive(bytes, 4);
-  return static_cast<std::uint32_t>(bytes[0]) | (static_cast<std::uint32_t>(bytes[1]) << 8) |
-         (static_cast<std::uint32_t>(bytes[2]) << 16) | (static_cast<std::uint32_t>(bytes[3]) << 24);
-}
-
-}  // namespace
-
 CommandHeap::CommandHeap() : m_Engine(nullptr), m_Iterators{-1} {}
 
 CommandHeap::~CommandHeap() { Clear(); }
@@ -104,11 +83,9 @@ void CommandHeap::Clear() {
 
 void CommandHeap::Load(nsIOStream::IIOStream* stream) {
   Clear();
-  CheckOpen(stream);
-  const std::uint32_t count = ReadU32(stream);
+  const std::uint32_t count = ReadU32(*stream);
   for (std::uint32_t i = 0; i < count && !stream->HasReadFailed(); ++i) {
-    CheckOpen(stream);
-    const std::uint32_t type = ReadU32(stream);
+    const std::uint32_t type = ReadU32(*stream);
     if (stream->HasReadFailed()) break;
     ICmd_Base* command = nsPlugin::CreateCommand(type);
     m_Commands.push_back(command);
@@ -118,20 +95,18 @@ void CommandHeap::Load(nsIOStream::IIOStream* stream) {
 }
 
 void CommandHeap::SaveIterators(nsIOStream::IIOStream* stream) const {
-  CheckOpen(stream);
-  WriteU32(stream, static_cast<std::uint32_t>(m_Iterators.size()));
+  WriteU32(*stream, static_cast<std::uint32_t>(m_Iterators.size()));
   for (std::int32_t iterator : m_Iterators) {
-    CheckOpen(stream);
+    RequireOpen(*stream);
     stream->SaveNum(iterator);
   }
 }
 
 void CommandHeap::LoadIterators(nsIOStream::IIOStream* stream) {
   m_Iterators.clear();
-  CheckOpen(stream);
-  const std::uint32_t count = ReadU32(stream);
+  const std::uint32_t count = ReadU32(*stream);
   for (std::uint32_t i = 0; i < count && !stream->HasReadFailed(); ++i) {
-    CheckOpen(stream);
+    RequireOpen(*stream);
     std::int32_t iterator = 0;
     stream->LoadNum(&iterator);
     if (!stream->HasReadFailed()) m_Iterators.push_back(iterator);

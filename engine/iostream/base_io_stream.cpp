@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -10,6 +11,7 @@
 #include "engine/api/backlog_record.h"
 #include "engine/api/draw_records.h"
 #include "engine/api/plugin_api.h"
+#include "engine/api/stream_words.h"
 #include "engine/api/token_containers.h"
 
 namespace nsTamskLib::nsIOStream {
@@ -143,10 +145,8 @@ void BaseIOStream::ReadBytes(void* data, std::size_t size) {
 void BaseIOStream::WriteU8(std::uint8_t value) { WriteBytes(&value, 1); }
 
 void BaseIOStream::WriteU32(std::uint32_t value) {
-  const unsigned char bytes[4] = {
-      static_cast<unsigned char>(value), static_cast<unsigned char>(value >> 8),
-      static_cast<unsigned char>(value >> 16), static_cast<unsigned char>(value >> 24)};
-  WriteBytes(bytes, 4);
+  const std::array<unsigned char, 4> bytes = PackU32(value);
+  WriteBytes(bytes.data(), 4);
 }
 
 void BaseIOStream::WriteRect(const TRect& rect) {
@@ -165,8 +165,7 @@ std::uint8_t BaseIOStream::ReadU8() {
 std::uint32_t BaseIOStream::ReadU32() {
   unsigned char bytes[4];
   ReadBytes(bytes, 4);
-  return static_cast<std::uint32_t>(bytes[0]) | (static_cast<std::uint32_t>(bytes[1]) << 8) |
-         (static_cast<std::uint32_t>(bytes[2]) << 16) | (static_cast<std::uint32_t>(bytes[3]) << 24);
+  return UnpackU32(bytes);
 }
 
 void BaseIOStream::ReadRect(TRect& rect) {

@@ -6,12 +6,6 @@
 
 namespace nsTamskLib::nsScript {
 
-bool ReadMagic(nsIOStream::IIOStream& stream, const char (&magic)[4]) {
-  char bytes[4] = {0, 0, 0, 0};
-  stream.LoadPrimitive(bytes, sizeof bytes);
-  return !stream.HasReadFailed() && std::memcmp(bytes, magic, sizeof bytes) == 0;
-}
-
 bool ReadSections(nsIOStream::IIOStream& stream, const ScriptParts& parts) {
   parts.labels.Load(&stream);
   if (stream.HasReadFailed()) return false;

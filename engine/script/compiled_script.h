@@ -14,6 +14,7 @@
 #include <string>
 
 #include "engine/api/io_stream.h"
+#include "engine/api/stream_words.h"
 #include "engine/heap/command_heap.h"
 #include "engine/heap/single_heap.h"
 
@@ -30,7 +31,7 @@ struct ScriptParts {
 };
 
 // Reads four raw bytes; true when they are the magic.
-bool ReadMagic(nsIOStream::IIOStream& stream, const char (&magic)[4]);
+using nsIOStream::ReadMagic;
 
 // Reads the three sections into the parts (each emptied first). False when the file
 // ended early or held a string too long to be one: what was read is then garbage.

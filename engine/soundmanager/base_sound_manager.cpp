@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "engine/api/plugin_api.h"
+#include "engine/api/stream_words.h"
 #include "engine/iostream/base_io_stream.h"
 
 namespace nsTamskLib::nsSoundManager {
@@ -19,29 +20,6 @@ constexpr int kFollowDefault = -1;
 bool IsValidVolume(int volume) { return volume >= 0 && volume <= kMaxVolume; }
 
 bool IsEmptyName(const char* name) { return name == nullptr || name[0] == '\0'; }
-
-// Every field access checks the stream first.
-void CheckOpen(IIOStream& stream) {
-  if (!stream.IsOpen()) RuntimeError(nullptr, "ファイルがオープンされていません！");
-}
-
-void WriteI32(IIOStream& stream, std::int32_t value) {
-  CheckOpen(stream);
-  const auto bits = static_cast<std::uint32_t>(value);
-  const unsigned char bytes[4] = {
-      static_cast<unsigned char>(bits), static_cast<unsigned char>(bits >> 8),
-      static_cast<unsigned char>(bits >> 16), static_cast<unsigned char>(bits >> 24)};
-  stream.SavePrimitive(bytes, 4);
-}
-
-std::int32_t ReadI32(IIOStream& stream) {
-  CheckOpen(stream);
-  unsigned char bytes[4] = {0, 0, 0, 0};
-  stream.LoadPrimitive(bytes, 4);
-  return static_cast<std::int32_t>(
-      static_cast<std::uint32_t>(bytes[0]) | (static_cast<std::uint32_t>(bytes[1]) << 8) |
-      (static_cast<std::uint32_t>(bytes[2]) << 16) | (static_cast<std::uint32_t>(bytes[3]) << 24));
-}
 
 // A stored default volume replaces the held one only when the file holds it
 // completely and it is a volume: a damaged file must neither reach the back end
@@ -323,10 +301,10 @@ void BaseSoundManager::SaveLocalSound(IIOStream& stream) {
   WriteI32(stream, m_SEVolume);
   WriteI32(stream, m_BGMVolume);
   WriteI32(stream, m_VoiceVolume);
-  CheckOpen(stream);
+  RequireOpen(stream);
   nsIOStream::WriteString(stream, m_BGMName);
   const std::uint8_t once = m_BGMOnce ? 1 : 0;
-  CheckOpen(stream);
+  RequireOpen(stream);
   stream.SavePrimitive(&once, 1);
 }
 
@@ -338,7 +316,7 @@ void BaseSoundManager::LoadLocalSound(IIOStream& stream) {
   m_BGMVolume = ReadI32(stream);
   m_VoiceVolume = ReadI32(stream);
   std::string name;
-  CheckOpen(stream);
+  RequireOpen(stream);
   nsIOStream::ReadString(stream, name);
   bool once = false;
   LoadBool(&stream, &once);
@@ -352,7 +330,7 @@ void BaseSoundManager::LoadLocalSound(IIOStream& stream) {
 }
 
 void LoadBool(IIOStream* stream, bool* value) {
-  CheckOpen(*stream);
+  RequireOpen(*stream);
   std::uint8_t byte = 0;
   stream->LoadPrimitive(&byte, 1);
   *value = byte != 0;

@@ -9,6 +9,7 @@
 #include "engine/api/io_stream.h"
 #include "engine/api/novel_engine.h"
 #include "engine/api/plugin_api.h"
+#include "engine/api/stream_words.h"
 #include "engine/iostream/base_io_stream.h"
 #include "engine/taskmanager/task_manager.h"
 
@@ -17,49 +18,22 @@ namespace {
 
 using nsIOStream::IIOStream;
 
-void CheckOpen(const IIOStream& stream) {
-  if (!stream.IsOpen()) RuntimeError(nullptr, "ファイルがオープンされていません！");
-}
-
-// Integers of the block are raw little-endian words, each after the open check.
-void SaveWord(IIOStream& stream, std::uint32_t value) {
-  CheckOpen(stream);
-  const unsigned char bytes[4] = {
-      static_cast<unsigned char>(value), static_cast<unsigned char>(value >> 8),
-      static_cast<unsigned char>(value >> 16), static_cast<unsigned char>(value >> 24)};
-  stream.SavePrimitive(bytes, 4);
-}
-
-std::uint32_t LoadWord(IIOStream& stream) {
-  CheckOpen(stream);
-  unsigned char bytes[4] = {0, 0, 0, 0};
-  stream.LoadPrimitive(bytes, 4);
-  return static_cast<std::uint32_t>(bytes[0]) | (static_cast<std::uint32_t>(bytes[1]) << 8) |
-         (static_cast<std::uint32_t>(bytes[2]) << 16) | (static_cast<std::uint32_t>(bytes[3]) << 24);
-}
-
-void SaveInt(IIOStream& stream, std::int32_t value) {
-  SaveWord(stream, static_cast<std::uint32_t>(value));
-}
-
-std::int32_t LoadInt(IIOStream& stream) { return static_cast<std::int32_t>(LoadWord(stream)); }
-
 // A count read from the block: none when it is not positive as a signed value.
 std::int32_t LoadCount(IIOStream& stream) {
-  const std::int32_t count = LoadInt(stream);
+  const std::int32_t count = ReadI32(stream);
   return count > 0 ? count : 0;
 }
 
 }  // namespace
 
 void TaskManager::Save(IIOStream& stream) {
-  SaveInt(stream, m_MaxZ);
-  SaveInt(stream, m_MinZ);
-  SaveInt(stream, m_BGZ);
-  SaveInt(stream, m_CharaBackZ);
-  SaveInt(stream, m_CharaMiddleZ);
-  SaveInt(stream, m_CharaFrontZ);
-  SaveWord(stream, static_cast<std::uint32_t>(m_TaskList.size()));
+  WriteI32(stream, m_MaxZ);
+  WriteI32(stream, m_MinZ);
+  WriteI32(stream, m_BGZ);
+  WriteI32(stream, m_CharaBackZ);
+  WriteI32(stream, m_CharaMiddleZ);
+  WriteI32(stream, m_CharaFrontZ);
+  WriteU32(stream, static_cast<std::uint32_t>(m_TaskList.size()));
   for (const DrawTask& task : m_TaskList) stream.SaveDrawTask(task);
   for (DrawTask* layer : {m_BG, m_LCh, m_CCh, m_RCh}) {
     Sprite sprite;
@@ -67,12 +41,12 @@ void TaskManager::Save(IIOStream& stream) {
     sprite.Task[1] = layer[1];
     stream.SaveSprite(sprite);
   }
-  SaveWord(stream, static_cast<std::uint32_t>(m_Sprites.size()));
+  WriteU32(stream, static_cast<std::uint32_t>(m_Sprites.size()));
   for (const auto& [name, sprite] : m_Sprites) {
     nsIOStream::WriteString(stream, name);
     stream.SaveSprite(sprite);
   }
-  SaveWord(stream, static_cast<std::uint32_t>(m_Buttons.size()));
+  WriteU32(stream, static_cast<std::uint32_t>(m_Buttons.size()));
   for (const auto& [name, button] : m_Buttons) {
     nsIOStream::WriteString(stream, name);
     // Saves are taken while the reaction lock is held (input is accepted only
@@ -87,22 +61,22 @@ void TaskManager::Save(IIOStream& stream) {
       stream.SaveButton(button);
     }
   }
-  SaveInt(stream, m_CharaMargin);
-  SaveWord(stream, m_ChPriority[0]);
-  SaveWord(stream, m_ChPriority[1]);
-  SaveWord(stream, m_Page);
+  WriteI32(stream, m_CharaMargin);
+  WriteU32(stream, m_ChPriority[0]);
+  WriteU32(stream, m_ChPriority[1]);
+  WriteU32(stream, m_Page);
   stream.SaveUpdateParam(m_UpdateData);
   stream.SaveEffectParam(m_EffectData);
 }
 
 void TaskManager::Load(IIOStream& stream) {
   Reset();
-  m_MaxZ = LoadInt(stream);
-  m_MinZ = LoadInt(stream);
-  m_BGZ = LoadInt(stream);
-  m_CharaBackZ = LoadInt(stream);
-  m_CharaMiddleZ = LoadInt(stream);
-  m_CharaFrontZ = LoadInt(stream);
+  m_MaxZ = ReadI32(stream);
+  m_MinZ = ReadI32(stream);
+  m_BGZ = ReadI32(stream);
+  m_CharaBackZ = ReadI32(stream);
+  m_CharaMiddleZ = ReadI32(stream);
+  m_CharaFrontZ = ReadI32(stream);
 
   // Every counted loop stops at the first short read: a damaged slot never makes
   // entries out of what lies past its end.
@@ -158,11 +132,11 @@ void TaskManager::Load(IIOStream& stream) {
     RegisterImage(placed.Task[1].Name.c_str());
   }
 
-  m_CharaMargin = LoadInt(stream);
-  m_ChPriority[0] = LoadWord(stream);
-  m_ChPriority[1] = LoadWord(stream);
+  m_CharaMargin = ReadI32(stream);
+  m_ChPriority[0] = ReadU32(stream);
+  m_ChPriority[1] = ReadU32(stream);
   // A damaged page number would index past the two pages.
-  m_Page = LoadWord(stream) & 1U;
+  m_Page = ReadU32(stream) & 1U;
   stream.LoadUpdateParam(m_UpdateData);
   stream.LoadEffectParam(m_EffectData);
 }

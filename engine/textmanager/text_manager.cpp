@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "engine/api/plugin_api.h"
+#include "engine/api/stream_words.h"
 
 namespace nsTamskLib::nsTextManager {
 namespace {
@@ -10,39 +11,6 @@ namespace {
 using nsIOStream::IIOStream;
 
 constexpr char kKidokuMagic[4] = {'.', 'k', 's', 'v'};
-
-// Every field access checks the stream first.
-void CheckOpen(IIOStream* stream) {
-  if (!stream->IsOpen()) RuntimeError(nullptr, "ファイルがオープンされていません！");
-}
-
-void WriteU8(IIOStream* stream, std::uint8_t value) {
-  CheckOpen(stream);
-  stream->SavePrimitive(&value, 1);
-}
-
-void WriteU32(IIOStream* stream, std::uint32_t value) {
-  CheckOpen(stream);
-  const unsigned char bytes[4] = {
-      static_cast<unsigned char>(value), static_cast<unsigned char>(value >> 8),
-      static_cast<unsigned char>(value >> 16), static_cast<unsigned char>(value >> 24)};
-  stream->SavePrimitive(bytes, 4);
-}
-
-std::uint8_t ReadU8(IIOStream* stream) {
-  CheckOpen(stream);
-  std::uint8_t value = 0;
-  stream->LoadPrimitive(&value, 1);
-  return value;
-}
-
-std::uint32_t ReadU32(IIOStream* stream) {
-  CheckOpen(stream);
-  unsigned char bytes[4] = {0, 0, 0, 0};
-  stream->LoadPrimitive(bytes, 4);
-  return static_cast<std::uint32_t>(bytes[0]) | (static_cast<std::uint32_t>(bytes[1]) << 8) |
-         (static_cast<std::uint32_t>(bytes[2]) << 16) | (static_cast<std::uint32_t>(bytes[3]) << 24);
-}
 
 // Keeps a cursor within 1 and the record count (0 when there is no record).
 std::uint32_t ClampCursor(std::int64_t cursor, std::size_t count) {
@@ -127,26 +95,26 @@ void TextManager::Reset() {
 }
 
 void TextManager::SaveEnvironment(IIOStream* stream) {
-  WriteU8(stream, KidokuSkip ? 1 : 0);
-  WriteU32(stream, AutoWait);
-  WriteU32(stream, BackLogMax);
+  WriteU8(*stream, KidokuSkip ? 1 : 0);
+  WriteU32(*stream, AutoWait);
+  WriteU32(*stream, BackLogMax);
 }
 
 // A setting that the file does not hold completely keeps its value: a cut file
 // would otherwise set the backlog's maximum and the auto wait to 0 for good.
 void TextManager::LoadEnvironment(IIOStream* stream) {
-  const bool kidokuSkip = ReadU8(stream) != 0;
+  const bool kidokuSkip = ReadU8(*stream) != 0;
   if (!stream->HasReadFailed()) KidokuSkip = kidokuSkip;
-  const std::uint32_t autoWait = ReadU32(stream);
+  const std::uint32_t autoWait = ReadU32(*stream);
   if (!stream->HasReadFailed()) AutoWait = autoWait;
-  const std::uint32_t backLogMax = ReadU32(stream);
+  const std::uint32_t backLogMax = ReadU32(*stream);
   if (!stream->HasReadFailed()) BackLogMax = backLogMax;
 }
 
 void TextManager::SaveLocal(IIOStream* stream) {
-  WriteU32(stream, static_cast<std::uint32_t>(BackLog.size()));
+  WriteU32(*stream, static_cast<std::uint32_t>(BackLog.size()));
   for (const BackLogRecord& record : BackLog) {
-    CheckOpen(stream);
+    RequireOpen(*stream);
     stream->SaveRecord(record);
   }
 }
@@ -157,10 +125,10 @@ void TextManager::LoadLocal(IIOStream* stream) {
   SetSkip(false);
   SetAuto(false);
   ClearBackLog();
-  const std::uint32_t count = ReadU32(stream);
+  const std::uint32_t count = ReadU32(*stream);
   for (std::uint32_t i = 0; i < count && !stream->HasReadFailed(); ++i) {
     BackLog.emplace_back();
-    CheckOpen(stream);
+    RequireOpen(*stream);
     stream->LoadRecord(BackLog.back());
     if (stream->HasReadFailed()) BackLog.pop_back();
   }
@@ -168,25 +136,25 @@ void TextManager::LoadLocal(IIOStream* stream) {
 
 bool TextManager::SaveKidoku(const std::string& file, IIOStream* stream) {
   if (!stream->Open(file.c_str(), "wb")) return false;
-  CheckOpen(stream);
+  RequireOpen(*stream);
   stream->SavePrimitive(kKidokuMagic, 4);
-  WriteU32(stream, static_cast<std::uint32_t>(ReadMarks.size()));
-  for (const std::uint32_t id : ReadMarks) WriteU32(stream, id);
+  WriteU32(*stream, static_cast<std::uint32_t>(ReadMarks.size()));
+  for (const std::uint32_t id : ReadMarks) WriteU32(*stream, id);
   return stream->Close();
 }
 
 bool TextManager::LoadKidoku(const std::string& file, IIOStream* stream) {
   if (!stream->Open(file.c_str(), "rb")) return false;
   char magic[4] = {0, 0, 0, 0};
-  CheckOpen(stream);
+  RequireOpen(*stream);
   stream->LoadPrimitive(magic, 4);
   if (std::memcmp(magic, kKidokuMagic, 4) != 0) {
     stream->Close();
     return false;
   }
-  const auto count = static_cast<std::int32_t>(ReadU32(stream));
+  const auto count = static_cast<std::int32_t>(ReadU32(*stream));
   for (std::int32_t i = 0; i < count && !stream->HasReadFailed(); ++i) {
-    const std::uint32_t id = ReadU32(stream);
+    const std::uint32_t id = ReadU32(*stream);
     if (!stream->HasReadFailed()) AppendReadMark(id);
   }
   const bool complete = !stream->HasReadFailed();

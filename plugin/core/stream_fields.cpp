@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "engine/api/io_stream.h"
+#include "engine/api/stream_words.h"
 #include "engine/api/token_containers.h"
 #include "plugin/core/host_calls.h"
 
@@ -52,22 +53,12 @@ void LoadExpressionField(nsTamskLib::nsIOStream::IIOStream* stream, nsTamskLib::
 
 void SaveBlockInt(nsTamskLib::nsIOStream::IIOStream* stream, std::int32_t value) {
   RequireOpenStream(stream);
-  const auto bits = static_cast<std::uint32_t>(value);
-  const unsigned char bytes[4] = {
-      static_cast<unsigned char>(bits & 0xFFu), static_cast<unsigned char>((bits >> 8) & 0xFFu),
-      static_cast<unsigned char>((bits >> 16) & 0xFFu), static_cast<unsigned char>(bits >> 24)};
-  stream->SavePrimitive(bytes, sizeof bytes);
+  nsTamskLib::nsIOStream::WriteI32(*stream, value);
 }
 
 std::int32_t LoadBlockInt(nsTamskLib::nsIOStream::IIOStream* stream) {
   RequireOpenStream(stream);
-  unsigned char bytes[4] = {};
-  stream->LoadPrimitive(bytes, sizeof bytes);
-  const std::uint32_t bits = static_cast<std::uint32_t>(bytes[0]) |
-                             (static_cast<std::uint32_t>(bytes[1]) << 8) |
-                             (static_cast<std::uint32_t>(bytes[2]) << 16) |
-                             (static_cast<std::uint32_t>(bytes[3]) << 24);
-  return static_cast<std::int32_t>(bits);
+  return nsTamskLib::nsIOStream::ReadI32(*stream);
 }
 
 }  // namespace nsWendrick
