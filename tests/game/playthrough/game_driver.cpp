@@ -40,6 +40,11 @@ GameDriver::GameDriver(const std::string& dataFolder, const std::string& scenari
   namespace fs = std::filesystem;
   fs::copy(dataFolder, "Data", fs::copy_options::recursive);
   fs::copy_file(scenario, "scenario.dat");
+  // The objects the story links at run time are compiled beside the script and
+  // read from the working folder, as the script itself.
+  for (const auto& entry : fs::directory_iterator(fs::path(scenario).parent_path())) {
+    if (entry.path().extension() == ".obj") fs::copy_file(entry.path(), entry.path().filename());
+  }
   setenv("XDG_RUNTIME_DIR", m_Dir->path().c_str(), 1);
   platform::UseVirtualClock(kClockStart);
   platform::SelectNullAudioDeviceForTests(true);

@@ -57,7 +57,8 @@ class GameDriver {
   static constexpr std::uint32_t kWaitFrameMs = 100;
 
   // Makes the working folder with copies of `dataFolder` (as "Data") and of
-  // `scenario` (as "scenario.dat") and makes it the working folder.
+  // `scenario` (as "scenario.dat") with the linked objects (".obj") beside it, and
+  // makes it the working folder.
   GameDriver(const std::string& dataFolder, const std::string& scenario);
   GameDriver(const GameDriver&) = delete;
   GameDriver& operator=(const GameDriver&) = delete;

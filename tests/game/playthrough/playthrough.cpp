@@ -8,9 +8,11 @@
 #include <sstream>
 
 #include "engine/api/draw_manager.h"
+#include "engine/api/draw_records.h"
 #include "engine/api/heaps.h"
 #include "engine/api/novel_engine.h"
 #include "engine/api/sound_manager.h"
+#include "engine/taskmanager/task_manager.h"
 #include "engine/api/token_containers.h"
 #include "engine/drawmanager/base_draw_manager.h"
 #include "game/battle/battle_context.h"
@@ -39,8 +41,12 @@ constexpr Point kTextClick{400, 500};
 // The battle's loss overlay and the click that leaves a cleared round.
 constexpr Point kRestartButton{240, 300};
 constexpr Point kAnywhere{400, 300};
+constexpr const char* kNextButton = "bNext";
 constexpr int kStoryClickLimit = 600;
 constexpr std::uint32_t kSceneLimitMs = 6000;
+// The story runs one command a frame, and the first section of a game sets the
+// story screen up (a few hundred commands) before its first line.
+constexpr std::uint32_t kFirstLineLimitMs = 40000;
 
 template <typename... Parts>
 std::string Join(const Parts&... parts) {
@@ -63,6 +69,29 @@ nsTamskLib::nsDrawManager::BaseDrawManager* StoryDrawing() {
   if (nsVesk::g_NovelPlayer == nullptr) return nullptr;
   return dynamic_cast<nsTamskLib::nsDrawManager::BaseDrawManager*>(nsVesk::g_NovelPlayer->GetDrawManager());
 }
+
+}  // namespace
+
+// Where a story button stands when it is shown and takes clicks.
+bool Playthrough::StoryButton(const char* name, Point& centre) {
+  nsTamskLib::nsTaskManager::TaskManager& tasks = nsVesk::g_NovelPlayer->Tasks();
+  const auto found = tasks.Buttons().find(name);
+  if (found == tasks.Buttons().end()) return false;
+  const nsTamskLib::nsTaskManager::Button& button = found->second;
+  const std::uint32_t page = tasks.GetPage();
+  const nsTamskLib::nsTaskManager::DrawTask& shown = button.Task[page];
+  // Between frames the buttons are locked; one that takes clicks shows a picture
+  // other than its disabled one.
+  const nsTamskLib::TRect& disabled = button.SrcRect[page][nsTamskLib::nsTaskManager::kButtonDisable];
+  const bool looksDisabled = shown.SrcRect.left == disabled.left && shown.SrcRect.top == disabled.top &&
+                             shown.SrcRect.right == disabled.right && shown.SrcRect.bottom == disabled.bottom;
+  if (looksDisabled || !shown.Visible || shown.A == 0) return false;
+  centre = Point{shown.X + (button.ClickRect.left + button.ClickRect.right) / 2,
+                 shown.Y + (button.ClickRect.top + button.ClickRect.bottom) / 2};
+  return true;
+}
+
+namespace {
 
 template <typename Scene>
 Scene* Top() {
@@ -268,7 +297,9 @@ std::vector<StoryLine> Playthrough::ReadStory(const std::string& name, std::int3
       pictureChecked = true;
     }
     if (!m_BacklogVisited && lines.size() == 3) VisitBacklog(lines);
-    m_Driver.Click(kTextClick);
+    // The story waits for its "つづける" button rather than for a click on the text.
+    Point next{};
+    m_Driver.Click(StoryButton(kNextButton, next) ? next : kTextClick);
     m_Driver.Frame(GameDriver::kWaitFrameMs);
   }
   m_Driver.Check(GameDriver::TopScene() != scene, "story " + name + " never ended");
@@ -281,7 +312,7 @@ void Playthrough::ReturnToTitleMidMessage(int chara, int enemy) {
   if (!ChooseStage(chara, enemy)) return;
   const std::string name = Join("c", chara, "e", enemy, "r0");
   m_Driver.Step("return to the title from " + name);
-  if (!m_Driver.RunUntil([] { return !CurrentLine().message.empty(); }, kSceneLimitMs, name + " showed no text"))
+  if (!m_Driver.RunUntil([] { return !CurrentLine().message.empty(); }, kFirstLineLimitMs, name + " showed no text"))
     return;
   m_Driver.ClickButton(kStoryIni, "ButtonReturnTitle");
   auto* normal = dynamic_cast<nsVesk::nsADV::VeskNormalScene*>(nsVesk::g_NovelPlayer->GetScene(0));

@@ -76,6 +76,7 @@ class Playthrough {
   bool ChoiceOpen() const;
   void TakeChoice();
   static StoryLine CurrentLine();
+  static bool StoryButton(const char* name, Point& centre);
   static bool StoryVariable(const std::string& name, std::int32_t& value);
   int RoundsOf(int chara, int enemy) const;
 
