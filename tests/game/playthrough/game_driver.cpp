@@ -133,12 +133,12 @@ void GameDriver::MoveMouse(Point at) {
   m_Input.mouseY = at.y;
 }
 
-void GameDriver::Click(Point at) {
+void GameDriver::Click(Point at, std::uint32_t releaseMs) {
   MoveMouse(at);
   m_Input.buttonMask = SDL_BUTTON(SDL_BUTTON_LEFT);
   Frame();
   m_Input.buttonMask = 0;
-  Frame();
+  Frame(releaseMs);
 }
 
 void GameDriver::RightClick(Point at) {

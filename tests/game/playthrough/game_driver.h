@@ -83,8 +83,9 @@ class GameDriver {
   bool WaitForScene(std::int32_t id, std::uint32_t limitMs = 5000);
 
   // A left click as a hand makes it: the cursor moves there, the button goes
-  // down for one frame and comes up in the next.
-  void Click(Point at);
+  // down for one frame and comes up in the next, which lasts `releaseMs` (the
+  // player looks at what the click did before the next one).
+  void Click(Point at, std::uint32_t releaseMs = kFrameMs);
   void MoveMouse(Point at);
   void RightClick(Point at);
   // Turns the wheel by `notches` (up is positive) in the next frame.
@@ -118,7 +119,7 @@ class GameDriver {
   void Fault(const std::string& what);
   // Checks a condition; a fault naming `what` when it fails.
   bool Check(bool condition, const std::string& what);
-  void Step(const std::string& what) { m_Steps.push_back(what); }
+  void Step(const std::string& what) { fprintf(stderr, "STEP %d %s\n", m_Frames, what.c_str()); m_Steps.push_back(what); }
   const std::vector<std::string>& Faults() const { return m_Faults; }
   const std::vector<std::string>& Steps() const { return m_Steps; }
 

@@ -297,10 +297,16 @@ std::vector<StoryLine> Playthrough::ReadStory(const std::string& name, std::int3
       pictureChecked = true;
     }
     if (!m_BacklogVisited && lines.size() == 3) VisitBacklog(lines);
-    // The story waits for its "つづける" button rather than for a click on the text.
+    // The story waits for its "つづける" button rather than for a click on the text;
+    // the player presses it and looks until the story hides it (a second press
+    // while its action runs would run the action again).
     Point next{};
-    m_Driver.Click(StoryButton(kNextButton, next) ? next : kTextClick);
-    m_Driver.Frame(GameDriver::kWaitFrameMs);
+    if (StoryButton(kNextButton, next)) {
+      m_Driver.Click(next, GameDriver::kWaitFrameMs);
+      for (int frame = 0; frame < 5 && StoryButton(kNextButton, next); ++frame) m_Driver.Frame(GameDriver::kWaitFrameMs);
+      continue;
+    }
+    m_Driver.Click(kTextClick, GameDriver::kWaitFrameMs);
   }
   m_Driver.Check(GameDriver::TopScene() != scene, "story " + name + " never ended");
   m_Driver.Check(!lines.empty(), "story " + name + " showed no text");
