@@ -99,6 +99,8 @@ class GameDriver {
 
   // The window's close button; the question is answered with `answer`.
   void CloseWindow(platform::MessageBoxAnswer answer);
+  // The next Yes/No question the game asks gets `answer` (unanswered ones get No).
+  void AnswerNextQuestion(platform::MessageBoxAnswer answer) { m_Answers.push_back(answer); }
   // The questions asked so far (caption, text).
   const std::vector<std::pair<std::string, std::string>>& Boxes() const { return m_Boxes; }
 
@@ -119,7 +121,7 @@ class GameDriver {
   void Fault(const std::string& what);
   // Checks a condition; a fault naming `what` when it fails.
   bool Check(bool condition, const std::string& what);
-  void Step(const std::string& what) { fprintf(stderr, "STEP %d %s\n", m_Frames, what.c_str()); m_Steps.push_back(what); }
+  void Step(const std::string& what) { m_Steps.push_back(what); }
   const std::vector<std::string>& Faults() const { return m_Faults; }
   const std::vector<std::string>& Steps() const { return m_Steps; }
 

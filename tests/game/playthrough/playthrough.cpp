@@ -42,6 +42,20 @@ constexpr Point kTextClick{400, 500};
 constexpr Point kRestartButton{240, 300};
 constexpr Point kAnywhere{400, 300};
 constexpr const char* kNextButton = "bNext";
+constexpr const char* kSaveButton = "bSave";
+constexpr const char* kLoadButton = "bLoad";
+constexpr const char* kBacklogButton = "bLog";
+// The section saved mid-story and loaded after the fresh start, the choice it
+// remembers, and the line of it at which it is saved (before its choice).
+constexpr const char* kSavedSection = "c0e0r0";
+constexpr const char* kSavedChoice = "aoriaWay";
+constexpr std::size_t kSavedLineIndex = 4;
+// The save and load screens' first slot and their back button.
+constexpr Point kFirstSlot{470, 100};
+constexpr Point kSlotBackButton{520, 505};
+constexpr const char* kFirstSlotFile = "Save00.dat";
+// The command type of a timed choice.
+constexpr std::uint32_t kTimedChoiceCommand = 49;
 constexpr int kStoryClickLimit = 600;
 constexpr std::uint32_t kSceneLimitMs = 6000;
 // The story runs one command a frame, and the first section of a game sets the
@@ -137,6 +151,10 @@ void Playthrough::Play() {
   }
   AnswerTheCloseQuestion();
   CheckWhatWasKept();
+  LoadTheSave();
+  m_Driver.Check(m_TimedOut, "the story offered no timed choice to leave alone");
+  m_Driver.Check(m_BacklogButtonUsed, "the backlog button was never pressed");
+  m_Driver.Check(!m_SavedLine.message.empty(), "the story was never saved mid-story");
 }
 
 void Playthrough::PlayLogoAndTitle() {
@@ -280,11 +298,102 @@ void Playthrough::VisitBacklog(const std::vector<StoryLine>& lines) {
                  "the closed backlog did not put the line back");
 }
 
+bool Playthrough::TimedChoiceOpen() {
+  auto& commands = nsVesk::g_NovelPlayer->Commands();
+  const std::int32_t at = commands.GetIterator();
+  if (at < 0 || static_cast<std::size_t>(at) >= commands.GetCommandList().size()) return false;
+  return commands.GetCommandList()[static_cast<std::size_t>(at)]->GetID() == kTimedChoiceCommand;
+}
+
+void Playthrough::LetTheChoiceTimeOut() {
+  m_TimedOut = true;
+  m_Driver.Step("a timed choice left alone");
+  m_Driver.MoveMouse(kTextClick);
+  if (!m_Driver.RunUntil([this] { return ChoiceOpen(); }, kSceneLimitMs, "the timed choice never opened")) return;
+  const std::string variable = StoryDrawing()->Settings().SelectVariable.c_str();
+  if (!m_Driver.RunUntil([] { return !TimedChoiceOpen(); }, 10000, "the timed choice never closed by itself")) return;
+  // The variable of a choice that timed out holds 0.
+  std::int32_t taken = -1;
+  const auto* locals = nsVesk::g_NovelPlayer->GetLocalHeap();
+  if (locals->Exists(variable.c_str())) taken = locals->Get(variable.c_str());
+  m_Driver.Check(taken == 0, Join("the timed-out choice set ", variable, " to ", taken));
+}
+
+bool Playthrough::PressStoryButton(const char* name, std::int32_t state, const std::string& screen) {
+  Point at{};
+  if (!m_Driver.RunUntil([&at, name] { return StoryButton(name, at); }, kSceneLimitMs,
+                         std::string(name) + " never took clicks"))
+    return false;
+  if (!ClickUntil(at, [state] { return nsVesk::g_NovelPlayer->GetState() == state; },
+                  std::string(name) + " did not open " + screen))
+    return false;
+  return m_Driver.CheckPicture(screen, 2);
+}
+
+bool Playthrough::BackToTheStory(Point at, const std::string& what) {
+  return ClickUntil(at, [] { return nsVesk::g_NovelPlayer->GetState() == nsTamskLib::nsCore::kStateNormal; }, what);
+}
+
+void Playthrough::OpenBacklogByButton() {
+  m_BacklogButtonUsed = true;
+  m_Driver.Step("the backlog button");
+  if (!PressStoryButton(kBacklogButton, nsTamskLib::nsCore::kStateBackLog, "the backlog")) return;
+  m_Driver.RightClick(kTextClick);
+  m_Driver.Frame();
+  m_Driver.Check(nsVesk::g_NovelPlayer->GetState() == nsTamskLib::nsCore::kStateNormal,
+                 "the right button did not close the backlog opened by its button");
+}
+
+void Playthrough::SaveMidStory() {
+  m_Driver.Step("save mid-story");
+  const StoryLine line = CurrentLine();
+  if (!PressStoryButton(kSaveButton, nsTamskLib::nsCore::kStateSave, "the save screen")) return;
+  m_Driver.AnswerNextQuestion(MessageBoxAnswer::Yes);
+  ClickUntil(kFirstSlot, [] { return std::filesystem::exists(kFirstSlotFile); }, "a click on the first slot saved nothing");
+  BackToTheStory(kSlotBackButton, "the save screen's back button did not return to the story");
+  m_Driver.Check(CurrentLine().talker == line.talker && CurrentLine().message.starts_with(line.message),
+                 "the story did not come back to its line after the save");
+  m_SavedLine = CurrentLine();
+}
+
+void Playthrough::LoadTheSave() {
+  if (m_SavedLine.message.empty() || !m_Driver.Running()) return;
+  StoryVariable(kSavedChoice, m_FirstWay);
+  if (!ChooseStage(0, 0)) return;
+  m_Driver.Step("load the save");
+  if (!m_Driver.RunUntil([] { return !CurrentLine().message.empty(); }, kFirstLineLimitMs,
+                         "the story showed no text before the load"))
+    return;
+  if (!PressStoryButton(kLoadButton, nsTamskLib::nsCore::kStateLoad, "the load screen")) return;
+  m_Driver.AnswerNextQuestion(MessageBoxAnswer::Yes);
+  if (!BackToTheStory(kFirstSlot, "a click on the saved slot did not load it")) return;
+  m_Driver.Frame(GameDriver::kWaitFrameMs);
+  const StoryLine resumed = CurrentLine();
+  m_Driver.Check(resumed.talker == m_SavedLine.talker && m_SavedLine.message.starts_with(resumed.message),
+                 "the loaded slot did not resume at its line: " + m_SavedLine.talker + ":" + m_SavedLine.message +
+                     " / " + resumed.talker + ":" + resumed.message);
+  const std::vector<StoryLine> lines = ReadStory(std::string(kSavedSection) + " (loaded)", kSceneStory);
+  m_Driver.Check(!lines.empty() && lines.front().talker == m_SavedLine.talker,
+                 "the loaded story did not go on from its line");
+  // The section played the second time takes the other branch of its choice.
+  std::int32_t way = 0;
+  StoryVariable(kSavedChoice, way);
+  m_Driver.Check(way != 0 && way != m_FirstWay, Join("the choice took branch ", way, " after branch ", m_FirstWay));
+  m_Driver.WaitForScene(kSceneBattle);
+  m_Driver.CloseWindow(MessageBoxAnswer::Yes);
+  m_Driver.Idle(100);
+  m_Driver.Check(m_Driver.Shutdown() == 0, "the shut-down after the load did not end with 0");
+}
+
 std::vector<StoryLine> Playthrough::ReadStory(const std::string& name, std::int32_t scene) {
   m_Driver.Step("story " + name);
   std::vector<StoryLine> lines;
   bool pictureChecked = false;
   for (int clicks = 0; clicks < kStoryClickLimit && m_Driver.Running() && GameDriver::TopScene() == scene; ++clicks) {
+    if (!m_TimedOut && TimedChoiceOpen()) {
+      LetTheChoiceTimeOut();
+      continue;
+    }
     if (ChoiceOpen()) {
       TakeChoice();
       continue;
@@ -297,6 +406,8 @@ std::vector<StoryLine> Playthrough::ReadStory(const std::string& name, std::int3
       pictureChecked = true;
     }
     if (!m_BacklogVisited && lines.size() == 3) VisitBacklog(lines);
+    if (m_BacklogVisited && !m_BacklogButtonUsed && lines.size() == 2) OpenBacklogByButton();
+    if (name == kSavedSection && m_SavedLine.message.empty() && lines.size() == kSavedLineIndex + 1) SaveMidStory();
     // The story waits for its "つづける" button rather than for a click on the text;
     // the player presses it and looks until the story hides it (a second press
     // while its action runs would run the action again).
@@ -408,6 +519,7 @@ bool Playthrough::StoryVariable(const std::string& name, std::int32_t& value) {
 
 void Playthrough::AnswerTheCloseQuestion() {
   m_Driver.Step("close");
+  const std::size_t boxesBefore = m_Driver.Boxes().size();
   m_Driver.CloseWindow(MessageBoxAnswer::No);
   m_Driver.Idle(100);
   m_Driver.Check(m_Driver.Running() && GameDriver::TopScene() == kSceneTitle, "the answer No did not keep the game");
@@ -415,7 +527,8 @@ void Playthrough::AnswerTheCloseQuestion() {
   m_Driver.CloseWindow(MessageBoxAnswer::Yes);
   m_Driver.Idle(100);
   m_Driver.Check(!m_Driver.Running(), "the answer Yes did not end the loop");
-  m_Driver.Check(m_Driver.Boxes().size() == 2, Join(m_Driver.Boxes().size(), " boxes for two close questions"));
+  m_Driver.Check(m_Driver.Boxes().size() == boxesBefore + 2,
+                 Join(m_Driver.Boxes().size() - boxesBefore, " boxes for two close questions"));
   m_Driver.Check(m_Driver.Shutdown() == 0, "the shut-down did not end with 0");
   for (const char* file : {"global.dat", "kidoku.dat", "env.dat"}) {
     m_Driver.Check(std::filesystem::exists(file), Join(file, " was not written"));
@@ -424,8 +537,9 @@ void Playthrough::AnswerTheCloseQuestion() {
 
 void Playthrough::CheckWhatWasKept() {
   m_Driver.Step("fresh start");
+  const std::size_t boxesBefore = m_Driver.Boxes().size();
   if (!m_Driver.Start()) return;
-  m_Driver.Check(m_Driver.Boxes().size() == 2, "the fresh start showed a box");
+  m_Driver.Check(m_Driver.Boxes().size() == boxesBefore, "the fresh start showed a box");
   auto* sound = nsVesk::g_NovelPlayer->GetSoundManager();
   m_Driver.Check(static_cast<unsigned>(sound->GetDefaultBGMVolume()) == m_BGMVolume,
                  "the music volume was not kept in env.dat");
@@ -441,9 +555,6 @@ void Playthrough::CheckWhatWasKept() {
     }
   }
   m_Driver.WaitForScene(kSceneTitle);
-  m_Driver.CloseWindow(MessageBoxAnswer::Yes);
-  m_Driver.Idle(100);
-  m_Driver.Check(m_Driver.Shutdown() == 0, "the second shut-down did not end with 0");
 }
 
 }  // namespace vesk_play
