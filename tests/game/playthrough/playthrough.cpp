@@ -364,6 +364,12 @@ void Playthrough::LoadTheSave() {
   if (!m_Driver.RunUntil([] { return !CurrentLine().message.empty(); }, kFirstLineLimitMs,
                          "the story showed no text before the load"))
     return;
+  // The first section of a new game declares the stage locks; the ones kept from
+  // the last run stay open.
+  for (const char* lock : {"Stage0_1", "Stage1_1"}) {
+    std::int32_t value = 0;
+    m_Driver.Check(StoryVariable(lock, value) && value != 0, std::string(lock) + " was closed by the story after the fresh start");
+  }
   if (!PressStoryButton(kLoadButton, nsTamskLib::nsCore::kStateLoad, "the load screen")) return;
   m_Driver.AnswerNextQuestion(MessageBoxAnswer::Yes);
   if (!BackToTheStory(kFirstSlot, "a click on the saved slot did not load it")) return;
