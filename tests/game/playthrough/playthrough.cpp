@@ -170,10 +170,11 @@ void Playthrough::PlayLogoAndTitle() {
 
 bool Playthrough::ClickUntil(Point at, const std::function<bool()>& done, const std::string& what) {
   for (int tries = 0; tries < 20 && m_Driver.Running(); ++tries) {
-    m_Driver.Click(at);
-    for (int frame = 0; frame < 8; ++frame) {
+    // The player looks at what the click did for a moment before clicking again.
+    m_Driver.Click(at, GameDriver::kWaitFrameMs);
+    for (int frame = 0; frame < 2; ++frame) {
       if (done()) return true;
-      m_Driver.Frame();
+      m_Driver.Frame(GameDriver::kWaitFrameMs);
     }
   }
   m_Driver.Fault(what);
