@@ -42,6 +42,8 @@ constexpr Point kTextClick{400, 500};
 constexpr Point kRestartButton{240, 300};
 constexpr Point kAnywhere{400, 300};
 constexpr const char* kNextButton = "bNext";
+// The last reward's choice that ends the game from the story.
+constexpr const char* kEndGameChoice = "ゲームを終える";
 constexpr const char* kSaveButton = "bSave";
 constexpr const char* kLoadButton = "bLoad";
 constexpr const char* kBacklogButton = "bLog";
@@ -149,7 +151,9 @@ void Playthrough::Play() {
       PlayStage(chara, enemy, first);
     }
   }
-  AnswerTheCloseQuestion();
+  m_Driver.Check(m_EndChosen, "the last reward never offered to end the game");
+  // Without the end from the story, the game is closed at the title.
+  if (m_Driver.Running()) AnswerTheCloseQuestion(kSceneTitle);
   CheckWhatWasKept();
   LoadTheSave();
   m_Driver.Check(m_TimedOut, "the story offered no timed choice to leave alone");
@@ -264,13 +268,20 @@ void Playthrough::TakeChoice() {
   const auto& items = drawing->Settings().SelectItems;
   std::string key;
   for (std::uint32_t i = 0; i < items.size(); ++i) key += SectionText(&items[i]) + "\n";
-  // The same choice met again takes its next branch.
+  // The same choice met again takes its next branch; the last stage's reward ends
+  // the game where it offers to.
   const int seen = m_ChoicesSeen[key]++;
-  const auto item = static_cast<std::uint32_t>(seen % static_cast<int>(items.size())) + 1;
+  auto item = static_cast<std::uint32_t>(seen % static_cast<int>(items.size())) + 1;
+  for (std::uint32_t i = 0; i < items.size() && m_LastStage; ++i) {
+    if (SectionText(&items[i]) == kEndGameChoice) item = i + 1;
+  }
+  m_EndChosen = SectionText(&items[item - 1]) == kEndGameChoice;
   const nsTamskLib::TRect box = drawing->GetSelectItemRect(item);
   m_Driver.Click(Point{(box.left + box.right) / 2, (box.top + box.bottom) / 2});
   m_Driver.Idle(64);
-  if (m_Driver.Check(!ChoiceOpen(), "a click on a choice did not close the choice window")) ++m_Record.choicesTaken;
+  if (m_Driver.Check(!m_Driver.Running() || !ChoiceOpen(), "a click on a choice did not close the choice window")) {
+    ++m_Record.choicesTaken;
+  }
 }
 
 void Playthrough::VisitBacklog(const std::vector<StoryLine>& lines) {
@@ -386,10 +397,7 @@ void Playthrough::LoadTheSave() {
   std::int32_t way = 0;
   StoryVariable(kSavedChoice, way);
   m_Driver.Check(way != 0 && way != m_FirstWay, Join("the choice took branch ", way, " after branch ", m_FirstWay));
-  m_Driver.WaitForScene(kSceneBattle);
-  m_Driver.CloseWindow(MessageBoxAnswer::Yes);
-  m_Driver.Idle(100);
-  m_Driver.Check(m_Driver.Shutdown() == 0, "the shut-down after the load did not end with 0");
+  if (m_Driver.WaitForScene(kSceneBattle)) AnswerTheCloseQuestion(kSceneBattle);
 }
 
 std::vector<StoryLine> Playthrough::ReadStory(const std::string& name, std::int32_t scene) {
@@ -426,7 +434,7 @@ std::vector<StoryLine> Playthrough::ReadStory(const std::string& name, std::int3
     }
     m_Driver.Click(kTextClick, GameDriver::kWaitFrameMs);
   }
-  m_Driver.Check(GameDriver::TopScene() != scene, "story " + name + " never ended");
+  m_Driver.Check(!m_Driver.Running() || GameDriver::TopScene() != scene, "story " + name + " never ended");
   m_Driver.Check(!lines.empty(), "story " + name + " showed no text");
   m_Record.sections.emplace_back(name, lines);
   return lines;
@@ -497,6 +505,13 @@ void Playthrough::PlayStage(int chara, int enemy, bool loseFirst) {
   m_Record.battleClicks = solver.Clicks() + m_Record.battleClicks;
   const std::string reward = Join("c", chara, "e", enemy, "g");
   ReadStory(reward, kSceneReward);
+  if (m_EndChosen) {
+    m_Driver.Step("the game ended from the story");
+    m_Driver.Idle(100);
+    if (m_Driver.Check(!m_Driver.Running(), "ゲームを終える did not end the game")) ++m_Record.stagesCleared;
+    CheckShutdown();
+    return;
+  }
   if (!m_Driver.WaitForScene(kSceneTitle)) return;
   m_Driver.Check(nsVesk::g_Round == 0, "the round count was not put back after the reward");
   ++m_Record.stagesCleared;
@@ -524,18 +539,22 @@ bool Playthrough::StoryVariable(const std::string& name, std::int32_t& value) {
   return true;
 }
 
-void Playthrough::AnswerTheCloseQuestion() {
+void Playthrough::AnswerTheCloseQuestion(std::int32_t scene) {
   m_Driver.Step("close");
   const std::size_t boxesBefore = m_Driver.Boxes().size();
   m_Driver.CloseWindow(MessageBoxAnswer::No);
   m_Driver.Idle(100);
-  m_Driver.Check(m_Driver.Running() && GameDriver::TopScene() == kSceneTitle, "the answer No did not keep the game");
-  m_Driver.CheckPicture("the title after the answer No");
+  m_Driver.Check(m_Driver.Running() && GameDriver::TopScene() == scene, "the answer No did not keep the game");
+  m_Driver.CheckPicture("the screen after the answer No");
   m_Driver.CloseWindow(MessageBoxAnswer::Yes);
   m_Driver.Idle(100);
   m_Driver.Check(!m_Driver.Running(), "the answer Yes did not end the loop");
   m_Driver.Check(m_Driver.Boxes().size() == boxesBefore + 2,
                  Join(m_Driver.Boxes().size() - boxesBefore, " boxes for two close questions"));
+  CheckShutdown();
+}
+
+void Playthrough::CheckShutdown() {
   m_Driver.Check(m_Driver.Shutdown() == 0, "the shut-down did not end with 0");
   for (const char* file : {"global.dat", "kidoku.dat", "env.dat"}) {
     m_Driver.Check(std::filesystem::exists(file), Join(file, " was not written"));

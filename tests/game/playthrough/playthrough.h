@@ -5,10 +5,10 @@
 // battle lost and restarted, "タイトルに戻る" in the middle of a message and the
 // stage played again, the backlog opened by the wheel and by its button, a timed
 // choice left to time out, a save to a slot through the story screen's save
-// button, the close question answered No and then Yes, a fresh start that reads
-// back what the first run wrote, and the saved slot loaded through the load
-// button: the story goes on from the saved line and its choice takes the other
-// branch. The story is read as it comes: its text is clicked on until it
+// button, the last reward's "ゲームを終える" ending the program, a fresh start
+// that reads back what the first run wrote, and the saved slot loaded through
+// the load button: the story goes on from the saved line and its choice takes
+// the other branch; then the close question is answered No and then Yes. The story is read as it comes: its text is clicked on until it
 // suspends, and an open choice window gets a click on one of its choices.
 
 #include <cstdint>
@@ -67,7 +67,10 @@ class Playthrough {
   std::vector<StoryLine> ReadStory(const std::string& name, std::int32_t scene);
   // The first story of the stage left by "タイトルに戻る" mid-message.
   void ReturnToTitleMidMessage(int chara, int enemy);
-  void AnswerTheCloseQuestion();
+  // The close question answered No (the game stays on `scene`), then Yes.
+  void AnswerTheCloseQuestion(std::int32_t scene);
+  // The ended program shuts down with 0 and has written its three files.
+  void CheckShutdown();
   void CheckWhatWasKept();
   // The story screen's save button mid-story: the slot is written and the story
   // goes on from its line.
@@ -107,6 +110,7 @@ class Playthrough {
   bool m_BacklogVisited = false;
   bool m_BacklogButtonUsed = false;
   bool m_TimedOut = false;
+  bool m_EndChosen = false;
   // The line on screen when the slot was saved (empty before the save).
   StoryLine m_SavedLine;
   std::int32_t m_FirstWay = 0;
