@@ -35,10 +35,10 @@ bool BattleSolver::ClickCell(bool mine) {
       const std::uint32_t word = top.GetCell(x, y);
       if ((word & nsGame::nsMine::kCellRefusesOpen) != 0) continue;
       if (((word & nsGame::nsMine::kCellMine) != 0) != mine) continue;
-      m_Driver.Click(Point{top.GetChipBaseX() + x * top.GetChipWidth() + top.GetChipWidth() / 2,
-                           top.GetChipBaseY() + y * top.GetChipHeight() + top.GetChipHeight() / 2});
       // A player looks at the board before the next click.
-      m_Driver.Frame(GameDriver::kWaitFrameMs);
+      m_Driver.Click(Point{top.GetChipBaseX() + x * top.GetChipWidth() + top.GetChipWidth() / 2,
+                           top.GetChipBaseY() + y * top.GetChipHeight() + top.GetChipHeight() / 2},
+                     GameDriver::kWaitFrameMs);
       ++m_Clicks;
       return true;
     }

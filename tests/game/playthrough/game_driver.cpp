@@ -39,6 +39,11 @@ GameDriver::GameDriver(const std::string& dataFolder, const std::string& scenari
   namespace fs = std::filesystem;
   fs::copy(dataFolder, "Data", fs::copy_options::recursive);
   fs::copy_file(scenario, "scenario.dat");
+  // The objects the story links at run time are compiled beside the script and
+  // read from the working folder, as the script itself.
+  for (const auto& entry : fs::directory_iterator(fs::path(scenario).parent_path())) {
+    if (entry.path().extension() == ".obj") fs::copy_file(entry.path(), entry.path().filename());
+  }
   setenv("XDG_RUNTIME_DIR", m_Dir->path().c_str(), 1);
   platform::UseVirtualClock(kClockStart);
   platform::SelectNullAudioDeviceForTests(true);
@@ -127,12 +132,12 @@ void GameDriver::MoveMouse(Point at) {
   m_Input.cursor = {at.x, at.y};
 }
 
-void GameDriver::Click(Point at) {
+void GameDriver::Click(Point at, std::uint32_t releaseMs) {
   MoveMouse(at);
   m_Input.buttons[0] = true;
   Frame();
   m_Input.buttons[0] = false;
-  Frame();
+  Frame(releaseMs);
 }
 
 void GameDriver::RightClick(Point at) {

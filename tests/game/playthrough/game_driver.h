@@ -55,7 +55,8 @@ class GameDriver {
   static constexpr std::uint32_t kWaitFrameMs = 100;
 
   // Makes the working folder with copies of `dataFolder` (as "Data") and of
-  // `scenario` (as "scenario.dat") and makes it the working folder.
+  // `scenario` (as "scenario.dat") with the linked objects (".obj") beside it, and
+  // makes it the working folder.
   GameDriver(const std::string& dataFolder, const std::string& scenario);
   GameDriver(const GameDriver&) = delete;
   GameDriver& operator=(const GameDriver&) = delete;
@@ -80,8 +81,9 @@ class GameDriver {
   bool WaitForScene(std::int32_t id, std::uint32_t limitMs = 5000);
 
   // A left click as a hand makes it: the cursor moves there, the button goes
-  // down for one frame and comes up in the next.
-  void Click(Point at);
+  // down for one frame and comes up in the next, which lasts `releaseMs` (the
+  // player looks at what the click did before the next one).
+  void Click(Point at, std::uint32_t releaseMs = kFrameMs);
   void MoveMouse(Point at);
   void RightClick(Point at);
   // Turns the wheel by `notches` (up is positive) in the next frame.
@@ -95,6 +97,8 @@ class GameDriver {
 
   // The window's close button; the question is answered with `answer`.
   void CloseWindow(platform::MessageBoxAnswer answer);
+  // The next Yes/No question the game asks gets `answer` (unanswered ones get No).
+  void AnswerNextQuestion(platform::MessageBoxAnswer answer) { m_Answers.push_back(answer); }
   // The questions asked so far (caption, text).
   const std::vector<std::pair<std::string, std::string>>& Boxes() const { return m_Boxes; }
 

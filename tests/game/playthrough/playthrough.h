@@ -3,10 +3,13 @@
 // option screen (a volume and the text speed changed), the select screen, every
 // stage of both characters with each round's story, battle and the reward, a
 // battle lost and restarted, "タイトルに戻る" in the middle of a message and the
-// stage played again, the close question answered No and then Yes, and a fresh
-// start that reads back what the first run wrote. The story is read as it comes:
-// its text is clicked on until it suspends, and an open choice window gets a
-// click on one of its choices.
+// stage played again, the backlog opened by the wheel and by its button, a timed
+// choice left to time out, a save to a slot through the story screen's save
+// button, the last reward's "ゲームを終える" ending the program, a fresh start
+// that reads back what the first run wrote, and the saved slot loaded through
+// the load button: the story goes on from the saved line and its choice takes
+// the other branch; then the close question is answered No and then Yes. The story is read as it comes: its text is clicked on until it
+// suspends, and an open choice window gets a click on one of its choices.
 
 #include <cstdint>
 #include <functional>
@@ -64,8 +67,24 @@ class Playthrough {
   std::vector<StoryLine> ReadStory(const std::string& name, std::int32_t scene);
   // The first story of the stage left by "タイトルに戻る" mid-message.
   void ReturnToTitleMidMessage(int chara, int enemy);
-  void AnswerTheCloseQuestion();
+  // The close question answered No (the game stays on `scene`), then Yes.
+  void AnswerTheCloseQuestion(std::int32_t scene);
+  // The ended program shuts down with 0 and has written its three files.
+  void CheckShutdown();
   void CheckWhatWasKept();
+  // The story screen's save button mid-story: the slot is written and the story
+  // goes on from its line.
+  void SaveMidStory();
+  // After a fresh start: the story screen's load button takes the saved slot, the
+  // story goes on from the saved line and its choice takes its other branch.
+  void LoadTheSave();
+  // The story screen's backlog button opens the backlog; the right button closes it.
+  void OpenBacklogByButton();
+  // A timed choice left alone closes by itself and takes no choice.
+  void LetTheChoiceTimeOut();
+  // Clicks a story button until the player state `state` (its screen) is on.
+  bool PressStoryButton(const char* name, std::int32_t state, const std::string& screen);
+  bool BackToTheStory(Point at, const std::string& what);
 
   // Clicks `at` until `done` holds (a scene may still be fading in and not take
   // the first click); false, with a fault naming `what`, when it never does.
@@ -74,8 +93,10 @@ class Playthrough {
   // with the right button: it shows an earlier line and puts the screen back.
   void VisitBacklog(const std::vector<StoryLine>& lines);
   bool ChoiceOpen() const;
+  static bool TimedChoiceOpen();
   void TakeChoice();
   static StoryLine CurrentLine();
+  static bool StoryButton(const char* name, Point& centre);
   static bool StoryVariable(const std::string& name, std::int32_t& value);
   int RoundsOf(int chara, int enemy) const;
 
@@ -87,6 +108,12 @@ class Playthrough {
   std::int32_t m_TextSpeed = 0;
   bool m_LastStage = false;
   bool m_BacklogVisited = false;
+  bool m_BacklogButtonUsed = false;
+  bool m_TimedOut = false;
+  bool m_EndChosen = false;
+  // The line on screen when the slot was saved (empty before the save).
+  StoryLine m_SavedLine;
+  std::int32_t m_FirstWay = 0;
 };
 
 }  // namespace vesk_play
