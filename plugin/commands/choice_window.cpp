@@ -4,6 +4,7 @@
 
 #include "engine/api/command_param.h"
 #include "engine/api/draw_manager.h"
+#include "engine/api/io_stream.h"
 #include "engine/api/novel_engine.h"
 #include "engine/api/text_stream.h"
 #include "engine/api/token_containers.h"
@@ -61,8 +62,12 @@ std::vector<std::string> LoadChoices(IIOStream* stream) {
   if (count == 0 || count > kMaxStoredChoices) {
     HostRuntimeError(nullptr, "選択肢の数が不正です！（%u）", count);
   }
+  // A file that ends early ends the list: a damaged count would otherwise read
+  // thousands of empty strings past the end.
   std::vector<std::string> choices;
-  for (std::uint32_t i = 0; i < count; ++i) choices.push_back(LoadStringField(stream));
+  for (std::uint32_t i = 0; i < count && !stream->HasReadFailed(); ++i) {
+    choices.push_back(LoadStringField(stream));
+  }
   return choices;
 }
 
