@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "game/core/scene_ids.h"
 #include "platform/window/message_box.h"
 
 namespace nsVesk {
@@ -31,16 +32,13 @@ class ScriptedInput;
 namespace vesk_play {
 
 // Scene ids as the scene stack reports them.
-enum SceneId : std::int32_t {
-  kSceneNone = -1,
-  kSceneLogo = 0,
-  kSceneTitle = 1,
-  kSceneOption = 2,
-  kSceneSelect = 3,
-  kSceneStory = 4,
-  kSceneBattle = 5,
-  kSceneReward = 6,
-};
+using nsVesk::nsCore::kSceneBattle;
+using nsVesk::nsCore::kSceneLogo;
+using nsVesk::nsCore::kSceneOption;
+using nsVesk::nsCore::kSceneReward;
+using nsVesk::nsCore::kSceneSelect;
+using nsVesk::nsCore::kSceneStory;
+using nsVesk::nsCore::kSceneTitle;
 
 struct Point {
   int x;
