@@ -40,12 +40,26 @@ for target in "${targets[@]}"; do
 done
 wait
 
+# Why afl-fuzz gave up before fuzzing: its abort message, and for a dry run in
+# which no seed passed, what that means. A seed over the time limit is the
+# harness's cost per input, not a finding of the reader.
+why_not_run() {
+  local reason
+  reason=$(sed -n 's/\x1b\[[0-9;]*m//g; s/.*PROGRAM ABORT : *//p' "$1" | head -n1)
+  case "$reason" in
+    *"All test cases time out or crash"*)
+      echo "every seed of its corpus timed out or crashed in afl-fuzz's dry run (replay the corpus with its _replay program to see which; a seed over the limit means the harness is too slow per input)" ;;
+    "") echo "afl-fuzz ended without a reason in its log" ;;
+    *) echo "$reason" ;;
+  esac
+}
+
 status=0
 stat() { sed -n "s/^$1 *: *//p" "$2" 2>/dev/null | head -n1; }
 for target in "${targets[@]}"; do
   stats="$findings_root/$target/default/fuzzer_stats"
   if [ ! -f "$stats" ]; then
-    echo "$target: did not run (see $findings_root/$target.log)"
+    echo "$target: did not run: $(why_not_run "$findings_root/$target.log") (see $findings_root/$target.log)"
     status=1
     continue
   fi

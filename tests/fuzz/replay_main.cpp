@@ -27,6 +27,9 @@ std::vector<std::filesystem::path> InputsOf(const std::filesystem::path& argumen
 
 }  // namespace
 
+// A harness's one-time set-up, where it has one; the fuzzing driver calls it too.
+extern "C" __attribute__((weak)) int LLVMFuzzerInitialize(int* argc, char*** argv);
+
 int main(int argc, char** argv) {
   // Every path is made absolute before the first input runs: a harness may change
   // the current folder.
@@ -34,6 +37,7 @@ int main(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     for (const auto& file : InputsOf(std::filesystem::absolute(argv[i]))) files.push_back(file);
   }
+  if (LLVMFuzzerInitialize != nullptr) LLVMFuzzerInitialize(&argc, &argv);
   for (const std::filesystem::path& file : files) {
     std::ifstream in(file, std::ios::binary);
     const std::vector<char> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};

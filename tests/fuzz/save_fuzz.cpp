@@ -1,17 +1,31 @@
 // The save files: the bytes read as "global.dat", "kidoku.dat", "env.dat" or a
 // save slot by the engine's load path, with the plug-in's blocks, over the sample
 // story's script; then a few frames run.
+//
+// The story is compiled and loaded into one player once, before the first input:
+// an input costs only its load and the frames it plays. Each input starts from the
+// same place, the files the player saved right after the story was loaded, so a
+// finding does not depend on the inputs before it.
 
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <string>
 
+#include "platform/clock/clock.h"
 #include "platform/text/cp932.h"
 #include "tests/fuzz/fuzz_support.h"
 #include "tests/fuzz/story_host.h"
 
 namespace {
+
+using nsTamskLib::nsCore::NovelPlayer;
+
+constexpr std::uint32_t kBaseTime = 1000;
+constexpr const char* kBaseSlot = "base-slot.dat";
+constexpr const char* kBaseGlobal = "base-global.dat";
+constexpr const char* kBaseKidoku = "base-kidoku.dat";
+constexpr const char* kBaseEnvironment = "base-env.dat";
 
 bool CompileSampleStory() {
   std::ifstream in(VESK_SAMPLE_SCRIPT, std::ios::binary);
@@ -19,28 +33,58 @@ bool CompileSampleStory() {
   return vesk_fuzz::CompileScript(platform::Utf8ToCp932(source), "story.dat");
 }
 
+// The player with the sample story loaded and its first frame run, and the files
+// that bring it back to that place; made once and kept for the process.
+vesk_test::TestPlayer& StoryPlayer() {
+  static vesk_test::TestPlayer* const player = [] {
+    vesk_fuzz::StartStoryHost();
+    if (!CompileSampleStory()) std::abort();
+    auto* made = new vesk_test::TestPlayer;
+    made->UseLeavingScenes();
+    if (!made->LoadScript("story.dat", made->GetIOStream())) std::abort();
+    vesk_fuzz::RunFrames(*made, 1);
+    platform::SetVirtualClock(kBaseTime);
+    if (!made->SaveLocalData(kBaseSlot, made->GetIOStream()) ||
+        !NovelPlayer::SaveData(made, made->GetIOStream(), kBaseGlobal, kBaseKidoku, kBaseEnvironment)) {
+      std::abort();
+    }
+    return made;
+  }();
+  return *player;
+}
+
+// Back to the place right after the story was loaded, at the same time.
+void ReturnToBase(vesk_test::TestPlayer& player) {
+  platform::SetVirtualClock(kBaseTime);
+  player.ResetStates();
+  player.quitCalls = 0;
+  player.sound.ClearLog();
+  if (!player.LoadLocalData(kBaseSlot, player.GetIOStream()) ||
+      !NovelPlayer::LoadData(&player, player.GetIOStream(), 0, kBaseGlobal, kBaseKidoku, kBaseEnvironment)) {
+    std::abort();
+  }
+}
+
 }  // namespace
 
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  StoryPlayer();
+  return 0;
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  vesk_fuzz::StartStoryHost();
-  static const bool compiled = CompileSampleStory();
-  if (!compiled) std::abort();
+  vesk_test::TestPlayer& player = StoryPlayer();
   // The first byte picks the file; a slot, the most complex, takes most values.
   if (size == 0) return 0;
   static constexpr const char* kFiles[] = {"global.dat", "kidoku.dat", "env.dat"};
   const unsigned pick = data[0] % 8u;
   const char* file = pick < 3 ? kFiles[pick] : "Save00.dat";
   vesk_fuzz::WriteScratchFile(file, data + 1, size - 1);
-  vesk_test::TestPlayer player;
-  player.UseLeavingScenes();
   try {
-    if (!player.LoadScript("story.dat", player.GetIOStream())) std::abort();
+    ReturnToBase(player);
     bool loaded = false;
     if (pick == 0) loaded = player.LoadGlobal(file, player.GetIOStream());
-    if (pick == 1) {
-      loaded = nsTamskLib::nsCore::NovelPlayer::LoadData(&player, player.GetIOStream(), 0, "none.dat",
-                                                         file, "none.dat");
-    }
+    if (pick == 1) loaded = NovelPlayer::LoadData(&player, player.GetIOStream(), 0, "none.dat", file, "none.dat");
     if (pick == 2) loaded = player.LoadEnvironment(file, player.GetIOStream());
     if (pick >= 3) loaded = player.LoadLocalData(file, player.GetIOStream());
     if (!loaded && pick >= 3) return 0;
