@@ -62,7 +62,7 @@ void RuntimeError(nsTamskLib::WindowHandle /*owner*/, const char* format, ...) {
   va_start(args, format);
   const std::string text = nsTamskLib::nsCore::FormatMessageText(format, args);
   va_end(args);
-  platform::ShowMessageBox("エラー！", text, platform::MessageBoxButtons::Ok);
+  platform::ShowMessageBox("エラー！", text, platform::MessageBoxButtons::Ok, platform::MessageBoxIcon::Exclamation);
   nsTamskLib::nsCore::EndAfterFatal(text);
 }
 

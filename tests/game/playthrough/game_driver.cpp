@@ -13,6 +13,7 @@
 #include "game/core/vesk_entry.h"
 #include "platform/audio/audio_device.h"
 #include "platform/clock/clock.h"
+#include "tests/platform/support/box_player.h"
 #include "tests/platform/support/graphics_test_back_end.h"
 #include "platform/input/input_devices.h"
 #include "tests/platform/support/scripted_input.h"
@@ -55,9 +56,10 @@ GameDriver::GameDriver(const std::string& dataFolder, const std::string& scenari
         m_Boxes.emplace_back(std::string(caption), std::string(text));
         if (buttons != platform::MessageBoxButtons::YesNo) return platform::MessageBoxAnswer::Ok;
         if (m_Answers.empty()) return platform::MessageBoxAnswer::No;
-        const platform::MessageBoxAnswer answer = m_Answers.front();
+        const platform::MessageBoxAnswer wanted = m_Answers.front();
         m_Answers.pop_front();
-        return answer;
+        // Answered as a player answers: with a key on the box the game draws.
+        return vesk_test::AnswerThroughTheBox(text, buttons, wanted).value_or(platform::MessageBoxAnswer::Ok);
       });
 }
 
