@@ -99,7 +99,12 @@ std::optional<MessageBoxAnswer> ShowInDesktopWindow(std::string_view caption, Me
     y = ownerY + (ownerHeight - height) / 2;
   }
   const std::string title = Cp932ToUtf8(caption);
+  // A dialog to the window manager (X11), so it is decorated and kept as one.
+  const char* const previousType = SDL_GetHint(SDL_HINT_X11_WINDOW_TYPE);
+  const std::string previous = previousType != nullptr ? previousType : "";
+  SDL_SetHint(SDL_HINT_X11_WINDOW_TYPE, "_NET_WM_WINDOW_TYPE_DIALOG");
   SDL_Window* box = SDL_CreateWindow(title.c_str(), x, y, width, height, SDL_WINDOW_HIDDEN);
+  SDL_SetHint(SDL_HINT_X11_WINDOW_TYPE, previousType != nullptr ? previous.c_str() : nullptr);
   if (box == nullptr) return std::nullopt;
   if (owner != nullptr) SDL_SetWindowModalFor(box, owner);
   SDL_ShowWindow(box);
