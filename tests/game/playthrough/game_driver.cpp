@@ -13,10 +13,10 @@
 #include "game/core/vesk_entry.h"
 #include "platform/audio/audio_device.h"
 #include "platform/clock/clock.h"
-#include "tests/platform/support/box_player.h"
 #include "tests/platform/support/graphics_test_back_end.h"
 #include "platform/input/input_devices.h"
 #include "tests/platform/support/scripted_input.h"
+#include "platform/window/message_box_dialog.h"
 #include "platform/window/window.h"
 #include "tests/support/temp_dir.h"
 
@@ -59,7 +59,12 @@ GameDriver::GameDriver(const std::string& dataFolder, const std::string& scenari
         const platform::MessageBoxAnswer wanted = m_Answers.front();
         m_Answers.pop_front();
         // Answered as a player answers: with a key on the box the game draws.
-        return vesk_test::AnswerThroughTheBox(text, buttons, wanted).value_or(platform::MessageBoxAnswer::Ok);
+        platform::MessageBoxDialog box(text, buttons, platform::MessageBoxIcon::None);
+        const platform::MessageBoxKey key =
+            wanted == platform::MessageBoxAnswer::No ? platform::MessageBoxKey::Escape : platform::MessageBoxKey::Enter;
+        box.Handle({platform::MessageBoxInput::Kind::KeyDown, key, 0, 0});
+        box.Handle({platform::MessageBoxInput::Kind::KeyUp, key, 0, 0});
+        return box.Answer().value_or(platform::MessageBoxAnswer::Ok);
       });
 }
 
