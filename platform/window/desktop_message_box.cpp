@@ -106,6 +106,11 @@ std::optional<MessageBoxAnswer> ShowInDesktopWindow(std::string_view caption, Me
   SDL_Window* box = SDL_CreateWindow(title.c_str(), x, y, width, height, SDL_WINDOW_HIDDEN);
   SDL_SetHint(SDL_HINT_X11_WINDOW_TYPE, previousType != nullptr ? previous.c_str() : nullptr);
   if (box == nullptr) return std::nullopt;
+  // A box that cannot be drawn would wait, unseen, for an answer.
+  if (SDL_GetWindowSurface(box) == nullptr) {
+    SDL_DestroyWindow(box);
+    return std::nullopt;
+  }
   if (owner != nullptr) SDL_SetWindowModalFor(box, owner);
   SDL_ShowWindow(box);
   SDL_RaiseWindow(box);
