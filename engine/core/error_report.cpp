@@ -48,7 +48,7 @@ void ReportMisuse(const char* signature) { RuntimeError(nullptr, "%s", signature
 extern "C" {
 
 // The owner window only makes the box modal on the original platform; the
-// platform's boxes have no owner.
+// platform's boxes take no owner, every box being modal over the game's window.
 void Message(nsTamskLib::WindowHandle /*owner*/, const char* format, ...) {
   va_list args;
   va_start(args, format);
@@ -62,7 +62,7 @@ void RuntimeError(nsTamskLib::WindowHandle /*owner*/, const char* format, ...) {
   va_start(args, format);
   const std::string text = nsTamskLib::nsCore::FormatMessageText(format, args);
   va_end(args);
-  platform::ShowMessageBox("エラー！", text, platform::MessageBoxButtons::Ok);
+  platform::ShowMessageBox("エラー！", text, platform::MessageBoxButtons::Ok, platform::MessageBoxIcon::Exclamation);
   nsTamskLib::nsCore::EndAfterFatal(text);
 }
 

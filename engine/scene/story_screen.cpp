@@ -64,8 +64,8 @@ void StyleScreenBar(nsComponent::UICBarDraw& bar, int x, int y, int width, int h
   bar.SetBorderColors(kLookWhite, kLookLightGrey, kLookGrey, kLookGrey);
 }
 
-// The platform's boxes have no owner window (the owner only made the box modal on
-// the original platform).
+// The platform's boxes take no owner window: every box is modal over the game's
+// window (the owner only made the box modal on the original platform).
 bool AskConfirmation(const char* text) {
   return platform::ShowMessageBox("確認", text, platform::MessageBoxButtons::YesNo) ==
          platform::MessageBoxAnswer::Yes;

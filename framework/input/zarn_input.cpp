@@ -120,7 +120,8 @@ void ZarnInput::SetDeadZone(std::int32_t x, std::int32_t y) {
 
 bool InitInputForEntry(ZarnInput& input, void* instance, platform::WindowHandle mainWindow) {
   if (input.Init(instance, mainWindow)) return true;
-  platform::ShowMessageBox("エラー！", "DirectInputの初期化に失敗しました！", platform::MessageBoxButtons::Ok);
+  platform::ShowMessageBox("エラー！", "DirectInputの初期化に失敗しました！", platform::MessageBoxButtons::Ok,
+                           platform::MessageBoxIcon::Exclamation);
   platform::WriteDebugLine("Failed : ZarnInput::Init\n");
   platform::DestroyWindow(mainWindow);
   return false;

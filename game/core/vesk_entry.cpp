@@ -42,7 +42,7 @@ constexpr int kStartUpFailed = 1;
 constexpr std::uint32_t kFreeTextCacheBytes = 0xA00000;  // 10,485,760
 
 void ShowError(const char* text) {
-  platform::ShowMessageBox("エラー！", text, platform::MessageBoxButtons::Ok);
+  platform::ShowMessageBox("エラー！", text, platform::MessageBoxButtons::Ok, platform::MessageBoxIcon::Exclamation);
 }
 
 std::string ReadAppTitle() { return g_ParamManager->GetString("Data/Common.ini", "Common", "AppTitle", ""); }

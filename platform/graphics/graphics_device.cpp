@@ -18,7 +18,13 @@ std::unique_ptr<GraphicsDevice> GraphicsDevice::Create(WindowHandle window, cons
   std::unique_ptr<Presenter> presenter =
       source != nullptr ? source->CreatePresenter(window, parameters) : CreateSdlPresenter(window, parameters);
   if (!presenter) return nullptr;
-  return std::make_unique<GraphicsDevice>(std::move(presenter), parameters);
+  auto device = std::make_unique<GraphicsDevice>(std::move(presenter), parameters);
+  // While a message box holds the game's loop, the window shows its last frame again
+  // whenever the desktop asks.
+  GraphicsDevice* shown = device.get();
+  SetWindowRepaint(window, shown, [shown] { shown->Present(); });
+  device->m_Window = window;
+  return device;
 }
 
 GraphicsDevice::GraphicsDevice(std::unique_ptr<Presenter> presenter, const PresentParameters& parameters)
@@ -26,7 +32,7 @@ GraphicsDevice::GraphicsDevice(std::unique_ptr<Presenter> presenter, const Prese
   ClearFrame(m_Frame, 0);
 }
 
-GraphicsDevice::~GraphicsDevice() = default;
+GraphicsDevice::~GraphicsDevice() { RemoveWindowRepaint(m_Window, this); }
 
 DeviceStatus GraphicsDevice::TestCooperativeLevel() { return m_Presenter->Status(); }
 

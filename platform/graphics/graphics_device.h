@@ -77,6 +77,7 @@ class GraphicsDevice {
 
  private:
   std::unique_ptr<Presenter> m_Presenter;
+  WindowHandle m_Window = nullptr;  // the window it repaints, when made for one
   PresentParameters m_Parameters;
   Texture m_Frame;
 };

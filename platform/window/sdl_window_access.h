@@ -23,4 +23,12 @@ void RemoveSdlEventObserver(int id);
 // Shows one event to every observer, as the pump does (tests script events so).
 void NotifySdlEventObservers(const SDL_Event& event);
 
+// While a message box holds the game's loop, the events of every window but the
+// box's: the game's windows are redrawn when the desktop asks, their keys, mouse
+// and close button go nowhere (the box is modal), and everything else (focus
+// changes, device events, the system's quit) reaches the game as the pump passes it.
+void PassEventWhileBoxIsOpen(const SDL_Event& event);
+// A termination signal has arrived that the pump has not taken yet.
+bool QuitSignalPending();
+
 }  // namespace platform

@@ -7,6 +7,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/text/cp932.h"
@@ -19,6 +20,8 @@ class Window {
   SDL_Window* sdl = nullptr;
   std::uint32_t sdlId = 0;
   WindowProcedure procedure = nullptr;
+  std::function<void()> repaint;
+  const void* repaintOwner = nullptr;
   bool fullScreen = false;
   bool alive = false;
 };
@@ -75,6 +78,10 @@ void Translate(const SDL_Event& event) {
     case SDL_WINDOWEVENT_FOCUS_LOST: Enqueue(window, MessageId::Activate, 0); break;
     default: break;
   }
+}
+
+bool IsInputEvent(Uint32 type) {
+  return (type >= SDL_KEYDOWN && type < SDL_JOYAXISMOTION) || (type >= SDL_FINGERDOWN && type < SDL_CLIPBOARDUPDATE);
 }
 
 void PumpSdlEvents() {
@@ -204,6 +211,18 @@ void SetWindowPosition(WindowHandle window, int left, int top) {
   if (IsWindowAlive(window)) SDL_SetWindowPosition(window->sdl, left, top);
 }
 
+void SetWindowRepaint(WindowHandle window, const void* owner, std::function<void()> repaint) {
+  if (window == nullptr) return;
+  window->repaint = std::move(repaint);
+  window->repaintOwner = owner;
+}
+
+void RemoveWindowRepaint(WindowHandle window, const void* owner) {
+  if (window == nullptr || window->repaintOwner != owner) return;
+  window->repaint = nullptr;
+  window->repaintOwner = nullptr;
+}
+
 void InstallQuitSignalHandlers() {
   struct sigaction action {};
   action.sa_handler = OnQuitSignal;
@@ -235,6 +254,22 @@ int AddSdlEventObserver(SdlEventObserver observer) {
 }
 
 void RemoveSdlEventObserver(int id) { System().observers.erase(id); }
+
+void PassEventWhileBoxIsOpen(const SDL_Event& event) {
+  if (IsInputEvent(event.type)) return;
+  if (event.type == SDL_WINDOWEVENT) {
+    Window* window = FindBySdlId(event.window.windowID);
+    if (event.window.event == SDL_WINDOWEVENT_CLOSE) return;
+    if (event.window.event == SDL_WINDOWEVENT_EXPOSED) {
+      if (window != nullptr && window->repaint) window->repaint();
+      return;
+    }
+  }
+  NotifySdlEventObservers(event);
+  Translate(event);
+}
+
+bool QuitSignalPending() { return g_QuitSignal != 0; }
 
 void NotifySdlEventObservers(const SDL_Event& event) {
   // Copy: an observer may add or remove observers.

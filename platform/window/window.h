@@ -15,6 +15,7 @@
 // - The quit message is taken only when no other message is waiting.
 
 #include <cstdint>
+#include <functional>
 #include <string_view>
 
 namespace platform {
@@ -71,6 +72,13 @@ struct WindowRect {
 // The window's client area on the desktop.
 WindowRect GetWindowRect(WindowHandle window);
 void SetWindowPosition(WindowHandle window, int left, int top);
+
+// For the graphics device: draws the window's last frame again. The game's loop
+// presents every frame; while a message box holds the loop, the box calls this
+// when the desktop asks for the window to be redrawn. The owner names whose
+// repaint a removal takes away (a new device may come before the old one goes).
+void SetWindowRepaint(WindowHandle window, const void* owner, std::function<void()> repaint);
+void RemoveWindowRepaint(WindowHandle window, const void* owner);
 
 // Makes SIGINT and SIGTERM post the quit message: the game ends normally.
 void InstallQuitSignalHandlers();

@@ -16,6 +16,7 @@
 #include "tests/platform/support/graphics_test_back_end.h"
 #include "platform/input/input_devices.h"
 #include "tests/platform/support/scripted_input.h"
+#include "platform/window/message_box_dialog.h"
 #include "platform/window/window.h"
 #include "tests/support/temp_dir.h"
 
@@ -55,9 +56,15 @@ GameDriver::GameDriver(const std::string& dataFolder, const std::string& scenari
         m_Boxes.emplace_back(std::string(caption), std::string(text));
         if (buttons != platform::MessageBoxButtons::YesNo) return platform::MessageBoxAnswer::Ok;
         if (m_Answers.empty()) return platform::MessageBoxAnswer::No;
-        const platform::MessageBoxAnswer answer = m_Answers.front();
+        const platform::MessageBoxAnswer wanted = m_Answers.front();
         m_Answers.pop_front();
-        return answer;
+        // Answered as a player answers: with a key on the box the game draws.
+        platform::MessageBoxDialog box(text, buttons, platform::MessageBoxIcon::None);
+        const platform::MessageBoxKey key =
+            wanted == platform::MessageBoxAnswer::No ? platform::MessageBoxKey::Escape : platform::MessageBoxKey::Enter;
+        box.Handle({platform::MessageBoxInput::Kind::KeyDown, key, 0, 0});
+        box.Handle({platform::MessageBoxInput::Kind::KeyUp, key, 0, 0});
+        return box.Answer().value_or(platform::MessageBoxAnswer::Ok);
       });
 }
 
