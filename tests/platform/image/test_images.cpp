@@ -1,6 +1,14 @@
 #include "tests/platform/image/test_images.h"
 
+// jpeglib.h needs size_t and FILE declared before it.
+#include <cstdio>
+#include <jpeglib.h>
+
+#include <algorithm>
 #include <array>
+#include <bit>
+#include <cstdlib>
+#include <span>
 
 namespace vesk_test {
 namespace {
@@ -60,14 +68,12 @@ std::string Zlib(const std::string& raw) {
 }
 
 std::string Png(int width, int height, int colourType, const std::string& raw, const std::string& plte,
-                const std::string& trns) {
+                const std::string& trns, int bitDepth, bool interlaced) {
   std::string png = "\x89PNG\r\n\x1a\n";
   std::string ihdr;
   Put32Be(ihdr, static_cast<std::uint32_t>(width));
   Put32Be(ihdr, static_cast<std::uint32_t>(height));
-  ihdr += static_cast<char>(8);
-  ihdr += static_cast<char>(colourType);
-  ihdr += std::string(3, '\0');
+  ihdr += {static_cast<char>(bitDepth), static_cast<char>(colourType), 0, 0, static_cast<char>(interlaced)};
   PutChunk(png, "IHDR", ihdr);
   if (!plte.empty()) PutChunk(png, "PLTE", plte);
   if (!trns.empty()) PutChunk(png, "tRNS", trns);
@@ -78,32 +84,160 @@ std::string Png(int width, int height, int colourType, const std::string& raw, c
 
 char Byte(std::uint32_t v, int shift) { return static_cast<char>((v >> shift) & 0xFFu); }
 
-}  // namespace
-
-std::string MakePngRgba(int width, int height, const std::vector<std::uint32_t>& argb) {
-  std::string raw;
-  for (int y = 0; y < height; ++y) {
-    raw.push_back(0);
-    for (int x = 0; x < width; ++x) {
-      const std::uint32_t p = argb[static_cast<std::size_t>(y * width + x)];
-      raw += {Byte(p, 16), Byte(p, 8), Byte(p, 0), Byte(p, 24)};
+// Bits written most significant first, each 0xFF byte followed by a stuffed 0x00,
+// as in a JPEG's entropy-coded data.
+class JpegBits {
+ public:
+  void Put(std::uint32_t bits, int count) {
+    while (count-- > 0) {
+      m_Byte = m_Byte << 1 | ((bits >> count) & 1u);
+      if (++m_Count == 8) Flush();
     }
   }
-  return Png(width, height, 6, raw, "", "");
+  std::string Finish() {
+    while (m_Count != 0) Put(1, 1);
+    return std::move(m_Out);
+  }
+
+ private:
+  void Flush() {
+    m_Out.push_back(static_cast<char>(m_Byte));
+    if (m_Byte == 0xFF) m_Out.push_back(0);
+    m_Byte = 0;
+    m_Count = 0;
+  }
+  std::string m_Out;
+  std::uint32_t m_Byte = 0;
+  int m_Count = 0;
+};
+
+void PutSegment(std::string& jpeg, unsigned marker, const std::string& body) {
+  jpeg += {'\xFF', static_cast<char>(marker), Byte(static_cast<std::uint32_t>(body.size() + 2), 8),
+           Byte(static_cast<std::uint32_t>(body.size() + 2), 0)};
+  jpeg += body;
+}
+
+// The Huffman table of a progressive JPEG's AC scans that only skip blocks: the
+// 15 end-of-band runs EOB0 to EOB14, each coded as its run class in 4 bits.
+std::string EndOfBandTable() {
+  std::string table = {0x10, 0, 0, 0, 15};
+  table.resize(17, '\0');
+  for (int run = 0; run < 15; ++run) table.push_back(static_cast<char>(run << 4));
+  return table;
+}
+
+}  // namespace
+
+int PngChannels(int colourType) {
+  static constexpr int kChannels[7] = {1, 0, 3, 1, 2, 0, 4};
+  return colourType >= 0 && colourType < 7 ? kChannels[colourType] : 0;
+}
+
+std::string MakePng(const PngSamples& png) {
+  const int channels = PngChannels(png.colourType);
+  // Adam7's passes as (first column, first row, column step, row step); one pass
+  // of every pixel when not interlaced.
+  static constexpr int kAdam7[7][4] = {{0, 0, 8, 8}, {4, 0, 8, 8}, {0, 4, 4, 8}, {2, 0, 4, 4},
+                                       {0, 2, 2, 4}, {1, 0, 2, 2}, {0, 1, 1, 2}};
+  static constexpr int kWhole[1][4] = {{0, 0, 1, 1}};
+  const auto passes = png.interlaced ? std::span<const int[4]>(kAdam7) : std::span<const int[4]>(kWhole);
+  std::string raw;
+  for (const auto& pass : passes) {
+    if (pass[0] >= png.width) continue;
+    for (int y = pass[1]; y < png.height; y += pass[3]) {
+      raw.push_back(0);
+      std::uint32_t bits = 0;
+      int count = 0;
+      for (int x = pass[0]; x < png.width; x += pass[2]) {
+        for (int c = 0; c < channels; ++c) {
+          const auto sample = static_cast<std::size_t>((y * png.width + x) * channels + c);
+          bits = bits << png.bitDepth | png.samples[sample];
+          for (count += png.bitDepth; count >= 8; count -= 8) raw.push_back(Byte(bits, count - 8));
+        }
+      }
+      if (count > 0) raw.push_back(Byte(bits << (8 - count), 0));
+    }
+  }
+  return Png(png.width, png.height, png.colourType, raw, png.plte, png.trns, png.bitDepth, png.interlaced);
+}
+
+std::string MakeJpeg(int width, int height, int colourSpace, int storedSpace,
+                     const std::vector<std::uint8_t>& samples, bool adobeMarker) {
+  jpeg_compress_struct info{};
+  jpeg_error_mgr error{};
+  info.err = jpeg_std_error(&error);
+  jpeg_create_compress(&info);
+  unsigned char* buffer = nullptr;
+  unsigned long size = 0;
+  jpeg_mem_dest(&info, &buffer, &size);
+  info.image_width = static_cast<JDIMENSION>(width);
+  info.image_height = static_cast<JDIMENSION>(height);
+  info.in_color_space = static_cast<J_COLOR_SPACE>(colourSpace);
+  info.input_components = colourSpace == JCS_GRAYSCALE ? 1 : colourSpace == JCS_CMYK ? 4 : 3;
+  jpeg_set_defaults(&info);
+  jpeg_set_colorspace(&info, static_cast<J_COLOR_SPACE>(storedSpace));
+  jpeg_set_quality(&info, 100, TRUE);
+  info.write_Adobe_marker = adobeMarker ? TRUE : FALSE;
+  jpeg_start_compress(&info, TRUE);
+  const std::size_t rowSize = static_cast<std::size_t>(width * info.input_components);
+  while (info.next_scanline < info.image_height) {
+    auto* row = const_cast<JSAMPROW>(samples.data() + info.next_scanline * rowSize);
+    jpeg_write_scanlines(&info, &row, 1);
+  }
+  jpeg_finish_compress(&info);
+  jpeg_destroy_compress(&info);
+  std::string jpeg(reinterpret_cast<const char*>(buffer), size);
+  std::free(buffer);
+  return jpeg;
+}
+
+std::string MakeProgressiveJpeg(int width, int height, int scans) {
+  std::string jpeg = "\xFF\xD8";
+  PutSegment(jpeg, 0xDB, std::string(1, '\0') + std::string(64, '\x01'));
+  const auto h = static_cast<std::uint32_t>(height), w = static_cast<std::uint32_t>(width);
+  PutSegment(jpeg, 0xC2, {8, Byte(h, 8), Byte(h, 0), Byte(w, 8), Byte(w, 0), 1, 1, 0x11, 0});
+  PutSegment(jpeg, 0xC4, std::string{0, 1} + std::string(15, '\0') + std::string(1, '\0'));  // DC: 0 as "0"
+  PutSegment(jpeg, 0xC4, EndOfBandTable());
+  const std::uint32_t blocks = static_cast<std::uint32_t>(((width + 7) / 8) * ((height + 7) / 8));
+  for (int scan = 0; scan < scans; ++scan) {
+    JpegBits bits;
+    char band = 0, successive = 0;  // Ss = Se, and Ah << 4 | Al
+    if (scan == 0) {
+      for (std::uint32_t b = 0; b < blocks; ++b) bits.Put(0, 1);  // every DC difference 0
+    } else {
+      const int step = (scan - 1) % 14;
+      band = static_cast<char>((scan - 1) / 14 + 1);
+      successive = static_cast<char>((step == 0 ? 0 : (14 - step) << 4) | (13 - step));
+      for (std::uint32_t left = blocks; left > 0;) {
+        const std::uint32_t run = std::min<std::uint32_t>(left, 32767);
+        const int runClass = std::bit_width(run) - 1;
+        bits.Put(static_cast<std::uint32_t>(runClass), 4);
+        bits.Put(run - (1u << runClass), runClass);
+        left -= run;
+      }
+    }
+    PutSegment(jpeg, 0xDA, {1, 1, 0, band, band, successive});
+    jpeg += bits.Finish();
+  }
+  return jpeg + "\xFF\xD9";
+}
+
+std::string MakePngRgba(int width, int height, const std::vector<std::uint32_t>& argb) {
+  PngSamples png{width, height, 6, 8, {}, "", "", false};
+  for (std::uint32_t p : argb) {
+    for (int shift : {16, 8, 0, 24}) png.samples.push_back(static_cast<std::uint16_t>(p >> shift & 0xFFu));
+  }
+  return MakePng(png);
 }
 
 std::string MakePngPalette(int width, int height, const std::vector<std::uint32_t>& palette,
                            const std::vector<std::uint8_t>& indices) {
-  std::string raw, plte, trns;
-  for (int y = 0; y < height; ++y) {
-    raw.push_back(0);
-    for (int x = 0; x < width; ++x) raw.push_back(static_cast<char>(indices[static_cast<std::size_t>(y * width + x)]));
-  }
+  PngSamples png{width, height, 3, 8, {indices.begin(), indices.end()}, "", "", false};
   for (std::uint32_t p : palette) {
-    plte += {Byte(p, 16), Byte(p, 8), Byte(p, 0)};
-    trns += Byte(p, 24);
+    png.plte += {Byte(p, 16), Byte(p, 8), Byte(p, 0)};
+    png.trns += Byte(p, 24);
   }
-  return Png(width, height, 3, raw, plte, trns);
+  return MakePng(png);
 }
 
 std::string MakeBmp(int width, int height, int bitsPerPixel, const std::vector<std::uint32_t>& argb) {
