@@ -1,13 +1,9 @@
 #include "tests/platform/image/test_images.h"
 
-// jpeglib.h needs size_t and FILE declared before it.
-#include <cstdio>
-#include <jpeglib.h>
-
 #include <algorithm>
 #include <array>
 #include <bit>
-#include <cstdlib>
+#include <bitset>
 #include <span>
 
 namespace vesk_test {
@@ -67,63 +63,24 @@ std::string Zlib(const std::string& raw) {
   return out;
 }
 
-std::string Png(int width, int height, int colourType, const std::string& raw, const std::string& plte,
-                const std::string& trns, int bitDepth, bool interlaced) {
-  std::string png = "\x89PNG\r\n\x1a\n";
-  std::string ihdr;
-  Put32Be(ihdr, static_cast<std::uint32_t>(width));
-  Put32Be(ihdr, static_cast<std::uint32_t>(height));
-  ihdr += {static_cast<char>(bitDepth), static_cast<char>(colourType), 0, 0, static_cast<char>(interlaced)};
-  PutChunk(png, "IHDR", ihdr);
-  if (!plte.empty()) PutChunk(png, "PLTE", plte);
-  if (!trns.empty()) PutChunk(png, "tRNS", trns);
-  PutChunk(png, "IDAT", Zlib(raw));
-  PutChunk(png, "IEND", "");
-  return png;
-}
-
 char Byte(std::uint32_t v, int shift) { return static_cast<char>((v >> shift) & 0xFFu); }
 
-// Bits written most significant first, each 0xFF byte followed by a stuffed 0x00,
-// as in a JPEG's entropy-coded data.
-class JpegBits {
- public:
-  void Put(std::uint32_t bits, int count) {
-    while (count-- > 0) {
-      m_Byte = m_Byte << 1 | ((bits >> count) & 1u);
-      if (++m_Count == 8) Flush();
-    }
-  }
-  std::string Finish() {
-    while (m_Count != 0) Put(1, 1);
-    return std::move(m_Out);
-  }
-
- private:
-  void Flush() {
-    m_Out.push_back(static_cast<char>(m_Byte));
-    if (m_Byte == 0xFF) m_Out.push_back(0);
-    m_Byte = 0;
-    m_Count = 0;
-  }
-  std::string m_Out;
-  std::uint32_t m_Byte = 0;
-  int m_Count = 0;
-};
-
 void PutSegment(std::string& jpeg, unsigned marker, const std::string& body) {
-  jpeg += {'\xFF', static_cast<char>(marker), Byte(static_cast<std::uint32_t>(body.size() + 2), 8),
-           Byte(static_cast<std::uint32_t>(body.size() + 2), 0)};
+  const auto length = static_cast<std::uint32_t>(body.size() + 2);
+  jpeg += {'\xFF', static_cast<char>(marker), Byte(length, 8), Byte(length, 0)};
   jpeg += body;
 }
 
-// The Huffman table of a progressive JPEG's AC scans that only skip blocks: the
-// 15 end-of-band runs EOB0 to EOB14, each coded as its run class in 4 bits.
-std::string EndOfBandTable() {
-  std::string table = {0x10, 0, 0, 0, 15};
-  table.resize(17, '\0');
-  for (int run = 0; run < 15; ++run) table.push_back(static_cast<char>(run << 4));
-  return table;
+// Packs '0' and '1' characters into a JPEG's entropy-coded bytes: padded with 1
+// bits, each 0xFF byte followed by a stuffed 0x00.
+std::string PackJpegBits(std::string bits) {
+  bits.resize((bits.size() + 7) / 8 * 8, '1');
+  std::string out;
+  for (std::size_t i = 0; i < bits.size(); i += 8) {
+    out.push_back(static_cast<char>(std::stoi(bits.substr(i, 8), nullptr, 2)));
+    if (out.back() == '\xFF') out.push_back('\0');
+  }
+  return out;
 }
 
 }  // namespace
@@ -158,66 +115,47 @@ std::string MakePng(const PngSamples& png) {
       if (count > 0) raw.push_back(Byte(bits << (8 - count), 0));
     }
   }
-  return Png(png.width, png.height, png.colourType, raw, png.plte, png.trns, png.bitDepth, png.interlaced);
-}
-
-std::string MakeJpeg(int width, int height, int colourSpace, int storedSpace,
-                     const std::vector<std::uint8_t>& samples, bool adobeMarker) {
-  jpeg_compress_struct info{};
-  jpeg_error_mgr error{};
-  info.err = jpeg_std_error(&error);
-  jpeg_create_compress(&info);
-  unsigned char* buffer = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&info, &buffer, &size);
-  info.image_width = static_cast<JDIMENSION>(width);
-  info.image_height = static_cast<JDIMENSION>(height);
-  info.in_color_space = static_cast<J_COLOR_SPACE>(colourSpace);
-  info.input_components = colourSpace == JCS_GRAYSCALE ? 1 : colourSpace == JCS_CMYK ? 4 : 3;
-  jpeg_set_defaults(&info);
-  jpeg_set_colorspace(&info, static_cast<J_COLOR_SPACE>(storedSpace));
-  jpeg_set_quality(&info, 100, TRUE);
-  info.write_Adobe_marker = adobeMarker ? TRUE : FALSE;
-  jpeg_start_compress(&info, TRUE);
-  const std::size_t rowSize = static_cast<std::size_t>(width * info.input_components);
-  while (info.next_scanline < info.image_height) {
-    auto* row = const_cast<JSAMPROW>(samples.data() + info.next_scanline * rowSize);
-    jpeg_write_scanlines(&info, &row, 1);
-  }
-  jpeg_finish_compress(&info);
-  jpeg_destroy_compress(&info);
-  std::string jpeg(reinterpret_cast<const char*>(buffer), size);
-  std::free(buffer);
-  return jpeg;
+  std::string file = "\x89PNG\r\n\x1a\n", ihdr;
+  Put32Be(ihdr, static_cast<std::uint32_t>(png.width));
+  Put32Be(ihdr, static_cast<std::uint32_t>(png.height));
+  ihdr += {static_cast<char>(png.bitDepth), static_cast<char>(png.colourType), 0, 0,
+           static_cast<char>(png.interlaced)};
+  PutChunk(file, "IHDR", ihdr);
+  if (!png.plte.empty()) PutChunk(file, "PLTE", png.plte);
+  if (!png.trns.empty()) PutChunk(file, "tRNS", png.trns);
+  PutChunk(file, "IDAT", Zlib(raw));
+  PutChunk(file, "IEND", "");
+  return file;
 }
 
 std::string MakeProgressiveJpeg(int width, int height, int scans) {
-  std::string jpeg = "\xFF\xD8";
-  PutSegment(jpeg, 0xDB, std::string(1, '\0') + std::string(64, '\x01'));
+  using namespace std::string_literals;
   const auto h = static_cast<std::uint32_t>(height), w = static_cast<std::uint32_t>(width);
+  std::string jpeg = "\xFF\xD8";
+  PutSegment(jpeg, 0xDB, std::string(1, '\0') + std::string(64, '\x01'));  // every quantiser 1
   PutSegment(jpeg, 0xC2, {8, Byte(h, 8), Byte(h, 0), Byte(w, 8), Byte(w, 0), 1, 1, 0x11, 0});
-  PutSegment(jpeg, 0xC4, std::string{0, 1} + std::string(15, '\0') + std::string(1, '\0'));  // DC: 0 as "0"
-  PutSegment(jpeg, 0xC4, EndOfBandTable());
-  const std::uint32_t blocks = static_cast<std::uint32_t>(((width + 7) / 8) * ((height + 7) / 8));
+  // Huffman tables: the DC difference 0 coded "0"; the AC end-of-band runs EOB0 to
+  // EOB14 coded as their class in 4 bits.
+  PutSegment(jpeg, 0xC4, "\0\1"s + std::string(16, '\0'));
+  PutSegment(jpeg, 0xC4, "\x10\0\0\0\x0F"s + std::string(12, '\0') +
+                             "\0\x10\x20\x30\x40\x50\x60\x70\x80\x90\xA0\xB0\xC0\xD0\xE0"s);
+  const auto blocks = static_cast<std::uint32_t>((width + 7) / 8 * ((height + 7) / 8));
   for (int scan = 0; scan < scans; ++scan) {
-    JpegBits bits;
-    char band = 0, successive = 0;  // Ss = Se, and Ah << 4 | Al
-    if (scan == 0) {
-      for (std::uint32_t b = 0; b < blocks; ++b) bits.Put(0, 1);  // every DC difference 0
-    } else {
-      const int step = (scan - 1) % 14;
-      band = static_cast<char>((scan - 1) / 14 + 1);
-      successive = static_cast<char>((step == 0 ? 0 : (14 - step) << 4) | (13 - step));
-      for (std::uint32_t left = blocks; left > 0;) {
-        const std::uint32_t run = std::min<std::uint32_t>(left, 32767);
-        const int runClass = std::bit_width(run) - 1;
-        bits.Put(static_cast<std::uint32_t>(runClass), 4);
-        bits.Put(run - (1u << runClass), runClass);
-        left -= run;
-      }
+    const int step = (scan + 13) % 14;  // of an AC coefficient's 14 scans, point transform 13 - step
+    const auto band = static_cast<char>(scan == 0 ? 0 : (scan - 1) / 14 + 1);
+    const auto successive =  // Ah << 4 | Al
+        static_cast<char>(scan == 0 ? 0 : (step == 0 ? 0 : (14 - step) << 4) | (13 - step));
+    std::string bits = scan == 0 ? std::string(blocks, '0') : "";  // every DC difference 0
+    for (std::uint32_t left = scan == 0 ? 0 : blocks; left > 0;) {  // all blocks in end-of-band runs
+      const std::uint32_t run = std::min<std::uint32_t>(left, 32767);
+      const int runClass = std::bit_width(run) - 1;
+      const std::uint32_t code =  // the class, then the run's bits below its top bit
+          static_cast<std::uint32_t>(runClass) << 15 | (run - (1u << runClass)) << (15 - runClass);
+      bits += std::bitset<19>(code).to_string().substr(0, static_cast<std::size_t>(4 + runClass));
+      left -= run;
     }
     PutSegment(jpeg, 0xDA, {1, 1, 0, band, band, successive});
-    jpeg += bits.Finish();
+    jpeg += PackJpegBits(bits);
   }
   return jpeg + "\xFF\xD9";
 }

@@ -1,8 +1,7 @@
 #pragma once
 // Small image files built in memory for the decoder tests: PNG (true colour with
 // alpha, a palette with transparency, or any colour type and depth from its
-// samples), JPEG (through libjpeg, and progressive ones of many scans), BMP (24-
-// and 32-bit) and TGA.
+// samples), progressive JPEG of many scans, BMP (24- and 32-bit) and TGA.
 
 #include <cstdint>
 #include <string>
@@ -19,23 +18,14 @@ std::string MakePngPalette(int width, int height, const std::vector<std::uint32_
 // A PNG of any colour type and bit depth: samples are the channels' values at
 // that depth, row by row; plte and trns are the chunks' contents (none when empty).
 struct PngSamples {
-  int width = 0;
-  int height = 0;
-  int colourType = 0;
-  int bitDepth = 8;
+  int width, height, colourType, bitDepth;
   std::vector<std::uint16_t> samples;
-  std::string plte;
-  std::string trns;
-  bool interlaced = false;  // Adam7
+  std::string plte, trns;
+  bool interlaced;  // Adam7
 };
 std::string MakePng(const PngSamples& png);
 // The channels a PNG pixel of this colour type has.
 int PngChannels(int colourType);
-// A baseline JPEG through libjpeg from 8-bit samples of the given colour space
-// (1 channel grey, 3 RGB, 4 CMYK, row by row), stored as `stored` (JCS_YCCK for
-// CMYK input turned into YCCK), with or without the Adobe marker.
-std::string MakeJpeg(int width, int height, int colourSpace, int storedSpace,
-                     const std::vector<std::uint8_t>& samples, bool adobeMarker);
 // A greyscale progressive JPEG of plain grey (every coefficient 0) with the first
 // `scans` of the longest progression the format allows: the DC scan, then for each
 // of the 63 AC coefficients a first scan at point transform 13 and 13 refinements
