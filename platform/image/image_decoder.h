@@ -1,6 +1,6 @@
 #pragma once
-// Decodes image files held in memory (PNG, BMP, JPEG and TGA) into textures of
-// straight ARGB pixels.
+// Decodes image files held in memory (PNG, JPEG, BMP, TGA and PNM) into textures
+// of straight ARGB pixels.
 
 #include <cstddef>
 #include <cstdint>
@@ -15,12 +15,20 @@ namespace platform {
 // their header, before anything is decoded.
 inline constexpr std::uint32_t kMaxImageSide = 8192;
 
-// Decodes the bytes of an image file. PNG, BMP and JPEG are recognised by their
+// The most memory one decode takes, in MiB: the texture of the largest picture and
+// the working memory below. tools/run-fuzzers.sh reads this line for its memory limit.
+inline constexpr std::uint64_t kMaxDecodeMebibytes = 800;
+inline constexpr std::uint64_t kMaxTextureBytes = std::uint64_t{kMaxImageSide} * kMaxImageSide * 4u;
+inline constexpr std::uint64_t kMaxDecodeWorkBytes = (kMaxDecodeMebibytes << 20) - kMaxTextureBytes;
+// A progressive JPEG keeps all its coefficients while it is read (two bytes a
+// sample); the largest has four full-size components, padded to whole blocks.
+static_assert(kMaxDecodeWorkBytes >= 4u * 2u * (kMaxImageSide + 32u) * (kMaxImageSide + 32u));
+
+// Decodes the bytes of an image file. PNG, JPEG, BMP and PNM are recognised by their
 // signatures; TGA, which has none, by the file name's extension. Every other
 // format is refused. Every pixel equal to the colour key (the whole ARGB value)
-// becomes transparent black; a key of 0 disables this. A 32-bit BMP without bit
-// fields is opaque: its fourth byte is not alpha.
-// Null when the bytes are not an image this decoder reads, or are too large.
+// becomes transparent black; a key of 0 disables this.
+// Null when the bytes are not an image this decoder reads, are damaged, or too large.
 std::unique_ptr<Texture> DecodeImage(const void* bytes, std::size_t size, std::string_view fileName,
                                      std::uint32_t colourKey);
 

@@ -1,7 +1,10 @@
 // Runs a harness over files and folders of inputs, one call per file, so that the
-// checked-in corpora replay under the normal build's sanitizers.
+// checked-in corpora replay under the normal build's sanitizers. An input that
+// takes longer than VESK_REPLAY_SECONDS_PER_INPUT seconds of processor time fails
+// the replay: the game would freeze on such a file.
 
 #include <algorithm>
+#include <ctime>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -38,12 +41,20 @@ int main(int argc, char** argv) {
     for (const auto& file : InputsOf(std::filesystem::absolute(argv[i]))) files.push_back(file);
   }
   if (LLVMFuzzerInitialize != nullptr) LLVMFuzzerInitialize(&argc, &argv);
+  int slow = 0;
   for (const std::filesystem::path& file : files) {
     std::ifstream in(file, std::ios::binary);
     const std::vector<char> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     std::fprintf(stderr, "%s\n", file.c_str());
+    const std::clock_t start = std::clock();
     LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+    const double seconds = static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC;
+    if (seconds > VESK_REPLAY_SECONDS_PER_INPUT) {
+      std::fprintf(stderr, "too slow: %s took %.1f s (the limit is %d s)\n", file.c_str(), seconds,
+                   VESK_REPLAY_SECONDS_PER_INPUT);
+      ++slow;
+    }
   }
-  std::printf("replayed %zu inputs\n", files.size());
-  return files.empty() ? 1 : 0;
+  std::printf("replayed %zu inputs, %d too slow\n", files.size(), slow);
+  return files.empty() || slow != 0 ? 1 : 0;
 }

@@ -1,6 +1,10 @@
 #include "tests/platform/image/test_images.h"
 
+#include <algorithm>
 #include <array>
+#include <bit>
+#include <bitset>
+#include <span>
 
 namespace vesk_test {
 namespace {
@@ -59,51 +63,119 @@ std::string Zlib(const std::string& raw) {
   return out;
 }
 
-std::string Png(int width, int height, int colourType, const std::string& raw, const std::string& plte,
-                const std::string& trns) {
-  std::string png = "\x89PNG\r\n\x1a\n";
-  std::string ihdr;
-  Put32Be(ihdr, static_cast<std::uint32_t>(width));
-  Put32Be(ihdr, static_cast<std::uint32_t>(height));
-  ihdr += static_cast<char>(8);
-  ihdr += static_cast<char>(colourType);
-  ihdr += std::string(3, '\0');
-  PutChunk(png, "IHDR", ihdr);
-  if (!plte.empty()) PutChunk(png, "PLTE", plte);
-  if (!trns.empty()) PutChunk(png, "tRNS", trns);
-  PutChunk(png, "IDAT", Zlib(raw));
-  PutChunk(png, "IEND", "");
-  return png;
+char Byte(std::uint32_t v, int shift) { return static_cast<char>((v >> shift) & 0xFFu); }
+
+void PutSegment(std::string& jpeg, unsigned marker, const std::string& body) {
+  const auto length = static_cast<std::uint32_t>(body.size() + 2);
+  jpeg += {'\xFF', static_cast<char>(marker), Byte(length, 8), Byte(length, 0)};
+  jpeg += body;
 }
 
-char Byte(std::uint32_t v, int shift) { return static_cast<char>((v >> shift) & 0xFFu); }
+// Packs '0' and '1' characters into a JPEG's entropy-coded bytes: padded with 1
+// bits, each 0xFF byte followed by a stuffed 0x00.
+std::string PackJpegBits(std::string bits) {
+  bits.resize((bits.size() + 7) / 8 * 8, '1');
+  std::string out;
+  for (std::size_t i = 0; i < bits.size(); i += 8) {
+    out.push_back(static_cast<char>(std::stoi(bits.substr(i, 8), nullptr, 2)));
+    if (out.back() == '\xFF') out.push_back('\0');
+  }
+  return out;
+}
 
 }  // namespace
 
-std::string MakePngRgba(int width, int height, const std::vector<std::uint32_t>& argb) {
+int PngChannels(int colourType) {
+  static constexpr int kChannels[7] = {1, 0, 3, 1, 2, 0, 4};
+  return colourType >= 0 && colourType < 7 ? kChannels[colourType] : 0;
+}
+
+std::string MakePng(const PngSamples& png) {
+  const int channels = PngChannels(png.colourType);
+  // Adam7's passes as (first column, first row, column step, row step); one pass
+  // of every pixel when not interlaced.
+  static constexpr int kAdam7[7][4] = {{0, 0, 8, 8}, {4, 0, 8, 8}, {0, 4, 4, 8}, {2, 0, 4, 4},
+                                       {0, 2, 2, 4}, {1, 0, 2, 2}, {0, 1, 1, 2}};
+  static constexpr int kWhole[1][4] = {{0, 0, 1, 1}};
+  const auto passes = png.interlaced ? std::span<const int[4]>(kAdam7) : std::span<const int[4]>(kWhole);
   std::string raw;
-  for (int y = 0; y < height; ++y) {
-    raw.push_back(0);
-    for (int x = 0; x < width; ++x) {
-      const std::uint32_t p = argb[static_cast<std::size_t>(y * width + x)];
-      raw += {Byte(p, 16), Byte(p, 8), Byte(p, 0), Byte(p, 24)};
+  for (const auto& pass : passes) {
+    if (pass[0] >= png.width) continue;
+    for (int y = pass[1]; y < png.height; y += pass[3]) {
+      raw.push_back(0);
+      std::uint32_t bits = 0;
+      int count = 0;
+      for (int x = pass[0]; x < png.width; x += pass[2]) {
+        for (int c = 0; c < channels; ++c) {
+          const auto sample = static_cast<std::size_t>((y * png.width + x) * channels + c);
+          bits = bits << png.bitDepth | png.samples[sample];
+          for (count += png.bitDepth; count >= 8; count -= 8) raw.push_back(Byte(bits, count - 8));
+        }
+      }
+      if (count > 0) raw.push_back(Byte(bits << (8 - count), 0));
     }
   }
-  return Png(width, height, 6, raw, "", "");
+  std::string file = "\x89PNG\r\n\x1a\n", ihdr;
+  Put32Be(ihdr, static_cast<std::uint32_t>(png.width));
+  Put32Be(ihdr, static_cast<std::uint32_t>(png.height));
+  ihdr += {static_cast<char>(png.bitDepth), static_cast<char>(png.colourType), 0, 0,
+           static_cast<char>(png.interlaced)};
+  PutChunk(file, "IHDR", ihdr);
+  if (!png.plte.empty()) PutChunk(file, "PLTE", png.plte);
+  if (!png.trns.empty()) PutChunk(file, "tRNS", png.trns);
+  PutChunk(file, "IDAT", Zlib(raw));
+  PutChunk(file, "IEND", "");
+  return file;
+}
+
+std::string MakeProgressiveJpeg(int width, int height, int scans) {
+  using namespace std::string_literals;
+  const auto h = static_cast<std::uint32_t>(height), w = static_cast<std::uint32_t>(width);
+  std::string jpeg = "\xFF\xD8";
+  PutSegment(jpeg, 0xDB, std::string(1, '\0') + std::string(64, '\x01'));  // every quantiser 1
+  PutSegment(jpeg, 0xC2, {8, Byte(h, 8), Byte(h, 0), Byte(w, 8), Byte(w, 0), 1, 1, 0x11, 0});
+  // Huffman tables: the DC difference 0 coded "0"; the AC end-of-band runs EOB0 to
+  // EOB14 coded as their class in 4 bits.
+  PutSegment(jpeg, 0xC4, "\0\1"s + std::string(16, '\0'));
+  PutSegment(jpeg, 0xC4, "\x10\0\0\0\x0F"s + std::string(12, '\0') +
+                             "\0\x10\x20\x30\x40\x50\x60\x70\x80\x90\xA0\xB0\xC0\xD0\xE0"s);
+  const auto blocks = static_cast<std::uint32_t>((width + 7) / 8 * ((height + 7) / 8));
+  for (int scan = 0; scan < scans; ++scan) {
+    const int step = (scan + 13) % 14;  // of an AC coefficient's 14 scans, point transform 13 - step
+    const auto band = static_cast<char>(scan == 0 ? 0 : (scan - 1) / 14 + 1);
+    const auto successive =  // Ah << 4 | Al
+        static_cast<char>(scan == 0 ? 0 : (step == 0 ? 0 : (14 - step) << 4) | (13 - step));
+    std::string bits = scan == 0 ? std::string(blocks, '0') : "";  // every DC difference 0
+    for (std::uint32_t left = scan == 0 ? 0 : blocks; left > 0;) {  // all blocks in end-of-band runs
+      const std::uint32_t run = std::min<std::uint32_t>(left, 32767);
+      const int runClass = std::bit_width(run) - 1;
+      const std::uint32_t code =  // the class, then the run's bits below its top bit
+          static_cast<std::uint32_t>(runClass) << 15 | (run - (1u << runClass)) << (15 - runClass);
+      bits += std::bitset<19>(code).to_string().substr(0, static_cast<std::size_t>(4 + runClass));
+      left -= run;
+    }
+    PutSegment(jpeg, 0xDA, {1, 1, 0, band, band, successive});
+    jpeg += PackJpegBits(bits);
+  }
+  return jpeg + "\xFF\xD9";
+}
+
+std::string MakePngRgba(int width, int height, const std::vector<std::uint32_t>& argb) {
+  PngSamples png{width, height, 6, 8, {}, "", "", false};
+  for (std::uint32_t p : argb) {
+    for (int shift : {16, 8, 0, 24}) png.samples.push_back(static_cast<std::uint16_t>(p >> shift & 0xFFu));
+  }
+  return MakePng(png);
 }
 
 std::string MakePngPalette(int width, int height, const std::vector<std::uint32_t>& palette,
                            const std::vector<std::uint8_t>& indices) {
-  std::string raw, plte, trns;
-  for (int y = 0; y < height; ++y) {
-    raw.push_back(0);
-    for (int x = 0; x < width; ++x) raw.push_back(static_cast<char>(indices[static_cast<std::size_t>(y * width + x)]));
-  }
+  PngSamples png{width, height, 3, 8, {indices.begin(), indices.end()}, "", "", false};
   for (std::uint32_t p : palette) {
-    plte += {Byte(p, 16), Byte(p, 8), Byte(p, 0)};
-    trns += Byte(p, 24);
+    png.plte += {Byte(p, 16), Byte(p, 8), Byte(p, 0)};
+    png.trns += Byte(p, 24);
   }
-  return Png(width, height, 3, raw, plte, trns);
+  return MakePng(png);
 }
 
 std::string MakeBmp(int width, int height, int bitsPerPixel, const std::vector<std::uint32_t>& argb) {

@@ -1,0 +1,44 @@
+#pragma once
+// What an image file's header states, read before anything is decoded: the
+// format (by signature, TGA by the file name's extension), the picture's size,
+// and whether the file's structure is sound enough to hand to a decoder.
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+namespace platform {
+
+enum class ImageFormat { kUnknown, kPng, kBmp, kJpeg, kTga, kPnm };
+
+struct ImageHeader {
+  ImageFormat format = ImageFormat::kUnknown;
+  std::uint32_t width = 0;
+  std::uint32_t height = 0;
+  // The bytes the file needs when its pixels are stored as they are (header
+  // included); 0 for compressed pixels.
+  std::uint64_t storedBytes = 0;
+  // A 32-bit BMP stored as plain RGB (BI_RGB): the fourth byte of a pixel is
+  // padding, not alpha.
+  bool fourthByteIsPadding = false;
+};
+
+// The most scans a progressive JPEG may have. Each scan walks every block of its
+// component again, so a legal file of hundreds of scans keeps the decoder busy for
+// many seconds; real encoders write about ten.
+inline constexpr std::uint32_t kMaxJpegScans = 64;
+
+// The format and size the header states; the format stays unknown when the header
+// is not one of those read here.
+ImageHeader ReadImageHeader(const unsigned char* p, std::size_t size, std::string_view fileName);
+
+// Whether a file of this size can hold the picture its header states, so that a
+// tiny file stating a huge picture is refused before a decoder allocates or walks it.
+bool FileCanHoldPicture(const ImageHeader& header, std::size_t size);
+
+// Whether the file is whole where its decoder would spend long on damage: every
+// PNG chunk inside the file with a correct checksum up to IEND; a JPEG's scans
+// no more than kMaxJpegScans.
+bool ImageStructureIsSound(const ImageHeader& header, const unsigned char* p, std::size_t size);
+
+}  // namespace platform

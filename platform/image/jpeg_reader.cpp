@@ -1,0 +1,102 @@
+#include "platform/image/jpeg_reader.h"
+
+// jpeglib.h needs size_t and FILE declared before it.
+#include <cstdio>
+#include <jpeglib.h>
+
+#include <bit>
+#include <csetjmp>
+#include <vector>
+
+#include "platform/image/image_decoder.h"
+
+namespace platform {
+namespace {
+
+static_assert(std::endian::native == std::endian::little,
+              "B, G, R, A bytes are the texture's 0xAARRGGBB pixels");
+
+// libjpeg reports errors by a long jump back to the setjmp of the function that
+// called it. The functions below that set one hold only plain values, so the jump
+// skips no destructor.
+struct ErrorHandler {
+  jpeg_error_mgr base;
+  std::jmp_buf jump;
+};
+
+[[noreturn]] void StopDecoding(j_common_ptr info) {
+  std::longjmp(reinterpret_cast<ErrorHandler*>(info->err)->jump, 1);
+}
+void IgnoreMessage(j_common_ptr) {}
+
+bool IsCmyk(J_COLOR_SPACE space) { return space == JCS_CMYK || space == JCS_YCCK; }
+
+// Reads the header, chooses the output (B, G, R, A bytes, or C, M, Y, K for ink)
+// and starts decoding: a progressive picture is read whole here.
+bool StartDecoding(jpeg_decompress_struct* info, ErrorHandler* error, const unsigned char* p,
+                   std::size_t size) {
+  if (setjmp(error->jump)) return false;
+  jpeg_create_decompress(info);
+  // The coefficients of a progressive picture are held whole; beyond this bound
+  // libjpeg, which has no backing store, refuses the picture.
+  info->mem->max_memory_to_use = static_cast<long>(kMaxDecodeWorkBytes);
+  jpeg_mem_src(info, p, static_cast<unsigned long>(size));
+  if (jpeg_read_header(info, TRUE) != JPEG_HEADER_OK) return false;
+  const J_COLOR_SPACE space = info->jpeg_color_space;
+  if (space != JCS_GRAYSCALE && space != JCS_YCbCr && space != JCS_RGB && !IsCmyk(space)) return false;
+  info->out_color_space = IsCmyk(space) ? JCS_CMYK : JCS_EXT_BGRA;
+  jpeg_start_decompress(info);
+  return info->output_width > 0 && info->output_height > 0 && info->output_width <= kMaxImageSide &&
+         info->output_height <= kMaxImageSide && info->output_components == 4;
+}
+
+std::uint32_t InkToRgbChannel(unsigned stored, unsigned storedK, bool inverted) {
+  // The share of light an ink lets through, times the share black lets through.
+  const unsigned light = inverted ? stored : 255u - stored;
+  const unsigned lightK = inverted ? storedK : 255u - storedK;
+  return (light * lightK + 127u) / 255u;
+}
+
+// Decodes every row into the texture's pixels, through the ink row when the
+// picture is CMYK.
+bool ReadRows(jpeg_decompress_struct* info, ErrorHandler* error, std::uint32_t* pixels,
+              unsigned char* inkRow) {
+  if (setjmp(error->jump)) return false;
+  const bool cmyk = info->out_color_space == JCS_CMYK;
+  const bool inverted = info->saw_Adobe_marker != 0;
+  const JDIMENSION width = info->output_width;
+  while (info->output_scanline < info->output_height) {
+    std::uint32_t* row = pixels + std::size_t{info->output_scanline} * width;
+    JSAMPROW target = cmyk ? inkRow : reinterpret_cast<JSAMPROW>(row);
+    if (jpeg_read_scanlines(info, &target, 1) != 1) return false;
+    if (!cmyk) continue;
+    for (JDIMENSION x = 0; x < width; ++x) {
+      const unsigned char* ink = inkRow + std::size_t{x} * 4u;
+      row[x] = 0xFF000000u | InkToRgbChannel(ink[0], ink[3], inverted) << 16 |
+               InkToRgbChannel(ink[1], ink[3], inverted) << 8 | InkToRgbChannel(ink[2], ink[3], inverted);
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+std::unique_ptr<Texture> ReadJpeg(const unsigned char* p, std::size_t size) {
+  jpeg_decompress_struct info{};
+  ErrorHandler error{};
+  info.err = jpeg_std_error(&error.base);
+  error.base.error_exit = StopDecoding;
+  error.base.output_message = IgnoreMessage;
+
+  std::unique_ptr<Texture> texture;
+  if (StartDecoding(&info, &error, p, size)) {
+    texture = std::make_unique<Texture>(static_cast<int>(info.output_width),
+                                        static_cast<int>(info.output_height));
+    std::vector<unsigned char> inkRow(std::size_t{info.output_width} * 4u);
+    if (texture->IsEmpty() || !ReadRows(&info, &error, texture->Pixels(), inkRow.data())) texture.reset();
+  }
+  jpeg_destroy_decompress(&info);
+  return texture;
+}
+
+}  // namespace platform
