@@ -397,8 +397,7 @@ void Playthrough::LoadTheSave() {
   StoryVariable(kSavedChoice, way);
   m_Driver.Check(way != 0 && way != m_FirstWay, Join("the choice took branch ", way, " after branch ", m_FirstWay));
   if (!m_Driver.WaitForScene(kSceneBattle)) return;
-  m_Driver.Check(nsVesk::g_SelectChara == 0 && dynamic_cast<nsVesk::nsGame::nsMine::nsEXPlayer::cPlayerAoria*>(
-                                                   nsVesk::nsGame::TheBattleContext().GetPlayer()) != nullptr,
+  m_Driver.Check(dynamic_cast<nsVesk::nsGame::nsMine::nsEXPlayer::cPlayerAoria*>(nsVesk::nsGame::TheBattleContext().GetPlayer()),
                  "the loaded story led to another character's battle");
   AnswerTheCloseQuestion(kSceneBattle);
 }
