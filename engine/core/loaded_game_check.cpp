@@ -1,7 +1,8 @@
 // What a loaded save slot must hold for its first frames to run: each block is read
 // on its own, but a frame follows the references between them (a script position
 // into the command list, a pattern or drawing into the plug-ins, a button's label
-// into the script, the open choice's variable into the variable tables). A slot
+// into the script, the open choice's variable into the variable tables), and a
+// block's owner may find that its block names nothing it has. A slot
 // that breaks one of them would end the program a frame later; it is refused
 // instead, while the current game can still be put back.
 
@@ -72,6 +73,7 @@ bool TasksCanBeDrawn(nsTaskManager::TaskManager& tasks, nsSimulatedHeap::ISingle
 }  // namespace
 
 bool NovelPlayer::CanRunLoadedGame() {
+  if (m_LoadRefused) return false;
   if (!PositionsAreCommands(m_Commands.GetIterators(), m_Commands.GetCommandList().size())) {
     return false;
   }

@@ -132,6 +132,10 @@ class NovelPlayer : public INovelEngine {
                        const char* kidoku, const char* env);
   static bool LoadData(INovelEngine* engine, nsIOStream::IIOStream* stream, unsigned flags,
                        const char* global, const char* kidoku, const char* env);
+  // Called by a slot block's load function whose block names nothing this program
+  // has: the loaded-game check then refuses the slot being read, and the current
+  // game is put back as for any other damaged slot.
+  void RefuseLoadedGame() { m_LoadRefused = true; }
 
   // Destroys every command (before the plug-ins that made them are unloaded).
   static void ClearCommandHeap(INovelEngine* engine);
@@ -152,7 +156,7 @@ class NovelPlayer : public INovelEngine {
   // False when a frame of the game just loaded would end the program: a script
   // position outside the command list, a screen effect, update pattern or drawing
   // that no part provides, a button label the script does not define, an open
-  // choice window without its variable.
+  // choice window without its variable, or a block its load function refused.
   bool CanRunLoadedGame();
   // Plug-in blocks in name order: the name, then what the function writes.
   void WritePluginBlocks(nsIOStream::IIOStream& stream, bool environment);
@@ -166,6 +170,7 @@ class NovelPlayer : public INovelEngine {
   std::unique_ptr<nsTextStream::ITextStream> m_Log;
   bool m_MenuEnabled;
   bool m_InputEnabled;
+  bool m_LoadRefused = false;
   std::vector<std::int32_t> m_States;
   nsSimulatedHeap::SingleHeap m_Labels;
   nsSimulatedHeap::SingleHeap m_Locals;

@@ -155,6 +155,7 @@ bool NovelPlayer::SaveLocalData(const char* file, IIOStream* stream) {
 }
 
 bool NovelPlayer::ReadLocalData(IIOStream& stream) {
+  m_LoadRefused = false;
   m_SymbolKinds.Clear();
   m_Commands.ResetCommands();
   m_Locals.Load(&stream);

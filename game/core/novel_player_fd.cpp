@@ -2,6 +2,7 @@
 
 #include "engine/drawmanager/base_draw_manager.h"
 #include "engine/soundmanager/base_sound_manager.h"
+#include "game/core/place_block.h"
 #include "game/core/program_objects.h"
 #include "platform/window/window.h"
 
@@ -16,5 +17,12 @@ NovelPlayerfD::NovelPlayerfD(nsTamskLib::nsTextStream::ITextStream* log,
 nsTamskLib::WindowHandle NovelPlayerfD::GetWindowHandle() const { return g_Graphic.GetMainWindow(); }
 
 void NovelPlayerfD::Quit() { platform::DestroyWindow(g_Graphic.GetMainWindow()); }
+
+bool NovelPlayerfD::LoadLocalData(const char* file, nsTamskLib::nsIOStream::IIOStream* stream) {
+  ForgetLoadedPlace();
+  const bool loaded = NovelPlayer::LoadLocalData(file, stream);
+  if (loaded) RestoreLoadedPlace();
+  return loaded;
+}
 
 }  // namespace nsVesk::nsCore

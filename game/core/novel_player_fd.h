@@ -21,6 +21,9 @@ class NovelPlayerfD : public nsTamskLib::nsCore::NovelPlayer {
   nsTamskLib::WindowHandle GetWindowHandle() const override;
   // Destroys the main window; nothing happens once it is gone.
   void Quit() override;
+  // Loads the slot as the engine does; a slot taken that holds the game's place
+  // brings the game back to it (game/core/place_block.h).
+  bool LoadLocalData(const char* file, nsTamskLib::nsIOStream::IIOStream* stream) override;
 
   // The player's own input manager as the game's type (the game's normal scene
   // forgets its buttons after a click on an on-screen button).

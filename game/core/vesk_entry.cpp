@@ -8,6 +8,7 @@
 #include "framework/file/file_writer.h"
 #include "game/battle/battle_random.h"
 #include "game/core/novel_player_fd.h"
+#include "game/core/place_block.h"
 #include "game/core/program_objects.h"
 #include "game/core/scene_factory.h"
 #include "game/core/shell_objects.h"
@@ -123,6 +124,8 @@ int VeskEntry::Start() {
   // before the script is read.
   nsTamskLib::nsPlugin::LoadPlugins();
   m_PluginsLoaded = true;
+  // The game's own block of every save slot: its place around the story.
+  nsCore::RegisterPlaceBlock();
 
   // The game's script player; it owns its log, input, sound and draw managers.
   g_NovelPlayer = new nsCore::NovelPlayerfD(

@@ -1,6 +1,7 @@
 #include "game/reward/gohoubi_scene.h"
 
 #include "engine/api/novel_engine.h"
+#include "game/core/place_block.h"
 #include "game/core/program_objects.h"
 #include "game/core/selection_state.h"
 #include "game/core/shell_objects.h"
@@ -8,6 +9,14 @@
 #include "game/story/story_section.h"
 
 namespace nsVesk::nsGohoubi {
+
+cGohoubiScene::cGohoubiScene() {
+  if (nsCore::TakeRestoredScene(nsCore::kSceneReward)) {
+    m_IniPath = GohoubiIniOf(g_SelectChara, g_SelectEnemy);
+  } else {
+    Reset();
+  }
+}
 
 void cGohoubiScene::Reset() {
   m_IniPath = GohoubiIniOf(g_SelectChara, g_SelectEnemy);

@@ -3,7 +3,8 @@
 // stage, played after its last round has been won. Like the story scene it sets up
 // the text window from its story file ([Gohoubi] section) and jumps to the start
 // label, then runs the script player each frame; when the script suspends itself
-// the scene pops, back to the title underneath.
+// the scene pops, back to the title underneath. A reward that a loaded slot
+// restored goes on at the loaded script position.
 
 #include <cstdint>
 #include <string>
@@ -15,7 +16,7 @@ namespace nsVesk::nsGohoubi {
 
 class cGohoubiScene : public nsZarn::nsFramework::nsScene::IScene {
  public:
-  cGohoubiScene() { Reset(); }
+  cGohoubiScene();
   ~cGohoubiScene() override = default;
 
   void Release() override { delete this; }

@@ -2,6 +2,7 @@
 
 #include "engine/api/novel_engine.h"
 #include "game/core/param_access.h"
+#include "game/core/place_block.h"
 #include "game/core/program_objects.h"
 #include "game/core/selection_state.h"
 #include "game/core/shell_objects.h"
@@ -14,12 +15,24 @@ namespace nsVesk::nsADV {
 bool g_BackFromOption = false;
 bool g_OptionFadeRunning = false;
 
-void cADVScene::Reset() {
+cADVScene::cADVScene() {
+  if (nsCore::TakeRestoredScene(nsCore::kSceneStory)) {
+    SetUp();
+  } else {
+    Reset();
+  }
+}
+
+void cADVScene::SetUp() {
   g_BackFromOption = false;
   g_OptionFadeRunning = false;
   nsEffect::g_OptionFadeIn.SetColorAndTime(
       0, static_cast<std::uint32_t>(GetParamInt("Data/Common.ini", "Common", "TimeFadein", 0)));
   m_IniPath = ADVIniOf(g_SelectChara, g_SelectEnemy, g_Round);
+}
+
+void cADVScene::Reset() {
+  SetUp();
   StartStorySection(m_IniPath, "ADV");
 }
 

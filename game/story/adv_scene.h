@@ -3,7 +3,8 @@
 // stage and round. Its reset sets up the text window from the round's story file
 // ([ADV] section) and jumps to the section's label; every frame runs the script
 // player, whose normal scene draws. When the script suspends itself the battle
-// follows. Coming back from the option scene, the story fades in first.
+// follows. Coming back from the option scene, the story fades in first. A story
+// that a loaded slot restored goes on at the loaded script position.
 
 #include <cstdint>
 #include <string>
@@ -21,7 +22,7 @@ extern bool g_OptionFadeRunning;
 
 class cADVScene : public nsZarn::nsFramework::nsScene::IScene {
  public:
-  cADVScene() { Reset(); }
+  cADVScene();
   ~cADVScene() override = default;
 
   void Release() override { delete this; }
@@ -35,6 +36,9 @@ class cADVScene : public nsZarn::nsFramework::nsScene::IScene {
   const std::string& GetIniPath() const { return m_IniPath; }
 
  private:
+  // The fade and the round's story file, without starting its section.
+  void SetUp();
+
   std::string m_IniPath;
 };
 

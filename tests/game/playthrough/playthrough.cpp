@@ -46,9 +46,8 @@ constexpr const char* kEndGameChoice = "ゲームを終える";
 constexpr const char* kSaveButton = "bSave";
 constexpr const char* kLoadButton = "bLoad";
 constexpr const char* kBacklogButton = "bLog";
-// The section saved mid-story and loaded after the fresh start, the choice it
-// remembers, and the line of it at which it is saved (before its choice).
-constexpr const char* kSavedSection = "c0e0r0";
+// The choice the section saved mid-story (m_SavedSection) remembers, and the line
+// of it at which it is saved (before its choice).
 constexpr const char* kSavedChoice = "aoriaWay";
 constexpr std::size_t kSavedLineIndex = 4;
 // The save and load screens' first slot and their back button.
@@ -370,7 +369,8 @@ void Playthrough::SaveMidStory() {
 void Playthrough::LoadTheSave() {
   if (m_SavedLine.message.empty() || !m_Driver.Running()) return;
   StoryVariable(kSavedChoice, m_FirstWay);
-  if (!ChooseStage(0, 0)) return;
+  // The other character's story; the slot brings back the saved one's.
+  if (!ChooseStage(1, 0)) return;
   m_Driver.Step("load the save");
   if (!m_Driver.RunUntil([] { return !CurrentLine().message.empty(); }, kFirstLineLimitMs,
                          "the story showed no text before the load"))
@@ -389,14 +389,17 @@ void Playthrough::LoadTheSave() {
   m_Driver.Check(resumed.talker == m_SavedLine.talker && m_SavedLine.message.starts_with(resumed.message),
                  "the loaded slot did not resume at its line: " + m_SavedLine.talker + ":" + m_SavedLine.message +
                      " / " + resumed.talker + ":" + resumed.message);
-  const std::vector<StoryLine> lines = ReadStory(std::string(kSavedSection) + " (loaded)", kSceneStory);
+  const std::vector<StoryLine> lines = ReadStory(m_SavedSection + " (loaded)", kSceneStory);
   m_Driver.Check(!lines.empty() && lines.front().talker == m_SavedLine.talker,
                  "the loaded story did not go on from its line");
   // The section played the second time takes the other branch of its choice.
   std::int32_t way = 0;
   StoryVariable(kSavedChoice, way);
   m_Driver.Check(way != 0 && way != m_FirstWay, Join("the choice took branch ", way, " after branch ", m_FirstWay));
-  if (m_Driver.WaitForScene(kSceneBattle)) AnswerTheCloseQuestion(kSceneBattle);
+  if (!m_Driver.WaitForScene(kSceneBattle)) return;
+  m_Driver.Check(dynamic_cast<nsVesk::nsGame::nsMine::nsEXPlayer::cPlayerAoria*>(nsVesk::nsGame::TheBattleContext().GetPlayer()),
+                 "the loaded story led to another character's battle");
+  AnswerTheCloseQuestion(kSceneBattle);
 }
 
 std::vector<StoryLine> Playthrough::ReadStory(const std::string& name, std::int32_t scene) {
@@ -421,7 +424,7 @@ std::vector<StoryLine> Playthrough::ReadStory(const std::string& name, std::int3
     }
     if (!m_BacklogVisited && lines.size() == 3) VisitBacklog(lines);
     if (m_BacklogVisited && !m_BacklogButtonUsed && lines.size() == 2) OpenBacklogByButton();
-    if (name == kSavedSection && m_SavedLine.message.empty() && lines.size() == kSavedLineIndex + 1) SaveMidStory();
+    if (name == m_SavedSection && m_SavedLine.message.empty() && lines.size() == kSavedLineIndex + 1) SaveMidStory();
     // The story waits for its "つづける" button rather than for a click on the text;
     // the player presses it and looks until the story hides it (a second press
     // while its action runs would run the action again).

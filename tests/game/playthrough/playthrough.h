@@ -7,8 +7,9 @@
 // choice left to time out, a save to a slot through the story screen's save
 // button, the last reward's "ゲームを終える" ending the program, a fresh start
 // that reads back what the first run wrote, and the saved slot loaded through
-// the load button: the story goes on from the saved line and its choice takes
-// the other branch; then the close question is answered No and then Yes. The story is read as it comes: its text is clicked on until it
+// the load button in the other character's story: the story goes on from the
+// saved line, its choice takes the other branch and the saved character's battle
+// follows; then the close question is answered No and then Yes. The story is read as it comes: its text is clicked on until it
 // suspends, and an open choice window gets a click on one of its choices.
 
 #include <cstdint>
@@ -53,7 +54,7 @@ class Playthrough {
   GameDriver& Driver() { return m_Driver; }
   const PlayRecord& Record() const { return m_Record; }
 
- private:
+ protected:
   void Play();
   void PlayLogoAndTitle();
   void ChangeOptions();
@@ -113,6 +114,8 @@ class Playthrough {
   bool m_EndChosen = false;
   // The line on screen when the slot was saved (empty before the save).
   StoryLine m_SavedLine;
+  // The section saved mid-story and loaded after the fresh start.
+  std::string m_SavedSection = "c0e0r0";
   std::int32_t m_FirstWay = 0;
 };
 

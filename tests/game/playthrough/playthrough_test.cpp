@@ -8,6 +8,11 @@
 #include <iostream>
 #include <sstream>
 
+#include "engine/api/heaps.h"
+#include "engine/api/novel_engine.h"
+#include "game/core/place_block.h"
+#include "game/core/selection_state.h"
+#include "game/core/shell_objects.h"
 #include "platform/text/cp932.h"
 #include "tests/game/playthrough/playthrough.h"
 
@@ -43,6 +48,51 @@ TEST(Playthrough, TheSampleGamePlaysFromItsLogoToItsEnd) {
   std::cout << "game time " << play.Driver().GameTimeMs() << " ms in " << play.Driver().Frames() << " frames, "
             << record.sections.size() << " story sections, " << record.choicesTaken << " choices, "
             << record.battleClicks << " battle clicks; " << play.Driver().GameTimeMs() / record.wallMs << "x real time\n";
+}
+
+// Kestrin's last reward saved, then in Aoria's first story: a copy whose place
+// names no character is refused and the story stays, a copy cut before the place
+// (a slot of before it) loads as it always did, and the slot itself brings the
+// reward back, whose "タイトルへ戻る" leads to the title.
+struct LoadPlace : vesk_play::Playthrough {
+  LoadPlace() : Playthrough(VESK_SAMPLE_DATA, VESK_SAMPLE_SCENARIO, "") {
+    m_BacklogVisited = m_BacklogButtonUsed = m_TimedOut = true;
+    m_SavedSection = "c1e1g";
+    if (!m_Driver.Start()) return;
+    nsVesk::g_NovelPlayer->GetGlobalHeap()->Set("Stage1_1", 1);
+    PlayStage(1, 1, false);
+    std::string slot = ReadText("Save00.dat");
+    std::string name = nsVesk::nsCore::kPlaceBlockName;
+    for (char& c : name) c = static_cast<char>(~c);
+    const std::size_t block = slot.rfind(name);
+    std::ofstream("Save02.dat", std::ios::binary) << slot.substr(0, block);
+    std::ofstream("Save01.dat", std::ios::binary) << slot.replace(block + name.size() + 1, 1, 1, '\x09');
+    if (!ChooseStage(0, 0)) return;
+    m_Driver.RunUntil([] { return !CurrentLine().message.empty(); }, 40000, "Aoria's story showed no text");
+    const vesk_play::StoryLine aoria = CurrentLine();
+    LoadSlot(1);
+    EXPECT_EQ(m_Driver.Boxes().back().second, "Save01.datの読み込みに失敗しました！");
+    BackToTheStory(vesk_play::Point{520, 505}, "the load screen's back button did not return to the story");
+    EXPECT_TRUE(CurrentLine().talker == aoria.talker && CurrentLine().message.starts_with(aoria.message));
+    LoadSlot(2);
+    EXPECT_EQ(CurrentLine().talker, m_SavedLine.talker);
+    EXPECT_EQ(nsVesk::g_SelectChara, 0);
+    LoadSlot(0);
+    EXPECT_EQ(vesk_play::GameDriver::TopScene() * 100 + nsVesk::g_SelectChara * 10 + nsVesk::g_SelectEnemy, 611);
+    m_ChoicesSeen.clear();
+    ReadStory("c1e1g (loaded)", vesk_play::kSceneReward);
+    EXPECT_TRUE(m_Driver.WaitForScene(vesk_play::kSceneTitle));
+  }
+  void LoadSlot(int slot) {
+    PressStoryButton("bLoad", nsTamskLib::nsCore::kStateLoad, "the load screen");
+    m_Driver.AnswerNextQuestion(platform::MessageBoxAnswer::Yes);
+    m_Driver.Click(vesk_play::Point{470, 100 + 40 * slot}, 200);
+  }
+};
+
+TEST(Playthrough, ASlotLoadedInAnotherStoryBringsBackItsOwn) {
+  LoadPlace play;
+  for (const std::string& fault : play.Driver().Faults()) ADD_FAILURE() << platform::Cp932ToUtf8(fault);
 }
 
 }  // namespace
