@@ -74,11 +74,10 @@ class GameSceneTest : public vesk_test::GameSceneFixture {
     fs::copy(VESK_SAMPLE_DATA, "Data", fs::copy_options::recursive);
     nsMine::nsEXPlayer::g_HiScoreVarName.clear();
   }
+  // The battle scene goes before the program's battle context it plays in.
   void TearDown() override {
-    cBattleContext& context = TheBattleContext();
-    context.SetPlayer(nullptr);
-    context.SetEnemy(nullptr);
-    context.GetBoards().clear();
+    vesk_test::ReleaseSceneStack();
+    vesk_test::Renew(TheBattleContext());
     GameSceneFixture::TearDown();
   }
 

@@ -3,7 +3,7 @@
 // platform: the graphics object's window on the graphics test back end (frames are
 // captured), the null audio device, the virtual clock, and the data archive packed
 // from the files a test writes under "Data/" in its own working folder, with the
-// parameter manager reading from it.
+// parameter manager reading from it. Each fixture releases what it set up.
 
 #include <gtest/gtest.h>
 
@@ -18,6 +18,7 @@
 #include "game/core/vesk_entry.h"
 #include "platform/audio/audio_device.h"
 #include "platform/clock/clock.h"
+#include "tests/game/support/program_lifetime.h"
 #include "tests/platform/support/graphics_test_back_end.h"
 #include "tests/support/temp_dir.h"
 
@@ -34,10 +35,8 @@ class ShellFixture : public testing::Test {
     nsVesk::g_Graphic.Clear(kBackground);
   }
   void TearDown() override {
-    delete nsVesk::g_ParamManager;
-    nsVesk::g_ParamManager = nullptr;
-    delete nsVesk::g_FilePackManager;
-    nsVesk::g_FilePackManager = nullptr;
+    ReleaseArchive();
+    ReleaseGraphics();
     platform::UseRealClock();
   }
 
@@ -71,6 +70,7 @@ class SoundFixture : public ShellFixture {
     ASSERT_TRUE(nsVesk::g_Sound.Init(nullptr));
   }
   void TearDown() override {
+    ReleaseSound();
     ShellFixture::TearDown();
     platform::SelectNullAudioDeviceForTests(false);
   }

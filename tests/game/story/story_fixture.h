@@ -125,6 +125,7 @@ class StoryFixture : public StoryDataFixture {
     ASSERT_TRUE(script.WriteScript("scenario.dat"));
     ASSERT_TRUE(nsVesk::g_NovelPlayer->LoadScript("scenario.dat", nsVesk::g_NovelPlayer->GetIOStream()));
     CommandLog().Clear();
+    FlipCount() = 0;
     WriteStoryData();
   }
   void TearDown() override {
