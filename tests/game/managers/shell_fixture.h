@@ -44,11 +44,12 @@ class ShellFixture : public testing::Test {
   void PackData() {
     using nsZarn::nsFile::nsFileReader::CFileReader;
     using nsZarn::nsFile::nsFileWriter::CFileWriter;
-    nsVesk::g_FilePackManager = new nsZarn::nsFramework::nsFilePack::FilePackManager(new CFileReader, new CFileWriter);
-    nsVesk::g_ParamManager = new nsZarn::nsFramework::nsParam::ParamManager(new CFileReader, new CFileWriter);
-    ASSERT_TRUE(nsVesk::g_FilePackManager->ConvertToFilePack("Data", nsVesk::g_ParamManager));
-    ASSERT_TRUE(nsVesk::g_FilePackManager->OpenFilePack("Data.dat"));
-    nsVesk::g_ParamManager->SetFileReader(nsVesk::g_FilePackManager->GetFileReader("Data.dat"));
+    {
+      nsZarn::nsFramework::nsParam::ParamManager params(new CFileReader, new CFileWriter);
+      nsZarn::nsFramework::nsFilePack::FilePackManager pack(new CFileReader, new CFileWriter);
+      ASSERT_TRUE(pack.ConvertToFilePack("Data", &params));
+    }
+    ASSERT_TRUE(OpenArchive("Data.dat"));
   }
 
   // Presents the frame and reads one pixel of it.

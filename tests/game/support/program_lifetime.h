@@ -1,6 +1,7 @@
 #pragma once
 // Ends what a test made of the game's program-wide objects, so that the next test
-// in the same process meets them as a fresh process does. An object the program
+// in the same process meets them as a fresh process does (and opens the archive as
+// the entry opens it). An object the program
 // defines for its whole run is given a new lifetime in place: the old one is
 // destroyed, which releases its window, device, sounds or scenes, and a new one is
 // made as the program makes it.
@@ -8,6 +9,8 @@
 #include <memory>
 #include <utility>
 
+#include "framework/file/file_reader.h"
+#include "framework/file/file_writer.h"
 #include "game/core/program_objects.h"
 #include "game/core/shell_objects.h"
 #include "platform/window/window.h"
@@ -47,6 +50,18 @@ inline void ReleaseGraphics() {
   while (platform::PeekMessage(message)) {
   }
   Renew(nsVesk::g_Graphic);
+}
+
+// The archive and the parameter manager, which reads every parameter from it;
+// false when the archive cannot be opened.
+inline bool OpenArchive(const char* archive) {
+  using nsZarn::nsFile::nsFileReader::CFileReader;
+  using nsZarn::nsFile::nsFileWriter::CFileWriter;
+  nsVesk::g_FilePackManager = new nsZarn::nsFramework::nsFilePack::FilePackManager(new CFileReader, new CFileWriter);
+  nsVesk::g_ParamManager = new nsZarn::nsFramework::nsParam::ParamManager(new CFileReader, new CFileWriter);
+  if (!nsVesk::g_FilePackManager->OpenFilePack(archive)) return false;
+  nsVesk::g_ParamManager->SetFileReader(nsVesk::g_FilePackManager->GetFileReader(archive));
+  return true;
 }
 
 inline void ReleaseArchive() {
