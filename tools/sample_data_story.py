@@ -8,7 +8,8 @@ Data/ADV/*.ini with Data/ADV/Common.ini, and the voices under Data/Voice.
 
 make_sample_data.py calls write_story_data(folder) at the end of its run.
 Pictures are drawn with Pillow (python3-pil) and the IPA Gothic font; voices are
-spoken by espeak-ng and encoded by oggenc with a fixed serial number. Nothing is
+spoken by espeak-ng, levelled by sox and encoded by oggenc with a fixed serial
+number. Nothing is
 random, so the same tools write the same files.
 """
 
@@ -484,6 +485,9 @@ def sprites():
 
 # ---------------------------------------------------------------- voices
 
+# The voices' peak level in decibels below full scale.
+VOICE_PEAK_DB = -7
+
 # Voice profiles: espeak-ng voice, pitch and speed of each speaker.
 VOICE_PROFILES = {
     "aoria": ("ja+f3", 70, 165), "kestrin": ("ja+m3", 40, 160),
@@ -528,8 +532,11 @@ def write_voices(folder):
             wav = os.path.join(work, name + ".wav")
             subprocess.run(["espeak-ng", "-v", voice, "-p", str(pitch), "-s", str(speed), "-w", wav, reading],
                            check=True)
+            # Every voice peaks at VOICE_PEAK_DB, above the story's music and with room for an effect sound.
+            levelled = os.path.join(work, name + "_levelled.wav")
+            subprocess.run(["sox", wav, levelled, "gain", "-n", str(VOICE_PEAK_DB)], check=True)
             subprocess.run(["oggenc", "-Q", "-q", "0", "-s", str(16000 + serial), "-o",
-                            os.path.join(voice_folder, name + ".ogg"), wav], check=True)
+                            os.path.join(voice_folder, name + ".ogg"), levelled], check=True)
 
 
 # ---------------------------------------------------------------- the story data
