@@ -534,7 +534,7 @@ def write_voices(folder):
                            check=True)
             # Every voice peaks at VOICE_PEAK_DB, above the story's music and with room for an effect sound.
             levelled = os.path.join(work, name + "_levelled.wav")
-            subprocess.run(["sox", wav, levelled, "gain", "-n", str(VOICE_PEAK_DB)], check=True)
+            subprocess.run(["sox", "--no-dither", wav, levelled, "gain", "-n", str(VOICE_PEAK_DB)], check=True)
             subprocess.run(["oggenc", "-Q", "-q", "0", "-s", str(16000 + serial), "-o",
                             os.path.join(voice_folder, name + ".ogg"), levelled], check=True)
 
