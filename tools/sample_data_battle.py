@@ -328,8 +328,9 @@ def life_bar_marks(draw, s):
     draw.rectangle([(LOSS_X - 2) * s, (top - 9) * s, (LOSS_X + 1) * s, (bottom + 9) * s], fill=(0xFF, 0x30, 0x30, 255))
     draw.polygon([((LOSS_X - 3) * s, (top - 9) * s), ((LOSS_X - 12) * s, (top - 15) * s),
                   ((LOSS_X - 12) * s, (top - 3) * s)], fill=(0xFF, 0x30, 0x30, 255))
+    # The labels stand above the strip, where the Moffles do not walk.
     label = art.font(12 * s, art.BOLD_LATIN)
-    draw.text(((LOSS_X - 8) * s, (top + 8) * s), "LOSE", font=label, anchor="rm", fill=(0xFF, 0x60, 0x50, 255),
+    draw.text(((LOSS_X - 15) * s, (top - 9) * s), "LOSE", font=label, anchor="rb", fill=(0xFF, 0x60, 0x50, 255),
               stroke_width=s, stroke_fill=(0, 0, 0, 255))
     draw.text((796 * s, (top - 5) * s), "ENEMY", font=label, anchor="rb", fill=(255, 255, 255, 255),
               stroke_width=s, stroke_fill=(0, 0, 0, 255))
