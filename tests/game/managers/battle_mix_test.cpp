@@ -28,7 +28,9 @@ constexpr std::uint32_t kStep = 8192;
 
 std::vector<std::string> FilesIn(const std::string& folder) {
   std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(folder)) names.push_back(folder + "/" + entry.path().filename().string());
+  for (const auto& entry : fs::directory_iterator(folder)) {
+    names.push_back(folder + "/" + entry.path().filename().string());
+  }
   std::sort(names.begin(), names.end());
   return names;
 }

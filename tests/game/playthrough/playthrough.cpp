@@ -403,8 +403,8 @@ void Playthrough::LoadTheSave() {
 
 std::vector<StoryLine> Playthrough::ReadStory(const std::string& name, std::int32_t scene) {
   m_Driver.Step("story " + name);
-  // A section read from its start (not one resumed from a slot).
-  if (name.find(' ') == std::string::npos) WatchSectionStart(m_Driver, m_ScriptSource, name);
+  // A section read from its start is named by its label (one resumed from a slot is not).
+  if (m_ScriptSource.find("\n@" + name + ":") != std::string::npos) WatchSectionStart(m_Driver, m_ScriptSource, name);
   std::vector<StoryLine> lines;
   bool pictureChecked = false;
   bool volumesChecked = false;
