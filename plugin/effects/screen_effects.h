@@ -31,6 +31,9 @@ enum EffectNumber : std::int32_t {
   kEffectQuakeY3 = 14,
   kEffectQuakeXY3 = 15,
   kEffectFlash3 = 16,
+  // Not a script effect, and far from their numbers: the colour a fade-out ended
+  // on, held (held_cover.h).
+  kEffectHeldColour = 100,
 };
 
 // Bits of a fade's flag parameter (fadein and fadeout).
