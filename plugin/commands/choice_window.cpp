@@ -11,7 +11,7 @@
 #include "plugin/core/engine_names.h"
 #include "plugin/core/host_calls.h"
 #include "plugin/core/stream_fields.h"
-#include "plugin/effects/held_cover.h"
+#include "plugin/effects/held_colour.h"
 #include "plugin/text/text_layout.h"
 #include "plugin/text/text_style_state.h"
 

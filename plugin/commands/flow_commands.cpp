@@ -15,7 +15,7 @@
 #include "plugin/core/host_calls.h"
 #include "plugin/core/random.h"
 #include "plugin/core/stream_fields.h"
-#include "plugin/effects/held_cover.h"
+#include "plugin/effects/held_colour.h"
 
 namespace nsWendrick {
 namespace {

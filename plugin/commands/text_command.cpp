@@ -12,7 +12,7 @@
 #include "platform/clock/clock.h"
 #include "plugin/commands/parser_frame.h"
 #include "plugin/core/stream_fields.h"
-#include "plugin/effects/held_cover.h"
+#include "plugin/effects/held_colour.h"
 #include "plugin/text/text_layout.h"
 #include "plugin/text/text_style_state.h"
 

@@ -19,7 +19,7 @@
 #include "plugin/commands/timed_choice.h"
 #include "plugin/commands/update_commands.h"
 #include "plugin/commands/window_config_commands.h"
-#include "plugin/effects/held_cover.h"
+#include "plugin/effects/held_colour.h"
 #include "plugin/effects/screen_effects.h"
 #include "plugin/text/local_save_data.h"
 #include "plugin/transitions/transition_patterns.h"

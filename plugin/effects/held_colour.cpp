@@ -1,4 +1,4 @@
-#include "plugin/effects/held_cover.h"
+#include "plugin/effects/held_colour.h"
 
 #include "engine/api/draw_manager.h"
 #include "engine/api/draw_records.h"
