@@ -260,7 +260,7 @@ TEST_F(ScreenEffectsTest, AnEndingEffectRestartsARunningTransitionsTime) {
   EXPECT_EQ(*GetTMAccessor()->GetUpdateWorkB(0), 0);
 }
 
-TEST_F(ScreenEffectsTest, AFadeOutsColourIsHeldOverTheStoryAndUnderTheOtherScreensText) {
+TEST_F(ScreenEffectsTest, AFadeOutsHeldColourCoversTheTextWindowOnlyInTheStory) {
   RegisterTransitions();
   player.Draw().SetTextWindow(nsTamskLib::TRect{25, 425, 775, 575}, 0x404040, 255, 0, 0);
   StartEffect(8, 0, 0x102030);
@@ -269,7 +269,7 @@ TEST_F(ScreenEffectsTest, AFadeOutsColourIsHeldOverTheStoryAndUnderTheOtherScree
   EXPECT_EQ(player.draw.Draws().back(), Overlay("0x00102030", 255));
   player.SetState(nsTamskLib::nsCore::kStateBackLog);
   DrawFrame();
-  EXPECT_EQ(Overlays(), std::vector<std::string>{Overlay("0x00102030", 255)});
+  EXPECT_EQ(Overlays().size(), 1u);
   EXPECT_EQ(player.draw.Draws().back(), "FillRect({25,425,775,575},0x00404040,255)");
 }
 
