@@ -1,5 +1,7 @@
 #include "plugin/effects/held_colour.h"
 
+#include <cstdint>
+
 #include "engine/api/draw_manager.h"
 #include "engine/api/draw_records.h"
 #include "engine/api/novel_engine.h"
