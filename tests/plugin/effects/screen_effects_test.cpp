@@ -58,7 +58,7 @@ TEST_F(ScreenEffectsTest, SecondAndThirdFlashesFollowTheirTime) {
   EXPECT_EQ(EffectType(), 0u);
 }
 
-TEST_F(ScreenEffectsTest, AFadeOutEndsFullyCoveredAndAFadeInEndsWithoutOverlay) {
+TEST_F(ScreenEffectsTest, AFadeOutEndsFullyCoveredAndHeldAndAFadeInEndsWithoutOverlay) {
   StartEffect(6, 1000, 0);
   DrawFrame();
   EXPECT_TRUE(Overlays().empty());  // alpha 0 reaches no back end
@@ -70,6 +70,15 @@ TEST_F(ScreenEffectsTest, AFadeOutEndsFullyCoveredAndAFadeInEndsWithoutOverlay) 
   EXPECT_EQ(Overlays(), std::vector<std::string>{Overlay("0x00000000", 255)});
   EXPECT_EQ(EffectType(), kHeld);
   EXPECT_EQ(UpdateType(), 0u);  // no page flip without flag 0x1
+  // The colour stays: over the text window in the story, under it in the backlog.
+  player.Draw().SetTextWindow(nsTamskLib::TRect{25, 425, 775, 575}, 0x404040, 255, 0, 0);
+  DrawFrame();
+  EXPECT_EQ(player.draw.Draws().back(), Overlay("0x00000000", 255));
+  player.SetState(nsTamskLib::nsCore::kStateBackLog);
+  DrawFrame();
+  EXPECT_EQ(Overlays().size(), 1u);
+  EXPECT_EQ(player.draw.Draws().back(), "FillRect({25,425,775,575},0x00404040,255)");
+  player.SetState(nsTamskLib::nsCore::kStateNormal);
 
   StartEffect(5, 1000, 0);
   DrawFrame();
@@ -258,19 +267,6 @@ TEST_F(ScreenEffectsTest, AnEndingEffectRestartsARunningTransitionsTime) {
   StartEffect(9, 0, 0);
   DrawFrame();
   EXPECT_EQ(*GetTMAccessor()->GetUpdateWorkB(0), 0);
-}
-
-TEST_F(ScreenEffectsTest, AFadeOutsHeldColourCoversTheTextWindowOnlyInTheStory) {
-  RegisterTransitions();
-  player.Draw().SetTextWindow(nsTamskLib::TRect{25, 425, 775, 575}, 0x404040, 255, 0, 0);
-  StartEffect(8, 0, 0x102030);
-  DrawFrame();
-  DrawFrame();  // the flip the fade asked for
-  EXPECT_EQ(player.draw.Draws().back(), Overlay("0x00102030", 255));
-  player.SetState(nsTamskLib::nsCore::kStateBackLog);
-  DrawFrame();
-  EXPECT_EQ(Overlays().size(), 1u);
-  EXPECT_EQ(player.draw.Draws().back(), "FillRect({25,425,775,575},0x00404040,255)");
 }
 
 TEST_F(ScreenEffectsTest, NumbersBeyondSixteenAreNotRegistered) {
