@@ -119,27 +119,48 @@ TEST_F(StorySeamsTest, AChoiceLeftOpenIsGoneAfterTheReturnToTheTitle) {
   EXPECT_EQ(Settings().SelectState, nsTamskLib::nsDrawManager::kSelectClosed) << "not drawn in the next story";
 }
 
-TEST_F(StorySeamsTest, NoFrameBetweenAFadeOutAndTheFadeInShowsThePicture) {
-  Load("@start:\n  suspend;\n@round:\n"
-       "  bg \"Data/ADV/white.png\", 0, 0, 255, 0, 0, 0, 800, 600;\n  update 1, 0;\n  textoff;\n"
-       "  fadeout 100, 0, 0, 0;\n  bg \"Data/ADV/red.png\", 0, 0, 255, 0, 0, 0, 800, 600;\n"
-       "  fadein 100, 0, 0, 0, 1;\n  text \"\", \"\";\n");
+// A fade-out to black over a white picture, a red one written behind it, `between`
+// then `last`, the command that ends the held colour, and a message. The frame in
+// which `last` starts shows the red picture if `revealed` (a fade-in starts covered).
+struct HeldFade { const char* name; const char* between; const char* last; bool revealed; };
+class HeldFadeTest : public StorySeamsTest, public testing::WithParamInterface<HeldFade> {};
+
+TEST_P(HeldFadeTest, EveryFrameFromTheFadeOutsEndToTheCommandThatEndsItIsTheFadeColour) {
+  Load(std::string("@start:\n  suspend;\n@round:\n  local r = 0;\n  bg \"Data/ADV/white.png\", 0, 0, 255, "
+                   "0, 0, 0, 800, 600;\n  update 1, 0;\n  bg \"Data/ADV/red.png\", 0, 0, 255, 0, 0, 0, 800, "
+                   "600;\n") + GetParam().between + GetParam().last + "\n  text \"\", \"\";\n");
   StartRoundAt("@round");
-  nsTamskLib::nsTaskManager::TaskManager& tasks = nsVesk::g_NovelPlayer->Tasks();
-  bool fading = false;
-  int between = 0;
   ASSERT_EQ(Pixel(400, 300), 0xFFFFFFu) << "the picture before the fade";
-  for (int frame = 0; frame < 60 && tasks.GetEffectType() != 5; ++frame) {
+  nsTamskLib::nsSimulatedHeap::CommandHeap& commands = nsVesk::g_NovelPlayer->Commands();
+  const auto last = static_cast<std::int32_t>(commands.GetCommandList().size()) - 2;
+  int held = 0;  // frames from the fade-out's first fully covered one
+  while (commands.GetIterator() != last && m_Now < 1500) {
     Frame();
-    if (tasks.GetEffectType() == 6) fading = true;
-    if (!fading || tasks.GetEffectType() == 6) continue;
-    // From the fade-out's last frame to the fade-in's first.
-    EXPECT_EQ(Brightest(), 0u) << "frame " << between << " after the fade-out";
-    ++between;
+    if (held == 0 && Brightest() != 0) continue;
+    EXPECT_EQ(Brightest(), 0u) << "frame " << held << " after the fade-out";
+    ++held;
   }
-  EXPECT_GE(between, 3) << "the fade-out's end, the new background and the fade-in's start";
+  Frame();  // `last` starts
+  EXPECT_EQ(Brightest() != 0, GetParam().revealed) << "the frame in which the hold ends";
+  EXPECT_GE(held, 2) << "the fade-out's last frame and the one after it at least";
   FramesFromTo(m_Now, m_Now + 160);
-  EXPECT_EQ(Pixel(400, 300), 0xFF0000u) << "the new picture after the fade-in";
+  EXPECT_EQ(Pixel(10, 300), 0xFF0000u) << "the new picture in the end";
 }
+
+constexpr const char* kFadeOutFlip = "  fadeout 100, 0, 0, 0;\n  update 3, 0;\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    StorySeams, HeldFadeTest,
+    testing::Values(
+        HeldFade{"FadeOutThenFadeIn", "  fadeout 100, 0, 0, 0;\n", "  fadein 100, 0, 0, 0, 1;", false},
+        HeldFade{"UnconditionalFades", "  fadeoutu 100, 0, 0, 0;\n", "  fadeinu 100, 0, 0, 0;", false},
+        HeldFade{"FadeOutsOwnFlip", "  fadeout 100, 0, 0, 0, 1;\n  wait 50;\n", "  fadein 100, 0, 0, 0;", false},
+        HeldFade{"TimedFlipBetween", "  fadeout 100, 0, 0, 0;\n  update 1, 100;\n", "  fadein 100, 0, 0, 0;", false},
+        HeldFade{"NextEffect", kFadeOutFlip, "  quakex 100, 4;", true},
+        HeldFade{"SkippedEffect", "  fadeout 100, 0, 0, 0;\n  update 3, 0;\n  skipon;\n", "  quakex 100, 4;", true},
+        HeldFade{"Text", kFadeOutFlip, "  text \"\", \"あ\";", true},
+        HeldFade{"ClickWait", kFadeOutFlip, "  wait 0;", true},
+        HeldFade{"Choice", kFadeOutFlip, "  select \"はい\", \"いいえ\", r;", true}),
+    [](const testing::TestParamInfo<HeldFade>& param) { return std::string(param.param.name); });
 
 }  // namespace
