@@ -2,7 +2,7 @@
 // compiled by the script compiler host, played by the story scene and the game's
 // normal scene. A section started again after the return to the title, skip mode
 // ending at unread text, a choice left open at the return, and the picture
-// between a fade-out and the fade-in after it.
+// between a fade-out and the fade-in after it, or the next section.
 
 #include <gtest/gtest.h>
 
@@ -12,6 +12,7 @@
 #include "engine/api/text_manager.h"
 #include "engine/drawmanager/base_draw_manager.h"
 #include "game/core/scene_ids.h"
+#include "game/story/story_section.h"
 #include "tests/engine/kit/fatal_trap.h"
 #include "tests/game/story/story_fixture.h"
 #include "tests/tools/kit/compiled_script_fixture.h"
@@ -122,6 +123,19 @@ TEST_F(StorySeamsTest, AChoiceLeftOpenIsGoneAfterTheReturnToTheTitle) {
 // A fade-out to black over a white picture, a red one written behind it, `between`
 // then `last`, the command that ends the held colour, and a message. The frame in
 // which `last` starts shows the red picture if `revealed` (a fade-in starts covered).
+TEST_F(StorySeamsTest, AFadeColourHeldAtASectionsEndDoesNotCoverTheNextSection) {
+  Load("@start:\n  suspend;\n@round:\n  fadeout 100, 0, 0, 0;\n  update 3, 0;\n  wait 5000;\n"
+       "@other:\n  bg \"Data/ADV/red.png\", 0, 0, 255, 0, 0, 0, 800, 600;\n  update 1, 0;\n  wait 5000;\n");
+  vesk_test::WriteFile("Data/ADV/round0.ini", StoryFile("ADV", "@other"));
+  StartRoundAt("@round");
+  FramesFromTo(m_Now, m_Now + 240);
+  m_Now += 256;
+  ASSERT_EQ(Brightest(), 0u) << "the fade-out's colour is held";
+  nsVesk::nsADV::StartStorySection("Data/ADV/round0.ini", "ADV");
+  FramesFromTo(m_Now, m_Now + 48);
+  EXPECT_EQ(Pixel(10, 300), 0xFF0000u) << "the next section's own picture";
+}
+
 struct HeldFade { const char* name; const char* between; const char* last; bool revealed; };
 class HeldFadeTest : public StorySeamsTest, public testing::WithParamInterface<HeldFade> {};
 
