@@ -2,6 +2,7 @@
 
 #include <vorbis/vorbisenc.h>
 
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
 
@@ -21,6 +22,45 @@ void PutU32(std::string& s, std::uint32_t v) {
 void AppendPage(std::string& out, const ogg_page& page) {
   out.append(reinterpret_cast<const char*>(page.header), static_cast<std::size_t>(page.header_len));
   out.append(reinterpret_cast<const char*>(page.body), static_cast<std::size_t>(page.body_len));
+}
+
+// The file's pages, each as its header and body bytes.
+std::vector<std::string> PagesOf(const std::string& ogg) {
+  ogg_sync_state sync;
+  ogg_sync_init(&sync);
+  char* buffer = ogg_sync_buffer(&sync, static_cast<long>(ogg.size()));
+  std::copy(ogg.begin(), ogg.end(), buffer);
+  ogg_sync_wrote(&sync, static_cast<long>(ogg.size()));
+  std::vector<std::string> pages;
+  ogg_page page;
+  while (ogg_sync_pageout(&sync, &page) == 1) {
+    pages.emplace_back();
+    AppendPage(pages.back(), page);
+  }
+  ogg_sync_clear(&sync);
+  return pages;
+}
+
+// Rewrites the page's header bytes from `at` (serial number, sequence number or
+// granule position, little-endian) and makes its checksum anew.
+void Patch(std::string& page, std::size_t at, std::uint64_t value, int bytes) {
+  for (int i = 0; i < bytes; ++i) page[at + static_cast<std::size_t>(i)] = static_cast<char>(value >> (8 * i));
+  ogg_page view;
+  view.header = reinterpret_cast<unsigned char*>(page.data());
+  view.header_len = 27 + static_cast<unsigned char>(page[26]);
+  view.body = view.header + view.header_len;
+  view.body_len = static_cast<long>(page.size()) - view.header_len;
+  ogg_page_checksum_set(&view);
+}
+
+constexpr std::size_t kGranuleAt = 6;
+constexpr std::size_t kSerialAt = 14;
+constexpr std::size_t kSequenceAt = 18;
+
+std::string Join(const std::vector<std::string>& pages) {
+  std::string out;
+  for (const std::string& page : pages) out += page;
+  return out;
 }
 
 }  // namespace
@@ -119,6 +159,93 @@ std::string MakeOggTone(int channels, long rate, std::uint32_t frames) {
   vorbis_dsp_clear(&dsp);
   vorbis_comment_clear(&comment);
   vorbis_info_clear(&info);
+  return out;
+}
+
+std::string WithOggSerial(const std::string& ogg, std::uint32_t serial) {
+  std::vector<std::string> pages = PagesOf(ogg);
+  for (std::string& page : pages) Patch(page, kSerialAt, serial, 4);
+  return Join(pages);
+}
+
+std::string WithLastGranule(const std::string& ogg, std::int64_t granule) {
+  std::vector<std::string> pages = PagesOf(ogg);
+  Patch(pages.back(), kGranuleAt, static_cast<std::uint64_t>(granule), 8);
+  return Join(pages);
+}
+
+std::string WithLongComment(const std::string& ogg, std::size_t bytes) {
+  ogg_sync_state sync;
+  ogg_sync_init(&sync);
+  char* buffer = ogg_sync_buffer(&sync, static_cast<long>(ogg.size()));
+  std::copy(ogg.begin(), ogg.end(), buffer);
+  ogg_sync_wrote(&sync, static_cast<long>(ogg.size()));
+  ogg_page page;
+  ogg_sync_pageout(&sync, &page);
+  const int serial = ogg_page_serialno(&page);
+  ogg_stream_state in;
+  ogg_stream_init(&in, serial);
+  std::vector<std::string> headers;  // identification, comment, setup
+  int headerPages = 0;
+  do {
+    ++headerPages;
+    ogg_stream_pagein(&in, &page);
+    ogg_packet packet;
+    while (headers.size() < 3 && ogg_stream_packetout(&in, &packet) == 1) {
+      headers.emplace_back(reinterpret_cast<const char*>(packet.packet), static_cast<std::size_t>(packet.bytes));
+    }
+  } while (headers.size() < 3 && ogg_sync_pageout(&sync, &page) == 1);
+  ogg_stream_clear(&in);
+  ogg_sync_clear(&sync);
+
+  // Type 3, "vorbis", a vendor string, one comment, the framing bit.
+  std::string comment = "\x03vorbis";
+  PutU32(comment, 4);
+  comment += "vesk";
+  PutU32(comment, 1);
+  const std::size_t text = bytes - comment.size() - 5;
+  PutU32(comment, static_cast<std::uint32_t>(text));
+  comment += "C=" + std::string(text - 2, 'x');
+  comment.push_back('\x01');
+  headers[1] = comment;
+
+  ogg_stream_state out;
+  ogg_stream_init(&out, serial);
+  std::string file;
+  for (std::size_t i = 0; i < headers.size(); ++i) {
+    ogg_packet packet{};
+    packet.packet = reinterpret_cast<unsigned char*>(headers[i].data());
+    packet.bytes = static_cast<long>(headers[i].size());
+    packet.b_o_s = i == 0 ? 1 : 0;
+    packet.packetno = static_cast<ogg_int64_t>(i);
+    ogg_stream_packetin(&out, &packet);
+    while (ogg_stream_flush(&out, &page) != 0) AppendPage(file, page);
+  }
+  // The audio pages follow, numbered on from the new header pages.
+  std::vector<std::string> pages = PagesOf(ogg);
+  const long sequence = out.pageno;
+  ogg_stream_clear(&out);
+  for (std::size_t i = static_cast<std::size_t>(headerPages); i < pages.size(); ++i) {
+    Patch(pages[i], kSequenceAt, static_cast<std::uint64_t>(sequence) + i - static_cast<std::size_t>(headerPages), 4);
+    file += pages[i];
+  }
+  return file;
+}
+
+std::string ForeignOggPage(std::uint32_t serial) {
+  ogg_stream_state stream;
+  ogg_stream_init(&stream, static_cast<int>(serial));
+  std::string body = "not a vorbis stream";
+  ogg_packet packet{};
+  packet.packet = reinterpret_cast<unsigned char*>(body.data());
+  packet.bytes = static_cast<long>(body.size());
+  packet.b_o_s = 1;
+  packet.e_o_s = 1;
+  ogg_stream_packetin(&stream, &packet);
+  std::string out;
+  ogg_page page;
+  while (ogg_stream_flush(&stream, &page) != 0) AppendPage(out, page);
+  ogg_stream_clear(&stream);
   return out;
 }
 
