@@ -305,8 +305,8 @@ TEST_F(GameSceneTest, ARoundWhoseBoardsOrListsCannotBeBuiltIsRefusedWhenItsStage
   damage("Data/InGame/Round/R4.ini", {{"BombIconClickRect", "Num", largest}});
   damage("Data/InGame/Round/R5.ini", {{"AtkRateIconPosition", "Num", largest}});
   damage("Data/InGame/Round/R6.ini", {{"Stage", "BoardsNum", largest}});
-  damage("Data/InGame/Round/R7.ini", {{"Stage", "BoardsNum", "64"}, {"Stage", "MineBoardWidth", "4096"},
-                                      {"Stage", "MineBoardHeight", "4096"}});
+  damage("Data/InGame/Round/R7.ini", {{"Stage", "BoardsNum", "64"}, {"Stage", "MineBoardWidth", "64"},
+                                      {"Stage", "MineBoardHeight", "64"}});
   PackData();
   // The select scene hands the stage's first round over to the battle.
   auto load = [](const std::string& file) {
@@ -327,7 +327,7 @@ TEST_F(GameSceneTest, ARoundWhoseBoardsOrListsCannotBeBuiltIsRefusedWhenItsStage
                "Data/InGame/Round/R6.iniの[Stage] BoardsNumは64以下でなければなりません！（2147483647）");
   EXPECT_FATAL(load("Data/InGame/Round/R7.ini"),
                "Data/InGame/Round/R7.iniの[Stage] BoardsNum x MineBoardWidth x MineBoardHeightが大きすぎます！"
-               "（64 x 4096 x 4096）");
+               "（64 x 64 x 64）");
 }
 
 TEST_F(GameSceneTest, ARestartCancelsTheBannerOfTheRoundItLeaves) {
