@@ -24,43 +24,35 @@ void AppendPage(std::string& out, const ogg_page& page) {
   out.append(reinterpret_cast<const char*>(page.body), static_cast<std::size_t>(page.body_len));
 }
 
-// The file's pages, each as its header and body bytes.
-std::vector<std::string> PagesOf(const std::string& ogg) {
-  ogg_sync_state sync;
-  ogg_sync_init(&sync);
-  char* buffer = ogg_sync_buffer(&sync, static_cast<long>(ogg.size()));
-  std::copy(ogg.begin(), ogg.end(), buffer);
-  ogg_sync_wrote(&sync, static_cast<long>(ogg.size()));
-  std::vector<std::string> pages;
-  ogg_page page;
-  while (ogg_sync_pageout(&sync, &page) == 1) {
-    pages.emplace_back();
-    AppendPage(pages.back(), page);
-  }
-  ogg_sync_clear(&sync);
-  return pages;
-}
-
-// Rewrites the page's header bytes from `at` (serial number, sequence number or
-// granule position, little-endian) and makes its checksum anew.
-void Patch(std::string& page, std::size_t at, std::uint64_t value, int bytes) {
-  for (int i = 0; i < bytes; ++i) page[at + static_cast<std::size_t>(i)] = static_cast<char>(value >> (8 * i));
+// A page's bytes as libogg's view of them.
+ogg_page View(std::string& page) {
   ogg_page view;
   view.header = reinterpret_cast<unsigned char*>(page.data());
   view.header_len = 27 + static_cast<unsigned char>(page[26]);
   view.body = view.header + view.header_len;
   view.body_len = static_cast<long>(page.size()) - view.header_len;
-  ogg_page_checksum_set(&view);
+  return view;
 }
 
-constexpr std::size_t kGranuleAt = 6;
+std::vector<std::string> PagesOf(const std::string& ogg) {
+  ogg_sync_state sync;
+  ogg_sync_init(&sync);
+  std::copy(ogg.begin(), ogg.end(), ogg_sync_buffer(&sync, static_cast<long>(ogg.size())));
+  ogg_sync_wrote(&sync, static_cast<long>(ogg.size()));
+  std::vector<std::string> pages;
+  ogg_page page;
+  while (ogg_sync_pageout(&sync, &page) == 1) AppendPage(pages.emplace_back(), page);
+  ogg_sync_clear(&sync);
+  return pages;
+}
+
+// Rewrites header bytes of the page from `at` (little-endian) and its checksum.
 constexpr std::size_t kSerialAt = 14;
 constexpr std::size_t kSequenceAt = 18;
-
-std::string Join(const std::vector<std::string>& pages) {
-  std::string out;
-  for (const std::string& page : pages) out += page;
-  return out;
+void Patch(std::string& page, std::size_t at, std::uint32_t value) {
+  for (std::size_t i = 0; i < 4; ++i) page[at + i] = static_cast<char>(value >> (8 * i));
+  ogg_page view = View(page);
+  ogg_page_checksum_set(&view);
 }
 
 }  // namespace
@@ -163,90 +155,62 @@ std::string MakeOggTone(int channels, long rate, std::uint32_t frames) {
 }
 
 std::string WithOggSerial(const std::string& ogg, std::uint32_t serial) {
-  std::vector<std::string> pages = PagesOf(ogg);
-  for (std::string& page : pages) Patch(page, kSerialAt, serial, 4);
-  return Join(pages);
-}
-
-std::string WithLastGranule(const std::string& ogg, std::int64_t granule) {
-  std::vector<std::string> pages = PagesOf(ogg);
-  Patch(pages.back(), kGranuleAt, static_cast<std::uint64_t>(granule), 8);
-  return Join(pages);
+  std::string out;
+  for (std::string& page : PagesOf(ogg)) {
+    Patch(page, kSerialAt, serial);
+    out += page;
+  }
+  return out;
 }
 
 std::string WithLongComment(const std::string& ogg, std::size_t bytes) {
-  ogg_sync_state sync;
-  ogg_sync_init(&sync);
-  char* buffer = ogg_sync_buffer(&sync, static_cast<long>(ogg.size()));
-  std::copy(ogg.begin(), ogg.end(), buffer);
-  ogg_sync_wrote(&sync, static_cast<long>(ogg.size()));
-  ogg_page page;
-  ogg_sync_pageout(&sync, &page);
-  const int serial = ogg_page_serialno(&page);
-  ogg_stream_state in;
-  ogg_stream_init(&in, serial);
-  std::vector<std::string> headers;  // identification, comment, setup
-  int headerPages = 0;
-  do {
-    ++headerPages;
-    ogg_stream_pagein(&in, &page);
-    ogg_packet packet;
-    while (headers.size() < 3 && ogg_stream_packetout(&in, &packet) == 1) {
+  std::vector<std::string> pages = PagesOf(ogg);
+  ogg_page page = View(pages.at(0));
+  ogg_stream_state stream;
+  ogg_stream_init(&stream, ogg_page_serialno(&page));
+  // The header pages are those before the first page with a granule position.
+  std::size_t headerPages = 0;
+  std::vector<std::string> headers;
+  for (; ogg_page_granulepos(&page) == 0; page = View(pages.at(++headerPages))) {
+    ogg_stream_pagein(&stream, &page);
+    for (ogg_packet packet; ogg_stream_packetout(&stream, &packet) == 1;) {
       headers.emplace_back(reinterpret_cast<const char*>(packet.packet), static_cast<std::size_t>(packet.bytes));
     }
-  } while (headers.size() < 3 && ogg_sync_pageout(&sync, &page) == 1);
-  ogg_stream_clear(&in);
-  ogg_sync_clear(&sync);
-
-  // Type 3, "vorbis", a vendor string, one comment, the framing bit.
-  std::string comment = "\x03vorbis";
-  PutU32(comment, 4);
-  comment += "vesk";
+  }
+  // Type 3, "vorbis", a vendor, one comment of the rest, the framing bit.
+  std::string& comment = headers.at(1);
+  comment = "\x03vorbis";
+  PutU32(comment, 0);
   PutU32(comment, 1);
-  const std::size_t text = bytes - comment.size() - 5;
-  PutU32(comment, static_cast<std::uint32_t>(text));
-  comment += "C=" + std::string(text - 2, 'x');
-  comment.push_back('\x01');
-  headers[1] = comment;
-
-  ogg_stream_state out;
-  ogg_stream_init(&out, serial);
-  std::string file;
-  for (std::size_t i = 0; i < headers.size(); ++i) {
+  PutU32(comment, static_cast<std::uint32_t>(bytes - 20));
+  comment += "C=" + std::string(bytes - 22, 'x') + "\x01";
+  ogg_stream_reset(&stream);
+  std::string out;
+  for (std::string& header : headers) {
     ogg_packet packet{};
-    packet.packet = reinterpret_cast<unsigned char*>(headers[i].data());
-    packet.bytes = static_cast<long>(headers[i].size());
-    packet.b_o_s = i == 0 ? 1 : 0;
-    packet.packetno = static_cast<ogg_int64_t>(i);
-    ogg_stream_packetin(&out, &packet);
-    while (ogg_stream_flush(&out, &page) != 0) AppendPage(file, page);
+    packet.packet = reinterpret_cast<unsigned char*>(header.data());
+    packet.bytes = static_cast<long>(header.size());
+    packet.b_o_s = &header == &headers.front() ? 1 : 0;
+    ogg_stream_packetin(&stream, &packet);
+    while (ogg_stream_flush(&stream, &page) != 0) AppendPage(out, page);
   }
-  // The audio pages follow, numbered on from the new header pages.
-  std::vector<std::string> pages = PagesOf(ogg);
-  const long sequence = out.pageno;
-  ogg_stream_clear(&out);
-  for (std::size_t i = static_cast<std::size_t>(headerPages); i < pages.size(); ++i) {
-    Patch(pages[i], kSequenceAt, static_cast<std::uint64_t>(sequence) + i - static_cast<std::size_t>(headerPages), 4);
-    file += pages[i];
+  // The audio pages, numbered on from the new header pages.
+  auto sequence = static_cast<std::uint32_t>(stream.pageno);
+  ogg_stream_clear(&stream);
+  for (std::size_t i = headerPages; i < pages.size(); ++i) {
+    Patch(pages[i], kSequenceAt, sequence++);
+    out += pages[i];
   }
-  return file;
+  return out;
 }
 
 std::string ForeignOggPage(std::uint32_t serial) {
-  ogg_stream_state stream;
-  ogg_stream_init(&stream, static_cast<int>(serial));
-  std::string body = "not a vorbis stream";
-  ogg_packet packet{};
-  packet.packet = reinterpret_cast<unsigned char*>(body.data());
-  packet.bytes = static_cast<long>(body.size());
-  packet.b_o_s = 1;
-  packet.e_o_s = 1;
-  ogg_stream_packetin(&stream, &packet);
-  std::string out;
-  ogg_page page;
-  while (ogg_stream_flush(&stream, &page) != 0) AppendPage(out, page);
-  ogg_stream_clear(&stream);
-  return out;
+  // Version 0, first and last page of its stream, one segment of 19 bytes.
+  std::string page("OggS\0\x06", 6);
+  page.append(20, '\0');
+  page += "\x01\x13not a vorbis stream";
+  Patch(page, kSerialAt, serial);
+  return page;
 }
 
 }  // namespace vesk_test

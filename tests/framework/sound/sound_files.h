@@ -33,13 +33,10 @@ inline std::int16_t RampValue(std::uint32_t frame) { return static_cast<std::int
 // A sine tone of the given length, encoded as Ogg Vorbis.
 std::string MakeOggTone(int channels, long rate, std::uint32_t frames);
 
-// Reshaped Ogg files (every page's checksum made anew). The file given holds one
-// logical stream whose headers end on a page of their own, as encoders write them.
-// Every page moved to another serial number, so that the file can follow another
-// as a link of a chained file.
+// Reshaped Ogg files of one logical stream whose headers end on a page of their
+// own, as encoders write them (checksums made anew). Every page moved to another
+// serial number, so that the file can follow another as a link of a chain.
 std::string WithOggSerial(const std::string& ogg, std::uint32_t serial);
-// The last page's granule position replaced: the length the file states.
-std::string WithLastGranule(const std::string& ogg, std::int64_t granule);
 // The comment header replaced by one of `bytes` bytes, spread over many pages.
 std::string WithLongComment(const std::string& ogg, std::size_t bytes);
 // The page of a logical stream that is not Vorbis, begun and ended on it: placed
