@@ -58,7 +58,11 @@ class Display:
         os.close(write)
         with os.fdopen(read) as f:
             self.name = ":" + f.readline().strip()
-        self.env = dict(os.environ, DISPLAY=self.name, SDL_AUDIODRIVER="disk", SDL_DISKAUDIOFILE="/dev/null")
+        # A runtime folder of its own: the game's single-instance lock lives there,
+        # and another copy of the game on the machine must not hold it.
+        self.runtime = tempfile.mkdtemp(prefix="vesk_program_cost_run_")
+        self.env = dict(os.environ, DISPLAY=self.name, SDL_AUDIODRIVER="disk", SDL_DISKAUDIOFILE="/dev/null",
+                        XDG_RUNTIME_DIR=self.runtime)
         self.manager = subprocess.Popen(["openbox"], env=self.env, stdout=subprocess.DEVNULL,
                                         stderr=subprocess.DEVNULL)
         time.sleep(1)
@@ -67,6 +71,7 @@ class Display:
         for p in (self.manager, self.server):
             p.terminate()
             p.wait()
+        shutil.rmtree(self.runtime, ignore_errors=True)
 
 
 class Game:

@@ -1,7 +1,9 @@
 // Frames presented per second of a still picture (the title: one full-frame
 // picture drawn and presented every pass, the window's messages taken between)
 // for 10 s under each way the game can present: SDL's dummy video driver, and an
-// X display through the path the game picks and through each SDL renderer. None
+// X display through the path the game picks (the window's surface) and through
+// each SDL renderer, forced (software, as on a machine without GL, and GL, which
+// the game takes for scaled full screen on graphics hardware). None
 // may run faster than the refresh rate it is paced to (60 Hz where the display
 // reports none). Each case runs in a process of its own, since SDL's video driver
 // is chosen once per process; the X cases need DISPLAY (tools/run-benchmarks.sh
@@ -16,8 +18,11 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <memory>
+#include <utility>
 
 #include "platform/graphics/graphics_device.h"
+#include "platform/graphics/sdl_presenter.h"
 #include "platform/window/window.h"
 
 namespace {
@@ -60,8 +65,12 @@ Result PresentFor(const Case& c) {
   if (c.softwareFramebuffer) setenv("SDL_FRAMEBUFFER_ACCELERATION", "0", 1);
   platform::WindowHandle window = platform::CreateMainWindow("present rate", 800, 600, false, nullptr);
   if (window == nullptr) return result;
-  auto device = platform::GraphicsDevice::Create(window, platform::PresentParameters{});
-  if (device == nullptr) return result;
+  // A named SDL renderer is forced; otherwise the presenter picks its way.
+  const platform::PresentParameters parameters;
+  auto presenter = platform::CreateSdlPresenter(
+      window, parameters, c.renderDriver != nullptr ? platform::PresentPath::Renderer : platform::PresentPath::Chosen);
+  if (presenter == nullptr) return result;
+  auto device = std::make_unique<platform::GraphicsDevice>(std::move(presenter), parameters);
   SDL_DisplayMode mode{};
   if (SDL_GetCurrentDisplayMode(0, &mode) == 0) result.refreshHz = mode.refresh_rate;
   const platform::Texture title = Title();
