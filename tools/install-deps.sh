@@ -12,6 +12,7 @@ packages=(
   afl++
   fonts-ipafont-gothic fonts-ipafont-mincho fonts-dejavu-core
   python3-pil python3-numpy vorbis-tools sox espeak-ng
+  xvfb openbox xdotool
 )
 
 missing=()

@@ -11,6 +11,15 @@ without a click. The jingle is the one piece meant to play once.
 Music is mono 22,050 Hz Ogg Vorbis (oggenc at a low quality with a fixed serial
 number); effect sounds are 16-bit mono WAV. Noise comes from fixed seeds, so the
 WAV files are the same on every run.
+
+Levels: the mixer adds every playing sound at full scale (the default volumes
+attenuate nothing) and clips the sum, so the sounds are mastered with headroom.
+The music peaks at MUSIC_PEAK (the story's at STORY_MUSIC_PEAK, under the
+voices); each effect sound has its own peak, and the battle's sounds together,
+all started in one frame, peak below 1 - MUSIC_PEAK: the densest moment of a
+battle cannot clip over its music. Their attacks are staggered by a few
+milliseconds of fade-in, as a struck note's would be, so that the clicks do not
+all peak on the same sample.
 """
 
 import os
@@ -21,6 +30,8 @@ import wave
 import numpy as np
 
 RATE = 22050
+MUSIC_PEAK = 0.3
+STORY_MUSIC_PEAK = 0.25
 NOTE = {"C": 0, "D": 2, "E": 4, "F": 5, "G": 7, "A": 9, "B": 11}
 
 
@@ -124,7 +135,7 @@ class Loop:
                 if c != ".":
                     self.add(bar * 4 + step / 4, drum({"k": "kick", "s": "snare", "h": "hat"}[c], self.rng), gain)
 
-    def samples(self, peak=0.8):
+    def samples(self, peak=MUSIC_PEAK):
         top = np.max(np.abs(self.buffer)) or 1.0
         return self.buffer * (peak / top)
 
@@ -235,14 +246,15 @@ def battle_track(variant):
     return loop
 
 
+# Path, track, serial number and peak.
 MUSIC = [
-    ("Sound/BGM/title.ogg", title_track, 101),
-    ("Sound/BGM/story_calm.ogg", story_calm_track, 102),
-    ("Sound/BGM/story_tense.ogg", story_tense_track, 103),
-    ("Sound/BGM/reward.ogg", reward_track, 104),
-    ("Sound/BGM/jingle.ogg", jingle_track, 105),
-    ("InGame/Sound/BGM/battle.ogg", lambda: battle_track(1), 106),
-    ("InGame/Sound/BGM/battle2.ogg", lambda: battle_track(2), 107),
+    ("Sound/BGM/title.ogg", title_track, 101, MUSIC_PEAK),
+    ("Sound/BGM/story_calm.ogg", story_calm_track, 102, STORY_MUSIC_PEAK),
+    ("Sound/BGM/story_tense.ogg", story_tense_track, 103, STORY_MUSIC_PEAK),
+    ("Sound/BGM/reward.ogg", reward_track, 104, STORY_MUSIC_PEAK),
+    ("Sound/BGM/jingle.ogg", jingle_track, 105, STORY_MUSIC_PEAK),
+    ("InGame/Sound/BGM/battle.ogg", lambda: battle_track(1), 106, MUSIC_PEAK),
+    ("InGame/Sound/BGM/battle2.ogg", lambda: battle_track(2), 107, MUSIC_PEAK),
 ]
 
 
@@ -295,29 +307,46 @@ def notes(names, step, kind, ring=0.4):
     return out
 
 
+def fade_in(samples, ms):
+    count = min(len(samples), int(ms / 1000 * RATE))
+    out = samples.copy()
+    out[:count] *= np.linspace(0, 1, count)
+    return out
+
+
 def effects():
-    """Every effect sound: its path under Data and its samples (peak-normalised)."""
+    """Every effect sound: its path under Data and its samples, at its own peak."""
+    # path: (samples, peak, fade-in in milliseconds)
     table = {
-        "Logo/logo.wav": notes(["G5", "C6", "E6"], 0.09, "bell", 0.8),
-        "Sound/cursor.wav": sweep(1800, 2200, 0.04, decay=0.02),
-        "Sound/click.wav": notes(["E6", "B6"], 0.035, "pluck", 0.08),
-        "Sound/SE/door.wav": np.concatenate([noise(0.35, 11, 0.2, low=0.05), 0.6 * sweep(90, 60, 0.25, decay=0.1)]),
-        "Sound/SE/hit.wav": noise(0.15, 12, 0.04, low=0.3) + sweep(200, 60, 0.15, decay=0.05),
-        "Sound/SE/chime.wav": notes(["E6", "C6", "D6", "G5"], 0.28, "bell", 1.2),
-        "Sound/SE/wind.wav": noise(2.0, 13, 0, low=0.02) * np.sin(np.linspace(0, np.pi, int(2.0 * RATE))),
-        "InGame/Sound/Common/chip.wav": sweep(900, 1300, 0.05, decay=0.02),
-        "InGame/Sound/Common/flag.wav": sweep(600, 400, 0.07, "square", decay=0.04),
-        "InGame/Sound/Common/mine.wav": noise(0.45, 14, 0.15, low=0.12) + 0.7 * sweep(120, 40, 0.45, decay=0.15),
-        "InGame/Sound/Common/bomb.wav": noise(0.9, 15, 0.35, low=0.06) + 0.8 * sweep(80, 30, 0.9, decay=0.3),
-        "InGame/Sound/Common/clear.wav": notes(["C5", "E5", "G5", "C6", "E6", "G6"], 0.09, "bell", 0.9),
-        "InGame/Sound/Common/over.wav": notes(["G4", "F#4", "F4", "E4"], 0.3, "lead", 0.8),
-        "InGame/Sound/Common/moffle.wav": sweep(700, 1400, 0.08, decay=0.05) + sweep(1400, 900, 0.08, decay=0.05),
-        "InGame/Sound/Common/crisis.wav": np.concatenate([sweep(440, 880, 0.12, "square", 0.2)] * 3),
-        "InGame/Sound/Common/zenkesi.wav": notes(["C6", "G6", "C7"], 0.07, "bell", 0.7),
-        "InGame/Sound/Common/danger.wav": np.concatenate([sweep(587, 587, 0.12, "square", 0.1),
-                                                          np.zeros(int(0.06 * RATE))] * 2),
+        "Logo/logo.wav": (notes(["G5", "C6", "E6"], 0.09, "bell", 0.8), 0.5, 0),
+        "Sound/cursor.wav": (sweep(1800, 2200, 0.04, decay=0.02), 0.18, 0),
+        "Sound/click.wav": (notes(["E6", "B6"], 0.035, "pluck", 0.08), 0.25, 0),
+        "Sound/SE/door.wav": (np.concatenate([noise(0.35, 11, 0.2, low=0.05), 0.6 * sweep(90, 60, 0.25, decay=0.1)]),
+                              0.3, 0),
+        "Sound/SE/hit.wav": (noise(0.15, 12, 0.04, low=0.3) + sweep(200, 60, 0.15, decay=0.05), 0.3, 0),
+        "Sound/SE/chime.wav": (notes(["E6", "C6", "D6", "G5"], 0.28, "bell", 1.2), 0.25, 0),
+        "Sound/SE/wind.wav": (noise(2.0, 13, 0, low=0.02) * np.sin(np.linspace(0, np.pi, int(2.0 * RATE))), 0.25, 0),
+        # The battle's sounds.
+        "InGame/Sound/Common/chip.wav": (sweep(900, 1300, 0.05, decay=0.02), 0.17, 0),
+        "InGame/Sound/Common/flag.wav": (sweep(600, 400, 0.07, "square", decay=0.04), 0.16, 8),
+        "InGame/Sound/Common/mine.wav": (noise(0.45, 14, 0.15, low=0.12) + 0.7 * sweep(120, 40, 0.45, decay=0.15),
+                                         0.18, 8),
+        "InGame/Sound/Common/bomb.wav": (noise(0.9, 15, 0.35, low=0.06) + 0.8 * sweep(80, 30, 0.9, decay=0.3),
+                                         0.22, 15),
+        "InGame/Sound/Common/clear.wav": (notes(["C5", "E5", "G5", "C6", "E6", "G6"], 0.09, "bell", 0.9), 0.15, 20),
+        "InGame/Sound/Common/over.wav": (notes(["G4", "F#4", "F4", "E4"], 0.3, "lead", 0.8), 0.15, 20),
+        "InGame/Sound/Common/moffle.wav": (sweep(700, 1400, 0.08, decay=0.05) + sweep(1400, 900, 0.08, decay=0.05),
+                                           0.08, 10),
+        "InGame/Sound/Common/crisis.wav": (np.concatenate([sweep(440, 880, 0.12, "square", 0.2)] * 3), 0.1, 20),
+        "InGame/Sound/Common/zenkesi.wav": (notes(["C6", "G6", "C7"], 0.07, "bell", 0.7), 0.12, 20),
+        "InGame/Sound/Common/danger.wav": (np.concatenate([sweep(587, 587, 0.12, "square", 0.1),
+                                                           np.zeros(int(0.06 * RATE))] * 2), 0.1, 20),
     }
-    return {name: 0.8 * s / (np.max(np.abs(s)) or 1) for name, s in table.items()}
+    out = {}
+    for name, (samples, peak, attack) in table.items():
+        shaped = fade_in(samples, attack) if attack else samples
+        out[name] = peak * shaped / (np.max(np.abs(shaped)) or 1)
+    return out
 
 
 def write_audio_data(folder):
@@ -325,7 +354,7 @@ def write_audio_data(folder):
         path = os.path.join(folder, *name.split("/"))
         os.makedirs(os.path.dirname(path), exist_ok=True)
         write_wav(path, samples)
-    for name, make, serial in MUSIC:
+    for name, make, serial, peak in MUSIC:
         path = os.path.join(folder, *name.split("/"))
         os.makedirs(os.path.dirname(path), exist_ok=True)
-        encode_ogg(path, make().samples(), serial)
+        encode_ogg(path, make().samples(peak), serial)

@@ -297,11 +297,10 @@ def battle_back(name, r):
                   fill=(0xC8, 0xC0, 0xA8, 255), width=s)
     # The HUD strips: the enemy's life at the top, bombs, attack rate and scores at the bottom.
     draw.rectangle([0, 48 * s, 800 * s, 76 * s], fill=(0x10, 0x10, 0x20, 170))
+    life_bar_marks(draw, s)
     draw.rounded_rectangle([8 * s, 528 * s, 792 * s, 594 * s], 10 * s, fill=(0x10, 0x10, 0x20, 190),
                            outline=art.light(frame, 0.4) + (255,), width=2 * s)
     label = art.font(13 * s, art.BOLD_LATIN)
-    draw.text((14 * s, 30 * s), "ENEMY", font=label, fill=(255, 255, 255, 255), stroke_width=s,
-              stroke_fill=(0, 0, 0, 255))
     draw.text((500 * s, 540 * s), "HI-SCORE", font=label, fill=(0xF8, 0xD8, 0x60, 255))
     draw.text((500 * s, 570 * s), "SCORE", font=label, fill=(255, 255, 255, 255))
     draw.text((22 * s, 529 * s), "BOMB", font=art.font(10 * s, art.BOLD_LATIN), fill=(0xFF, 0xC0, 0x60, 255))
@@ -309,6 +308,32 @@ def battle_back(name, r):
     draw.text((rx * s, 535 * s), "ATK", font=art.font(10 * s, art.BOLD_LATIN), fill=(0xFF, 0x90, 0x70, 255))
     image.alpha_composite(art.finish(layer))
     return image.convert("RGB")
+
+
+# The enemy's life bar grows from the right edge (x 800) to the left by half its
+# filled length; full life puts its left end on the screen's centre, and the round
+# is lost. The back picture marks the bar's reach with a groove, the quarters of
+# it with ticks, and the point of loss with a red line.
+LIFE_BAR_Y = (56, 72)
+LOSS_X = 400
+
+
+def life_bar_marks(draw, s):
+    top, bottom = LIFE_BAR_Y
+    draw.rectangle([LOSS_X * s, (top - 3) * s, 800 * s, (bottom + 3) * s], fill=(0x04, 0x04, 0x0C, 235),
+                   outline=(0x90, 0x90, 0xA8, 255), width=s)
+    for quarter in (1, 2, 3):
+        x = LOSS_X + quarter * (800 - LOSS_X) // 4
+        draw.line([(x * s, (bottom + 3) * s), (x * s, (bottom + 7) * s)], fill=(0xC0, 0xC0, 0xD0, 255), width=s)
+    draw.rectangle([(LOSS_X - 2) * s, (top - 9) * s, (LOSS_X + 1) * s, (bottom + 9) * s], fill=(0xFF, 0x30, 0x30, 255))
+    draw.polygon([((LOSS_X - 3) * s, (top - 9) * s), ((LOSS_X - 12) * s, (top - 15) * s),
+                  ((LOSS_X - 12) * s, (top - 3) * s)], fill=(0xFF, 0x30, 0x30, 255))
+    # The labels stand above the strip, where the Moffles do not walk.
+    label = art.font(12 * s, art.BOLD_LATIN)
+    draw.text(((LOSS_X - 15) * s, (top - 9) * s), "LOSE", font=label, anchor="rb", fill=(0xFF, 0x60, 0x50, 255),
+              stroke_width=s, stroke_fill=(0, 0, 0, 255))
+    draw.text((796 * s, (top - 5) * s), "ENEMY", font=label, anchor="rb", fill=(255, 255, 255, 255),
+              stroke_width=s, stroke_fill=(0, 0, 0, 255))
 
 
 def lifebar(hud):
@@ -324,6 +349,8 @@ def lifebar(hud):
     draw.line([(0, 15), (799, 15)], fill=(0x20, 0x10, 0x10))
     for x in range(0, 800, 40):
         draw.line([(x, 1), (x, 14)], fill=art.dark(a, 0.7))
+    # The leading (left) end, which moves toward the point of loss.
+    draw.rectangle([(0, 0), (2, 15)], fill=(0xFF, 0xFF, 0xF0))
     return image
 
 

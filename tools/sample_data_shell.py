@@ -22,9 +22,10 @@ ColorFadeinG=255
 ColorFadeinB=255
 
 ; Text buttons that grow while the cursor is over them (percent), and the blink
-; half-period of a pressed button (milliseconds).
+; half-period of a pressed button (milliseconds). The lost battle's two buttons
+; stand 40 pixels apart: grown by a tenth they keep clear of each other.
 [UIButtonTextE1]
-ScalingOnCH=120
+ScalingOnCH=110
 IntervalBlink=100
 
 [UIButtonTextE2]

@@ -8,7 +8,8 @@ Data/ADV/*.ini with Data/ADV/Common.ini, and the voices under Data/Voice.
 
 make_sample_data.py calls write_story_data(folder) at the end of its run.
 Pictures are drawn with Pillow (python3-pil) and the IPA Gothic font; voices are
-spoken by espeak-ng and encoded by oggenc with a fixed serial number. Nothing is
+spoken by espeak-ng, levelled by sox and encoded by oggenc with a fixed serial
+number. Nothing is
 random, so the same tools write the same files.
 """
 
@@ -33,30 +34,34 @@ STORIES = {
     (1, 1): (["c1e1r0", "c1e1r1"], "c1e1g"),
 }
 
-ADV_COMMON_INI = """; The story screen's buttons and their sounds.
+# The story screen's four text buttons stand on the dark plate at the top right of
+# the text window (BUTTON_PLATE, in the window picture's coordinates): their grey
+# captions (20 pixels a character) read on it whatever the background is.
+ADV_COMMON_INI = """; The story screen's buttons and their sounds. The four buttons of the text
+; window lie on the dark plate of its picture (Data/ADV/window.png).
 [ButtonAuto]
-ClickRect_Left=480
-ClickRect_Top=395
-ClickRect_Right=560
-ClickRect_Bottom=420
+ClickRect_Left=315
+ClickRect_Top=437
+ClickRect_Right=375
+ClickRect_Bottom=457
 
 [ButtonSkip]
-ClickRect_Left=570
-ClickRect_Top=395
-ClickRect_Right=660
-ClickRect_Bottom=420
+ClickRect_Left=393
+ClickRect_Top=437
+ClickRect_Right=473
+ClickRect_Bottom=457
 
 [ButtonCallOption]
-ClickRect_Left=670
-ClickRect_Top=395
-ClickRect_Right=790
-ClickRect_Bottom=420
+ClickRect_Left=491
+ClickRect_Top=437
+ClickRect_Right=591
+ClickRect_Bottom=457
 
 [ButtonReturnTitle]
-ClickRect_Left=620
-ClickRect_Top=5
-ClickRect_Right=790
-ClickRect_Bottom=30
+ClickRect_Left=609
+ClickRect_Top=437
+ClickRect_Right=749
+ClickRect_Bottom=457
 
 [ButtonReturnTitleYes]
 ClickRect_Left=260
@@ -77,10 +82,12 @@ SEONClicked="Data/Sound/click.wav"
 
 
 def story_ini(section, label):
+    # The window starts hidden: the section shows it once its picture stands.
+    # Its translucency is the picture's own (the plates are opaque).
     return ("; The text window and the script label of one story section.\n"
-            "[{}]\nSetTextWindowShow=1\nSetTextWindow=1\n"
+            "[{}]\nSetTextWindowShow=-1\nSetTextWindow=1\n"
             "SetTextWindowFileName=\"Data/ADV/window.png\"\n"
-            "SetTextWindowX=25\nSetTextWindowY=425\nSetTextWindowA=230\n"
+            "SetTextWindowX=25\nSetTextWindowY=425\nSetTextWindowA=255\n"
             "SetTextWindowSrcRect_Left=0\nSetTextWindowSrcRect_Top=0\n"
             "SetTextWindowSrcRect_Right=750\nSetTextWindowSrcRect_Bottom=150\n"
             "StartLabel=\"@{}\"\n").format(section, label)
@@ -362,13 +369,22 @@ def standing_picture(who, expression):
 
 # ---------------------------------------------------------------- story screen parts
 
+# The plate behind the story screen's four text buttons (window coordinates; the
+# window stands at 25, 425): nearly black, so that the buttons' grey reads at
+# better than 4.5:1 on it.
+BUTTON_PLATE = (270, 4, 747, 40)
+BUTTON_PLATE_FILL = (8, 10, 24, 255)
+
+
 def text_window():
     image, draw = canvas(750, 150)
-    draw.rounded_rectangle(s(2, 14, 748, 148), radius=16 * SCALE, fill=(14, 22, 60, 230), outline=(220, 190, 90, 255),
+    draw.rounded_rectangle(s(2, 14, 748, 148), radius=16 * SCALE, fill=(14, 22, 60, 212), outline=(220, 190, 90, 255),
                            width=3 * SCALE)
-    draw.rounded_rectangle(s(8, 20, 742, 142), radius=12 * SCALE, outline=(120, 150, 230, 200), width=SCALE)
+    draw.rounded_rectangle(s(8, 20, 742, 142), radius=12 * SCALE, outline=(120, 150, 230, 190), width=SCALE)
     # the name plate behind the talker text
-    draw.rounded_rectangle(s(6, 4, 220, 40), radius=10 * SCALE, fill=(50, 70, 150, 250), outline=(220, 190, 90, 255),
+    draw.rounded_rectangle(s(6, 4, 220, 40), radius=10 * SCALE, fill=(50, 70, 150, 235), outline=(220, 190, 90, 255),
+                           width=2 * SCALE)
+    draw.rounded_rectangle(s(*BUTTON_PLATE), radius=10 * SCALE, fill=BUTTON_PLATE_FILL, outline=(220, 190, 90, 255),
                            width=2 * SCALE)
     for x in (18, 730):
         draw.regular_polygon(((x) * SCALE, 130 * SCALE, 5 * SCALE), 4, fill=(220, 190, 90, 255))
@@ -469,6 +485,9 @@ def sprites():
 
 # ---------------------------------------------------------------- voices
 
+# The voices' peak level in decibels below full scale.
+VOICE_PEAK_DB = -7
+
 # Voice profiles: espeak-ng voice, pitch and speed of each speaker.
 VOICE_PROFILES = {
     "aoria": ("ja+f3", 70, 165), "kestrin": ("ja+m3", 40, 160),
@@ -513,8 +532,11 @@ def write_voices(folder):
             wav = os.path.join(work, name + ".wav")
             subprocess.run(["espeak-ng", "-v", voice, "-p", str(pitch), "-s", str(speed), "-w", wav, reading],
                            check=True)
+            # Every voice peaks at VOICE_PEAK_DB, above the story's music and with room for an effect sound.
+            levelled = os.path.join(work, name + "_levelled.wav")
+            subprocess.run(["sox", "--no-dither", wav, levelled, "gain", "-n", str(VOICE_PEAK_DB)], check=True)
             subprocess.run(["oggenc", "-Q", "-q", "0", "-s", str(16000 + serial), "-o",
-                            os.path.join(voice_folder, name + ".ogg"), wav], check=True)
+                            os.path.join(voice_folder, name + ".ogg"), levelled], check=True)
 
 
 # ---------------------------------------------------------------- the story data

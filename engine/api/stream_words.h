@@ -10,6 +10,8 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "engine/api/io_stream.h"
 #include "engine/api/misuse.h"
@@ -61,6 +63,20 @@ inline std::uint8_t ReadU8(IIOStream& stream) {
   std::uint8_t value = 0;
   stream.LoadPrimitive(&value, 1);
   return value;
+}
+
+// One string read with LoadChar, into a buffer that the calling thread reuses
+// instead of clearing 65,536 bytes for every string (a compiled script reads tens
+// of thousands). The stream writes the string and its terminator; the first and
+// last bytes are set to 0 so that the result ends inside the buffer whatever the
+// stream wrote.
+inline std::string LoadCharString(IIOStream& stream) {
+  static thread_local std::vector<char> buffer(kStringBufferSize);
+  buffer.front() = '\0';
+  buffer.back() = '\0';
+  stream.LoadChar(buffer.data());
+  buffer.back() = '\0';
+  return std::string(buffer.data());
 }
 
 // The four-byte magic a file starts with: false when it differs or is cut short.

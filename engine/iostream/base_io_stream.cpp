@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <vector>
 
 #include "engine/api/backlog_record.h"
 #include "engine/api/draw_records.h"
@@ -510,9 +509,7 @@ void ReadString(IIOStream& stream, std::string& text) {
     base->ReadString(text);
     return;
   }
-  std::vector<char> buffer(kStringBufferSize, '\0');
-  stream.LoadChar(buffer.data());
-  text = buffer.data();
+  text = LoadCharString(stream);
 }
 
 void SaveMap(IIOStream& stream, const std::map<std::string, std::int32_t>& map) {

@@ -1,12 +1,11 @@
 #include "framework/filepack/file_pack_manager.h"
 
-#include <algorithm>
 #include <cstring>
-#include <vector>
 
 #include "framework/file/binary_io.h"
 #include "framework/file/scrambled_string.h"
 #include "framework/filepack/file_pack_reader.h"
+#include "framework/filepack/folder_packer.h"
 #include "platform/debug/debug_sink.h"
 #include "platform/files/files.h"
 #include "platform/text/cp932.h"
@@ -14,63 +13,8 @@
 namespace nsZarn::nsFramework::nsFilePack {
 
 using nsFile::ReadScrambledString;
-using nsFile::WriteScrambledString;
 
 namespace {
-
-// A directory record without its name's bytes: the terminator, offset and size.
-constexpr std::int64_t kRecordOverhead = 1 + 8 + 4;
-constexpr std::int64_t kHeaderSize = 8 + 4;
-// Folders nested deeper than this are refused.
-constexpr std::size_t kMaxFolderDepth = 64;
-
-struct WalkResult {
-  std::map<std::string, std::string> paths;  // entry name to path
-  FilePackDirectory entries;                  // sizes only
-  // Files left out for a name without a Shift-JIS form, as the file system names them.
-  std::vector<std::string> skipped;
-};
-
-// Walks a folder tree, following symbolic links. `enclosing` holds the folders the
-// walk is inside: a link back to one of them would repeat the walk without end
-// (two such links make it branch at every level), so it ends the conversion.
-bool WalkFolder(const std::string& name, const std::string& path, std::vector<platform::FolderId>& enclosing,
-                WalkResult& result) {
-  platform::FolderId id;
-  if (!platform::GetFolderId(path, id)) return false;
-  if (std::find(enclosing.begin(), enclosing.end(), id) != enclosing.end()) {
-    platform::WriteDebugLine("Failed : FilePackManager::ConvertToFilePack Folder Loop\n");
-    return false;
-  }
-  if (enclosing.size() > kMaxFolderDepth) return false;
-  std::vector<platform::FolderEntry> items;
-  if (!platform::ListFolder(path, items)) return false;
-  enclosing.push_back(id);
-  for (const auto& item : items) {
-    if (!item.hasCp932Name) {
-      // No Shift-JIS name reaches this file, so no script can name it: left out.
-      result.skipped.push_back(path + "/" + item.fileSystemName);
-      continue;
-    }
-    const std::string itemName = name + "/" + item.name;
-    const std::string itemPath = path + "/" + item.name;
-    if (item.isDirectory) {
-      if (!WalkFolder(itemName, itemPath, enclosing, result)) return false;
-      continue;
-    }
-    // An entry's size is 32 bits; a larger file cannot be packed.
-    if (item.size > UINT32_MAX) return false;
-    result.paths[itemName] = itemPath;
-    result.entries[itemName].size = static_cast<std::uint32_t>(item.size);
-  }
-  enclosing.pop_back();
-  return true;
-}
-
-bool WalkFolderTree(const std::string& prefix, const std::string& folderPath, WalkResult& result) {
-  std::vector<platform::FolderId> enclosing;
-  return WalkFolder(prefix, folderPath, enclosing, result);
-}
 
 // The name prefix: the part of the folder path after its last separator, or the
 // whole path when there is none or that part is empty.
@@ -89,7 +33,7 @@ bool ReadDirectory(nsFile::nsFileReader::IFileReader& reader, std::uint8_t key, 
   const std::int64_t fileSize = reader.GetSize();
   std::uint32_t count = 0;
   if (!nsFile::ReadU32(reader, count)) return false;
-  if (count > nsFile::RemainingBytes(reader) / kRecordOverhead) return false;
+  if (count > nsFile::RemainingBytes(reader) / kDirectoryRecordOverhead) return false;
   for (std::uint32_t i = 0; i < count; ++i) {
     std::string name;
     FilePackEntry entry;
@@ -102,40 +46,6 @@ bool ReadDirectory(nsFile::nsFileReader::IFileReader& reader, std::uint8_t key, 
       return false;  // the entry's bytes lie beyond the end of the archive
     }
     directory[name] = entry;  // a name read twice keeps the later record
-  }
-  return true;
-}
-
-bool IsParameterFile(const std::string& path) { return platform::SplitPath(path).ext == ".ini"; }
-
-// Every file that is packed as it stands must open before the parameter files
-// are rewritten in place.
-bool OtherFilesOpen(const WalkResult& walk, nsFile::nsFileReader::IFileReader& reader) {
-  for (const auto& [name, path] : walk.paths) {
-    if (IsParameterFile(path)) continue;
-    if (!reader.fopen(path.c_str(), "rb")) {
-      platform::WriteDebugLine("Failed : FilePackManager::ConvertToFilePack File Can't Open\n");
-      return false;
-    }
-    reader.fclose();
-  }
-  return true;
-}
-
-bool ConvertParameterFiles(const WalkResult& walk, nsParam::ParamManager& params) {
-  for (const auto& [name, path] : walk.paths) {
-    if (!IsParameterFile(path)) continue;
-    bool converted = false;
-    if (params.LoadParamINIFile(path, true)) {
-      converted = params.SaveParamDATFile(path, name);
-    } else {
-      // Already in converted form (a second conversion): kept as it is.
-      converted = params.LoadParamDATFile(path, true);
-    }
-    if (!converted) {
-      platform::WriteDebugLine("Failed : FilePackManager::ConvertToFilePack ParameterFile Convert Failed\n");
-      return false;
-    }
   }
   return true;
 }
@@ -158,10 +68,10 @@ bool FilePackManager::OpenFilePack(const std::string& archivePath) {
   if (archivePath.empty()) return false;
   if (m_Archives.count(archivePath) != 0) return true;
   if (!m_Reader->fopen(archivePath.c_str(), "rb")) return false;
-  char magic[sizeof kMagic] = {};
+  char magic[sizeof kArchiveMagic] = {};
   auto archive = std::make_shared<FilePackArchive>();
   const bool ok = m_Reader->fread(magic, 1, sizeof magic) == sizeof magic &&
-                  std::memcmp(magic, kMagic, sizeof magic) == 0 &&
+                  std::memcmp(magic, kArchiveMagic, sizeof magic) == 0 &&
                   ReadDirectory(*m_Reader, m_Key, archive->directory);
   m_Reader->fclose();
   if (!ok) return false;
@@ -183,60 +93,7 @@ bool FilePackManager::ConvertToFilePack(const std::string& folderPath, nsParam::
     return false;
   }
   if (!platform::IsDirectory(folderPath)) return false;
-  const std::string prefix = NamePrefix(folderPath);
-
-  WalkResult first;
-  if (!WalkFolderTree(prefix, folderPath, first)) return false;
-  for (const std::string& path : first.skipped) {
-    platform::WriteDebugLine("Failed : FilePackManager::ConvertToFilePack Name Not Shift-JIS : " + path + "\n");
-  }
-  if (!OtherFilesOpen(first, *m_Reader)) return false;
-  if (!ConvertParameterFiles(first, *params)) return false;
-  // Walked again, so that the sizes are those of the converted files.
-  WalkResult walk;
-  if (!WalkFolderTree(prefix, folderPath, walk)) return false;
-
-  std::uint64_t offset = kHeaderSize;
-  for (const auto& [name, entry] : walk.entries) offset += name.size() + kRecordOverhead;
-  for (auto& [name, entry] : walk.entries) {
-    entry.offset = offset;
-    offset += entry.size;
-  }
-
-  const std::string archivePath = folderPath + ".dat";
-  const std::string partialPath = archivePath + ".tmp";
-  if (!m_Writer->fopen(partialPath.c_str(), "wb")) return false;
-  bool ok = m_Writer->fwrite(kMagic, 1, sizeof kMagic) == sizeof kMagic &&
-            nsFile::WriteU32(*m_Writer, static_cast<std::uint32_t>(walk.entries.size()));
-  for (auto e = walk.entries.begin(); ok && e != walk.entries.end(); ++e) {
-    ok = WriteScrambledString(m_Writer, m_Key, e->first) && nsFile::WriteU64(*m_Writer, e->second.offset) &&
-         nsFile::WriteU32(*m_Writer, e->second.size);
-  }
-  std::vector<char> bytes;
-  for (auto e = walk.entries.begin(); ok && e != walk.entries.end(); ++e) {
-    const std::string& path = walk.paths[e->first];
-    if (!m_Reader->fopen(path.c_str(), "rb")) {
-      platform::WriteDebugLine("Failed : FilePackManager::ConvertToFilePack File Can't Open\n");
-      ok = false;
-      break;
-    }
-    const std::int64_t size = m_Reader->GetSize();
-    bytes.assign(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
-    const bool read = bytes.empty() || m_Reader->fread(bytes.data(), bytes.size(), 1) == 1;
-    m_Reader->fclose();
-    // A file that changed since the walk would no longer match its directory record.
-    if (!read || size != static_cast<std::int64_t>(e->second.size)) {
-      platform::WriteDebugLine("Failed : FilePackManager::ConvertToFilePack File Can't Read\n");
-      ok = false;
-      break;
-    }
-    ok = bytes.empty() || m_Writer->fwrite(bytes.data(), bytes.size(), 1) == 1;
-  }
-  ok = m_Writer->fclose() && ok;
-  // On the storage device before it takes the archive's name.
-  if (ok) ok = platform::SyncFile(partialPath) && platform::RenameFile(partialPath, archivePath);
-  if (!ok) platform::RemoveFile(partialPath);
-  return ok;
+  return PackFolder(folderPath, NamePrefix(folderPath), folderPath + ".dat", m_Key, *m_Reader, *m_Writer, *params);
 }
 
 }  // namespace nsZarn::nsFramework::nsFilePack

@@ -22,8 +22,6 @@ namespace nsZarn::nsFramework::nsFilePack {
 
 class FilePackManager {
  public:
-  static constexpr char kMagic[8] = {'.', 'Z', 'a', 'r', 'n', 'p', 'a', 'k'};
-
   // Takes ownership of both.
   FilePackManager(nsFile::nsFileReader::IFileReader* reader, nsFile::nsFileWriter::IFileWriter* writer);
   FilePackManager(const FilePackManager&) = delete;
@@ -38,12 +36,8 @@ class FilePackManager {
   nsFile::nsFileReader::IFileReader* GetFileReader(const std::string& archivePath);
   // Converts the folder's ".ini" files to the converted parameter form (each written
   // to the file its entry name names) and packs the folder tree into the folder
-  // path followed by ".dat". A file whose name has no Shift-JIS form is left out
-  // (no script can name it), with a debug line naming it. The parameter files are
-  // converted only once every other file of the folder was found readable, so a
-  // packing that fails on the way leaves them as they were. The archive is written
-  // under a temporary name, synced and renamed only when it is complete, so a
-  // failed conversion leaves none behind.
+  // path followed by ".dat" (folder_packer.h). A file whose name has no Shift-JIS
+  // form is left out (no script can name it), with a debug line naming it.
   bool ConvertToFilePack(const std::string& folderPath, nsParam::ParamManager* params);
 
  private:

@@ -4,7 +4,7 @@
 #include <climits>
 #include <cstdio>
 
-#include "platform/audio/vorbis_setup_check.h"
+#include "framework/sound/vorbis_links.h"
 #include "platform/debug/debug_sink.h"
 
 namespace nsZarn::nsSound::nsISoundReader {
@@ -72,20 +72,19 @@ COggReader::~COggReader() {
 
 void COggReader::Release() { delete this; }
 
+bool COggReader::Refuse(const char* line) {
+  ov_clear(&m_Vorbis);  // closes the file through the close callback
+  m_Decoding = false;
+  platform::WriteDebugLine(line);
+  return false;
+}
+
 bool COggReader::Open(const char* fileName) {
   if (IsOpen()) {
     platform::WriteDebugLine("Failed : COggReader::Open Data Already Exists\n");
     return false;
   }
   if (!m_File.Open(fileName)) {
-    platform::WriteDebugLine("Failed : COggReader::Open File Not Found\n");
-    return false;
-  }
-  // A setup header the decoding library would crash on later is refused now.
-  const bool decodable = platform::VorbisCodebooksAreDecodable(
-      [this](void* buffer, std::size_t bytes) { return m_FileReader->fread(buffer, 1, bytes); });
-  if (!decodable || !m_FileReader->fseek(0, SEEK_SET)) {
-    m_FileReader->fclose();
     platform::WriteDebugLine("Failed : COggReader::Open File Not Found\n");
     return false;
   }
@@ -98,23 +97,21 @@ bool COggReader::Open(const char* fileName) {
     return false;
   }
   m_Decoding = true;
-  if (!ov_seekable(&m_Vorbis)) {
-    ov_clear(&m_Vorbis);
-    m_Decoding = false;
-    platform::WriteDebugLine("Failed : COggReader::Open Seek Disable\n");
-    return false;
+  if (!ov_seekable(&m_Vorbis)) return Refuse("Failed : COggReader::Open Seek Disable\n");
+  switch (CheckVorbisLinks(m_Vorbis)) {
+    case VorbisLinks::kPlayable:
+      break;
+    case VorbisLinks::kUndecodable:
+      return Refuse("Failed : COggReader::Open File Not Found\n");
+    case VorbisLinks::kUnplayableFormat:
+      return Refuse("Failed : COggReader::Open Unknown Format\n");
   }
   const vorbis_info* info = ov_info(&m_Vorbis, -1);
-  const ogg_int64_t total = ov_pcm_total(&m_Vorbis, -1);
-  if (info == nullptr || info->channels <= 0 || info->rate <= 0 || total < 0) {
-    ov_clear(&m_Vorbis);
-    m_Decoding = false;
-    platform::WriteDebugLine("Failed : COggReader::Open File Not Found\n");
-    return false;
-  }
+  const std::int64_t length = MeasureVorbisLength(m_Vorbis);
+  if (info == nullptr || length < 0) return Refuse("Failed : COggReader::Open File Not Found\n");
   m_Format = platform::MakePcmFormat(static_cast<std::uint16_t>(info->channels),
                                      static_cast<std::uint32_t>(info->rate), 16);
-  m_Length = static_cast<std::uint32_t>(std::min<ogg_int64_t>(total, UINT32_MAX));
+  m_Length = static_cast<std::uint32_t>(std::min<std::int64_t>(length, UINT32_MAX));
   m_End = false;
   LoopWholeTrack(m_Length);
   return true;

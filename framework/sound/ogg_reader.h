@@ -47,6 +47,9 @@ class COggReader : public CSoundReaderBase {
   std::uint32_t GetLength() const override;
 
  private:
+  // Closes the decoder and the file, writes the line; false.
+  bool Refuse(const char* line);
+
   nsFile::nsFileReader::IFileReader* m_FileReader;
   COggFile m_File;
   OggVorbis_File m_Vorbis{};

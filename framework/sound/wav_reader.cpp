@@ -72,8 +72,13 @@ bool CWavReader::Open(const char* fileName) {
   format.blockAlign = U16(fmt + 12);
   format.bitsPerSample = U16(fmt + 14);
   if (format.formatTag != platform::kPcmFormatTag) return Refuse();
-  // A format without channels, frames or a rate cannot be measured or played.
-  if (format.channels == 0 || format.blockAlign == 0 || format.samplesPerSec == 0) return Refuse();
+  // 24- and 32-bit samples play as their upper 16 bits; the mixer's own formats as
+  // they are. What the mixer could not play is refused here, not at the sound.
+  const bool wide = format.bitsPerSample == 24 || format.bitsPerSample == 32;
+  const platform::PcmFormat played =
+      wide ? platform::MakePcmFormat(format.channels, format.samplesPerSec, 16) : format;
+  if (!platform::IsPlayablePcmFormat(played)) return Refuse();
+  if (wide && format.blockAlign != format.channels * (format.bitsPerSample / 8)) return Refuse();
 
   // 64-bit positions: a huge chunk size must end the scan, not wrap it round.
   const std::int64_t fileSize = m_FileReader->GetSize();
@@ -93,11 +98,14 @@ bool CWavReader::Open(const char* fileName) {
   }
   if (!found) return Refuse();
 
-  m_Format = format;
+  m_Format = played;
+  m_FileBlockAlign = format.blockAlign;
   m_DataPosition = position + 8;
-  // The size the chunk claims, but no more than the file holds.
+  // The size the chunk claims, but no more than the file holds; converted samples
+  // are read in whole frames.
   const std::int64_t available = std::max<std::int64_t>(0, fileSize - m_DataPosition);
   m_DataSize = static_cast<std::uint32_t>(std::min<std::int64_t>(chunkSize, available));
+  if (wide) m_DataSize -= m_DataSize % m_FileBlockAlign;
   m_Remaining = m_DataSize;
   LoopWholeTrack(GetLength());
   return true;
@@ -110,11 +118,41 @@ bool CWavReader::Read(void* buffer, std::uint32_t bytes, std::uint32_t* bytesRea
     platform::WriteDebugLine("Failed : CWavReader::Read Not Open\n");
     return false;
   }
+  const std::uint32_t got =
+      m_FileBlockAlign == m_Format.blockAlign ? ReadAsStored(buffer, bytes) : ReadConverted(buffer, bytes);
+  if (bytesRead != nullptr) *bytesRead = got;
+  return true;
+}
+
+std::uint32_t CWavReader::ReadAsStored(void* buffer, std::uint32_t bytes) {
   const std::uint32_t wanted = std::min(bytes, m_Remaining);
   const auto got = static_cast<std::uint32_t>(m_FileReader->fread(buffer, 1, wanted));
   m_Remaining -= got;
-  if (bytesRead != nullptr) *bytesRead = got;
-  return true;
+  return got;
+}
+
+std::uint32_t CWavReader::ReadConverted(void* buffer, std::uint32_t bytes) {
+  const std::uint32_t sampleBytes = m_FileBlockAlign / m_Format.channels;
+  auto* out = static_cast<std::uint8_t*>(buffer);
+  std::uint32_t delivered = 0;
+  std::uint8_t stored[4096];
+  const std::uint32_t framesPerPass = static_cast<std::uint32_t>(sizeof stored) / m_FileBlockAlign;
+  for (;;) {
+    const std::uint32_t frames = std::min({(bytes - delivered) / m_Format.blockAlign,
+                                           m_Remaining / m_FileBlockAlign, framesPerPass});
+    if (frames == 0) break;
+    const auto got = static_cast<std::uint32_t>(m_FileReader->fread(stored, 1, frames * m_FileBlockAlign));
+    const std::uint32_t samples = got / m_FileBlockAlign * m_Format.channels;
+    // Little-endian samples: the upper two bytes are the last two.
+    for (std::uint32_t i = 0; i < samples; ++i) {
+      out[delivered + 2 * i] = stored[i * sampleBytes + sampleBytes - 2];
+      out[delivered + 2 * i + 1] = stored[i * sampleBytes + sampleBytes - 1];
+    }
+    m_Remaining -= got;
+    delivered += samples * 2;
+    if (got < frames * m_FileBlockAlign) break;
+  }
+  return delivered;
 }
 
 bool CWavReader::Seek(std::uint32_t sample) {
@@ -122,7 +160,7 @@ bool CWavReader::Seek(std::uint32_t sample) {
     platform::WriteDebugLine("Failed : CWavReader::Seek Not Open\n");
     return false;
   }
-  const std::uint64_t bytes = static_cast<std::uint64_t>(sample) * m_Format.blockAlign;
+  const std::uint64_t bytes = static_cast<std::uint64_t>(sample) * m_FileBlockAlign;
   if (bytes > m_DataSize) {
     platform::WriteDebugLine("Failed : CWavReader::Seek Sample Too Large\n");
     return false;
@@ -136,16 +174,15 @@ bool CWavReader::Seek(std::uint32_t sample) {
 }
 
 std::uint32_t CWavReader::Tell() {
-  if (m_Format.blockAlign == 0) return 0;
-  return (m_DataSize - m_Remaining) / m_Format.blockAlign;
+  if (m_FileBlockAlign == 0) return 0;
+  return (m_DataSize - m_Remaining) / m_FileBlockAlign;
 }
 
 bool CWavReader::IsEnd() const { return IsOpen() && m_Remaining == 0; }
 PcmFormat CWavReader::GetFormat() const { return m_Format; }
 
 std::uint32_t CWavReader::GetLength() const {
-  return m_Format.blockAlign == 0 ? 0 : m_DataSize / m_Format.blockAlign;
+  return m_FileBlockAlign == 0 ? 0 : m_DataSize / m_FileBlockAlign;
 }
-
 
 }  // namespace nsZarn::nsSound::nsISoundReader

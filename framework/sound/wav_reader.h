@@ -1,6 +1,8 @@
 #pragma once
 // Reads RIFF WAVE files with PCM data: the "fmt " chunk first, then the chunks
-// are scanned for "data" (odd sizes are padded to even).
+// are scanned for "data" (odd sizes are padded to even). 8- and 16-bit data is
+// delivered as stored, 24- and 32-bit data as 16-bit samples; lengths, positions
+// and seeks count samples (frames) either way.
 
 #include <cstdint>
 
@@ -31,12 +33,16 @@ class CWavReader : public CSoundReaderBase {
 
  private:
   bool Refuse();
+  std::uint32_t ReadAsStored(void* buffer, std::uint32_t bytes);
+  // Whole frames only, each sample cut to its upper 16 bits.
+  std::uint32_t ReadConverted(void* buffer, std::uint32_t bytes);
 
   nsFile::nsFileReader::IFileReader* m_FileReader;
   std::int64_t m_DataPosition = 0;
   std::uint32_t m_DataSize = 0;
   std::uint32_t m_Remaining = 0;
-  PcmFormat m_Format{};
+  PcmFormat m_Format{};            // the format delivered
+  std::uint16_t m_FileBlockAlign = 0;  // bytes of one frame in the file
 };
 
 }  // namespace nsZarn::nsSound::nsISoundReader

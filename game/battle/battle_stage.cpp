@@ -15,6 +15,11 @@ namespace nsVesk::nsGame {
 
 namespace {
 
+// Far above any real round (a few boards, chip pictures, bomb slots and attack
+// rate icons): a round that asks for more is refused when its stage loads.
+constexpr std::int32_t kMaxBoards = 64;
+constexpr std::int32_t kMaxListEntries = 256;
+
 // A numbered key such as "Left0": the name followed by the number in decimal.
 std::string Numbered(const char* name, std::int32_t i) { return name + std::to_string(i); }
 
@@ -29,10 +34,15 @@ Rect ReadRect(const std::string& ini, const std::string& prefix) {
 }
 
 // A round whose boards have no cell, or whose cells have no size, could be neither
-// played nor won: it is refused with the file and the key at fault. A round without
+// played nor won, and one whose boards or lists are too large would exhaust the
+// program: it is refused with the file and the key at fault. A round without
 // boards is allowed (it counts as cleared).
-void CheckBoardShape(const std::string& ini) {
-  if (GetParamInt(ini, "Stage", "BoardsNum", 0) <= 0) return;
+void CheckRoundShape(const std::string& ini) {
+  GetParamCount(ini, "Image", "ChipImageVariationNum", kMaxListEntries);
+  GetParamCount(ini, "BombIconClickRect", "Num", kMaxListEntries);
+  GetParamCount(ini, "AtkRateIconPosition", "Num", kMaxListEntries);
+  const std::int32_t boards = GetParamCount(ini, "Stage", "BoardsNum", kMaxBoards);
+  if (boards <= 0) return;
   auto atLeastOne = [&ini](const char* section, const char* key) {
     const std::int32_t value = GetParamInt(ini, section, key, 0);
     if (value <= 0) {
@@ -47,6 +57,13 @@ void CheckBoardShape(const std::string& ini) {
       nsMine::nsCore::cMine::kMaxCells) {
     RuntimeError(nullptr, "%sの[Stage] MineBoardWidth x MineBoardHeightが大きすぎます！（%d x %d）", ini.c_str(),
                  static_cast<int>(width), static_cast<int>(height));
+  }
+  // All boards are held at once.
+  if (std::uint64_t{static_cast<std::uint32_t>(width)} * static_cast<std::uint32_t>(height) *
+          static_cast<std::uint32_t>(boards) >
+      nsMine::nsCore::cMine::kMaxCells) {
+    RuntimeError(nullptr, "%sの[Stage] BoardsNum x MineBoardWidth x MineBoardHeightが大きすぎます！（%d x %d x %d）",
+                 ini.c_str(), static_cast<int>(boards), static_cast<int>(width), static_cast<int>(height));
   }
   atLeastOne("Image", "ChipWidth");
   atLeastOne("Image", "ChipHeight");
@@ -106,10 +123,10 @@ void cBattleContext::SetAtkRateIconBack(const std::string& file, Rect source, co
 
 void cBattleContext::LoadStage(const std::string& roundIni) {
   const std::string& ini = roundIni;
-  CheckBoardShape(ini);
+  CheckRoundShape(ini);
   m_RoundIni = roundIni;
 
-  const std::int32_t chipNames = GetParamInt(ini, "Image", "ChipImageVariationNum", 0);
+  const std::int32_t chipNames = GetParamCount(ini, "Image", "ChipImageVariationNum", kMaxListEntries);
   for (std::int32_t i = 0; i < chipNames; ++i) {
     m_ChipImageFileNames.push_back(GetParamString(ini, "Image", Numbered("ChipImageFileName", i), ""));
   }
@@ -138,7 +155,7 @@ void cBattleContext::LoadStage(const std::string& roundIni) {
   SetEnemyLifeBar(GetParamString(ini, "Image", "EnemyLifeBarFileName", ""), barSource, barX, barY);
 
   std::vector<Rect> slots;
-  const std::int32_t slotCount = GetParamInt(ini, "BombIconClickRect", "Num", 0);
+  const std::int32_t slotCount = GetParamCount(ini, "BombIconClickRect", "Num", kMaxListEntries);
   for (std::int32_t i = 0; i < slotCount; ++i) {
     Rect slot{0, 0, 0, 0};
     slot.left = GetParamInt(ini, "BombIconClickRect", Numbered("Left", i), 0);
@@ -159,7 +176,7 @@ void cBattleContext::LoadStage(const std::string& roundIni) {
   m_BombIconReturn.SetDuration(kBombIconSlideTime);
 
   std::vector<Point> places;
-  const std::int32_t placeCount = GetParamInt(ini, "AtkRateIconPosition", "Num", 0);
+  const std::int32_t placeCount = GetParamCount(ini, "AtkRateIconPosition", "Num", kMaxListEntries);
   for (std::int32_t i = 0; i < placeCount; ++i) {
     places.push_back(Point{GetParamInt(ini, "AtkRateIconPosition", Numbered("X", i), 0),
                            GetParamInt(ini, "AtkRateIconPosition", Numbered("Y", i), 0)});
@@ -199,7 +216,7 @@ void cBattleContext::CreateBoards() {
   }
   if (!found) current = first;
 
-  const std::int32_t boardCount = GetParamInt(m_RoundIni, "Stage", "BoardsNum", 0);
+  const std::int32_t boardCount = GetParamCount(m_RoundIni, "Stage", "BoardsNum", kMaxBoards);
   for (std::int32_t i = 0; i < boardCount; ++i) {
     auto board = std::make_unique<nsMine::nsEX::cMineEx>(this, std::make_unique<cBoardPictureTable>());
     board->SetChipImage(current);

@@ -70,7 +70,8 @@ void cEnemyIni::Load() {
   m_Moffles.LoadEffect(GetParamString(ini, "Moffle", "Effect", ""));
   // Every round and restart reads the list afresh instead of adding to it again.
   m_Moffles.ClearSounds();
-  for (int i = 0; i < GetParamInt(ini, "SE", "OnAddMoffleNum", 0); ++i) {
+  const std::int32_t sounds = GetParamCount(ini, "SE", "OnAddMoffleNum", cMoffleRow::kMaxSounds);
+  for (std::int32_t i = 0; i < sounds; ++i) {
     char key[32];
     std::snprintf(key, sizeof key, "OnAddMoffle%d", i);
     m_Moffles.AddSound(GetParamString(ini, "SE", key, ""));

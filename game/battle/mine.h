@@ -19,9 +19,10 @@ class cMine : public IMine {
  public:
   // The name the chip picture is kept under in the board's own picture table.
   static constexpr const char* kChipImageName = "ChipImage";
-  // Larger boards are refused by Create (they would not fit in memory, let alone
-  // on the screen): such a board has no cells.
-  static constexpr std::uint64_t kMaxCells = std::uint64_t{1} << 24;
+  // Larger boards are refused by Create: such a board has no cells. 256 x 256
+  // cells are far more than any round has or the 800 x 600 screen can show, and
+  // still build, fill and draw within a frame or two.
+  static constexpr std::uint64_t kMaxCells = std::uint64_t{1} << 16;
 
   // The host preloads the board's sounds (none without one); the picture table holds
   // the chip picture (nothing is drawn without one).

@@ -29,6 +29,8 @@ class cMoffleRow {
   // Far more than the screen can show (about 13 places): a larger count in the
   // data is taken as this many, so absurd data cannot exhaust the memory.
   static constexpr std::size_t kMaxMoffles = 4096;
+  // Far more Moffle sounds than any character's INI lists; more are refused.
+  static constexpr std::int32_t kMaxSounds = 256;
 
   // Which way the row walks: the enemy's toward the left, the player's toward the right.
   enum class Side { Enemy, Player };

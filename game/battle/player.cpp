@@ -77,7 +77,8 @@ cPlayerCharacter::cPlayerCharacter(std::string iniFile, std::string hiScoreName)
   m_BombCutin.SetTime(320, 320);
   m_BombCutin.SetScale(1.0f, 2.0f);
   m_Moffles.LoadEffect(GetParamString(ini, "Moffle", "Effect", ""));
-  for (int i = 0; i < GetParamInt(ini, "SE", "OnAddMoffleNum", 0); ++i) {
+  const std::int32_t sounds = GetParamCount(ini, "SE", "OnAddMoffleNum", cMoffleRow::kMaxSounds);
+  for (std::int32_t i = 0; i < sounds; ++i) {
     char key[32];
     std::snprintf(key, sizeof key, "OnAddMoffle%d", i);
     m_Moffles.AddSound(GetParamString(ini, "SE", key, ""));

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "engine/api/plugin_api.h"
 #include "game/core/program_objects.h"
 
 namespace nsVesk {
@@ -26,6 +27,16 @@ std::string GetParamString(const std::string& file, const std::string& section, 
   if (Recorder()) Recorder()(ParamLookup{file, section, key, true});
   if (g_ParamManager == nullptr) return defaultValue;
   return g_ParamManager->GetString(file, section, key, defaultValue);
+}
+
+std::int32_t GetParamCount(const std::string& file, const std::string& section, const std::string& key,
+                           std::int32_t limit) {
+  const std::int32_t count = GetParamInt(file, section, key, 0);
+  if (count > limit) {
+    RuntimeError(nullptr, "%sの[%s] %sは%d以下でなければなりません！（%d）", file.c_str(), section.c_str(), key.c_str(),
+                 static_cast<int>(limit), static_cast<int>(count));
+  }
+  return count;
 }
 
 void SetParamLookupRecorderForTest(std::function<void(const ParamLookup&)> recorder) {

@@ -16,6 +16,13 @@ std::int32_t GetParamInt(const std::string& file, const std::string& section, co
 std::string GetParamString(const std::string& file, const std::string& section, const std::string& key,
                            const std::string& defaultValue);
 
+// The number of entries of a list in a parameter file (default 0). A count above
+// `limit` ends the program with a message that names the file, the section, the
+// key and the value: reading or allocating that many entries would stall or
+// exhaust the program. A negative count is returned as read (no entries).
+std::int32_t GetParamCount(const std::string& file, const std::string& section, const std::string& key,
+                           std::int32_t limit);
+
 // One lookup: the key asked for, and whether as text.
 struct ParamLookup {
   std::string file;

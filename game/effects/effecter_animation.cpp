@@ -11,6 +11,8 @@ namespace nsVesk::nsEffect {
 
 namespace {
 constexpr int kDefaultBaseScaling = 100;
+// Far above any real animation; each frame loads its picture.
+constexpr std::int32_t kMaxFrames = 1024;
 
 constexpr double kMaxOffset = 1 << 30;  // far off the frame, and clear of int overflow
 
@@ -26,7 +28,7 @@ cEffecterAnimation::cEffecterAnimation(cImageTable* images) : m_Images(images) {
 
 void cEffecterAnimation::Load(const std::string& file) {
   m_Frames.clear();
-  const int count = GetParamInt(file, "Animations", "AnimationNum", 0);
+  const int count = GetParamCount(file, "Animations", "AnimationNum", kMaxFrames);
   m_BaseScale = static_cast<float>(GetParamInt(file, "Animations", "BaseScaling", kDefaultBaseScaling)) / 100.0f;
   for (int i = 0; i < count; ++i) {
     char section[32];

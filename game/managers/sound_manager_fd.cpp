@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
+#include <utility>
 
 #include "engine/api/plugin_api.h"
 #include "framework/sound/ogg_reader.h"
@@ -72,7 +74,13 @@ bool SoundManagerfD::Load(SoundTable& table, const char* name, const char* failu
     DebugMessage(nullptr, "%s", failureLine);
     return false;
   }
-  table.emplace(name, std::unique_ptr<ISound, SoundReleaser>(new CSoundSE(&g_Sound, reader)));
+  std::unique_ptr<ISound, SoundReleaser> sound(new CSoundSE(&g_Sound, reader));
+  // A sound that could not take the reader (it has released it) would never play.
+  if (sound->GetReader() == nullptr) {
+    DebugMessage(nullptr, "%s", failureLine);
+    return false;
+  }
+  table.emplace(name, std::move(sound));
   return true;
 }
 

@@ -49,7 +49,8 @@ class SoundManagerfD : public nsTamskLib::nsSoundManager::BaseSoundManager {
   bool _PlaySE(const char* name) override;
   bool _StopSE(const char* name) override;
   // An empty or loaded name gives true and loads nothing; a file that cannot be
-  // opened, or whose name has neither extension, gives false and a debug line.
+  // opened or played, or whose name has neither extension, gives false and a debug
+  // line.
   bool _LoadSE(const char* name) override;
   bool _ReleaseSE(const char* name) override;
   bool _IsPlayingSE(const char* name) override;

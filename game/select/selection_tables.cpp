@@ -27,7 +27,11 @@ cImageTable& g_SelectButtonImages = *new cImageTable;
 
 namespace {
 
-std::int32_t Count(const std::string& file, const char* key) { return GetParamInt(file, "CG", key, 0); }
+// Far above any real game (two characters, each with a few enemies of a few
+// rounds); the three lists nest, so each is kept small.
+constexpr std::int32_t kMaxCharacters = 32;
+constexpr std::int32_t kMaxEnemies = 32;
+constexpr std::int32_t kMaxRounds = 32;
 
 bool Below(std::size_t index, std::int32_t count) {
   return count > 0 && index < static_cast<std::size_t>(count);
@@ -83,7 +87,8 @@ void BuildSelectionTables() {
   g_Round = 0;
   g_SelectBackImages.Load(kSelectBackImage, GetParamString(kSelectIni, "CG", "BackFileName", ""));
 
-  for (std::size_t c = 0; Below(c, Count(kSelectIni, "CharaNum")); ++c) {
+  const std::int32_t characters = GetParamCount(kSelectIni, "CG", "CharaNum", kMaxCharacters);
+  for (std::size_t c = 0; Below(c, characters); ++c) {
     const std::string chara = CharaSection(c);
     const Rect charaSource = ReadRect(kSelectIni, chara, "SrcRect");
     const Rect charaClick = ReadRect(kSelectIni, chara, "ClickRect");
@@ -101,7 +106,8 @@ void BuildSelectionTables() {
     g_GohoubiIniTable.emplace_back();
 
     const std::string enemyFile = EnemyFileOf(c);
-    for (std::size_t e = 0; Below(e, Count(enemyFile, "EnemyNum")); ++e) {
+    const std::int32_t enemies = GetParamCount(enemyFile, "CG", "EnemyNum", kMaxEnemies);
+    for (std::size_t e = 0; Below(e, enemies); ++e) {
       const std::string enemy = EnemySection(e);
       const Rect source = ReadRect(enemyFile, enemy, "SrcRect");
       const Rect click = ReadRect(enemyFile, enemy, "ClickRect");
@@ -111,7 +117,8 @@ void BuildSelectionTables() {
       g_ADVIniTable[c].emplace_back();
       g_EnemySrcRects[c].push_back(source);
       g_EnemyClickRects[c].push_back(click);
-      for (std::size_t r = 0; Below(r, GetParamInt(enemyFile, enemy, "RoundNum", 0)); ++r) {
+      const std::int32_t rounds = GetParamCount(enemyFile, enemy, "RoundNum", kMaxRounds);
+      for (std::size_t r = 0; Below(r, rounds); ++r) {
         const std::string number = std::to_string(r);
         g_EnemyIniTable[c][e].push_back(GetParamString(enemyFile, enemy, "EnemyIni" + number, ""));
         g_RoundIniTable[c][e].push_back(GetParamString(enemyFile, enemy, "RoundIni" + number, ""));

@@ -42,7 +42,8 @@ bool ListFolder(std::string_view cp932Folder, std::vector<FolderEntry>& entries)
     const std::string name = item->d_name;
     if (name == "." || name == "..") continue;
     struct stat info {};
-    if (::stat((folder + "/" + name).c_str(), &info) != 0) continue;  // a dangling link
+    // Looked up from the open folder: one name, not the whole path, for every entry.
+    if (::fstatat(::dirfd(dir.get()), item->d_name, &info, 0) != 0) continue;  // a dangling link
     FolderEntry entry;
     entry.name = Utf8ToCp932(name);
     entry.fileSystemName = name;

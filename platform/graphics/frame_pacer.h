@@ -1,9 +1,12 @@
 #pragma once
-// Paces presentation to the display's refresh rate where nothing waits for the
-// vertical blank (full screen, or a renderer without vsync): after a frame is
-// shown, the rest of the refresh period is slept away instead of drawing the
-// next frame at once. A frame that ran late starts the count afresh, so a slow
-// stretch is not followed by a burst of unpaced frames.
+// Paces presentation to the display's refresh rate, as a frame limiter does: after
+// a frame is shown, the rest of the refresh period is slept away instead of drawing
+// the next frame at once. Frame n of a count is due n/rate seconds after the count
+// began, so the rate holds on average on a millisecond clock. Where presenting
+// really waited for the vertical blank the frame is already due and nothing is
+// slept; where it only claimed to wait (or did not), the pacer holds the rate. A
+// frame that ran late starts the count afresh, so a slow stretch is not followed
+// by a burst of unpaced frames.
 
 #include <cstdint>
 

@@ -4,9 +4,10 @@
 // that can be lost: when the display goes away the device reports Lost, then
 // NotReset once it may be reset, and Reset brings it back. Textures are never lost.
 //
-// Presentation goes through a presenter: on a real window an SDL streaming texture
-// (vsync in a window, none in full screen, letterboxed scaling in full screen); in
-// tests through the presenters of the source the test installed.
+// Presentation goes through a presenter: on a real window the window's own surface
+// at 1:1, a hardware renderer only for scaled full screen (sdl_presenter.h), both
+// letterboxed and linearly filtered when scaled, and paced to the display's refresh
+// rate; in tests through the presenters of the source the test installed.
 
 #include <cstdint>
 #include <memory>

@@ -111,6 +111,10 @@ bool InitWindowSystem() {
   // Only the close button asks to end; termination signals are ours to handle.
   SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+  // A window surface goes to the display by the video driver's own way (shared
+  // memory under X11), never through a GL texture, which without GPU acceleration
+  // rasterizes on the processor. Read once, at the first window surface.
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
   system.started = true;
   return true;

@@ -11,6 +11,7 @@
 #include "plugin/core/engine_names.h"
 #include "plugin/core/host_calls.h"
 #include "plugin/core/stream_fields.h"
+#include "plugin/effects/held_colour.h"
 #include "plugin/text/text_layout.h"
 #include "plugin/text/text_style_state.h"
 
@@ -85,6 +86,8 @@ void StartChoiceWindow(INovelEngine* engine, const std::string& variable,
                      engine, sections[i]);
   }
   draw->StartSelect(variable.c_str(), static_cast<std::uint32_t>(count), sections);
+  // The player chooses on the picture, not on a fade's colour.
+  EndHeldColour(engine);
 }
 
 }  // namespace nsWendrick

@@ -15,7 +15,7 @@
 #include "plugin/core/engine_names.h"
 #include "plugin/core/host_calls.h"
 #include "plugin/core/stream_fields.h"
-#include "plugin/effects/held_cover.h"
+#include "plugin/effects/held_colour.h"
 #include "plugin/effects/screen_effects.h"
 
 namespace nsWendrick {
@@ -104,13 +104,13 @@ int Cmd_effect::Execute() {
   if (!m_Started) {
     if (m_Engine->GetTextManager()->IsSkip()) {
       ApplySkippedEffect();
-      ReleaseHeldCover(m_Engine);
+      EndHeldColour(m_Engine);
       m_Engine->GetCommandHeap()->MoveIterator(1);
       return 0;
     }
     StartEffect();
   }
-  if (m_Engine->GetTaskManager()->GetEffectType() == 0) {
+  if (!IsEffectRunning(*m_Engine->GetTaskManager())) {
     m_Engine->GetCommandHeap()->MoveIterator(1);
     m_Started = false;
   }

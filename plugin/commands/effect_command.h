@@ -1,9 +1,9 @@
 #pragma once
 // Cmd_effect (type 28): starts one of the sixteen screen effects by filling the task
 // manager's effect record, then stays the current command until the effect has
-// set the record's type back to 0. In skip mode the effect is not shown: only its
-// lasting consequences (page flips, text-window switches) are applied, and the
-// script moves on at once.
+// ended: the record's type back to 0, or a fade-out's colour held (held_colour.h).
+// In skip mode the effect is not shown: only its lasting consequences (page flips,
+// text-window switches) are applied, and the script moves on at once.
 
 #include <cstdint>
 

@@ -15,6 +15,7 @@
 #include "plugin/core/host_calls.h"
 #include "plugin/core/random.h"
 #include "plugin/core/stream_fields.h"
+#include "plugin/effects/held_colour.h"
 
 namespace nsWendrick {
 namespace {
@@ -332,6 +333,8 @@ int Cmd_wait::Execute() {
     return 0;
   }
   const std::int32_t time = HostCalcExpression(m_Value, m_Engine);
+  // A wait for the player's click shows the picture, not a fade's colour.
+  if (time <= 0) EndHeldColour(m_Engine);
   nsTamskLib::nsInputManager::IInputManager* input = m_Engine->GetInputManager();
   const bool advance = input->IsGoNext() && !input->IsClickLocked();
   const std::uint32_t elapsed = now - m_StartTime;

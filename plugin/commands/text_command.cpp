@@ -12,6 +12,7 @@
 #include "platform/clock/clock.h"
 #include "plugin/commands/parser_frame.h"
 #include "plugin/core/stream_fields.h"
+#include "plugin/effects/held_colour.h"
 #include "plugin/text/text_layout.h"
 #include "plugin/text/text_style_state.h"
 
@@ -80,6 +81,8 @@ bool Cmd_text::Revealing() const {
 
 void Cmd_text::Start() {
   nsTamskLib::nsDrawManager::IDrawManager* draw = m_Engine->GetDrawManager();
+  // The message is shown on the picture it belongs to, not on a fade's colour.
+  EndHeldColour(m_Engine);
   m_Shown.clear();
   ApplyTextStyle(m_Engine);
   ApplyTalkerStyle(m_Engine);

@@ -19,6 +19,7 @@
 #include "plugin/commands/timed_choice.h"
 #include "plugin/commands/update_commands.h"
 #include "plugin/commands/window_config_commands.h"
+#include "plugin/effects/held_colour.h"
 #include "plugin/effects/screen_effects.h"
 #include "plugin/text/local_save_data.h"
 #include "plugin/transitions/transition_patterns.h"
@@ -215,14 +216,17 @@ constexpr NumberedFunction kUpdatePatterns[] = {
     {26, UpdateMove},          {28, UpdateSelectTimer},
 };
 
-// Effect numbers 1-16 in each stage. An effect runs in the stage that has its real
-// function and does nothing in the other two; the shakes run before drawing, the
-// flashes and fades after the text window.
+// Effect numbers 1-16 in each stage, and the colour a fade-out ended on, held (no
+// script starts it). An effect runs in the stage that has its real function
+// and does nothing in the other two; the shakes run before drawing, the flashes and
+// fades after the text window, the held colour after the text window in the story
+// screen and before it on the screens that show the story under their own text.
 constexpr NumberedFunction kEffectsBeforeDraw[] = {
     {1, EmptyEffect},      {2, EffectQuakeX},     {3, EffectQuakeY},    {4, EffectQuakeXY},
     {5, EmptyEffect},      {6, EmptyEffect},      {7, EmptyEffect},     {8, EmptyEffect},
     {9, EmptyEffect},      {10, EffectQuakeX2},   {11, EffectQuakeY2},  {12, EffectQuakeXY2},
     {13, EffectQuakeX3},   {14, EffectQuakeY3},   {15, EffectQuakeXY3}, {16, EmptyEffect},
+    {kEffectHeldColour, EmptyEffect},
 };
 
 constexpr NumberedFunction kEffectsAfterDraw[] = {
@@ -230,6 +234,7 @@ constexpr NumberedFunction kEffectsAfterDraw[] = {
     {5, EmptyEffect},  {6, EmptyEffect},  {7, EmptyEffect},  {8, EmptyEffect},
     {9, EmptyEffect},  {10, EmptyEffect}, {11, EmptyEffect}, {12, EmptyEffect},
     {13, EmptyEffect}, {14, EmptyEffect}, {15, EmptyEffect}, {16, EmptyEffect},
+    {kEffectHeldColour, EffectHeldColourUnderText},
 };
 
 constexpr NumberedFunction kEffectsAfterTextWindow[] = {
@@ -237,6 +242,7 @@ constexpr NumberedFunction kEffectsAfterTextWindow[] = {
     {5, EffectFadeIn},     {6, EffectFadeOut},    {7, EffectFadeInU},   {8, EffectFadeOutU},
     {9, EffectFlash2},     {10, EmptyEffect},     {11, EmptyEffect},    {12, EmptyEffect},
     {13, EmptyEffect},     {14, EmptyEffect},     {15, EmptyEffect},    {16, EffectFlash3},
+    {kEffectHeldColour, EffectHeldColour},
 };
 
 }  // namespace

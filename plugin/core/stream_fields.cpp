@@ -1,7 +1,5 @@
 #include "plugin/core/stream_fields.h"
 
-#include <vector>
-
 #include "engine/api/io_stream.h"
 #include "engine/api/stream_words.h"
 #include "engine/api/token_containers.h"
@@ -26,10 +24,7 @@ void SaveStringField(nsTamskLib::nsIOStream::IIOStream* stream, const std::strin
 
 std::string LoadStringField(nsTamskLib::nsIOStream::IIOStream* stream) {
   RequireOpenStream(stream);
-  std::vector<char> buffer(nsTamskLib::nsIOStream::kStringBufferSize, '\0');
-  stream->LoadChar(buffer.data());
-  buffer.back() = '\0';
-  return std::string(buffer.data());
+  return nsTamskLib::nsIOStream::LoadCharString(*stream);
 }
 
 void SaveIntField(nsTamskLib::nsIOStream::IIOStream* stream, std::int32_t value) {

@@ -1,7 +1,7 @@
 #pragma once
 // Fields of command bodies and of the plug-in's save block on the host's stream.
 // A string is written with the stream's SaveChar and read with LoadChar into a
-// zeroed buffer of 65,536 bytes, after testing that the stream is open; a string
+// buffer of 65,536 bytes, after testing that the stream is open; a string
 // longer than the 65,535 bytes such a buffer can give back is refused when it is
 // written, so nothing is saved that could not be read back unchanged.
 

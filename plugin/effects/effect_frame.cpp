@@ -10,7 +10,7 @@
 
 namespace nsWendrick {
 
-bool BeginEffectFrame(INovelEngine* engine, EffectFrame& frame) {
+bool BindEffectFrame(INovelEngine* engine, EffectFrame& frame) {
   const HostApiTable& api = GetHostApi();
   const auto setTasks = api.As<SetAccessorFunc>(kSetTMAccessor);
   const auto getTasks = api.As<GetTMAccessorFunc>(kGetTMAccessor);
@@ -27,6 +27,11 @@ bool BeginEffectFrame(INovelEngine* engine, EffectFrame& frame) {
   frame.draw = getDraw();
   if (frame.tasks == nullptr || frame.draw == nullptr) return false;
   frame.data = frame.tasks->GetEffectData();
+  return frame.data != nullptr;
+}
+
+bool BeginEffectFrame(INovelEngine* engine, EffectFrame& frame) {
+  if (!BindEffectFrame(engine, frame)) return false;
   frame.now = platform::NowMs();
   std::uint8_t& started = *frame.tasks->GetEffectWorkFlag(0);
   frame.first = started == 0;

@@ -31,8 +31,11 @@ struct EffectFrame {
   bool first = false;
 };
 
-// Binds both accessors to the engine and reads the clock; on the first frame the
-// start time is stored. False when the host gave no accessors (nothing to do).
+// Binds both accessors to the engine and fetches the effect record; the work group
+// is left alone. False when the host gave no accessors (nothing to do).
+bool BindEffectFrame(INovelEngine* engine, EffectFrame& frame);
+
+// BindEffectFrame, then the clock; on the first frame the start time is stored.
 bool BeginEffectFrame(INovelEngine* engine, EffectFrame& frame);
 
 // Ends the running effect: type 0, and both work groups cleared.

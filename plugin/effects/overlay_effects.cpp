@@ -13,7 +13,7 @@
 #include "engine/api/task_manager.h"
 #include "plugin/core/engine_names.h"
 #include "plugin/effects/effect_frame.h"
-#include "plugin/effects/held_cover.h"
+#include "plugin/effects/held_colour.h"
 #include "plugin/effects/screen_effects.h"
 
 namespace nsWendrick {
@@ -131,10 +131,10 @@ int EffectFadeOut(INovelEngine* engine) {
   const std::uint32_t flags = FadeFlags(frame);
   if (frame.first) ApplyFadeStartFlags(engine, flags);
   if (frame.elapsed >= frame.data->Time) {
-    // The screen ends fully covered, and stays so until the next effect or flip.
+    // The screen ends fully covered, and stays so (held_colour.h).
     DrawOverlay(frame, kOpaque);
     EndEffect(frame);
-    HoldCover(*frame.data);
+    HoldColour(*frame.data);
     if ((flags & kFadePageFlip) != 0) RequestPageFlip(frame);
     ApplyFadeEndFlags(engine, flags);
     return 0;
@@ -164,6 +164,7 @@ int EffectFadeOutU(INovelEngine* engine) {
   if (EffectWorkLevel(frame) >= 1.0) {
     DrawOverlay(frame, kOpaque);
     EndEffect(frame);
+    HoldColour(*frame.data);
     RequestPageFlip(frame);
   }
   return 0;

@@ -4,7 +4,8 @@
 // The shakes work before drawing and move every queued draw task of the frame;
 // the flashes and fades work after the text window and cover the whole screen
 // with one filled rectangle. Each effect keeps its state in the task manager's
-// effect work group and ends itself by setting the effect type to 0.
+// effect work group and ends itself by setting the effect type to 0 (a fade-out
+// to the held colour instead, held_colour.h).
 
 #include <cstdint>
 
@@ -31,6 +32,9 @@ enum EffectNumber : std::int32_t {
   kEffectQuakeY3 = 14,
   kEffectQuakeXY3 = 15,
   kEffectFlash3 = 16,
+  // Not a script effect, and far from their numbers: the colour a fade-out ended
+  // on, held (held_colour.h).
+  kEffectHeldColour = 100,
 };
 
 // Bits of a fade's flag parameter (fadein and fadeout).

@@ -1,11 +1,10 @@
-// The instant patterns: 0 shows the current page (under a fade-out's held colour),
-// 3 flips to the page the commands wrote, 28 shows the current page with the timed
-// choice's images while its time runs.
+// The instant patterns: 0 shows the current page, 3 flips to the page the commands
+// wrote, 28 shows the current page with the timed choice's images while its time
+// runs.
 
 #include "engine/api/draw_records.h"
 #include "platform/clock/clock.h"
 #include "plugin/core/engine_names.h"
-#include "plugin/effects/held_cover.h"
 #include "plugin/text/text_sprites.h"
 #include "plugin/transitions/page_hooks.h"
 #include "plugin/transitions/transition_frame.h"
@@ -33,7 +32,6 @@ int UpdateRedraw(PatternEngine* engine) {
   PushLayerPage(tasks, page);
   RebuildTextSprites(engine);
   PushSpriteAndButtonPage(tasks, page);
-  PushHeldCover(engine, tasks);
   tasks.SortTaskList();
   return 0;
 }
@@ -52,7 +50,6 @@ int UpdateFlip(PatternEngine* engine) {
   // Commands go on from the picture now shown.
   tasks.CopyPageToBack();
   tasks.GetUpdateData()->Type = 0;
-  ReleaseHeldCover(tasks);
   CopyTextSpritesToOtherSet(engine);
   return 0;
 }

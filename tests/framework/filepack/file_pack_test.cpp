@@ -65,6 +65,12 @@ const std::string kConvertedCommon = std::string(".INIcDAT") + Z("") + U32(1) + 
 
 TEST_F(FilePackTest, PacksAFolderTreeToTheExactFormat) {
   MakeDataFolder();
+  // Larger than the blocks the data is gathered in, and a file beside a folder
+  // of the same name.
+  std::string big(2 * 1024 * 1024 + 5, '\0');
+  for (std::size_t i = 0; i < big.size(); ++i) big[i] = static_cast<char>(i * 7 / 3);
+  vesk_test::WriteFile("Data/big.bin", big);
+  vesk_test::WriteFile("Data/sub.txt", "s");
   ASSERT_TRUE(Convert());
   EXPECT_EQ(vesk_test::ReadFile("Data/Common.ini"), kConvertedCommon)
       << "the .ini file now holds its converted form";
@@ -74,7 +80,9 @@ TEST_F(FilePackTest, PacksAFolderTreeToTheExactFormat) {
       {"Data/B.txt", "X"},
       {"Data/Common.ini", vesk_test::ReadFile("Data/Common.ini")},
       {"Data/b.txt", "0123456789"},
+      {"Data/big.bin", big},
       {"Data/lines.txt", "ab\ncd"},
+      {"Data/sub.txt", "s"},
       {"Data/sub/c.bin", std::string("\0\1\2", 3)},
       {"Data/sub/" + kJapaneseSjis, "jp"},
   };
@@ -88,10 +96,11 @@ TEST_F(FilePackTest, PacksAFolderTreeToTheExactFormat) {
     data += f.second;
   }
   EXPECT_EQ(vesk_test::ReadFile("Data.dat"), expected + data);
-  // The first record by hand: "Data/B.txt", offset 12 + 80 name bytes + 6 x 13 = 170, size 1.
+  // The first record by hand: "Data/B.txt", offset 12 + 104 name bytes + 8 x 13 = 220, size 1.
   EXPECT_EQ(vesk_test::ReadFile("Data.dat").substr(12, 23),
-            Z("Data/B.txt") + std::string("\xAA\0\0\0\0\0\0\0\x01\0\0\0", 12));
+            Z("Data/B.txt") + std::string("\xDC\0\0\0\0\0\0\0\x01\0\0\0", 12));
   EXPECT_FALSE(std::filesystem::exists("Data.dat.tmp"));
+  EXPECT_FALSE(std::filesystem::exists("Data/Common.ini.tmp"));
 }
 
 TEST_F(FilePackTest, EntryReaderKeepsToItsEntry) {
@@ -279,6 +288,9 @@ TEST_F(FilePackTest, AFailedConversionLeavesNoArchive) {
   EXPECT_FALSE(Convert());
   EXPECT_TRUE(capture.Contains("Failed : FilePackManager::ConvertToFilePack ParameterFile Convert Failed\n"));
   EXPECT_FALSE(std::filesystem::exists("Data.dat"));
+  // Converted before the failure, but never put in place.
+  EXPECT_EQ(vesk_test::ReadFile("Data/Common.ini"), "[Common]\nAppTitle=\"X\"\n");
+  EXPECT_FALSE(std::filesystem::exists("Data/Common.ini.tmp"));
 
   EXPECT_FALSE(m_Manager.ConvertToFilePack("NoSuchFolder", nullptr));
   FilePackManager bare(nullptr, nullptr);

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <functional>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -16,7 +19,30 @@ using nsZarn::nsSound::nsISoundReader::COggReader;
 
 class OggReaderTest : public ::testing::Test {
  protected:
+  // Writes the file and opens a reader on it.
+  COggReader& Open(const std::string& bytes) {
+    vesk_test::WriteFile(m_Dir.path() / "track.ogg", bytes);
+    m_Reader = std::make_unique<COggReader>(new CFileReader, "track.ogg");
+    return *m_Reader;
+  }
+  static std::string CorpusFile(const std::string& name) {
+    std::ifstream in(std::string(VESK_OGG_CORPUS "/") + name, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  }
+  // Samples delivered from the start to the end.
+  static std::uint32_t DecodedSamples(COggReader& r) {
+    std::vector<char> buffer(1 << 16);
+    std::uint32_t frames = 0;
+    std::uint32_t got = 0;
+    r.Seek(0);
+    while (r.Read(buffer.data(), static_cast<std::uint32_t>(buffer.size()), &got) && got != 0) {
+      frames += got / r.GetFormat().blockAlign;
+    }
+    return frames;
+  }
+
   vesk_test::ScopedWorkingDir m_Dir;
+  std::unique_ptr<COggReader> m_Reader;
 };
 
 TEST_F(OggReaderTest, DecodesATrackToItsEndAndSeeksBack) {
@@ -104,6 +130,66 @@ TEST_F(OggReaderTest, SecondOpenIsRefused) {
   EXPECT_FALSE(r.Open("tone.ogg"));
   EXPECT_TRUE(capture.Contains("Failed : COggReader::Open Data Already Exists\n"));
   EXPECT_TRUE(r.IsOpen());
+}
+
+// A codebook that is not a complete code passes the decoding library's header
+// check and later divides by zero: the fuzzer's file, as it is and reshaped so that
+// its headers lie elsewhere, is refused; the same shapes around a good tone open.
+TEST_F(OggReaderTest, ALinkWhoseDecoderCannotBeSetUpIsRefusedWhereverItsHeadersLie) {
+  const std::string bad = CorpusFile("F4-ogg-res2-divide-by-zero.ogg");
+  ASSERT_FALSE(bad.empty());
+  const std::string tone = vesk_test::MakeOggTone(1, 22050, 3000);
+  struct Shape {
+    const char* what;
+    std::function<std::string(const std::string&)> make;
+    std::uint32_t toneLength;
+  };
+  const Shape shapes[] = {
+      {"as it is", [](const std::string& f) { return f; }, 3000},
+      {"after a page of another stream", [](const std::string& f) { return vesk_test::ForeignOggPage(7) + f; }, 3000},
+      {"as a chained file's second link",
+       [&tone](const std::string& f) { return tone + vesk_test::WithOggSerial(f, 99); }, 6000},
+      {"behind a comment header of 5 MiB", [](const std::string& f) { return vesk_test::WithLongComment(f, 5 << 20); },
+       3000},
+  };
+  for (const Shape& shape : shapes) {
+    COggReader& good = Open(shape.make(tone));
+    ASSERT_TRUE(good.IsOpen()) << shape.what;
+    EXPECT_EQ(good.GetLength(), shape.toneLength) << shape.what;
+    EXPECT_EQ(DecodedSamples(good), shape.toneLength) << shape.what;
+    vesk_test::DebugCapture capture;
+    EXPECT_FALSE(Open(shape.make(bad)).IsOpen()) << shape.what;
+    EXPECT_TRUE(capture.Contains("Failed : COggReader::Open File Not Found\n")) << shape.what;
+  }
+}
+
+// The device plays one format of one or two channels for the whole file.
+TEST_F(OggReaderTest, RefusesFormatsTheMixerCannotPlay) {
+  const std::string cases[] = {vesk_test::MakeOggTone(3, 44100, 2000),
+                               vesk_test::MakeOggTone(1, 22050, 2000) +
+                                   vesk_test::WithOggSerial(vesk_test::MakeOggTone(1, 44100, 2000), 99),
+                               vesk_test::MakeOggTone(1, 22050, 2000) +
+                                   vesk_test::WithOggSerial(vesk_test::MakeOggTone(2, 22050, 2000), 99)};
+  for (const std::string& bytes : cases) {
+    vesk_test::DebugCapture capture;
+    EXPECT_FALSE(Open(bytes).IsOpen());
+    EXPECT_TRUE(capture.Contains("Failed : COggReader::Open Unknown Format\n"));
+  }
+}
+
+// A track whose last granule position states one sample would make looped music
+// seek after every sample; a track that is truly short keeps its length.
+TEST_F(OggReaderTest, AStatedLengthShorterThanABlockIsTakenFromWhatDecodingDelivers) {
+  COggReader& lying = Open(CorpusFile("ogg-one-sample-length-seek-per-sample-slow.ogg"));
+  ASSERT_TRUE(lying.IsOpen());
+  EXPECT_GT(lying.GetLength(), 20000u);
+  EXPECT_EQ(lying.GetLoopEnd(), lying.GetLength());
+  EXPECT_EQ(DecodedSamples(lying), lying.GetLength());
+
+  COggReader& brief = Open(vesk_test::MakeOggTone(1, 22050, 100));
+  ASSERT_TRUE(brief.IsOpen());
+  EXPECT_EQ(brief.GetLength(), 100u);
+  EXPECT_EQ(DecodedSamples(brief), 100u);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <vorbis/vorbisenc.h>
 
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
 
@@ -21,6 +22,37 @@ void PutU32(std::string& s, std::uint32_t v) {
 void AppendPage(std::string& out, const ogg_page& page) {
   out.append(reinterpret_cast<const char*>(page.header), static_cast<std::size_t>(page.header_len));
   out.append(reinterpret_cast<const char*>(page.body), static_cast<std::size_t>(page.body_len));
+}
+
+// A page's bytes as libogg's view of them.
+ogg_page View(std::string& page) {
+  ogg_page view;
+  view.header = reinterpret_cast<unsigned char*>(page.data());
+  view.header_len = 27 + static_cast<unsigned char>(page[26]);
+  view.body = view.header + view.header_len;
+  view.body_len = static_cast<long>(page.size()) - view.header_len;
+  return view;
+}
+
+std::vector<std::string> PagesOf(const std::string& ogg) {
+  ogg_sync_state sync;
+  ogg_sync_init(&sync);
+  std::copy(ogg.begin(), ogg.end(), ogg_sync_buffer(&sync, static_cast<long>(ogg.size())));
+  ogg_sync_wrote(&sync, static_cast<long>(ogg.size()));
+  std::vector<std::string> pages;
+  ogg_page page;
+  while (ogg_sync_pageout(&sync, &page) == 1) AppendPage(pages.emplace_back(), page);
+  ogg_sync_clear(&sync);
+  return pages;
+}
+
+// Rewrites header bytes of the page from `at` (little-endian) and its checksum.
+constexpr std::size_t kSerialAt = 14;
+constexpr std::size_t kSequenceAt = 18;
+void Patch(std::string& page, std::size_t at, std::uint32_t value) {
+  for (std::size_t i = 0; i < 4; ++i) page[at + i] = static_cast<char>(value >> (8 * i));
+  ogg_page view = View(page);
+  ogg_page_checksum_set(&view);
 }
 
 }  // namespace
@@ -120,6 +152,65 @@ std::string MakeOggTone(int channels, long rate, std::uint32_t frames) {
   vorbis_comment_clear(&comment);
   vorbis_info_clear(&info);
   return out;
+}
+
+std::string WithOggSerial(const std::string& ogg, std::uint32_t serial) {
+  std::string out;
+  for (std::string& page : PagesOf(ogg)) {
+    Patch(page, kSerialAt, serial);
+    out += page;
+  }
+  return out;
+}
+
+std::string WithLongComment(const std::string& ogg, std::size_t bytes) {
+  std::vector<std::string> pages = PagesOf(ogg);
+  ogg_page page = View(pages.at(0));
+  ogg_stream_state stream;
+  ogg_stream_init(&stream, ogg_page_serialno(&page));
+  // The header pages are those before the first page with a granule position.
+  std::size_t headerPages = 0;
+  std::vector<std::string> headers;
+  for (; ogg_page_granulepos(&page) == 0; page = View(pages.at(++headerPages))) {
+    ogg_stream_pagein(&stream, &page);
+    for (ogg_packet packet; ogg_stream_packetout(&stream, &packet) == 1;) {
+      headers.emplace_back(reinterpret_cast<const char*>(packet.packet), static_cast<std::size_t>(packet.bytes));
+    }
+  }
+  // Type 3, "vorbis", a vendor, one comment of the rest, the framing bit.
+  std::string& comment = headers.at(1);
+  comment = "\x03vorbis";
+  PutU32(comment, 0);
+  PutU32(comment, 1);
+  PutU32(comment, static_cast<std::uint32_t>(bytes - 20));
+  comment += "C=" + std::string(bytes - 22, 'x') + "\x01";
+  ogg_stream_reset(&stream);
+  std::string out;
+  for (std::string& header : headers) {
+    ogg_packet packet{};
+    packet.packet = reinterpret_cast<unsigned char*>(header.data());
+    packet.bytes = static_cast<long>(header.size());
+    packet.b_o_s = &header == &headers.front() ? 1 : 0;
+    ogg_stream_packetin(&stream, &packet);
+    while (ogg_stream_flush(&stream, &page) != 0) AppendPage(out, page);
+  }
+  // The audio pages, numbered on from the new header pages.
+  auto sequence = static_cast<std::uint32_t>(stream.pageno);
+  ogg_stream_clear(&stream);
+  for (std::size_t i = headerPages; i < pages.size(); ++i) {
+    Patch(pages[i], kSequenceAt, sequence++);
+    out += pages[i];
+  }
+  return out;
+}
+
+std::string ForeignOggPage(std::uint32_t serial) {
+  // Version 0, first and last page of its stream, one segment of 19 bytes.
+  std::string page("OggS\0\x06", 6);
+  page.append(20, '\0');
+  page += "\x01\x13not a vorbis stream";
+  Patch(page, kSerialAt, serial);
+  return page;
 }
 
 }  // namespace vesk_test

@@ -33,4 +33,14 @@ inline std::int16_t RampValue(std::uint32_t frame) { return static_cast<std::int
 // A sine tone of the given length, encoded as Ogg Vorbis.
 std::string MakeOggTone(int channels, long rate, std::uint32_t frames);
 
+// Reshaped Ogg files of one logical stream whose headers end on a page of their
+// own, as encoders write them (checksums made anew). Every page moved to another
+// serial number, so that the file can follow another as a link of a chain.
+std::string WithOggSerial(const std::string& ogg, std::uint32_t serial);
+// The comment header replaced by one of `bytes` bytes, spread over many pages.
+std::string WithLongComment(const std::string& ogg, std::size_t bytes);
+// The page of a logical stream that is not Vorbis, begun and ended on it: placed
+// before a file, it is the first stream of the file's first link.
+std::string ForeignOggPage(std::uint32_t serial);
+
 }  // namespace vesk_test

@@ -89,11 +89,19 @@ TEST_F(WavReaderTest, RefusesWhatItCannotPlayOrMeasure) {
   extensible.formatTag = 0xFFFE;
   auto noAlign = MakePcmFormat(2, 44100, 16);
   noAlign.blockAlign = 0;
+  auto twelveBits = MakePcmFormat(2, 44100, 16);
+  twelveBits.bitsPerSample = 12;
+  auto wideAlign = MakePcmFormat(2, 44100, 24);
+  wideAlign.blockAlign = 8;
   const Case cases[] = {{"float", floatFormat},
                         {"extensible", extensible},
                         {"block align 0", noAlign},
                         {"no channels", MakePcmFormat(0, 44100, 16)},
-                        {"rate 0", MakePcmFormat(2, 0, 16)}};
+                        {"rate 0", MakePcmFormat(2, 0, 16)},
+                        {"three channels", MakePcmFormat(3, 44100, 16)},
+                        {"12 bits", twelveBits},
+                        {"24 bits in 32-bit frames", wideAlign},
+                        {"rate 50", MakePcmFormat(2, 50, 16)}};
   for (const Case& c : cases) {
     vesk_test::DebugCapture capture;
     CWavReader& r = Open(MakeWav(c.format, std::string(40, '\x01')));
@@ -101,6 +109,37 @@ TEST_F(WavReaderTest, RefusesWhatItCannotPlayOrMeasure) {
     EXPECT_TRUE(capture.Contains("Failed : CWavReader::Open Unknown Format\n")) << c.what;
     EXPECT_EQ(r.GetLength(), 0u) << c.what;
     EXPECT_EQ(r.Tell(), 0u) << c.what;
+  }
+}
+
+// Samples of 24 and 32 bits play as their upper 16 bits; a frame cut short at the
+// end of the data is dropped.
+TEST_F(WavReaderTest, WideSamplesAreDeliveredAsSixteenBits) {
+  for (const std::uint16_t bits : {std::uint16_t{24}, std::uint16_t{32}}) {
+    const std::string ramp = vesk_test::RampFrames(1500);
+    std::string wide;
+    for (std::size_t i = 0; i < ramp.size(); i += 2) {
+      wide.append(bits / 8 - 2, '\x5A');  // low bytes that must not reach the output
+      wide.append(ramp, i, 2);
+    }
+    CWavReader& r = Open(MakeWav(MakePcmFormat(2, 48000, bits), wide + "\x01\x02"));
+    ASSERT_TRUE(r.IsOpen()) << bits;
+    EXPECT_EQ(r.GetFormat().bitsPerSample, 16) << bits;
+    EXPECT_EQ(r.GetFormat().blockAlign, 4) << bits;
+    EXPECT_EQ(r.GetFormat().avgBytesPerSec, 192000u) << bits;
+    EXPECT_EQ(r.GetLength(), 1500u) << bits;
+    std::string data(8000, '\0');
+    std::uint32_t got = 0;
+    ASSERT_TRUE(r.Read(data.data(), 6002, &got));
+    EXPECT_EQ(got, 6000u) << bits;
+    EXPECT_EQ(data.substr(0, got), ramp) << bits;
+    EXPECT_TRUE(r.IsEnd()) << bits;
+    ASSERT_TRUE(r.Seek(1000));
+    EXPECT_EQ(r.Tell(), 1000u);
+    std::int16_t frame[2] = {};
+    r.Read(frame, 4, &got);
+    EXPECT_EQ(frame[0], vesk_test::RampValue(1000)) << bits;
+    EXPECT_EQ(frame[1], -vesk_test::RampValue(1000)) << bits;
   }
 }
 

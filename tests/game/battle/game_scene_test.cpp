@@ -270,20 +270,31 @@ TEST_F(GameSceneTest, OnlyASlotShowingABombGivesOneAndALostRoundPutsTheCarriedOn
   EXPECT_EQ(Player().GetBomb(), 50);
 }
 
-TEST_F(GameSceneTest, ARoundWhoseBoardsHaveNoCellsOrNoCellSizeIsRefusedWhenItsStageLoads) {
+TEST_F(GameSceneTest, ARoundWhoseBoardsOrListsCannotBeBuiltIsRefusedWhenItsStageLoads) {
   vesk_test::FatalTrap trap;
   std::ifstream sample(kRound, std::ios::binary);
   std::stringstream text;
   text << sample.rdbuf();
-  // Copies of the sample round with one value changed.
-  auto damage = [&text](const std::string& file, const std::string& key, const std::string& value) {
+  // Copies of the sample round with values changed, each key found in its section.
+  auto damage = [&text](const std::string& file, const std::vector<std::vector<std::string>>& changes) {
     std::string round = text.str();
-    const std::size_t at = round.find("\n" + key + "=") + 1;
-    round.replace(at, round.find('\n', at) - at, key + "=" + value);
+    for (const auto& change : changes) {
+      const std::string& section = change[0];
+      const std::string& key = change[1];
+      const std::size_t at = round.find("\n" + key + "=", round.find("[" + section + "]")) + 1;
+      round.replace(at, round.find('\n', at) - at, key + "=" + change[2]);
+    }
     vesk_test::WriteFile(file, round);
   };
-  damage("Data/InGame/Round/R1.ini", "ChipWidth", "0");
-  damage("Data/InGame/Round/R2.ini", "MineBoardHeight", "0");
+  const std::string largest = "2147483647";
+  damage("Data/InGame/Round/R1.ini", {{"Image", "ChipWidth", "0"}});
+  damage("Data/InGame/Round/R2.ini", {{"Stage", "MineBoardHeight", "0"}});
+  damage("Data/InGame/Round/R3.ini", {{"Image", "ChipImageVariationNum", largest}});
+  damage("Data/InGame/Round/R4.ini", {{"BombIconClickRect", "Num", largest}});
+  damage("Data/InGame/Round/R5.ini", {{"AtkRateIconPosition", "Num", largest}});
+  damage("Data/InGame/Round/R6.ini", {{"Stage", "BoardsNum", largest}});
+  damage("Data/InGame/Round/R7.ini", {{"Stage", "BoardsNum", "64"}, {"Stage", "MineBoardWidth", "64"},
+                                      {"Stage", "MineBoardHeight", "64"}});
   PackData();
   // The select scene hands the stage's first round over to the battle.
   auto load = [](const std::string& file) {
@@ -294,6 +305,17 @@ TEST_F(GameSceneTest, ARoundWhoseBoardsHaveNoCellsOrNoCellSizeIsRefusedWhenItsSt
                "Data/InGame/Round/R1.iniの[Image] ChipWidthは1以上でなければなりません！（0）");
   EXPECT_FATAL(load("Data/InGame/Round/R2.ini"),
                "Data/InGame/Round/R2.iniの[Stage] MineBoardHeightは1以上でなければなりません！（0）");
+  EXPECT_FATAL(load("Data/InGame/Round/R3.ini"),
+               "Data/InGame/Round/R3.iniの[Image] ChipImageVariationNumは256以下でなければなりません！（2147483647）");
+  EXPECT_FATAL(load("Data/InGame/Round/R4.ini"),
+               "Data/InGame/Round/R4.iniの[BombIconClickRect] Numは256以下でなければなりません！（2147483647）");
+  EXPECT_FATAL(load("Data/InGame/Round/R5.ini"),
+               "Data/InGame/Round/R5.iniの[AtkRateIconPosition] Numは256以下でなければなりません！（2147483647）");
+  EXPECT_FATAL(load("Data/InGame/Round/R6.ini"),
+               "Data/InGame/Round/R6.iniの[Stage] BoardsNumは64以下でなければなりません！（2147483647）");
+  EXPECT_FATAL(load("Data/InGame/Round/R7.ini"),
+               "Data/InGame/Round/R7.iniの[Stage] BoardsNum x MineBoardWidth x MineBoardHeightが大きすぎます！"
+               "（64 x 64 x 64）");
 }
 
 TEST_F(GameSceneTest, ARestartCancelsTheBannerOfTheRoundItLeaves) {

@@ -64,6 +64,7 @@ class SoundManagerTest : public vesk_test::SoundFixture {
     vesk_test::WriteFile(kVoice, wav);
     vesk_test::WriteFile(kWavNamedBoth, wav);
     vesk_test::WriteFile("Data/Sound/effect.mp3", wav);
+    vesk_test::WriteFile("Data/Sound/empty.wav", vesk_test::MakeWav(platform::MakePcmFormat(2, 44100, 16), ""));
     vesk_test::WriteFile(kTrack, ogg);
     vesk_test::WriteFile(kOggNamedBoth, ogg);
     PackData();
@@ -183,6 +184,7 @@ TEST_F(SoundManagerTest, FilesThatCannotBeOpenedFailWithTheirDebugLine) {
   EXPECT_TRUE(debug.Contains("Failed : SoundManagerfD::_LoadSE Open\n"));
   EXPECT_FALSE(sound._LoadSE("Data/Sound/effect.mp3")) << "no reader for the name";
   EXPECT_FALSE(sound._LoadSE(kWavNamedBoth));
+  EXPECT_FALSE(sound._LoadSE("Data/Sound/empty.wav")) << "opens, but no buffer holds nothing";
   EXPECT_FALSE(sound._LoadVoice("Data/Voice/missing.ogg"));
   EXPECT_TRUE(debug.Contains("Failed : SoundManagerfD::_LoadVoice Open\n"));
   EXPECT_FALSE(sound._LoadBGM("Data/Music/missing.ogg"));

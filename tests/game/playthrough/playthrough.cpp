@@ -25,6 +25,7 @@
 #include "game/story/vesk_normal_scene.h"
 #include "platform/text/cp932.h"
 #include "tests/game/playthrough/battle_solver.h"
+#include "tests/game/playthrough/section_start.h"
 
 namespace vesk_play {
 namespace {
@@ -371,6 +372,7 @@ void Playthrough::LoadTheSave() {
   StoryVariable(kSavedChoice, m_FirstWay);
   // The other character's story; the slot brings back the saved one's.
   if (!ChooseStage(1, 0)) return;
+  WatchSectionStart(m_Driver, m_ScriptSource, "c1e0r0");
   m_Driver.Step("load the save");
   if (!m_Driver.RunUntil([] { return !CurrentLine().message.empty(); }, kFirstLineLimitMs,
                          "the story showed no text before the load"))
@@ -404,9 +406,16 @@ void Playthrough::LoadTheSave() {
 
 std::vector<StoryLine> Playthrough::ReadStory(const std::string& name, std::int32_t scene) {
   m_Driver.Step("story " + name);
+  // A section read from its start is named by its label (one resumed from a slot is not).
+  if (m_ScriptSource.find("\n@" + name + ":") != std::string::npos) WatchSectionStart(m_Driver, m_ScriptSource, name);
   std::vector<StoryLine> lines;
   bool pictureChecked = false;
+  bool volumesChecked = false;
   for (int clicks = 0; clicks < kStoryClickLimit && m_Driver.Running() && GameDriver::TopScene() == scene; ++clicks) {
+    if (!volumesChecked && !StoryKeepsPlayerVolumes()) {
+      volumesChecked = true;
+      m_Driver.Fault("story " + name + " set a volume of its own over the player's");
+    }
     if (!m_TimedOut && TimedChoiceOpen()) {
       LetTheChoiceTimeOut();
       continue;
@@ -446,6 +455,7 @@ void Playthrough::ReturnToTitleMidMessage(int chara, int enemy) {
   if (!ChooseStage(chara, enemy)) return;
   const std::string name = Join("c", chara, "e", enemy, "r0");
   m_Driver.Step("return to the title from " + name);
+  WatchSectionStart(m_Driver, m_ScriptSource, name);
   if (!m_Driver.RunUntil([] { return !CurrentLine().message.empty(); }, kFirstLineLimitMs, name + " showed no text"))
     return;
   m_Driver.ClickButton(kStoryIni, "ButtonReturnTitle");
@@ -532,6 +542,13 @@ void Playthrough::PlayStage(int chara, int enemy, bool loseFirst) {
     nsVesk::g_NovelPlayer->GetGlobalHeap()->Set(lock.c_str(), 1);
     m_Record.locksOpenedByThePlay.push_back(lock);
   }
+}
+
+// The current volumes a story leaves at "the default" (outside 0 to 10000), so the
+// option screen's volumes count.
+bool Playthrough::StoryKeepsPlayerVolumes() {
+  auto* sound = nsVesk::g_NovelPlayer->GetSoundManager();
+  return sound->IsSEVolumeInvalid() && sound->IsBGMVolumeInvalid() && sound->IsVoiceVolumeInvalid();
 }
 
 bool Playthrough::StoryVariable(const std::string& name, std::int32_t& value) {

@@ -9,8 +9,11 @@
 // that reads back what the first run wrote, and the saved slot loaded through
 // the load button in the other character's story: the story goes on from the
 // saved line, its choice takes the other branch and the saved character's battle
-// follows; then the close question is answered No and then Yes. The story is read as it comes: its text is clicked on until it
-// suspends, and an open choice window gets a click on one of its choices.
+// follows; then the close question is answered No and then Yes. The story is read
+// as it comes: its text is clicked on until it suspends, and an open choice window
+// gets a click on one of its choices. Each section read from its start must come
+// onto the screen on its own picture (section_start.h), and no story may set a
+// volume over the player's.
 
 #include <cstdint>
 #include <functional>
@@ -99,6 +102,7 @@ class Playthrough {
   static StoryLine CurrentLine();
   static bool StoryButton(const char* name, Point& centre);
   static bool StoryVariable(const std::string& name, std::int32_t& value);
+  static bool StoryKeepsPlayerVolumes();
   int RoundsOf(int chara, int enemy) const;
 
   GameDriver m_Driver;

@@ -2,7 +2,7 @@
 // compiled by the script compiler host, played by the story scene and the game's
 // normal scene. A section started again after the return to the title, skip mode
 // ending at unread text, a choice left open at the return, and the picture
-// between a fade-out and the fade-in after it.
+// between a fade-out and the fade-in after it, or the next section.
 
 #include <gtest/gtest.h>
 
@@ -12,6 +12,7 @@
 #include "engine/api/text_manager.h"
 #include "engine/drawmanager/base_draw_manager.h"
 #include "game/core/scene_ids.h"
+#include "game/story/story_section.h"
 #include "tests/engine/kit/fatal_trap.h"
 #include "tests/game/story/story_fixture.h"
 #include "tests/tools/kit/compiled_script_fixture.h"
@@ -119,27 +120,61 @@ TEST_F(StorySeamsTest, AChoiceLeftOpenIsGoneAfterTheReturnToTheTitle) {
   EXPECT_EQ(Settings().SelectState, nsTamskLib::nsDrawManager::kSelectClosed) << "not drawn in the next story";
 }
 
-TEST_F(StorySeamsTest, NoFrameBetweenAFadeOutAndTheFadeInShowsThePicture) {
-  Load("@start:\n  suspend;\n@round:\n"
-       "  bg \"Data/ADV/white.png\", 0, 0, 255, 0, 0, 0, 800, 600;\n  update 1, 0;\n  textoff;\n"
-       "  fadeout 100, 0, 0, 0;\n  bg \"Data/ADV/red.png\", 0, 0, 255, 0, 0, 0, 800, 600;\n"
-       "  fadein 100, 0, 0, 0, 1;\n  text \"\", \"\";\n");
+// A fade-out to black over a white picture, a red one written behind it, `between`
+// then `last`, the command that ends the held colour, and a message. The frame in
+// which `last` starts shows the red picture if `revealed` (a fade-in starts covered).
+TEST_F(StorySeamsTest, AFadeColourHeldAtASectionsEndDoesNotCoverTheNextSection) {
+  Load("@start:\n  suspend;\n@round:\n  fadeout 100, 0, 0, 0;\n  update 3, 0;\n  wait 5000;\n"
+       "@other:\n  bg \"Data/ADV/red.png\", 0, 0, 255, 0, 0, 0, 800, 600;\n  update 1, 0;\n  wait 5000;\n");
+  vesk_test::WriteFile("Data/ADV/round0.ini", StoryFile("ADV", "@other"));
   StartRoundAt("@round");
-  nsTamskLib::nsTaskManager::TaskManager& tasks = nsVesk::g_NovelPlayer->Tasks();
-  bool fading = false;
-  int between = 0;
-  ASSERT_EQ(Pixel(400, 300), 0xFFFFFFu) << "the picture before the fade";
-  for (int frame = 0; frame < 60 && tasks.GetEffectType() != 5; ++frame) {
-    Frame();
-    if (tasks.GetEffectType() == 6) fading = true;
-    if (!fading || tasks.GetEffectType() == 6) continue;
-    // From the fade-out's last frame to the fade-in's first.
-    EXPECT_EQ(Brightest(), 0u) << "frame " << between << " after the fade-out";
-    ++between;
-  }
-  EXPECT_GE(between, 3) << "the fade-out's end, the new background and the fade-in's start";
-  FramesFromTo(m_Now, m_Now + 160);
-  EXPECT_EQ(Pixel(400, 300), 0xFF0000u) << "the new picture after the fade-in";
+  FramesFromTo(m_Now, m_Now + 240);
+  m_Now += 256;
+  ASSERT_EQ(Brightest(), 0u) << "the fade-out's colour is held";
+  nsVesk::nsADV::StartStorySection("Data/ADV/round0.ini", "ADV");
+  FramesFromTo(m_Now, m_Now + 48);
+  EXPECT_EQ(Pixel(10, 300), 0xFF0000u) << "the next section's own picture";
 }
+
+struct HeldFade { const char* name; const char* between; const char* last; bool revealed; };
+class HeldFadeTest : public StorySeamsTest, public testing::WithParamInterface<HeldFade> {};
+
+TEST_P(HeldFadeTest, EveryFrameFromTheFadeOutsEndToTheCommandThatEndsItIsTheFadeColour) {
+  Load(std::string("@start:\n  suspend;\n@round:\n  local r = 0;\n  bg \"Data/ADV/white.png\", 0, 0, 255, "
+                   "0, 0, 0, 800, 600;\n  update 1, 0;\n  bg \"Data/ADV/red.png\", 0, 0, 255, 0, 0, 0, 800, "
+                   "600;\n") + GetParam().between + GetParam().last + "\n  text \"\", \"\";\n");
+  StartRoundAt("@round");
+  ASSERT_EQ(Pixel(400, 300), 0xFFFFFFu) << "the picture before the fade";
+  nsTamskLib::nsSimulatedHeap::CommandHeap& commands = nsVesk::g_NovelPlayer->Commands();
+  const auto last = static_cast<std::int32_t>(commands.GetCommandList().size()) - 2;
+  int held = 0;  // frames from the fade-out's first fully covered one
+  while (commands.GetIterator() != last && m_Now < 1500) {
+    Frame();
+    if (held == 0 && Brightest() != 0) continue;
+    EXPECT_EQ(Brightest(), 0u) << "frame " << held << " after the fade-out";
+    ++held;
+  }
+  Frame();  // `last` starts
+  EXPECT_EQ(Brightest() != 0, GetParam().revealed) << "the frame in which the hold ends";
+  EXPECT_GE(held, 2) << "the fade-out's last frame and the one after it at least";
+  FramesFromTo(m_Now, m_Now + 160);
+  EXPECT_EQ(Pixel(10, 300), 0xFF0000u) << "the new picture in the end";
+}
+
+constexpr const char* kFadeOutFlip = "  fadeout 100, 0, 0, 0;\n  update 3, 0;\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    StorySeams, HeldFadeTest,
+    testing::Values(
+        HeldFade{"FadeOutThenFadeIn", "  fadeout 100, 0, 0, 0;\n", "  fadein 100, 0, 0, 0, 1;", false},
+        HeldFade{"UnconditionalFades", "  fadeoutu 100, 0, 0, 0;\n", "  fadeinu 100, 0, 0, 0;", false},
+        HeldFade{"FadeOutsOwnFlip", "  fadeout 100, 0, 0, 0, 1;\n  wait 50;\n", "  fadein 100, 0, 0, 0;", false},
+        HeldFade{"TimedFlipBetween", "  fadeout 100, 0, 0, 0;\n  update 1, 100;\n", "  fadein 100, 0, 0, 0;", false},
+        HeldFade{"NextEffect", kFadeOutFlip, "  quakex 100, 4;", true},
+        HeldFade{"SkippedEffect", "  fadeout 100, 0, 0, 0;\n  update 3, 0;\n  skipon;\n", "  quakex 100, 4;", true},
+        HeldFade{"Text", kFadeOutFlip, "  text \"\", \"あ\";", true},
+        HeldFade{"ClickWait", kFadeOutFlip, "  wait 0;", true},
+        HeldFade{"Choice", kFadeOutFlip, "  select \"はい\", \"いいえ\", r;", true}),
+    [](const testing::TestParamInfo<HeldFade>& param) { return std::string(param.param.name); });
 
 }  // namespace

@@ -158,8 +158,8 @@ TEST_F(AttachTest, ANewerHostIsAcceptedAndEveryGroupIsRegistered) {
 
   // Every effect number has a function in all three stages: its own where it works
   // (shakes before drawing, flashes and fades after the text window), the empty
-  // one elsewhere.
-  for (const auto& stage : g_Host.effects) EXPECT_EQ(stage.size(), 16u);
+  // one elsewhere; and the held colour of a fade-out.
+  for (const auto& stage : g_Host.effects) EXPECT_EQ(stage.size(), 17u);
   for (unsigned n = 1; n <= 16; ++n) {
     EXPECT_EQ(g_Host.effects[1].at(n), &nsWendrick::EmptyEffect) << n;
   }
@@ -194,7 +194,7 @@ TEST_F(AttachTest, AMissingRegistrationFunctionSkipsOnlyItsGroup) {
   exports.erase("RegisterPLoadEnvironmentDataFunc");
   ASSERT_TRUE(Attach(exports));
   EXPECT_TRUE(g_Host.effects[1].empty());
-  EXPECT_EQ(g_Host.effects[0].size(), 16u);
+  EXPECT_EQ(g_Host.effects[0].size(), 17u);
   EXPECT_EQ(g_Host.keywords.size(), 190u);
   EXPECT_EQ(g_Host.systemTypes.size(), 51u);
   // The environment group needs both of its functions.

@@ -35,9 +35,9 @@ TEST(PluginLibraryTest, TheLoaderKeepsWendrickAndItRegistersItsTables) {
   EXPECT_EQ(registries.enabledSystemCommands.size(), 51u);
   EXPECT_FALSE(IsSystemCommandEnabled(13));
   EXPECT_TRUE(IsSystemCommandEnabled(57));
-  EXPECT_EQ(registries.effects1.size(), 16u);
-  EXPECT_EQ(registries.effects2.size(), 16u);
-  EXPECT_EQ(registries.effects3.size(), 16u);
+  EXPECT_EQ(registries.effects1.size(), 17u);
+  EXPECT_EQ(registries.effects2.size(), 17u);
+  EXPECT_EQ(registries.effects3.size(), 17u);
   EXPECT_NE(FindEffect1Func(5), nullptr);
   EXPECT_EQ(FindEffect1Func(5)(nullptr), 0);
   EXPECT_EQ(registries.saveEnvironmentDataFuncs.count("Wendrick"), 1u);

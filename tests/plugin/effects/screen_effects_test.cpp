@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/api/novel_engine.h"
+#include "plugin/effects/screen_effects.h"
 #include "tests/plugin/effects/story_frame.h"
 
 namespace {
@@ -13,6 +15,8 @@ using vesk_test::Overlay;
 using vesk_test::StoryFrameTest;
 
 using ScreenEffectsTest = StoryFrameTest;
+
+constexpr std::uint32_t kHeld = nsWendrick::kEffectHeldColour;
 
 TEST_F(ScreenEffectsTest, AFlashCoversTheScreenFor50MillisecondsWhateverItsTime) {
   StartEffect(1, 5000, 0x0000FF);
@@ -54,7 +58,7 @@ TEST_F(ScreenEffectsTest, SecondAndThirdFlashesFollowTheirTime) {
   EXPECT_EQ(EffectType(), 0u);
 }
 
-TEST_F(ScreenEffectsTest, AFadeOutEndsFullyCoveredAndAFadeInEndsWithoutOverlay) {
+TEST_F(ScreenEffectsTest, AFadeOutEndsFullyCoveredAndHeldAndAFadeInEndsWithoutOverlay) {
   StartEffect(6, 1000, 0);
   DrawFrame();
   EXPECT_TRUE(Overlays().empty());  // alpha 0 reaches no back end
@@ -64,8 +68,17 @@ TEST_F(ScreenEffectsTest, AFadeOutEndsFullyCoveredAndAFadeInEndsWithoutOverlay) 
   Advance(500);
   DrawFrame();
   EXPECT_EQ(Overlays(), std::vector<std::string>{Overlay("0x00000000", 255)});
-  EXPECT_EQ(EffectType(), 0u);
+  EXPECT_EQ(EffectType(), kHeld);
   EXPECT_EQ(UpdateType(), 0u);  // no page flip without flag 0x1
+  // The colour stays: over the text window in the story, under it in the backlog.
+  player.Draw().SetTextWindow(nsTamskLib::TRect{25, 425, 775, 575}, 0x404040, 255, 0, 0);
+  DrawFrame();
+  EXPECT_EQ(player.draw.Draws().back(), Overlay("0x00000000", 255));
+  player.SetState(nsTamskLib::nsCore::kStateBackLog);
+  DrawFrame();
+  EXPECT_EQ(Overlays().size(), 1u);
+  EXPECT_EQ(player.draw.Draws().back(), "FillRect({25,425,775,575},0x00404040,255)");
+  player.SetState(nsTamskLib::nsCore::kStateNormal);
 
   StartEffect(5, 1000, 0);
   DrawFrame();
@@ -111,7 +124,7 @@ TEST_F(ScreenEffectsTest, PageFlipsComeAtTheStartOfFadeInsAndTheEndOfFadeOuts) {
   Advance(1);
   DrawFrame();
   EXPECT_EQ(Overlays(), std::vector<std::string>(2, Overlay("0x00000000", 255)));
-  EXPECT_EQ(EffectType(), 0u);
+  EXPECT_EQ(EffectType(), kHeld);
   EXPECT_EQ(UpdateType(), 3u);
 }
 
@@ -144,7 +157,8 @@ TEST_F(ScreenEffectsTest, ZeroTimeEndsEveryEffectButTheFlashOnItsFirstFrame) {
   for (std::uint32_t effect = 2; effect <= 16; ++effect) {
     StartEffect(effect, 0, 0, {1, 1, 1, 1});
     DrawFrame();
-    EXPECT_EQ(EffectType(), 0u) << effect;
+    const bool fadeOut = effect == 6 || effect == 8;
+    EXPECT_EQ(EffectType(), fadeOut ? kHeld : 0u) << effect;
     // An ending shake leaves the picture where it is.
     EXPECT_EQ(Backgrounds(), std::vector<std::string>{Background(0, 0)}) << effect;
     // Only the fade-outs draw on that frame: their final full overlay (fadeoutu's

@@ -1,0 +1,237 @@
+#include "framework/filepack/folder_packer.h"
+
+#include <algorithm>
+#include <map>
+#include <vector>
+
+#include "framework/file/binary_io.h"
+#include "framework/file/scrambled_string.h"
+#include "framework/filepack/file_pack_entry.h"
+#include "platform/debug/debug_sink.h"
+#include "platform/files/files.h"
+
+namespace nsZarn::nsFramework::nsFilePack {
+namespace {
+
+using nsFile::nsFileReader::IFileReader;
+using nsFile::nsFileWriter::IFileWriter;
+
+// Folders nested deeper than this are refused.
+constexpr std::size_t kMaxFolderDepth = 64;
+// The archive's data is gathered and written in blocks of this size.
+constexpr std::size_t kBlockBytes = std::size_t{1} << 20;
+// A converted parameter file waits under its name followed by this until it is put in place.
+constexpr char kStagedSuffix[] = ".tmp";
+
+struct PackedFile {
+  std::string path;       // where the walk found it
+  std::uint32_t size = 0;
+  bool fromMemory = false;  // its converted form, held in bytes, is packed instead
+  std::string bytes;
+};
+
+struct Walk {
+  std::map<std::string, PackedFile> files;  // by entry name, in the archive's order
+  // Files left out for a name without a Shift-JIS form, as the file system names them.
+  std::vector<std::string> skipped;
+};
+
+// Walks a folder tree, following symbolic links. `enclosing` holds the folders the
+// walk is inside: a link back to one of them would repeat the walk without end
+// (two such links make it branch at every level), so it ends the packing.
+bool WalkFolder(const std::string& name, const std::string& path, std::vector<platform::FolderId>& enclosing,
+                Walk& walk) {
+  platform::FolderId id;
+  if (!platform::GetFolderId(path, id)) return false;
+  if (std::find(enclosing.begin(), enclosing.end(), id) != enclosing.end()) {
+    platform::WriteDebugLine("Failed : FilePackManager::ConvertToFilePack Folder Loop\n");
+    return false;
+  }
+  if (enclosing.size() > kMaxFolderDepth) return false;
+  std::vector<platform::FolderEntry> items;
+  if (!platform::ListFolder(path, items)) return false;
+  enclosing.push_back(id);
+  for (const auto& item : items) {
+    if (!item.hasCp932Name) {
+      // No Shift-JIS name reaches this file, so no script can name it: left out.
+      walk.skipped.push_back(path + "/" + item.fileSystemName);
+      continue;
+    }
+    const std::string itemName = name + "/" + item.name;
+    const std::string itemPath = path + "/" + item.name;
+    if (item.isDirectory) {
+      if (!WalkFolder(itemName, itemPath, enclosing, walk)) return false;
+      continue;
+    }
+    // An entry's size is 32 bits; a larger file cannot be packed.
+    if (item.size > UINT32_MAX) return false;
+    PackedFile& file = walk.files[itemName];
+    file.path = itemPath;
+    file.size = static_cast<std::uint32_t>(item.size);
+  }
+  enclosing.pop_back();
+  return true;
+}
+
+bool IsParameterFile(const std::string& path) { return platform::SplitPath(path).ext == ".ini"; }
+
+// Whether two names reach one file.
+bool SameFile(const std::string& a, const std::string& b) {
+  if (a == b) return true;
+  platform::FolderId first, second;
+  return platform::GetFolderId(a, first) && platform::GetFolderId(b, second) && first == second;
+}
+
+bool ReadWhole(IFileReader& reader, const std::string& path, std::string& bytes) {
+  if (!reader.fopen(path.c_str(), "rb")) return false;
+  const std::int64_t size = reader.GetSize();
+  bytes.assign(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
+  const bool read = bytes.empty() || reader.fread(bytes.data(), bytes.size(), 1) == 1;
+  reader.fclose();
+  return read;
+}
+
+// Converts every ".ini" file that is INI text into a staged file beside the file
+// its entry name names (a file already in converted form is packed as it is).
+// Where that file is the packed one, the archive takes the converted bytes.
+bool ConvertParameterFiles(Walk& walk, nsParam::ParamManager& params, IFileReader& reader,
+                           std::vector<std::string>& staged) {
+  for (auto& [name, file] : walk.files) {
+    if (!IsParameterFile(file.path)) continue;
+    bool converted = false;
+    if (params.LoadParamINIFile(file.path, true)) {
+      const std::string stagedName = name + kStagedSuffix;
+      converted = params.SaveParamDATFile(file.path, stagedName);
+      if (converted) staged.push_back(name);
+      if (converted && SameFile(name, file.path)) {
+        converted = ReadWhole(reader, stagedName, file.bytes) && file.bytes.size() <= UINT32_MAX;
+        file.fromMemory = true;
+        file.size = static_cast<std::uint32_t>(file.bytes.size());
+      }
+    } else {
+      // Already in converted form (a second conversion): packed as it is.
+      converted = params.LoadParamDATFile(file.path, true);
+    }
+    if (!converted) {
+      platform::WriteDebugLine("Failed : FilePackManager::ConvertToFilePack ParameterFile Convert Failed\n");
+      return false;
+    }
+  }
+  return true;
+}
+
+// The archive's data, gathered in large blocks: files are read straight into the
+// block, which is written whenever it is full.
+class BlockWriter {
+ public:
+  explicit BlockWriter(IFileWriter& writer) : m_Writer(writer), m_Block(kBlockBytes) {}
+
+  bool Append(const std::string& bytes) {
+    for (std::size_t done = 0; done < bytes.size();) {
+      if (m_Used == m_Block.size() && !Flush()) return false;
+      const std::size_t n = std::min(bytes.size() - done, m_Block.size() - m_Used);
+      std::copy_n(bytes.data() + done, n, m_Block.data() + m_Used);
+      m_Used += n;
+      done += n;
+    }
+    return true;
+  }
+
+  // Reads the file's size bytes; the file must end there, as it did in the walk.
+  bool AppendFile(IFileReader& reader, const std::string& path, std::uint32_t size) {
+    if (!reader.fopen(path.c_str(), "rb")) {
+      platform::WriteDebugLine("Failed : FilePackManager::ConvertToFilePack File Can't Open\n");
+      return false;
+    }
+    bool read = true;
+    for (std::uint32_t left = size; read && left > 0;) {
+      if (m_Used == m_Block.size() && !Flush()) {
+        reader.fclose();
+        return false;
+      }
+      const std::size_t n = std::min<std::size_t>(left, m_Block.size() - m_Used);
+      read = reader.fread(m_Block.data() + m_Used, 1, n) == n;
+      m_Used += read ? n : 0;
+      left -= read ? static_cast<std::uint32_t>(n) : 0;
+    }
+    char beyond = 0;
+    read = read && reader.fread(&beyond, 1, 1) == 0;
+    reader.fclose();
+    // A file that changed since the walk would no longer match its directory record.
+    if (!read) platform::WriteDebugLine("Failed : FilePackManager::ConvertToFilePack File Can't Read\n");
+    return read;
+  }
+
+  bool Flush() {
+    const bool written = m_Used == 0 || m_Writer.fwrite(m_Block.data(), 1, m_Used) == m_Used;
+    m_Used = 0;
+    return written;
+  }
+
+ private:
+  IFileWriter& m_Writer;
+  std::vector<char> m_Block;
+  std::size_t m_Used = 0;
+};
+
+bool WriteArchive(const Walk& walk, std::uint8_t key, IFileReader& reader, IFileWriter& writer) {
+  std::uint64_t offset = kArchiveHeaderSize;
+  for (const auto& [name, file] : walk.files) offset += name.size() + kDirectoryRecordOverhead;
+  bool ok = writer.fwrite(kArchiveMagic, 1, sizeof kArchiveMagic) == sizeof kArchiveMagic &&
+            nsFile::WriteU32(writer, static_cast<std::uint32_t>(walk.files.size()));
+  for (auto f = walk.files.begin(); ok && f != walk.files.end(); ++f) {
+    ok = nsFile::WriteScrambledString(&writer, key, f->first) && nsFile::WriteU64(writer, offset) &&
+         nsFile::WriteU32(writer, f->second.size);
+    offset += f->second.size;
+  }
+  BlockWriter data(writer);
+  for (auto f = walk.files.begin(); ok && f != walk.files.end(); ++f) {
+    const PackedFile& file = f->second;
+    ok = file.fromMemory ? data.Append(file.bytes) : data.AppendFile(reader, file.path, file.size);
+  }
+  return ok && data.Flush();
+}
+
+void RemoveStaged(const std::vector<std::string>& staged) {
+  for (const std::string& name : staged) platform::RemoveFile(name + kStagedSuffix);
+}
+
+}  // namespace
+
+bool PackFolder(const std::string& folderPath, const std::string& prefix, const std::string& archivePath,
+                std::uint8_t key, IFileReader& reader, IFileWriter& writer, nsParam::ParamManager& params) {
+  Walk walk;
+  std::vector<platform::FolderId> enclosing;
+  if (!WalkFolder(prefix, folderPath, enclosing, walk)) return false;
+  for (const std::string& path : walk.skipped) {
+    platform::WriteDebugLine("Failed : FilePackManager::ConvertToFilePack Name Not Shift-JIS : " + path + "\n");
+  }
+  std::vector<std::string> staged;
+  if (!ConvertParameterFiles(walk, params, reader, staged)) {
+    RemoveStaged(staged);
+    return false;
+  }
+
+  const std::string partialPath = archivePath + ".tmp";
+  bool ok = writer.fopen(partialPath.c_str(), "wb");
+  if (ok) {
+    ok = WriteArchive(walk, key, reader, writer);
+    ok = writer.fclose() && ok;
+    // On the storage device before it takes the archive's name.
+    ok = ok && platform::SyncFile(partialPath);
+  }
+  // Every file was read: the parameter files take their converted form.
+  std::size_t placed = 0;
+  while (ok && placed < staged.size()) {
+    ok = platform::RenameFile(staged[placed] + kStagedSuffix, staged[placed]);
+    if (ok) ++placed;
+  }
+  ok = ok && platform::RenameFile(partialPath, archivePath);
+  if (!ok) {
+    RemoveStaged(std::vector<std::string>(staged.begin() + static_cast<std::ptrdiff_t>(placed), staged.end()));
+    platform::RemoveFile(partialPath);
+  }
+  return ok;
+}
+
+}  // namespace nsZarn::nsFramework::nsFilePack

@@ -1,0 +1,29 @@
+#pragma once
+// Packs a folder tree into a data archive (file_pack_manager.h has the format), at
+// the speed of the disk: the folder is walked once, every file is opened once and
+// read in large blocks straight into the block that is written next.
+//
+// The folder's ".ini" parameter files are converted to their converted form, each
+// written to the file its entry name names. The converted forms are first written
+// beside those files and put in place only once every other file was read into the
+// archive, so a packing that fails on the way leaves the parameter files as they
+// were; the archive is written under a temporary name, synced and renamed only when
+// it is complete, so a failed packing leaves none behind.
+
+#include <cstdint>
+#include <string>
+
+#include "framework/file/file_reader.h"
+#include "framework/file/file_writer.h"
+#include "framework/param/param_manager.h"
+
+namespace nsZarn::nsFramework::nsFilePack {
+
+// Packs folderPath into archivePath; entry names start with prefix. The reader
+// reads the files, the writer writes the archive, the names are stored with the
+// key byte. False on any failure.
+bool PackFolder(const std::string& folderPath, const std::string& prefix, const std::string& archivePath,
+                std::uint8_t key, nsFile::nsFileReader::IFileReader& reader, nsFile::nsFileWriter::IFileWriter& writer,
+                nsParam::ParamManager& params);
+
+}  // namespace nsZarn::nsFramework::nsFilePack

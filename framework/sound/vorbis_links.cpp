@@ -1,0 +1,49 @@
+#include "framework/sound/vorbis_links.h"
+
+#include <cstdint>
+#include <vector>
+
+#include "platform/audio/pcm_format.h"
+
+namespace nsZarn::nsSound::nsISoundReader {
+
+VorbisLinks CheckVorbisLinks(OggVorbis_File& file) {
+  const long links = ov_streams(&file);
+  const vorbis_info* first = ov_info(&file, 0);
+  if (links < 1 || first == nullptr) return VorbisLinks::kUndecodable;
+  for (long link = 0; link < links; ++link) {
+    vorbis_info* info = ov_info(&file, static_cast<int>(link));
+    if (info == nullptr) return VorbisLinks::kUndecodable;
+    // The tables built here stay with the link's headers: decoding reuses them.
+    vorbis_dsp_state decoder;
+    if (vorbis_synthesis_init(&decoder, info) != 0) return VorbisLinks::kUndecodable;
+    vorbis_dsp_clear(&decoder);
+    if (info->channels != first->channels || info->rate != first->rate) return VorbisLinks::kUnplayableFormat;
+  }
+  if (first->channels < 1 || first->channels > 2 || first->rate < 1 || first->rate > INT32_MAX) {
+    return VorbisLinks::kUnplayableFormat;
+  }
+  const platform::PcmFormat format = platform::MakePcmFormat(
+      static_cast<std::uint16_t>(first->channels), static_cast<std::uint32_t>(first->rate), 16);
+  return platform::IsPlayablePcmFormat(format) ? VorbisLinks::kPlayable : VorbisLinks::kUnplayableFormat;
+}
+
+std::int64_t MeasureVorbisLength(OggVorbis_File& file) {
+  const ogg_int64_t stated = ov_pcm_total(&file, -1);
+  vorbis_info* info = ov_info(&file, 0);
+  if (stated < 0 || info == nullptr) return -1;
+  if (stated >= vorbis_info_blocksize(info, 1)) return stated;
+  const long frameBytes = 2L * info->channels;
+  std::vector<char> scratch(static_cast<std::size_t>(frameBytes) * 1024);
+  std::int64_t bytes = 0;
+  for (;;) {
+    int bitstream = 0;
+    const long got = ov_read(&file, scratch.data(), static_cast<int>(scratch.size()), 0, 2, 1, &bitstream);
+    if (got <= 0) break;  // the end, or data the playback would stop at as well
+    bytes += got;
+  }
+  if (ov_raw_seek(&file, 0) != 0) return -1;
+  return bytes / frameBytes;
+}
+
+}  // namespace nsZarn::nsSound::nsISoundReader
