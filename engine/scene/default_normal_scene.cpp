@@ -4,7 +4,6 @@
 
 #include "engine/api/input_manager.h"
 #include "engine/api/novel_engine.h"
-#include "engine/api/plugin_api.h"
 #include "engine/drawmanager/base_draw_manager.h"
 #include "engine/heap/command_heap.h"
 #include "engine/plugin/plugin_registry.h"

@@ -6,9 +6,9 @@
 
 #include "engine/api/fwd.h"
 
-namespace nsTamskLib::nsScene { class IScenePlayer; }
-
 namespace nsTamskLib::nsScene {
+
+class IScenePlayer;
 
 class IScene_Base {
  public:
