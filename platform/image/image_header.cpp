@@ -1,6 +1,7 @@
 #include "platform/image/image_header.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 
 namespace platform {
@@ -158,12 +159,26 @@ class PnmFields {
   std::size_t m_Pos = 2;
 };
 
+// The header's numbers; maxValue stays 1 for the bitmaps (P1, P4), which have none.
+struct PnmNumbers {
+  std::uint32_t width = 0;
+  std::uint32_t height = 0;
+  std::uint32_t maxValue = 1;
+};
+
+bool ReadPnmNumbers(PnmFields& fields, unsigned kind, PnmNumbers& numbers) {
+  if (!fields.Next(numbers.width) || !fields.Next(numbers.height)) return false;
+  return kind == 1 || kind == 4 || (fields.Next(numbers.maxValue) && numbers.maxValue != 0);
+}
+
 bool ReadPnmHeader(const unsigned char* p, std::size_t size, ImageHeader& header) {
   const unsigned kind = p[1] - static_cast<unsigned>('0');
   PnmFields fields(p, size);
-  std::uint32_t maxValue = 1;
-  if (!fields.Next(header.width) || !fields.Next(header.height)) return false;
-  if (kind != 1 && kind != 4 && (!fields.Next(maxValue) || maxValue == 0)) return false;
+  PnmNumbers numbers;
+  if (!ReadPnmNumbers(fields, kind, numbers)) return false;
+  header.width = numbers.width;
+  header.height = numbers.height;
+  const std::uint32_t maxValue = numbers.maxValue;
   // The fewest bytes the pixels take: a character per sample in plain text (P1-P3),
   // the stored bits in binary (P4-P6).
   const std::uint64_t samples = std::uint64_t{header.width} * header.height * (kind % 3 == 0 ? 3u : 1u);
@@ -226,6 +241,23 @@ bool ImageStructureIsSound(const ImageHeader& header, const unsigned char* p, st
     case ImageFormat::kJpeg: return CountJpegScans(p, size) <= kMaxJpegScans;
     default: return true;
   }
+}
+
+std::vector<unsigned char> WithPlainPnmHeader(const unsigned char* p, std::size_t size) {
+  if (size < 3 || p[0] != 'P' || p[1] < '1' || p[1] > '6') return {};
+  const unsigned kind = p[1] - static_cast<unsigned>('0');
+  PnmFields fields(p, size);
+  PnmNumbers numbers;
+  if (!ReadPnmNumbers(fields, kind, numbers)) return {};
+  char plain[40];
+  const int length =
+      kind == 1 || kind == 4
+          ? std::snprintf(plain, sizeof plain, "P%u\n%u %u", kind, unsigned{numbers.width}, unsigned{numbers.height})
+          : std::snprintf(plain, sizeof plain, "P%u\n%u %u %u", kind, unsigned{numbers.width},
+                          unsigned{numbers.height}, unsigned{numbers.maxValue});
+  std::vector<unsigned char> file(plain, plain + length);
+  file.insert(file.end(), p + fields.Position(), p + size);
+  return file;
 }
 
 }  // namespace platform

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 namespace platform {
 
@@ -40,5 +41,13 @@ bool FileCanHoldPicture(const ImageHeader& header, std::size_t size);
 // PNG chunk inside the file with a correct checksum up to IEND; a JPEG's scans
 // no more than kMaxJpegScans.
 bool ImageStructureIsSound(const ImageHeader& header, const unsigned char* p, std::size_t size);
+
+// A PNM file with its header spelt plainly ("P<n>\n<width> <height>[ <maxval>]") and
+// its pixels as they follow the header's last number. Decoders differ on a comment
+// that touches a number ("10#1\n" is the number 10 and a comment, but a decoder
+// that takes the '#' as the number's end reads the comment's digits as the next
+// field): the plain header leaves the decoder only the size read here, which the
+// size limit has checked. Empty when the header does not read.
+std::vector<unsigned char> WithPlainPnmHeader(const unsigned char* p, std::size_t size);
 
 }  // namespace platform

@@ -3,6 +3,9 @@
 #include <SDL.h>
 #include <SDL_image.h>
 
+#include <climits>
+#include <vector>
+
 #include "platform/image/image_decoder.h"
 
 namespace platform {
@@ -50,6 +53,15 @@ bool CopyInto(SDL_Surface* decoded, Texture& texture) {
 
 std::unique_ptr<Texture> ReadWithSdlImage(const ImageHeader& header, const unsigned char* p,
                                           std::size_t size) {
+  // A PNM file reaches the decoder with its header spelt plainly, so that the decoder
+  // reads the size that was checked.
+  std::vector<unsigned char> plainPnm;
+  if (header.format == ImageFormat::kPnm) {
+    plainPnm = WithPlainPnmHeader(p, size);
+    if (plainPnm.empty() || plainPnm.size() > static_cast<std::size_t>(INT_MAX)) return nullptr;
+    p = plainPnm.data();
+    size = plainPnm.size();
+  }
   SDL_RWops* rw = SDL_RWFromConstMem(p, static_cast<int>(size));
   if (rw == nullptr) return nullptr;
   SDL_Surface* decoded = LoadWithItsOwnLoader(header.format, rw);

@@ -207,6 +207,9 @@ TEST(ImageDecoder, PortableAnymapsAreRead) {
   EXPECT_EQ(PixelsOf(Decode("P3\n2 1\n255\n1 2 3 160 176 192\n")), colours);
   EXPECT_EQ(PixelsOf(Decode(std::string("P6 2 1 255\n\x01\x02\x03\xA0\xB0\xC0", 17))), colours);
   EXPECT_EQ(Decode(std::string("P6 2 1 255\n\x01\x02\x03", 14)), nullptr);  // pixels cut short
+  // A comment touching a number ends the number: the picture is 2 by 1, not 2 by
+  // the comment's digits (which a decoder reading them would allocate and walk).
+  EXPECT_EQ(PixelsOf(Decode(std::string("P4 2#1111111113\n1\n\x40", 19))), blackWhite);
 }
 
 TEST(ImageDecoder, TgaColourMapKeepsTheColourOfItsTransparentEntry) {
