@@ -12,14 +12,24 @@ all: release
 deps:
 	@tools/install-deps.sh
 
-# Release build with warnings as errors: the program, the plug-in and the tools.
+# The release configuration, warnings as errors.
+CONFIGURE_RELEASE := cmake -S . -B $(BUILD)/release $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DVESK_WERROR=ON \
+  -DVESK_TESTS=ON
+# What playing needs: the program, the plug-in, the script compiler and the
+# compiled sample story.
+PLAY_TARGETS := vesk Wendrick script_compiler sample_scenario
+
+# Release build of everything: the program, the plug-in, the tools and the tests.
 release: deps
-	cmake -S . -B $(BUILD)/release $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DVESK_WERROR=ON -DVESK_TESTS=ON
+	$(CONFIGURE_RELEASE)
 	cmake --build $(BUILD)/release -j $(JOBS)
 
-# Builds and starts the game in a working folder that holds a fresh copy of the
-# sample data (the first start rewrites the data's parameter files in place).
-run: release
+# Builds what playing needs, no tests, and starts the game in a working folder that
+# holds a fresh copy of the sample data (the first start rewrites the data's
+# parameter files in place).
+run: deps
+	$(CONFIGURE_RELEASE)
+	cmake --build $(BUILD)/release -j $(JOBS) --target $(PLAY_TARGETS)
 	tools/run-game.sh $(BUILD)/release $(BUILD)/run
 
 # The release configuration must compile cleanly with warnings as errors; then the

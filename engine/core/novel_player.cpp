@@ -142,7 +142,7 @@ void NovelPlayer::SetScene(int state, nsScene::IScene_Base* scene) {
   auto& place = m_Scenes[static_cast<std::size_t>(state)];
   if (scene == place.get()) return;
   place.reset(scene);
-  if (scene != nullptr) scene->SetEngine(this);
+  if (scene != nullptr) scene->SetPlayer(this);
 }
 
 nsScene::IScene_Base* NovelPlayer::GetScene(int state) const {
@@ -206,8 +206,8 @@ void NovelPlayer::DisableInput() {
   m_Tasks.EnterExclusiveBRCS();
 }
 
-void NovelPlayer::ClearCommandHeap(INovelEngine* engine) {
-  if (auto* player = dynamic_cast<NovelPlayer*>(engine)) player->m_Commands.Clear();
+void NovelPlayer::ClearCommandHeap(NovelPlayer* player) {
+  if (player != nullptr) player->m_Commands.Clear();
 }
 
 }  // namespace nsTamskLib::nsCore

@@ -2,9 +2,9 @@
 // NovelPlayer: the engine object that owns everything a story script needs (the
 // compiled script with its labels and declared names, the variables, the command
 // list and script position, the managers, the save stream and the story scenes)
-// and runs one frame of it at a time. Commands, transitions, effects and scenes
-// reach it as INovelEngine; the game derives its own player and supplies the owner
-// window and quitting.
+// and runs one frame of it at a time. Commands, transitions and effects reach it
+// as INovelEngine, its story scenes as IScenePlayer; the game derives its own
+// player and supplies the owner window and quitting.
 //
 // The player-state stack's top is the current state: 0 normal (the script runs),
 // 1 backlog, 2 save, 3 load, 4 config, 5 menu (each runs its scene), 6 suspended
@@ -23,6 +23,7 @@
 #include "engine/heap/command_heap.h"
 #include "engine/heap/single_heap.h"
 #include "engine/scene/scene_base.h"
+#include "engine/scene/scene_player.h"
 #include "engine/taskmanager/task_manager.h"
 #include "engine/textmanager/text_manager.h"
 
@@ -34,7 +35,7 @@ namespace nsTamskLib::nsCore {
 // The states that have a scene: normal to menu.
 inline constexpr int kSceneStates = 6;
 
-class NovelPlayer : public INovelEngine {
+class NovelPlayer : public nsScene::IScenePlayer {
  public:
   // Takes ownership of the four objects, which must not be null. The flag is the
   // game's and is not used by the engine.
@@ -93,18 +94,14 @@ class NovelPlayer : public INovelEngine {
   // One frame: chooses "@start" when no command is chosen yet, then runs the
   // current state's scene (PreUpdate, Update, Draw, PostUpdate), OnSuspend or Quit.
   void Run();
-  // Pops the current state; the last one is never popped (an internal fault).
-  void PopState();
-  // The stack becomes [0].
-  void ResetStates();
+  void PopState() override;
+  void ResetStates() override;
   // The script continues at the label, in the normal state, with no text shown.
   void JumpToLabel(const std::string& label);
   void ResetToNormalState();
-  // Input accepted: the buttons react only while it is on (switching it to the
-  // state it has is fatal).
-  void EnableInput();
-  void DisableInput();
-  bool IsInputEnabled() const { return m_InputEnabled; }
+  void EnableInput() override;
+  void DisableInput() override;
+  bool IsInputEnabled() const override { return m_InputEnabled; }
   // Replaces the scene of the normal state (the game's own); handing the current
   // scene again keeps it.
   void SetNormalScene(nsScene::IScene_Base* scene) { SetScene(kStateNormal, scene); }
@@ -126,26 +123,28 @@ class NovelPlayer : public INovelEngine {
   bool LoadGlobal(const std::string& file, nsIOStream::IIOStream* stream);
   bool SaveEnvironment(const std::string& file, nsIOStream::IIOStream* stream);
   bool LoadEnvironment(const std::string& file, nsIOStream::IIOStream* stream);
-  // The three files in this order; true when all were written or read. Loading
-  // sets a windowed screen when bit 0 of flags is set and "env.dat" was not read.
-  static bool SaveData(INovelEngine* engine, nsIOStream::IIOStream* stream, const char* global,
+  // The three files in this order; true when all were written or read (false
+  // without a player). Loading sets a windowed screen when bit 0 of flags is set
+  // and "env.dat" was not read.
+  static bool SaveData(NovelPlayer* player, nsIOStream::IIOStream* stream, const char* global,
                        const char* kidoku, const char* env);
-  static bool LoadData(INovelEngine* engine, nsIOStream::IIOStream* stream, unsigned flags,
+  static bool LoadData(NovelPlayer* player, nsIOStream::IIOStream* stream, unsigned flags,
                        const char* global, const char* kidoku, const char* env);
   // Called by a slot block's load function whose block names nothing this program
   // has: the loaded-game check then refuses the slot being read, and the current
   // game is put back as for any other damaged slot.
   void RefuseLoadedGame() { m_LoadRefused = true; }
 
-  // Destroys every command (before the plug-ins that made them are unloaded).
-  static void ClearCommandHeap(INovelEngine* engine);
+  // Destroys every command (before the plug-ins that made them are unloaded);
+  // nothing without a player.
+  static void ClearCommandHeap(NovelPlayer* player);
 
   // The engine's parts as the scenes and the game use them.
-  nsSimulatedHeap::CommandHeap& Commands() { return m_Commands; }
-  nsTaskManager::TaskManager& Tasks() { return m_Tasks; }
-  nsTextManager::TextManager& Texts() { return m_Texts; }
+  nsSimulatedHeap::CommandHeap& Commands() override { return m_Commands; }
+  nsTaskManager::TaskManager& Tasks() override { return m_Tasks; }
+  nsTextManager::TextManager& Texts() override { return m_Texts; }
   nsSoundManager::BaseSoundManager& Sound() { return *m_Sound; }
-  nsDrawManager::BaseDrawManager& Draw() { return *m_Draw; }
+  nsDrawManager::BaseDrawManager& Draw() override { return *m_Draw; }
   const std::vector<std::int32_t>& GetStates() const { return m_States; }
 
  private:

@@ -208,9 +208,8 @@ bool NovelPlayer::LoadLocalData(const char* file, IIOStream* stream) {
   return loaded && closed;
 }
 
-bool NovelPlayer::SaveData(INovelEngine* engine, IIOStream* stream, const char* global,
+bool NovelPlayer::SaveData(NovelPlayer* player, IIOStream* stream, const char* global,
                            const char* kidoku, const char* env) {
-  auto* player = dynamic_cast<NovelPlayer*>(engine);
   if (player == nullptr || global == nullptr || kidoku == nullptr || env == nullptr) return false;
   const bool globalSaved = player->SaveGlobal(global, stream);
   const bool kidokuSaved = player->m_Texts.SaveKidoku(kidoku, stream);
@@ -218,9 +217,8 @@ bool NovelPlayer::SaveData(INovelEngine* engine, IIOStream* stream, const char* 
   return globalSaved && kidokuSaved && envSaved;
 }
 
-bool NovelPlayer::LoadData(INovelEngine* engine, IIOStream* stream, unsigned flags,
+bool NovelPlayer::LoadData(NovelPlayer* player, IIOStream* stream, unsigned flags,
                            const char* global, const char* kidoku, const char* env) {
-  auto* player = dynamic_cast<NovelPlayer*>(engine);
   if (player == nullptr || global == nullptr || kidoku == nullptr || env == nullptr) return false;
   const bool globalRead = player->LoadGlobal(global, stream);
   const bool kidokuRead = player->m_Texts.LoadKidoku(kidoku, stream);

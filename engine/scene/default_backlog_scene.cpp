@@ -1,9 +1,11 @@
 #include "engine/scene/default_backlog_scene.h"
 
 #include "engine/api/input_manager.h"
-#include "engine/core/novel_player.h"
 #include "engine/drawmanager/base_draw_manager.h"
+#include "engine/scene/scene_player.h"
 #include "engine/scene/story_screen.h"
+#include "engine/taskmanager/task_manager.h"
+#include "engine/textmanager/text_manager.h"
 
 namespace nsTamskLib::nsScene {
 namespace {
@@ -21,7 +23,7 @@ void DefaultBackLogScene::Initialize() { m_FirstFrame = true; }
 void DefaultBackLogScene::PreUpdate() {
   if (!m_FirstFrame) return;
   m_FirstFrame = false;
-  nsCore::NovelPlayer& player = PlayerOf(m_Engine);
+  IScenePlayer& player = Player();
   player.Texts().SetBackLogCursor(1);
   nsDrawManager::BaseDrawManager& draw = player.Draw();
   m_SavedText.Message = *draw.GetMessageText();
@@ -30,7 +32,7 @@ void DefaultBackLogScene::PreUpdate() {
 }
 
 void DefaultBackLogScene::Update() {
-  nsCore::NovelPlayer& player = PlayerOf(m_Engine);
+  IScenePlayer& player = Player();
   nsInputManager::IInputManager& input = *player.GetInputManager();
   input.Update();
   input.UpdateClickLock();
@@ -47,7 +49,7 @@ void DefaultBackLogScene::Update() {
 }
 
 void DefaultBackLogScene::Draw() {
-  nsCore::NovelPlayer& player = PlayerOf(m_Engine);
+  IScenePlayer& player = Player();
   if (player.GetState() != nsCore::kStateBackLog) return;
   nsDrawManager::BaseDrawManager& draw = player.Draw();
   nsTaskManager::TaskManager& tasks = player.Tasks();
@@ -66,7 +68,7 @@ void DefaultBackLogScene::Draw() {
 }
 
 void DefaultBackLogScene::PostUpdate() {
-  nsCore::NovelPlayer& player = PlayerOf(m_Engine);
+  IScenePlayer& player = Player();
   if (!player.GetInputManager()->IsBackLogClose()) return;
   m_FirstFrame = true;
   player.PopState();

@@ -5,8 +5,9 @@
 
 #include "engine/api/input_manager.h"
 #include "engine/api/sound_manager.h"
-#include "engine/core/novel_player.h"
+#include "engine/api/text_manager.h"
 #include "engine/drawmanager/base_draw_manager.h"
+#include "engine/scene/scene_player.h"
 #include "engine/scene/story_screen.h"
 
 namespace nsTamskLib::nsScene {
@@ -95,7 +96,7 @@ void DefaultConfigScene::RefreshBars() {
 }
 
 void DefaultConfigScene::Update() {
-  nsCore::NovelPlayer& player = PlayerOf(m_Engine);
+  IScenePlayer& player = Player();
   nsInputManager::IInputManager& input = *player.GetInputManager();
   input.Update();
   input.UpdateClickLock();
@@ -136,7 +137,7 @@ void DefaultConfigScene::Update() {
 }
 
 void DefaultConfigScene::Draw() {
-  nsCore::NovelPlayer& player = PlayerOf(m_Engine);
+  IScenePlayer& player = Player();
   if (player.GetState() != nsCore::kStateConfig) return;
   DrawFrozenStory(player);
   DimScreen(player);

@@ -2,7 +2,7 @@
 
 #include "engine/api/input_manager.h"
 #include "engine/api/plugin_api.h"
-#include "engine/core/novel_player.h"
+#include "engine/scene/scene_player.h"
 #include "engine/scene/story_screen.h"
 
 namespace nsTamskLib::nsScene {
@@ -21,7 +21,7 @@ void DefaultLoadScene::UpdateSlotCaption(int i) {
 void DefaultLoadScene::Update() {
   for (int i = 0; i < kSlotsPerPage; ++i) UpdateSlotCaption(i);
   RefreshPageButtons();
-  nsCore::NovelPlayer& player = PlayerOf(m_Engine);
+  IScenePlayer& player = Player();
   nsInputManager::IInputManager& input = *player.GetInputManager();
   input.Update();
   input.UpdateClickLock();

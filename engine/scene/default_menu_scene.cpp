@@ -3,8 +3,8 @@
 #include "engine/api/input_manager.h"
 #include "engine/api/sound_manager.h"
 #include "engine/api/text_manager.h"
-#include "engine/core/novel_player.h"
 #include "engine/drawmanager/base_draw_manager.h"
+#include "engine/scene/scene_player.h"
 #include "engine/scene/story_screen.h"
 
 namespace nsTamskLib::nsScene {
@@ -31,7 +31,7 @@ void DefaultMenuScene::SetEngine(nsCore::INovelEngine* engine) {
 bool DefaultMenuScene::ConfirmQuit() { return AskConfirmation("終了しますか？"); }
 
 bool DefaultMenuScene::Act(const nsComponent::UICButtonDraw& button) {
-  nsCore::NovelPlayer& player = PlayerOf(m_Engine);
+  IScenePlayer& player = Player();
   nsTextManager::ITextManager& texts = *player.GetTextManager();
   if (&button == &m_AutoButton) {
     texts.SetAuto(!texts.IsAuto());
@@ -64,7 +64,7 @@ bool DefaultMenuScene::Act(const nsComponent::UICButtonDraw& button) {
 }
 
 void DefaultMenuScene::Update() {
-  nsCore::NovelPlayer& player = PlayerOf(m_Engine);
+  IScenePlayer& player = Player();
   nsInputManager::IInputManager& input = *player.GetInputManager();
   input.Update();
   input.UpdateClickLock();
@@ -81,7 +81,7 @@ void DefaultMenuScene::Update() {
 }
 
 void DefaultMenuScene::Draw() {
-  nsCore::NovelPlayer& player = PlayerOf(m_Engine);
+  IScenePlayer& player = Player();
   if (player.GetState() != nsCore::kStateMenu) return;
   DrawFrozenStory(player);
   DimScreen(player);

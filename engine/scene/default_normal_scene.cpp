@@ -4,19 +4,15 @@
 
 #include "engine/api/input_manager.h"
 #include "engine/api/novel_engine.h"
-#include "engine/api/plugin_api.h"
-#include "engine/core/novel_player.h"
 #include "engine/drawmanager/base_draw_manager.h"
+#include "engine/heap/command_heap.h"
 #include "engine/plugin/plugin_registry.h"
+#include "engine/scene/scene_player.h"
 #include "engine/soundmanager/base_sound_manager.h"
+#include "engine/taskmanager/task_manager.h"
+#include "engine/textmanager/text_manager.h"
 
 namespace nsTamskLib::nsScene {
-
-nsCore::NovelPlayer& DefaultNormalScene::Player() const {
-  auto* player = dynamic_cast<nsCore::NovelPlayer*>(m_Engine);
-  if (player == nullptr) RuntimeError(nullptr, "シーンにプレイヤーが設定されていません！");
-  return *player;
-}
 
 void DefaultNormalScene::Initialize() {
   if (m_Visible) return;
@@ -27,7 +23,7 @@ void DefaultNormalScene::Initialize() {
 }
 
 void DefaultNormalScene::PreUpdate() {
-  nsCore::NovelPlayer& player = Player();
+  IScenePlayer& player = Player();
   if (!m_Visible || player.IsInputEnabled()) return;
   nsSimulatedHeap::CommandHeap& commands = player.Commands();
   const auto& list = commands.GetCommandList();
@@ -42,7 +38,7 @@ void DefaultNormalScene::PreUpdate() {
 }
 
 bool DefaultNormalScene::CallSystem() {
-  nsCore::NovelPlayer& player = Player();
+  IScenePlayer& player = Player();
   nsInputManager::IInputManager& input = *player.GetInputManager();
   if (input.IsBackLogCall() && !player.Texts().IsBackLogEmpty()) {
     player.PushState(nsCore::kStateBackLog);
@@ -84,7 +80,7 @@ void DefaultNormalScene::PollInput() {
 }
 
 bool DefaultNormalScene::AnswerInput() {
-  nsCore::NovelPlayer& player = Player();
+  IScenePlayer& player = Player();
   nsInputManager::IInputManager& input = *player.GetInputManager();
   if (!m_Visible) {
     if (input.IsTextWindowToggle()) {
@@ -111,7 +107,7 @@ bool DefaultNormalScene::AnswerInput() {
 }
 
 void DefaultNormalScene::ExecuteCommand() {
-  nsCore::NovelPlayer& player = Player();
+  IScenePlayer& player = Player();
   player.Tasks().UpdateButtons();
   player.Commands().Execute();
 }
@@ -122,7 +118,7 @@ void DefaultNormalScene::Update() {
 }
 
 bool DefaultNormalScene::DrawFrame() {
-  nsCore::NovelPlayer& player = Player();
+  IScenePlayer& player = Player();
   if (player.GetState() != nsCore::kStateNormal) return false;
   nsDrawManager::BaseDrawManager& draw = player.Draw();
   nsTaskManager::TaskManager& tasks = player.Tasks();
@@ -151,7 +147,7 @@ void DefaultNormalScene::Draw() {
 }
 
 void DefaultNormalScene::PostUpdate() {
-  nsCore::NovelPlayer& player = Player();
+  IScenePlayer& player = Player();
   if (player.IsInputEnabled()) player.DisableInput();
 }
 

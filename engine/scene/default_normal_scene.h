@@ -7,8 +7,6 @@
 
 #include "engine/scene/scene_base.h"
 
-namespace nsTamskLib::nsCore { class NovelPlayer; }
-
 namespace nsTamskLib::nsScene {
 
 class DefaultNormalScene : public IScene_Base {
@@ -29,10 +27,6 @@ class DefaultNormalScene : public IScene_Base {
   bool IsVisible() const { return m_Visible; }
 
  protected:
-  // The engine as the player that owns the scene (the scenes use the player's own
-  // operations); a scene given another engine is an internal fault.
-  nsCore::NovelPlayer& Player() const;
-
   // The steps of a frame, for a subclass that adds to the frame between them.
   // Polls the player's input manager and counts down its click lock.
   void PollInput();

@@ -2,7 +2,7 @@
 
 #include "engine/api/input_manager.h"
 #include "engine/api/plugin_api.h"
-#include "engine/core/novel_player.h"
+#include "engine/scene/scene_player.h"
 #include "engine/scene/story_screen.h"
 
 namespace nsTamskLib::nsScene {
@@ -18,7 +18,7 @@ void DefaultSaveScene::UpdateSlotCaption(int i) {
 }
 
 void DefaultSaveScene::Update() {
-  nsCore::NovelPlayer& player = PlayerOf(m_Engine);
+  IScenePlayer& player = Player();
   nsInputManager::IInputManager& input = *player.GetInputManager();
   input.Update();
   input.UpdateClickLock();

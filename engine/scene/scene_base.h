@@ -8,6 +8,8 @@
 
 namespace nsTamskLib::nsScene {
 
+class IScenePlayer;
+
 class IScene_Base {
  public:
   virtual ~IScene_Base() = default;
@@ -18,14 +20,24 @@ class IScene_Base {
   virtual void Draw() = 0;
   virtual void PostUpdate() = 0;
   virtual void SetEngine(nsCore::INovelEngine* engine) { m_Engine = engine; }
+  // Installs the scene in its player, which is also its engine (SetEngine).
+  void SetPlayer(IScenePlayer* player);
 
  protected:
   IScene_Base() = default;
   IScene_Base(const IScene_Base&) = delete;
   IScene_Base& operator=(const IScene_Base&) = delete;
 
+  // The player that owns the scene; a scene not installed in one is an internal
+  // fault that ends with a message.
+  IScenePlayer& Player() const;
+
   // Not owned; null until SetEngine.
   nsCore::INovelEngine* m_Engine = nullptr;
+
+ private:
+  // Not owned; null until SetPlayer.
+  IScenePlayer* m_Player = nullptr;
 };
 
 }  // namespace nsTamskLib::nsScene

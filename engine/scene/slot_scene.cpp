@@ -6,9 +6,9 @@
 #include <ctime>
 #include <string>
 
-#include "engine/core/novel_player.h"
 #include "engine/drawmanager/base_draw_manager.h"
 #include "engine/iostream/base_io_stream.h"
+#include "engine/scene/scene_player.h"
 #include "engine/scene/story_screen.h"
 #include "platform/files/files.h"
 
@@ -82,7 +82,7 @@ void SlotScene::RefreshPageButtons() {
 }
 
 void SlotScene::Draw() {
-  nsCore::NovelPlayer& player = PlayerOf(m_Engine);
+  IScenePlayer& player = Player();
   if (player.GetState() != m_State) return;
   DrawFrozenStory(player);
   DimScreen(player);

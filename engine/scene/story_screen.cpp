@@ -3,8 +3,9 @@
 #include "engine/api/plugin_api.h"
 #include "engine/component/ui_bar_draw.h"
 #include "engine/component/ui_button_draw.h"
-#include "engine/core/novel_player.h"
 #include "engine/drawmanager/base_draw_manager.h"
+#include "engine/scene/scene_player.h"
+#include "engine/taskmanager/task_manager.h"
 #include "platform/window/message_box.h"
 
 namespace nsTamskLib::nsScene {
@@ -16,13 +17,7 @@ constexpr std::uint32_t kLookGrey = 0x808080;
 
 }  // namespace
 
-nsCore::NovelPlayer& PlayerOf(nsCore::INovelEngine* engine) {
-  auto* player = dynamic_cast<nsCore::NovelPlayer*>(engine);
-  if (player == nullptr) RuntimeError(nullptr, "シーンにプレイヤーが設定されていません！");
-  return *player;
-}
-
-void DrawFrozenStory(nsCore::NovelPlayer& player) {
+void DrawFrozenStory(IScenePlayer& player) {
   nsDrawManager::BaseDrawManager& draw = player.Draw();
   nsTaskManager::TaskManager& tasks = player.Tasks();
   draw.ClearScreen();
@@ -40,7 +35,7 @@ void DrawFrozenStory(nsCore::NovelPlayer& player) {
   tasks.EffectAfterTextWindow();
 }
 
-void DimScreen(nsCore::NovelPlayer& player) {
+void DimScreen(IScenePlayer& player) {
   nsDrawManager::BaseDrawManager& draw = player.Draw();
   draw.FillRectChecked(TRect{0, 0, draw.GetScreenWidth(), draw.GetScreenHeight()}, 0, 128);
 }

@@ -1,13 +1,12 @@
 #pragma once
 // What the engine's own story screens (backlog, save, load, config, menu) share: the
-// player behind the scene's engine, the frozen story picture under a dimmed screen,
-// the look of their buttons and bars, and the Yes/No question before an action.
+// frozen story picture under a dimmed screen, the look of their buttons and bars,
+// and the Yes/No question before an action.
 
 #include <cstdint>
 
 #include "engine/api/fwd.h"
 
-namespace nsTamskLib::nsCore { class NovelPlayer; }
 namespace nsTamskLib::nsComponent {
 class UICButtonDraw;
 class UICBarDraw;
@@ -15,21 +14,19 @@ class UICBarDraw;
 
 namespace nsTamskLib::nsScene {
 
+class IScenePlayer;
+
 // The font of captions and labels, and of the screen titles.
 inline constexpr const char kCaptionFont[] = "ＭＳ ゴシック";
 inline constexpr const char kTitleFont[] = "Times New Roman";
 inline constexpr int kCaptionSize = 20;
 
-// The engine as the player that owns the scene; a scene given another engine is an
-// internal fault that ends with a message.
-nsCore::NovelPlayer& PlayerOf(nsCore::INovelEngine* engine);
-
 // The story's picture as the normal scene last drew it, without its transition step:
 // the screen, the tasks with the effects, the text window while the script shows it,
 // the choice window.
-void DrawFrozenStory(nsCore::NovelPlayer& player);
+void DrawFrozenStory(IScenePlayer& player);
 // Black at alpha 128 over the whole screen.
-void DimScreen(nsCore::NovelPlayer& player);
+void DimScreen(IScenePlayer& player);
 
 // A screen button: border width 1, alpha 255, the rectangle from x, y, width and
 // height, the caption in the caption font, white / light grey / grey looks on black,

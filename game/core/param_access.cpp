@@ -1,18 +1,30 @@
 #include "game/core/param_access.h"
 
+#include <utility>
+
 #include "engine/api/plugin_api.h"
 #include "game/core/program_objects.h"
 
 namespace nsVesk {
+namespace {
+
+std::function<void(const ParamLookup&)>& Recorder() {
+  static std::function<void(const ParamLookup&)> recorder;
+  return recorder;
+}
+
+}  // namespace
 
 std::int32_t GetParamInt(const std::string& file, const std::string& section, const std::string& key,
                          std::int32_t defaultValue) {
+  if (Recorder()) Recorder()(ParamLookup{file, section, key, false});
   if (g_ParamManager == nullptr) return defaultValue;
   return g_ParamManager->GetInt(file, section, key, defaultValue);
 }
 
 std::string GetParamString(const std::string& file, const std::string& section, const std::string& key,
                            const std::string& defaultValue) {
+  if (Recorder()) Recorder()(ParamLookup{file, section, key, true});
   if (g_ParamManager == nullptr) return defaultValue;
   return g_ParamManager->GetString(file, section, key, defaultValue);
 }
@@ -25,6 +37,10 @@ std::int32_t GetParamCount(const std::string& file, const std::string& section, 
                  static_cast<int>(limit), static_cast<int>(count));
   }
   return count;
+}
+
+void SetParamLookupRecorderForTest(std::function<void(const ParamLookup&)> recorder) {
+  Recorder() = std::move(recorder);
 }
 
 }  // namespace nsVesk

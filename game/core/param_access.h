@@ -4,7 +4,9 @@
 // caller gives. They forward to the program's parameter manager; before it exists
 // (or after it is gone) every lookup yields the default.
 
+#include <compare>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace nsVesk {
@@ -20,5 +22,17 @@ std::string GetParamString(const std::string& file, const std::string& section, 
 // exhaust the program. A negative count is returned as read (no entries).
 std::int32_t GetParamCount(const std::string& file, const std::string& section, const std::string& key,
                            std::int32_t limit);
+
+// One lookup: the key asked for, and whether as text.
+struct ParamLookup {
+  std::string file;
+  std::string section;
+  std::string key;
+  bool text = false;
+  auto operator<=>(const ParamLookup&) const = default;
+};
+// While set, every lookup is also reported here: a test learns which keys the game
+// reads. An empty function stops the reports.
+void SetParamLookupRecorderForTest(std::function<void(const ParamLookup&)> recorder);
 
 }  // namespace nsVesk

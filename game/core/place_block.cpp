@@ -6,11 +6,11 @@
 
 #include "engine/api/plugin_api.h"
 #include "engine/api/stream_words.h"
-#include "engine/core/novel_player.h"
 #include "game/battle/battle_context.h"
 #include "game/core/program_objects.h"
 #include "game/core/scene_ids.h"
 #include "game/core/selection_state.h"
+#include "game/core/shell_objects.h"
 #include "game/select/select_scene.h"
 #include "game/select/selection_tables.h"
 
@@ -46,14 +46,15 @@ void SavePlace(INovelEngine* /*engine*/, IIOStream* stream) {
   nsTamskLib::nsIOStream::WriteI32(*stream, top != nullptr ? top->GetStatus() : -1);
 }
 
-void LoadPlace(INovelEngine* engine, IIOStream* stream) {
+// The engine loading the slot is the game's own player.
+void LoadPlace(INovelEngine* /*engine*/, IIOStream* stream) {
   // A braced list is read from left to right.
   const Place place{nsTamskLib::nsIOStream::ReadI32(*stream), nsTamskLib::nsIOStream::ReadI32(*stream),
                     nsTamskLib::nsIOStream::ReadI32(*stream), nsTamskLib::nsIOStream::ReadI32(*stream)};
   // A block cut short is refused by the engine with the rest of the slot.
   if (stream->HasReadFailed()) return;
   if (!CanContinue(place)) {
-    if (auto* player = dynamic_cast<nsTamskLib::nsCore::NovelPlayer*>(engine)) player->RefuseLoadedGame();
+    if (g_NovelPlayer != nullptr) g_NovelPlayer->RefuseLoadedGame();
     return;
   }
   s_LoadedPlace = place;

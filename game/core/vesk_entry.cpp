@@ -8,6 +8,7 @@
 #include "framework/file/file_writer.h"
 #include "game/battle/battle_random.h"
 #include "game/core/novel_player_fd.h"
+#include "game/core/param_access.h"
 #include "game/core/place_block.h"
 #include "game/core/program_objects.h"
 #include "game/core/scene_factory.h"
@@ -46,7 +47,7 @@ void ShowError(const char* text) {
   platform::ShowMessageBox("エラー！", text, platform::MessageBoxButtons::Ok, platform::MessageBoxIcon::Exclamation);
 }
 
-std::string ReadAppTitle() { return g_ParamManager->GetString("Data/Common.ini", "Common", "AppTitle", ""); }
+std::string ReadAppTitle() { return GetParamString("Data/Common.ini", "Common", "AppTitle", ""); }
 
 // Opens the archive, or first packs the data folder into it (converting the
 // parameter files on the way). The game never runs on without its archive: its

@@ -15,7 +15,7 @@ constexpr std::uint32_t kTimedChoicePattern = 28;
 
 }  // namespace
 
-void EndOpenChoice(nsTamskLib::nsCore::NovelPlayer& player) {
+void EndOpenChoice(nsTamskLib::nsScene::IScenePlayer& player) {
   player.GetDrawManager()->EndSelect();
   nsTamskLib::nsTaskManager::TaskManager& tasks = player.Tasks();
   if (tasks.GetUpdateType() == kTimedChoicePattern) {

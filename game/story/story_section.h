@@ -6,14 +6,14 @@
 
 #include <string>
 
-namespace nsTamskLib::nsCore { class NovelPlayer; }
+namespace nsTamskLib::nsScene { class IScenePlayer; }
 
 namespace nsVesk::nsADV {
 
 // Ends a choice that a section left behind (returned to the title while it was
 // shown): the choice window closed and the timed choice's timer, which draws its
 // pictures, stopped.
-void EndOpenChoice(nsTamskLib::nsCore::NovelPlayer& player);
+void EndOpenChoice(nsTamskLib::nsScene::IScenePlayer& player);
 
 // A section started again starts every command afresh: a message abandoned half
 // shown is laid out again with its talker, waits and choices start over.

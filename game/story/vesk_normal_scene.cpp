@@ -4,8 +4,10 @@
 #include <string>
 
 #include "engine/api/draw_records.h"
-#include "engine/core/novel_player.h"
 #include "engine/drawmanager/base_draw_manager.h"
+#include "engine/scene/scene_player.h"
+#include "engine/taskmanager/task_manager.h"
+#include "engine/textmanager/text_manager.h"
 #include "game/core/param_access.h"
 #include "game/core/program_objects.h"
 #include "game/core/scene_ids.h"
@@ -89,7 +91,7 @@ void VeskNormalScene::UpdateButtons() {
 }
 
 void VeskNormalScene::ExecuteWithHeldSkip() {
-  nsTamskLib::nsCore::NovelPlayer& player = Player();
+  nsTamskLib::nsScene::IScenePlayer& player = Player();
   auto& texts = *player.GetTextManager();
   const bool skip = texts.IsSkip();
   const bool readSkip = texts.IsKidokuSkip();
@@ -145,7 +147,7 @@ void VeskNormalScene::Draw() {
 }
 
 void VeskNormalScene::PostUpdate() {
-  nsTamskLib::nsCore::NovelPlayer& player = Player();
+  nsTamskLib::nsScene::IScenePlayer& player = Player();
   if (!m_OptionRequested && !m_ConfirmOpen) {
     if (player.IsInputEnabled()) player.DisableInput();
     return;
@@ -164,7 +166,7 @@ void VeskNormalScene::PostUpdate() {
 }
 
 void VeskNormalScene::CleanStage() {
-  nsTamskLib::nsCore::NovelPlayer& player = Player();
+  nsTamskLib::nsScene::IScenePlayer& player = Player();
   EndOpenChoice(player);
   nsTamskLib::nsTaskManager::TaskManager& tasks = player.Tasks();
   nsTamskLib::nsTaskManager::DrawTask background;

@@ -11,7 +11,9 @@
 namespace platform {
 namespace {
 
-constexpr Uint32 kWaitMilliseconds = 100;  // how often a termination signal is looked for
+// How long the box sleeps when no event is waiting (it also looks for a
+// termination signal this often).
+constexpr Uint32 kIdleMilliseconds = 10;
 
 std::optional<MessageBoxKey> KeyOf(const SDL_Keysym& key) {
   switch (key.sym) {
@@ -128,8 +130,15 @@ std::optional<MessageBoxAnswer> ShowInDesktopWindow(std::string_view caption, Me
       dialog.Handle(MessageBoxInput{MessageBoxInput::Kind::CloseButton, {}, 0, 0});
       continue;
     }
+    // Events are polled, never waited for: SDL 2.26 remembers the window a wait
+    // began on to wake it, and may keep it after the wait; an event pushed once
+    // the box is gone (the window's own destroy does) is then sent to a window
+    // that no longer exists, and the X error ends the program unsaved.
     SDL_Event event;
-    if (SDL_WaitEventTimeout(&event, static_cast<int>(kWaitMilliseconds)) == 0) continue;
+    if (SDL_PollEvent(&event) == 0) {
+      SDL_Delay(kIdleMilliseconds);
+      continue;
+    }
     if (WindowIdOf(event) != boxId) {
       PassEventWhileBoxIsOpen(event);
       if (event.type == SDL_QUIT) dialog.Handle(MessageBoxInput{MessageBoxInput::Kind::CloseButton, {}, 0, 0});

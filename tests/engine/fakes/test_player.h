@@ -59,8 +59,7 @@ class LeavingScene : public nsTamskLib::nsScene::IScene_Base {
   void Initialize() override {}
   void PreUpdate() override {}
   void Update() override {
-    auto* player = dynamic_cast<nsTamskLib::nsCore::NovelPlayer*>(m_Engine);
-    if (player != nullptr && player->GetState() == m_State) player->PopState();
+    if (Player().GetState() == m_State) Player().PopState();
   }
   void Draw() override {}
   void PostUpdate() override {}

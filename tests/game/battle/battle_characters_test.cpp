@@ -88,18 +88,18 @@ TEST_F(CharactersTest, LifeStaysWithinItsLimitsAndTheAlarmSoundsOnlyWhenClimbing
   EXPECT_EQ(enemy.GetLife(), 1200);
   enemy.AddLife(-(1 << 30));
   EXPECT_EQ(enemy.GetLife(), 0);
-  Sound().played.clear();
+  Sound().ClearLog();
   enemy.SetLife(899);
   enemy.AddLife(1);
-  EXPECT_EQ(Sound().Count(kDanger), 1) << "899 + 1 reaches 900";
+  EXPECT_EQ(m_Engine.Plays(kDanger), 1) << "899 + 1 reaches 900";
   enemy.AddLife(5);
-  EXPECT_EQ(Sound().Count(kDanger), 1) << "900 + 5 starts at the mark";
+  EXPECT_EQ(m_Engine.Plays(kDanger), 1) << "900 + 5 starts at the mark";
   enemy.SetLife(950);
   enemy.AddLife(-100);
-  EXPECT_EQ(Sound().Count(kDanger), 1) << "falling never sounds it";
+  EXPECT_EQ(m_Engine.Plays(kDanger), 1) << "falling never sounds it";
   enemy.SetLife(100);
   enemy.AddLife(2000);
-  EXPECT_EQ(Sound().Count(kDanger), 2);
+  EXPECT_EQ(m_Engine.Plays(kDanger), 2);
 }
 
 TEST_F(CharactersTest, RegenerationStepsOnceAnIntervalAndAtMostOnceACall) {
@@ -127,12 +127,12 @@ TEST_F(CharactersTest, TheCrisisComesOnceAtAQuarterOfTheMaximum) {
   enemy.Update();
   EXPECT_TRUE(enemy.IsCrisisDone());
   EXPECT_TRUE(enemy.GetCutin().IsRunning());
-  EXPECT_EQ(Sound().Count("Data/se/crisis.wav"), 1);
+  EXPECT_EQ(m_Engine.Plays("Data/se/crisis.wav"), 1);
   EXPECT_EQ(enemy.GetRejInterval(), 50);
   EXPECT_EQ(enemy.GetMoffleNum(), 3);
   enemy.SetLife(10);
   enemy.Update();
-  EXPECT_EQ(Sound().Count("Data/se/crisis.wav"), 1);
+  EXPECT_EQ(m_Engine.Plays("Data/se/crisis.wav"), 1);
   EXPECT_EQ(enemy.GetMoffleNum(), 3);
   enemy.Load();
   EXPECT_FALSE(enemy.IsCrisisDone()) << "a restart arms it again";
@@ -145,7 +145,7 @@ TEST_F(CharactersTest, AnEnemyWithoutACrisisNeverHasOne) {
   enemy.Update();
   enemy.DrawCutin();
   EXPECT_FALSE(enemy.GetCutin().IsRunning());
-  EXPECT_TRUE(Sound().played.empty());
+  EXPECT_TRUE(m_Engine.Played().empty());
   EXPECT_EQ(enemy.GetMoffleNum(), 1);
 }
 
@@ -168,8 +168,8 @@ TEST_F(CharactersTest, EnemyMofflesEnterFromTheRightAndQueueBehindTheFront) {
   enemy.Update();  // the crisis brings two more
   ASSERT_EQ(enemy.GetMoffleNum(), 3);
   enemy.UpdateMoffles(100);
-  EXPECT_EQ(Sound().played, (std::vector<std::string>{"Data/se/crisis.wav", "Data/se/m1.wav", "Data/se/m0.wav",
-                                                       "Data/se/m1.wav"}));
+  EXPECT_EQ(m_Engine.Played(), (std::vector<std::string>{"_PlaySE(Data/se/crisis.wav)", "_PlaySE(Data/se/m1.wav)",
+                                                        "_PlaySE(Data/se/m0.wav)", "_PlaySE(Data/se/m1.wav)"}));
   const auto& at = enemy.GetMoffles().GetPositions();
   ASSERT_EQ(at.size(), 3u);
   EXPECT_EQ(at[0].x, 855) << "in at 865, then 10 to the left";
@@ -195,7 +195,7 @@ TEST_F(CharactersTest, AMoffleRowShrinksFromItsEndAndTakesNoNegativeOrSilentCoun
   row.Update(3, 100);
   EXPECT_EQ(row.Size(), 3u);
   EXPECT_EQ(random.Draws(), 0u) << "no sounds: no draw and silence";
-  EXPECT_TRUE(Sound().played.empty());
+  EXPECT_TRUE(m_Engine.Played().empty());
   row.Update(1, 100);
   ASSERT_EQ(row.Size(), 1u);
   EXPECT_EQ(row.GetPositions()[0].x, 835) << "the first one keeps walking";
@@ -273,7 +273,7 @@ TEST_F(BombTest, ABombThatIsNotPaidForDoesNothingAtAll) {
   aoria.UseBomb(2, 2, &m_Boards, m_Boards[0].get(), 300, 200);
   EXPECT_EQ(aoria.GetBomb(), 49);
   EXPECT_EQ(Opened(*m_Boards[0]), 0);
-  EXPECT_TRUE(Sound().played.empty());
+  EXPECT_TRUE(m_Engine.Played().empty());
   EXPECT_FALSE(aoria.GetBombCutin().IsRunning());
   EXPECT_FALSE(aoria.GetBombEffect().IsRunning());
   aoria.SetNeedBombP(0);
@@ -287,7 +287,7 @@ TEST_F(BombTest, ABombSpendsItsCostWithSoundAnimationAndCutin) {
   MakeBoards(1);
   aoria.UseBomb(2, 2, &m_Boards, m_Boards[0].get(), 300, 200);
   EXPECT_EQ(aoria.GetBomb(), 70) << "120 - 50";
-  EXPECT_EQ(Sound().played, (std::vector<std::string>{"Data/se/bomb.wav"}));
+  EXPECT_EQ(m_Engine.Played(), (std::vector<std::string>{"_PlaySE(Data/se/bomb.wav)"}));
   EXPECT_TRUE(aoria.GetBombEffect().IsRunning());
   EXPECT_TRUE(aoria.GetBombCutin().IsRunning());
   aoria.DrawEffects();
@@ -364,7 +364,7 @@ TEST_F(PlayerTest, PlayerMofflesFollowTheAttackRateAndMarchInFromTheLeft) {
   aoria.UpdateMoffles(0);
   const auto& at = aoria.GetMoffles().GetPositions();
   ASSERT_EQ(at.size(), 2u);
-  EXPECT_EQ(Sound().Count("Data/se/pm.wav"), 2);
+  EXPECT_EQ(m_Engine.Plays("Data/se/pm.wav"), 2);
   EXPECT_EQ(at[0].x, 10);
   EXPECT_EQ(at[1].y, 65);
   for (int i = 0; i < 100; ++i) aoria.UpdateMoffles(0);

@@ -95,7 +95,7 @@ class BattleContextFixture : public vesk_test::GameSceneFixture {
   // A frame whose release opens the cell; the press came in an earlier frame.
   void PressAt(int x, int y) { Frame(x, y, true); }
 
-  int Played(const std::string& name) const { return m_Engine.sound.Count(name); }
+  int Played(const std::string& name) const { return m_Engine.Plays(name); }
 
   FakeBattleEngine m_Engine;
   std::unique_ptr<cBattleContext> m_Context;

@@ -37,6 +37,7 @@
 #include "platform/window/window.h"
 #include "tests/engine/fakes/script_writer.h"
 #include "tests/engine/fakes/test_commands.h"
+#include "tests/game/support/program_lifetime.h"
 #include "tests/platform/support/graphics_test_back_end.h"
 #include "tests/support/debug_capture.h"
 #include "tests/support/temp_dir.h"
@@ -66,9 +67,17 @@ class Entry : public testing::Test {
     platform::SelectNullAudioDeviceForTests(true);
     WriteTitle(kTitle);
     vesk_test::RegisterTestCommands();
+    vesk_test::CommandLog().Clear();
     WriteScript();
   }
+  // The program ends as its main ends it, and its objects are released.
   void TearDown() override {
+    m_Entry.Shutdown();
+    vesk_test::ReleaseSceneStack();
+    vesk_test::ReleaseInput();
+    vesk_test::ReleaseSound();
+    vesk_test::ReleaseGraphics();
+    nsTamskLib::nsPlugin::ClearRegistries();
     platform::SetMessageBoxHandler({});
     platform::UseRealClock();
     platform::SelectNullAudioDeviceForTests(false);

@@ -11,6 +11,7 @@
 
 #include "engine/api/sound_manager.h"
 #include "game/core/program_objects.h"
+#include "game/core/scene_ids.h"
 #include "game/core/shell_objects.h"
 #include "game/core/vesk_entry.h"
 #include "platform/audio/audio_device.h"
@@ -78,10 +79,10 @@ TEST_F(SampleRun, TheLogoFadesInHoldsFadesOutAndTheTitleFollows) {
   EXPECT_TRUE(sound->IsPlayingSE("Data/Logo/logo.wav"));
   FrameAt(750);
   EXPECT_NEAR(static_cast<int>(Centre() >> 16), 0xF0 * 128 / 255, 2);
-  EXPECT_EQ(TopStatus(), 0);
+  EXPECT_EQ(TopStatus(), nsVesk::nsCore::kSceneLogo);
   FrameAt(900);
   EXPECT_EQ(Centre(), 0u);
-  EXPECT_EQ(TopStatus(), 1) << "the title";
+  EXPECT_EQ(TopStatus(), nsVesk::nsCore::kSceneTitle);
 
   platform::SimulateCloseButton(nsVesk::g_Graphic.GetMainWindow());
   int passes = 0;

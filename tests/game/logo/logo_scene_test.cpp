@@ -10,6 +10,7 @@
 
 #include "game/core/program_objects.h"
 #include "game/core/scene_factory.h"
+#include "game/core/scene_ids.h"
 #include "platform/clock/clock.h"
 #include "tests/game/support/game_scene_fixture.h"
 #include "tests/platform/image/test_images.h"
@@ -78,7 +79,7 @@ class LogoSceneTest : public vesk_test::GameSceneFixture {
 
 TEST_F(LogoSceneTest, FadesInHoldsFadesOutThenChangesToTheTitle) {
   StartLogo();
-  ASSERT_EQ(TopStatus(), 0);
+  ASSERT_EQ(TopStatus(), nsVesk::nsCore::kSceneLogo);
   FrameAt(0);
   EXPECT_EQ(CentreGreen(), 0);
   FrameAt(500);
@@ -91,7 +92,7 @@ TEST_F(LogoSceneTest, FadesInHoldsFadesOutThenChangesToTheTitle) {
   EXPECT_EQ(Played().size(), 1u) << "played once";
   FrameAt(3500);
   EXPECT_NEAR(CentreGreen(), 0xC0 * 128 / 255, 1);
-  EXPECT_EQ(TopStatus(), 0);
+  EXPECT_EQ(TopStatus(), nsVesk::nsCore::kSceneLogo);
   FrameAt(4000);
   EXPECT_EQ(m_Back.Pixel(400, 300), kBackground) << "the last frame is black";
   EXPECT_EQ(TopStatus(), nsVesk::nsCore::kSceneTitle) << "changed to the title";
@@ -129,7 +130,7 @@ TEST_F(LogoSceneTest, APressSkipsUnderAFadeToTheCommonColour) {
   FrameAt(500);
   EXPECT_EQ(Logo()->GetTime(), 300u) << "the stopwatch stands still";
   EXPECT_EQ(Played(), std::vector<std::string>{}) << "the sound effect never starts while skipping";
-  EXPECT_EQ(TopStatus(), 0);
+  EXPECT_EQ(TopStatus(), nsVesk::nsCore::kSceneLogo);
   // Halfway through the 400 ms fade to R 255, G 0, B 384 & 0xFF = 128, over the
   // frozen logo.
   const std::uint32_t half = m_Back.Pixel(400, 300);
@@ -163,7 +164,7 @@ TEST_F(LogoSceneTest, AZeroTimeSkipFadeStillLeadsToTheTitle) {
   StartLogo();
   Hold(400, 300, true);
   FrameAt(100);
-  ASSERT_EQ(TopStatus(), 0);
+  ASSERT_EQ(TopStatus(), nsVesk::nsCore::kSceneLogo);
   FrameAt(116);
   EXPECT_EQ(m_Back.Pixel(400, 300), 0xFFFF0080u);
   EXPECT_EQ(TopStatus(), nsVesk::nsCore::kSceneTitle);

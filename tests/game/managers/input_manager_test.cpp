@@ -7,6 +7,7 @@
 
 #include "game/core/program_objects.h"
 #include "platform/input/input_devices.h"
+#include "tests/game/support/program_lifetime.h"
 #include "tests/platform/support/scripted_input.h"
 
 namespace {
@@ -37,15 +38,15 @@ class InputManagerTest : public ::testing::Test {
     platform::NotifyInputFocus(true);
     ASSERT_TRUE(nsVesk::g_Input.Init(nullptr, nullptr));
   }
+  void TearDown() override { vesk_test::ReleaseInput(); }
 
   // Holds the buttons of a mask of the game's button numbers.
   void Hold(std::uint32_t mask) {
     for (std::size_t i = 0; i < m_Mouse.buttons.size(); ++i) m_Mouse.buttons[i] = (mask >> i & 1u) != 0;
   }
 
-  // The program's input object closes its devices when the process ends, so the
-  // scripted state stays installed until then.
-  vesk_test::ScriptedInput& m_Mouse = vesk_test::ScriptedInput::NewForTheProcess();
+  // Installed for the test; the input object's devices are released before it.
+  vesk_test::ScriptedInput m_Mouse;
 };
 
 constexpr std::uint32_t kLeft = 1u << 0;

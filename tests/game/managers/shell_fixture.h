@@ -3,7 +3,7 @@
 // platform: the graphics object's window on the graphics test back end (frames are
 // captured), the null audio device, the virtual clock, and the data archive packed
 // from the files a test writes under "Data/" in its own working folder, with the
-// parameter manager reading from it.
+// parameter manager reading from it. Each fixture releases what it set up.
 
 #include <gtest/gtest.h>
 
@@ -18,6 +18,7 @@
 #include "game/core/vesk_entry.h"
 #include "platform/audio/audio_device.h"
 #include "platform/clock/clock.h"
+#include "tests/game/support/program_lifetime.h"
 #include "tests/platform/support/graphics_test_back_end.h"
 #include "tests/support/temp_dir.h"
 
@@ -34,10 +35,8 @@ class ShellFixture : public testing::Test {
     nsVesk::g_Graphic.Clear(kBackground);
   }
   void TearDown() override {
-    delete nsVesk::g_ParamManager;
-    nsVesk::g_ParamManager = nullptr;
-    delete nsVesk::g_FilePackManager;
-    nsVesk::g_FilePackManager = nullptr;
+    ReleaseArchive();
+    ReleaseGraphics();
     platform::UseRealClock();
   }
 
@@ -45,11 +44,12 @@ class ShellFixture : public testing::Test {
   void PackData() {
     using nsZarn::nsFile::nsFileReader::CFileReader;
     using nsZarn::nsFile::nsFileWriter::CFileWriter;
-    nsVesk::g_FilePackManager = new nsZarn::nsFramework::nsFilePack::FilePackManager(new CFileReader, new CFileWriter);
-    nsVesk::g_ParamManager = new nsZarn::nsFramework::nsParam::ParamManager(new CFileReader, new CFileWriter);
-    ASSERT_TRUE(nsVesk::g_FilePackManager->ConvertToFilePack("Data", nsVesk::g_ParamManager));
-    ASSERT_TRUE(nsVesk::g_FilePackManager->OpenFilePack("Data.dat"));
-    nsVesk::g_ParamManager->SetFileReader(nsVesk::g_FilePackManager->GetFileReader("Data.dat"));
+    {
+      nsZarn::nsFramework::nsParam::ParamManager params(new CFileReader, new CFileWriter);
+      nsZarn::nsFramework::nsFilePack::FilePackManager pack(new CFileReader, new CFileWriter);
+      ASSERT_TRUE(pack.ConvertToFilePack("Data", &params));
+    }
+    ASSERT_TRUE(OpenArchive("Data.dat"));
   }
 
   // Presents the frame and reads one pixel of it.
@@ -71,6 +71,7 @@ class SoundFixture : public ShellFixture {
     ASSERT_TRUE(nsVesk::g_Sound.Init(nullptr));
   }
   void TearDown() override {
+    ReleaseSound();
     ShellFixture::TearDown();
     platform::SelectNullAudioDeviceForTests(false);
   }

@@ -51,7 +51,7 @@ TEST(OptionSteps, StayWithinTheirRanges) {
 
 class OptionSceneTest : public vesk_test::SceneStackFixture {
  protected:
-  static constexpr int kUnder = 1;  // the title, stubbed
+  static constexpr int kUnder = nsVesk::nsCore::kSceneTitle;  // stubbed
 
   void SetUp() override {
     SceneStackFixture::SetUp();

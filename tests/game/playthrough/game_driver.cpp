@@ -13,6 +13,7 @@
 #include "game/core/vesk_entry.h"
 #include "platform/audio/audio_device.h"
 #include "platform/clock/clock.h"
+#include "tests/game/support/program_lifetime.h"
 #include "tests/platform/support/graphics_test_back_end.h"
 #include "platform/input/input_devices.h"
 #include "tests/platform/support/scripted_input.h"
@@ -26,17 +27,10 @@ namespace {
 constexpr std::uint32_t kClockStart = 1000;
 constexpr int kPassesPerFrame = 20;
 
-// The input devices of the program live until the process ends, so the scripted
-// state they read does too.
-vesk_test::ScriptedInput& ProcessInput() {
-  static vesk_test::ScriptedInput& input = vesk_test::ScriptedInput::NewForTheProcess();
-  return input;
-}
-
 }  // namespace
 
 GameDriver::GameDriver(const std::string& dataFolder, const std::string& scenario)
-    : m_Dir(std::make_unique<vesk_test::ScopedWorkingDir>()), m_Input(ProcessInput()) {
+    : m_Dir(std::make_unique<vesk_test::ScopedWorkingDir>()), m_Input(std::make_unique<vesk_test::ScriptedInput>()) {
   namespace fs = std::filesystem;
   fs::copy(dataFolder, "Data", fs::copy_options::recursive);
   fs::copy_file(scenario, "scenario.dat");
@@ -48,9 +42,6 @@ GameDriver::GameDriver(const std::string& dataFolder, const std::string& scenari
   setenv("XDG_RUNTIME_DIR", m_Dir->path().c_str(), 1);
   platform::UseVirtualClock(kClockStart);
   platform::SelectNullAudioDeviceForTests(true);
-  m_Input.pcKeys.fill(false);
-  m_Input.buttons.fill(false);
-  m_Input.cursor = {};
   platform::SetMessageBoxHandler(
       [this](std::string_view caption, std::string_view text, platform::MessageBoxButtons buttons) {
         m_Boxes.emplace_back(std::string(caption), std::string(text));
@@ -75,6 +66,8 @@ GameDriver::~GameDriver() {
   }
   m_Entry.reset();
   m_Back.reset();
+  // The program's input devices read the scripted input, which goes with the driver.
+  vesk_test::ReleaseInput();
   platform::SetMessageBoxHandler({});
   platform::UseRealClock();
   platform::SelectNullAudioDeviceForTests(false);
@@ -136,22 +129,22 @@ bool GameDriver::WaitForScene(std::int32_t id, std::uint32_t limitMs) {
 }
 
 void GameDriver::MoveMouse(Point at) {
-  m_Input.cursor = {at.x, at.y};
+  m_Input->cursor = {at.x, at.y};
 }
 
 void GameDriver::Click(Point at, std::uint32_t releaseMs) {
   MoveMouse(at);
-  m_Input.buttons[0] = true;
+  m_Input->buttons[0] = true;
   Frame();
-  m_Input.buttons[0] = false;
+  m_Input->buttons[0] = false;
   Frame(releaseMs);
 }
 
 void GameDriver::RightClick(Point at) {
   MoveMouse(at);
-  m_Input.buttons[1] = true;
+  m_Input->buttons[1] = true;
   Frame();
-  m_Input.buttons[1] = false;
+  m_Input->buttons[1] = false;
   Frame();
 }
 
@@ -168,8 +161,8 @@ Point GameDriver::RectCentre(const std::string& file, const std::string& section
   return Point{(left + right) / 2, (top + bottom) / 2};
 }
 
-void GameDriver::HoldKey(std::uint8_t pcScanCode) { m_Input.Press(pcScanCode); }
-void GameDriver::ReleaseKey(std::uint8_t pcScanCode) { m_Input.Release(pcScanCode); }
+void GameDriver::HoldKey(std::uint8_t pcScanCode) { m_Input->Press(pcScanCode); }
+void GameDriver::ReleaseKey(std::uint8_t pcScanCode) { m_Input->Release(pcScanCode); }
 
 void GameDriver::CloseWindow(platform::MessageBoxAnswer answer) {
   if (!m_Running) return;

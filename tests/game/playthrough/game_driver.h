@@ -125,7 +125,7 @@ class GameDriver {
   std::unique_ptr<vesk_test::ScopedWorkingDir> m_Dir;
   std::unique_ptr<vesk_test::GraphicsTestBackEnd> m_Back;
   std::unique_ptr<nsVesk::VeskEntry> m_Entry;
-  vesk_test::ScriptedInput& m_Input;
+  std::unique_ptr<vesk_test::ScriptedInput> m_Input;
   bool m_Running = false;
   std::uint32_t m_GameTime = 0;
   int m_Frames = 0;

@@ -6,15 +6,21 @@
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
+#include <set>
 #include <sstream>
+#include <string>
+#include <vector>
 
 #include "engine/api/heaps.h"
 #include "engine/api/novel_engine.h"
+#include "game/core/param_access.h"
 #include "game/core/place_block.h"
 #include "game/core/selection_state.h"
 #include "game/core/shell_objects.h"
 #include "platform/text/cp932.h"
 #include "tests/game/playthrough/playthrough.h"
+#include "tests/game/support/program_lifetime.h"
+#include "tests/game/support/sample_keys.h"
 
 namespace {
 
@@ -25,9 +31,35 @@ std::string ReadText(const char* file) {
   return text.str();
 }
 
+// Keys the game reads whose default the sample data means to take.
+const std::set<std::string> kDefaultedKeys = {};
+// Text keys that name no file.
+const std::set<std::string> kPlainTextKeys = {"AppTitle", "StartLabel"};
+
+// Every key the game read while it played, and the keys of the ways the play does
+// not take (back from the select screen, a bomb, a lost round after the first), is
+// named by the sample data and every file such a key names exists; the sample has
+// two characters, nine stories and four rewards.
+void ExpectTheSampleNamesEveryKey(std::set<nsVesk::ParamLookup> lookups) {
+  ASSERT_TRUE(vesk_test::OpenArchive("Data.dat"));
+  const vesk_test::SampleStages stages = vesk_test::ReadSampleStages();
+  lookups.insert({"Data/Select/Select.ini", "CG", "WaitTime", false});
+  for (const std::string& file : stages.characters) lookups.insert({file, "Bomb", "SE", true});
+  for (const std::string& file : stages.rounds) lookups.insert({file, "SE", "OnGameOver", true});
+  const vesk_test::KeyCheck check = vesk_test::CheckKeys(lookups, kDefaultedKeys, kPlainTextKeys);
+  EXPECT_EQ(check.missing, std::vector<std::string>{});
+  EXPECT_EQ(check.absent, std::vector<std::string>{});
+  EXPECT_EQ(stages.characters.size(), 2u);
+  EXPECT_GE(stages.stories.size(), 9u);
+  EXPECT_EQ(stages.rewards.size(), 4u);
+  vesk_test::ReleaseArchive();
+}
+
 TEST(Playthrough, TheSampleGamePlaysFromItsLogoToItsEnd) {
+  vesk_test::ParamLookupLog keysRead;
   vesk_play::Playthrough play(VESK_SAMPLE_DATA, VESK_SAMPLE_SCENARIO, ReadText(VESK_SAMPLE_SCENARIO_SOURCE));
   play.Run();
+  ExpectTheSampleNamesEveryKey(keysRead.Lookups());
 
   for (const std::string& fault : play.Driver().Faults()) ADD_FAILURE() << platform::Cp932ToUtf8(fault);
   const vesk_play::PlayRecord& record = play.Record();

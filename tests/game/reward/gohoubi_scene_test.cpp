@@ -12,7 +12,7 @@ namespace {
 
 using nsVesk::nsGohoubi::cGohoubiScene;
 
-constexpr int kTitle = 1;
+using nsVesk::nsCore::kSceneTitle;
 
 class GohoubiSceneTest : public vesk_test::StoryFixture {};
 
@@ -27,7 +27,7 @@ TEST_F(GohoubiSceneTest, PlaysTheRewardStoryThenReturnsToTheTitle) {
   EXPECT_EQ(Executed(), std::vector<std::string>{"step 3"});
   EXPECT_EQ(Pixel(400, 500), vesk_test::kWindowColour & 0xFFFFFFu);
   FrameAt(16);
-  EXPECT_EQ(TopStatus(), kTitle) << "popped back to the title";
+  EXPECT_EQ(TopStatus(), kSceneTitle) << "popped back to the title";
   EXPECT_EQ(nsVesk::g_Round, 0);
 }
 
@@ -40,7 +40,7 @@ TEST_F(GohoubiSceneTest, AFileWithoutItsSectionStartsAtStartAndKeepsTheRound) {
   FrameAt(0);
   EXPECT_EQ(Executed(), std::vector<std::string>{"step 1"}) << "@start";
   FrameAt(16);
-  EXPECT_EQ(TopStatus(), kTitle);
+  EXPECT_EQ(TopStatus(), kSceneTitle);
   EXPECT_EQ(nsVesk::g_Round, 1) << "the reward never touches the round";
 }
 

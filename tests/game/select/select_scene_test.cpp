@@ -20,7 +20,7 @@ namespace {
 using nsVesk::nsSelect::cEffecterSelect;
 using nsVesk::nsSelect::cSelectScene;
 
-constexpr int kTitle = 1;  // stubbed under the select scene
+using nsVesk::nsCore::kSceneTitle;  // stubbed under the select scene
 
 TEST(SelectPageEffect, CrossFadesOverItsTime) {
   EXPECT_EQ(cEffecterSelect::Progress(200, 400), 127u);
@@ -47,7 +47,7 @@ class SelectSceneTest : public vesk_test::SceneStackFixture {
 
   // The select scene over a stubbed title, its fade-in over (200 ms).
   void StartSelect() {
-    Start(nsVesk::nsCore::kSceneSelect, {}, kTitle);
+    Start(nsVesk::nsCore::kSceneSelect, {}, kSceneTitle);
     FramesFromTo(0, 208);
     ASSERT_FALSE(Select()->IsFadingIn());
     m_Now = 224;
@@ -74,7 +74,7 @@ class SelectSceneTest : public vesk_test::SceneStackFixture {
 };
 
 TEST_F(SelectSceneTest, AClickDuringTheFadeInDoesNothing) {
-  Start(nsVesk::nsCore::kSceneSelect, {}, kTitle);
+  Start(nsVesk::nsCore::kSceneSelect, {}, kSceneTitle);
   FrameAt(0);
   ClickAt(16, 100, 100);
   FrameAt(64);
@@ -153,7 +153,7 @@ TEST_F(SelectSceneTest, ChoosingAStageHandsItToTheBattleAndTheStory) {
   EXPECT_EQ(TopStatus(), nsVesk::nsCore::kSceneSelect);
   FrameAt(chosen + 204);
   EXPECT_EQ(TopStatus(), nsVesk::nsCore::kSceneStory) << "the story replaces the select scene";
-  EXPECT_EQ(StubAt(1)->GetStatus(), kTitle);
+  EXPECT_EQ(StubAt(1)->GetStatus(), kSceneTitle);
   EXPECT_FALSE(m_Sound->bgmPlaying) << "the music stopped";
   auto& battle = nsVesk::nsGame::TheBattleContext();
   EXPECT_NE(dynamic_cast<nsVesk::nsGame::nsMine::nsEXPlayer::cPlayerKestrin*>(battle.GetPlayer()), nullptr);
@@ -182,7 +182,7 @@ TEST_F(SelectSceneTest, BackFromTheEnemyPageReturnsToTheTitle) {
   FramesFromTo(m_Now, m_Now + 176);
   EXPECT_EQ(TopStatus(), nsVesk::nsCore::kSceneSelect);
   FrameAt(m_Now + 192);
-  EXPECT_EQ(TopStatus(), kTitle);
+  EXPECT_EQ(TopStatus(), kSceneTitle);
   EXPECT_EQ(nsVesk::g_SelectChara, 1) << "kept until the next select scene";
 }
 
@@ -190,7 +190,7 @@ TEST_F(SelectSceneTest, ZeroTimesChangePagesAndLeaveAtOnce) {
   vesk_test::WriteFile("Data/Common.ini", "[Common]\n");
   WriteData(2, "");
   vesk_test::WriteFile("Data/Common.ini", "[Common]\n");
-  Start(nsVesk::nsCore::kSceneSelect, {}, kTitle);
+  Start(nsVesk::nsCore::kSceneSelect, {}, kSceneTitle);
   FrameAt(0);
   ClickAt(16, 100, 100);
   EXPECT_EQ(Select()->GetPage(), 1);

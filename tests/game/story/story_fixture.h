@@ -72,7 +72,7 @@ class StoryDataFixture : public SceneStackFixture {
     nsVesk::g_NovelPlayer->SetNormalScene(new nsVesk::nsADV::VeskNormalScene(nsVesk::g_NovelPlayer->Input()));
     platform::SetVirtualClock(kStart);
     nsVesk::g_SceneManager.SetSceneFactory(new StubbingSceneFactory({id}));
-    nsVesk::g_SceneManager.CreateScene(1);
+    nsVesk::g_SceneManager.CreateScene(nsVesk::nsCore::kSceneTitle);
     nsVesk::g_SceneManager.CreateScene(id);
     Hold(5, 5, false);
   }
@@ -125,6 +125,7 @@ class StoryFixture : public StoryDataFixture {
     ASSERT_TRUE(script.WriteScript("scenario.dat"));
     ASSERT_TRUE(nsVesk::g_NovelPlayer->LoadScript("scenario.dat", nsVesk::g_NovelPlayer->GetIOStream()));
     CommandLog().Clear();
+    FlipCount() = 0;
     WriteStoryData();
   }
   void TearDown() override {

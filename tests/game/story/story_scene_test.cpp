@@ -25,8 +25,8 @@ namespace {
 
 using nsVesk::nsADV::cADVScene;
 
-constexpr int kTitle = 1;
-constexpr int kOption = 2;
+using nsVesk::nsCore::kSceneOption;
+using nsVesk::nsCore::kSceneTitle;
 
 class StorySceneTest : public vesk_test::StoryFixture {
  protected:
@@ -51,7 +51,7 @@ TEST_F(StorySceneTest, WithoutALabelTheStoryStartsAtStartAndSuspendingLeadsToThe
   EXPECT_EQ(Executed(), std::vector<std::string>{"step 1"});
   FrameAt(16);
   EXPECT_EQ(TopStatus(), nsVesk::nsCore::kSceneBattle) << "suspend gives the battle";
-  EXPECT_EQ(StubAt(1)->GetStatus(), kTitle);
+  EXPECT_EQ(StubAt(1)->GetStatus(), kSceneTitle);
 }
 
 TEST_F(StorySceneTest, TheRoundsFileSetsTheTextWindowAndTheLabel) {
@@ -114,7 +114,7 @@ TEST_F(StorySceneTest, YesFadesOutPopsToTheTitleAndCleansTheStage) {
   FramesFromTo(m_Now, m_Now + 176);
   EXPECT_EQ(TopStatus(), nsVesk::nsCore::kSceneStory);
   FramesFromTo(m_Now + 192, m_Now + 240);
-  EXPECT_EQ(TopStatus(), kTitle);
+  EXPECT_EQ(TopStatus(), kSceneTitle);
   EXPECT_FALSE(nsVesk::g_NovelPlayer->GetDrawManager()->IsTextWindowVisible());
   EXPECT_FALSE(Normal()->IsConfirmOpen());
   EXPECT_EQ(FlipCount(), 1) << "the stage was flipped once, emptied";
@@ -126,7 +126,7 @@ TEST_F(StorySceneTest, TheOptionRoundTripFadesBackInBeforeTheScriptGoesOn) {
   EXPECT_TRUE(Normal()->IsOptionRequested());
   FramesFromTo(m_Now, m_Now + 240);
   m_Now += 256;
-  ASSERT_EQ(TopStatus(), kOption) << "the option scene over the story";
+  ASSERT_EQ(TopStatus(), kSceneOption) << "the option scene over the story";
   EXPECT_NE(dynamic_cast<cADVScene*>(nsVesk::g_SceneManager.GetScene(1)), nullptr) << "pushed, not replaced";
   PopStubAt(m_Now);
   m_Now += 16;

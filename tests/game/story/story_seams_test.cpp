@@ -22,7 +22,7 @@ namespace {
 
 using nsVesk::nsADV::cADVScene;
 
-constexpr int kTitle = 1;
+using nsVesk::nsCore::kSceneTitle;
 
 class StorySeamsTest : public vesk_test::StoryDataFixture {
  protected:
@@ -47,7 +47,7 @@ class StorySeamsTest : public vesk_test::StoryDataFixture {
   }
   // The story scene pushed over the title again, as a new stage's story starts.
   void StartStoryAgain() {
-    ASSERT_EQ(TopStatus(), kTitle);
+    ASSERT_EQ(TopStatus(), kSceneTitle);
     nsVesk::g_SceneManager.CreateScene(nsVesk::nsCore::kSceneStory);
     Frame();
   }

@@ -1,8 +1,9 @@
 #pragma once
 // The program-wide objects a game scene or button uses, over the test platform: the
 // shell fixture (captured frames, virtual clock, archive from the test's "Data"),
-// scripted mouse input behind the program-wide input manager, and a script player
-// whose sound manager records what is played.
+// scripted mouse input behind the program-wide input manager, a script player
+// whose sound manager records what is played, and the scene stack, emptied at the
+// end.
 
 #include <gtest/gtest.h>
 
@@ -33,8 +34,9 @@ class GameSceneFixture : public ShellFixture {
                                           new nsVesk::nsDrawManagerfD::DrawManagerfD, true);
   }
   void TearDown() override {
-    delete nsVesk::g_NovelPlayer;
-    nsVesk::g_NovelPlayer = nullptr;
+    ReleaseSceneStack();
+    ReleasePlayer();
+    ReleaseInput();
     ShellFixture::TearDown();
   }
 
@@ -53,9 +55,8 @@ class GameSceneFixture : public ShellFixture {
   std::vector<std::string> Played() const { return m_Sound->Calls("_PlaySE"); }
   std::vector<std::string> Stopped() const { return m_Sound->Calls("_StopSE"); }
 
-  // The program's input object keeps its devices until the process ends, so the
-  // scripted state stays installed until then.
-  ScriptedInput& m_Mouse = ScriptedInput::NewForTheProcess();
+  // Installed for the test; the input object's devices are released before it.
+  ScriptedInput m_Mouse;
   RecordingSoundManager* m_Sound = nullptr;  // owned by the player
 };
 

@@ -1,7 +1,9 @@
 #pragma once
-// Checks that parameter files name the keys the game reads: every key asked for
-// that is missing (the game would fall silently to its default), and every file a
-// text key names that does not exist under the working folder.
+// The parameter keys the game reads, checked against a data set: a log of every key
+// asked for through the game's parameter access while it lives, and the keys of such
+// a log that the data set does not name (the game would fall silently to its
+// default), or whose text should name a file that does not exist under the working
+// folder.
 
 #include <climits>
 #include <filesystem>
@@ -11,6 +13,7 @@
 #include <vector>
 
 #include "game/core/param_access.h"
+#include "game/core/program_objects.h"
 
 namespace vesk_test {
 
@@ -23,31 +26,49 @@ std::string JoinText(const Parts&... parts) {
   return out.str();
 }
 
-struct SampleKeys {
-  std::vector<std::string> missing;
-  std::vector<std::string> absent;
+class ParamLookupLog {
+ public:
+  ParamLookupLog() {
+    nsVesk::SetParamLookupRecorderForTest([this](const nsVesk::ParamLookup& lookup) { m_Lookups.insert(lookup); });
+  }
+  ParamLookupLog(const ParamLookupLog&) = delete;
+  ParamLookupLog& operator=(const ParamLookupLog&) = delete;
+  ~ParamLookupLog() { nsVesk::SetParamLookupRecorderForTest({}); }
 
-  void Int(const std::string& file, const std::string& section, const std::string& key) {
-    if (nsVesk::GetParamInt(file, section, key, INT_MIN) == INT_MIN) missing.push_back(JoinText(file, " [", section, "] ", key));
-  }
-  // A text key; with `names_file` its value must be a file that exists.
-  std::string Text(const std::string& file, const std::string& section, const std::string& key,
-                   bool names_file = true) {
-    const std::string value = nsVesk::GetParamString(file, section, key, "\x01");
-    if (value == "\x01") {
-      missing.push_back(JoinText(file, " [", section, "] ", key));
-      return {};
-    }
-    if (names_file && !std::filesystem::exists(value)) absent.push_back(value);
-    return value;
-  }
-  void Rect(const std::string& file, const std::string& section, const std::string& prefix) {
-    for (const char* side : {"_Left", "_Top", "_Right", "_Bottom"}) Int(file, section, JoinText(prefix, side));
-  }
+  const std::set<nsVesk::ParamLookup>& Lookups() const { return m_Lookups; }
+
+ private:
+  std::set<nsVesk::ParamLookup> m_Lookups;
 };
 
-// The enemy and round files of every stage the select files name.
+struct KeyCheck {
+  std::vector<std::string> missing;  // "file [section] key"
+  std::vector<std::string> absent;   // files named by text keys
+};
+
+// Checks the keys against the program's parameter manager. Keys named in
+// `defaulted` may be missing; a text value must be an existing file unless its key
+// is named in `plainText`.
+inline KeyCheck CheckKeys(const std::set<nsVesk::ParamLookup>& lookups, const std::set<std::string>& defaulted,
+                          const std::set<std::string>& plainText) {
+  KeyCheck check;
+  auto& params = *nsVesk::g_ParamManager;
+  for (const nsVesk::ParamLookup& l : lookups) {
+    if (defaulted.count(l.key) != 0) continue;
+    const std::string value = l.text ? params.GetString(l.file, l.section, l.key, "\x01") : std::string();
+    if (l.text ? value == "\x01" : params.GetInt(l.file, l.section, l.key, INT_MIN) == INT_MIN) {
+      check.missing.push_back(JoinText(l.file, " [", l.section, "] ", l.key));
+    } else if (l.text && plainText.count(l.key) == 0 && !std::filesystem::exists(value)) {
+      check.absent.push_back(value);
+    }
+  }
+  return check;
+}
+
+// The character files, and the enemy, round, story and reward files of every stage,
+// that the select files name.
 struct SampleStages {
+  std::set<std::string> characters;
   std::set<std::string> enemies;
   std::set<std::string> rounds;
   std::set<std::string> stories;
@@ -58,6 +79,7 @@ inline SampleStages ReadSampleStages() {
   SampleStages stages;
   const std::string select = "Data/Select/Select.ini";
   for (int c = 0; c < nsVesk::GetParamInt(select, "CG", "CharaNum", 0); ++c) {
+    stages.characters.insert(nsVesk::GetParamString(select, JoinText("CharaSelect", c), "CharaIni", ""));
     const std::string file = nsVesk::GetParamString(select, JoinText("CharaSelect", c), "EnemySelectIni", "");
     for (int e = 0; e < nsVesk::GetParamInt(file, "CG", "EnemyNum", 0); ++e) {
       const std::string section = JoinText("EnemySelect", e);

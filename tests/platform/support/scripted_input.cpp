@@ -2,8 +2,6 @@
 
 #include <SDL_mouse.h>
 
-#include <vector>
-
 #include "platform/input/scan_codes.h"
 
 namespace vesk_test {
@@ -11,13 +9,6 @@ namespace vesk_test {
 ScriptedInput::ScriptedInput() { platform::SetSdlInputStateForTest(this); }
 
 ScriptedInput::~ScriptedInput() { platform::SetSdlInputStateForTest(nullptr); }
-
-ScriptedInput& ScriptedInput::NewForTheProcess() {
-  // Never freed, and always reachable: devices made over an earlier one may still read it.
-  static auto* kept = new std::vector<ScriptedInput*>;
-  kept->push_back(new ScriptedInput);
-  return *kept->back();
-}
 
 bool ScriptedInput::IsScancodeDown(int scancode) {
   if (scancode == 0) ++keyboardReads;

@@ -24,10 +24,6 @@ class ScriptedInput final : public ScriptedSdlInput {
   ScriptedInput& operator=(const ScriptedInput&) = delete;
   ~ScriptedInput() override;
 
-  // A new one, installed, that lives until the process ends: for code that keeps
-  // its input devices in the program's global objects.
-  static ScriptedInput& NewForTheProcess();
-
   void Press(std::uint8_t pcScanCode) { pcKeys[pcScanCode] = true; }
   void Release(std::uint8_t pcScanCode) { pcKeys[pcScanCode] = false; }
 

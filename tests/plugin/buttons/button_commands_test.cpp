@@ -7,12 +7,11 @@
 #include <string>
 
 #include "engine/api/draw_records.h"
-#include "engine/iostream/base_io_stream.h"
 #include "plugin/commands/button_commands.h"
 #include "plugin/text/text_sprite_layout.h"
 #include "plugin/text/text_sprites.h"
+#include "tests/engine/kit/command_bodies.h"
 #include "tests/plugin/effects/story_frame.h"
-#include "tests/support/temp_dir.h"
 
 namespace {
 
@@ -153,32 +152,11 @@ TEST_F(ButtonCommandsTest, ATextSpriteIsRecordedPerPageAndAnImageRemovesItsText)
 
 class ButtonBodiesTest : public ButtonCommandsTest {
  protected:
-  // Saves the command, loads the body into a fresh one (nothing left over) and
-  // returns the fresh command's script text.
+  // The script text of a fresh command that loaded the command's body.
   template <class Command>
   std::string RoundTrip(Command& command) {
-    Command& fresh = MakeCommand<Command>(0, {}, {});
-    const std::string file = dir.file("body.dat");
-    {
-      nsTamskLib::nsIOStream::BaseIOStream out;
-      EXPECT_TRUE(out.Open(file.c_str(), "wb"));
-      command.Save(&out);
-      EXPECT_TRUE(out.Close());
-    }
-    {
-      nsTamskLib::nsIOStream::BaseIOStream in;
-      EXPECT_TRUE(in.Open(file.c_str(), "rb"));
-      fresh.Load(&in);
-      char extra = 0;
-      in.LoadPrimitive(&extra, 1);
-      EXPECT_TRUE(in.HasReadFailed());
-    }
-    vesk_test::RecordingTextStream text;
-    fresh.Dump(&text);
-    return text.text;
+    return vesk_test::Reload(command, MakeCommand<Command>(0, {}, {})).dump;
   }
-
-  vesk_test::TempDir dir;
 };
 
 TEST_F(ButtonBodiesTest, BodiesRoundTripAndDumpAsScriptText) {

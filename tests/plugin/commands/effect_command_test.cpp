@@ -7,11 +7,10 @@
 #include <gtest/gtest.h>
 
 #include "engine/api/command_param.h"
-#include "engine/iostream/base_io_stream.h"
 #include "plugin/commands/effect_command.h"
+#include "tests/engine/kit/command_bodies.h"
 #include "tests/engine/kit/fake_engine.h"
 #include "tests/plugin/effects/story_frame.h"
-#include "tests/support/temp_dir.h"
 
 namespace {
 
@@ -189,41 +188,16 @@ TEST_F(EffectCommandTest, TheEffectRunsInTheFramesWhileTheCommandWaits) {
   EXPECT_EQ(UpdateType(), 3u);
 }
 
-class EffectCommandBodyTest : public EffectCommandTest {
- protected:
-  std::string SaveToFile(Cmd_effect& command, const char* name) {
-    const std::string file = dir.file(name);
-    nsTamskLib::nsIOStream::BaseIOStream out;
-    EXPECT_TRUE(out.Open(file.c_str(), "wb"));
-    command.Save(&out);
-    EXPECT_TRUE(out.Close());
-    return vesk_test::ReadFile(file);
-  }
-
-  vesk_test::TempDir dir;
-};
+class EffectCommandBodyTest : public EffectCommandTest {};
 
 TEST_F(EffectCommandBodyTest, TheBodyHoldsTheKeywordsArgumentsInScriptOrder) {
   // flash2 is R, G, B, Time: kind, then four expressions.
   Cmd_effect& flash2 = Make(9, {700, 0, 0, 1, 2, 3});
-  const std::string body = SaveToFile(flash2, "flash2.dat");
   auto* loaded = static_cast<Cmd_effect*>(Cmd_effect::Create());
-  {
-    nsTamskLib::nsIOStream::BaseIOStream in;
-    ASSERT_TRUE(in.Open(dir.file("flash2.dat").c_str(), "rb"));
-    loaded->Load(&in);
-    EXPECT_FALSE(in.HasReadFailed());
-    // Nothing is left behind the body.
-    char extra = 0;
-    in.LoadPrimitive(&extra, 1);
-    EXPECT_TRUE(in.HasReadFailed());
-  }
+  const vesk_test::ReloadedCommand reloaded = vesk_test::Reload(flash2, *loaded);
   EXPECT_EQ(loaded->GetKind(), 9);
-  EXPECT_EQ(SaveToFile(*loaded, "again.dat"), body);
-
-  vesk_test::RecordingTextStream text;
-  loaded->Dump(&text);
-  EXPECT_EQ(text.text, "flash2 (1), (2), (3), (700);\n");
+  EXPECT_EQ(reloaded.resaved, reloaded.body);
+  EXPECT_EQ(reloaded.dump, "flash2 (1), (2), (3), (700);\n");
   loaded->Destroy();
 
   // fadein always carries its flags, and quakey3 its YNum.

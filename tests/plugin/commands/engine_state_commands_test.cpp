@@ -6,12 +6,11 @@
 #include <gtest/gtest.h>
 
 #include "engine/api/heaps.h"
-#include "engine/iostream/base_io_stream.h"
 #include "plugin/commands/engine_state_commands.h"
+#include "tests/engine/kit/command_bodies.h"
 #include "tests/engine/kit/fake_engine.h"
 #include "tests/plugin/effects/story_frame.h"
 #include "tests/support/debug_capture.h"
-#include "tests/support/temp_dir.h"
 
 namespace {
 
@@ -134,24 +133,8 @@ TEST_F(EngineStateCommandsTest, TheCharacterMarginPlacesTheSideLayers) {
 }
 
 TEST_F(EngineStateCommandsTest, BodiesRoundTripAndDumpAsScriptText) {
-  vesk_test::TempDir dir;
-  const std::string file = dir.file("body.dat");
-  auto roundTrip = [&](nsTamskLib::ICmd_Base& command, nsTamskLib::ICmd_Base& fresh) {
-    {
-      nsTamskLib::nsIOStream::BaseIOStream out;
-      EXPECT_TRUE(out.Open(file.c_str(), "wb"));
-      command.Save(&out);
-      EXPECT_TRUE(out.Close());
-    }
-    nsTamskLib::nsIOStream::BaseIOStream in;
-    EXPECT_TRUE(in.Open(file.c_str(), "rb"));
-    fresh.Load(&in);
-    char extra = 0;
-    in.LoadPrimitive(&extra, 1);
-    EXPECT_TRUE(in.HasReadFailed());
-    vesk_test::RecordingTextStream text;
-    fresh.Dump(&text);
-    return text.text;
+  auto roundTrip = [](nsTamskLib::ICmd_Base& command, nsTamskLib::ICmd_Base& fresh) {
+    return vesk_test::Reload(command, fresh).dump;
   };
   EXPECT_EQ(roundTrip(MakeCommand<Cmd_volume>(1, {}, {5000}), MakeCommand<Cmd_volume>(0, {}, {})),
             "bgmvolume (5000);\n");

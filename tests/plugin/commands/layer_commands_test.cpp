@@ -5,12 +5,11 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/iostream/base_io_stream.h"
 #include "plugin/commands/layer_commands.h"
+#include "tests/engine/kit/command_bodies.h"
 #include "tests/engine/kit/fake_engine.h"
 #include "tests/plugin/effects/story_frame.h"
 #include "tests/support/debug_capture.h"
-#include "tests/support/temp_dir.h"
 
 namespace {
 
@@ -140,28 +139,9 @@ TEST_F(LayerCommandsTest, ImagesAreLoadedAndReleasedThroughTheDrawManagersList) 
 
 class LayerBodiesTest : public LayerCommandsTest {
  protected:
-  std::string RoundTrip(nsTamskLib::ICmd_Base& command, nsTamskLib::ICmd_Base& fresh) {
-    const std::string file = dir.file("body.dat");
-    {
-      nsTamskLib::nsIOStream::BaseIOStream out;
-      EXPECT_TRUE(out.Open(file.c_str(), "wb"));
-      command.Save(&out);
-      EXPECT_TRUE(out.Close());
-    }
-    {
-      nsTamskLib::nsIOStream::BaseIOStream in;
-      EXPECT_TRUE(in.Open(file.c_str(), "rb"));
-      fresh.Load(&in);
-      char extra = 0;
-      in.LoadPrimitive(&extra, 1);  // nothing is left behind the body
-      EXPECT_TRUE(in.HasReadFailed());
-    }
-    vesk_test::RecordingTextStream text;
-    fresh.Dump(&text);
-    return text.text;
+  static std::string RoundTrip(nsTamskLib::ICmd_Base& command, nsTamskLib::ICmd_Base& fresh) {
+    return vesk_test::Reload(command, fresh).dump;
   }
-
-  vesk_test::TempDir dir;
 };
 
 TEST_F(LayerBodiesTest, BodiesRoundTripAndDumpAsScriptText) {

@@ -9,15 +9,14 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "engine/iostream/base_io_stream.h"
 #include "plugin/commands/expansion.h"
 #include "plugin/commands/style_commands.h"
 #include "plugin/text/text_style_state.h"
+#include "tests/engine/kit/command_bodies.h"
 #include "tests/engine/kit/fake_engine.h"
 #include "tests/engine/kit/fatal_trap.h"
 #include "tests/plugin/commands/statement_host.h"
 #include "tests/plugin/kit/plugin_test_host.h"
-#include "tests/support/temp_dir.h"
 
 namespace {
 
@@ -53,14 +52,7 @@ class StyleCommandsTest : public testing::Test {
     command->Execute();
   }
 
-  std::string BodyOf(nsTamskLib::ICmd_Base* command) {
-    const std::string file = dir.file("body.bin");
-    nsTamskLib::nsIOStream::BaseIOStream out;
-    EXPECT_TRUE(out.Open(file.c_str(), "wb"));
-    command->Save(&out);
-    EXPECT_TRUE(out.Close());
-    return vesk_test::ReadFile(file);
-  }
+  static std::string BodyOf(nsTamskLib::ICmd_Base* command) { return vesk_test::SaveBody(*command); }
 
   std::string DumpOf(nsTamskLib::ICmd_Base* command) {
     vesk_test::RecordingTextStream out;
@@ -70,7 +62,6 @@ class StyleCommandsTest : public testing::Test {
 
   std::int32_t Position() const { return engine.ownCommandHeap.iterators.back(); }
 
-  vesk_test::TempDir dir;
   vesk_test::StatementHost host;
   vesk_test::FakeEngine engine;
   testing::NiceMock<nsTamskLib::nsDrawManager::MockDrawManager>& draw = engine.ownDrawManager;
@@ -252,20 +243,10 @@ TEST_F(StyleCommandsTest, TheBodyHoldsTheKindAndOnlyItsArguments) {
   for (const auto& statement : statements) {
     ASSERT_GT(Parse(Cmd_settalker::Parse, statement), 0);
     nsTamskLib::ICmd_Base* parsed = host.added.back().command;
-    const std::string bytes = BodyOf(parsed);
     nsTamskLib::ICmd_Base* loaded = Cmd_settalker::Create();
-    {
-      nsTamskLib::nsIOStream::BaseIOStream in;
-      ASSERT_TRUE(in.Open(dir.file("body.bin").c_str(), "rb"));
-      loaded->Load(&in);
-      EXPECT_FALSE(in.HasReadFailed());
-      char extra = 0;
-      in.LoadPrimitive(&extra, 1);
-      EXPECT_TRUE(in.HasReadFailed()) << "the body was read to its end";
-      in.Close();
-    }
-    EXPECT_EQ(BodyOf(loaded), bytes) << statement[0];
-    EXPECT_EQ(DumpOf(loaded), DumpOf(parsed));
+    const vesk_test::ReloadedCommand reloaded = vesk_test::Reload(*parsed, *loaded);
+    EXPECT_EQ(reloaded.resaved, reloaded.body) << statement[0];
+    EXPECT_EQ(reloaded.dump, DumpOf(parsed));
     loaded->Destroy();
   }
 }

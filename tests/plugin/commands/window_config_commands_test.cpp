@@ -9,17 +9,16 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "engine/iostream/base_io_stream.h"
 #include "plugin/commands/expansion.h"
 #include "plugin/commands/window_config_commands.h"
 #include "plugin/text/kinsoku.h"
 #include "plugin/text/text_sprites.h"
 #include "plugin/text/text_style_state.h"
+#include "tests/engine/kit/command_bodies.h"
 #include "tests/engine/kit/fake_engine.h"
 #include "tests/engine/kit/fatal_trap.h"
 #include "tests/plugin/commands/statement_host.h"
 #include "tests/plugin/kit/plugin_test_host.h"
-#include "tests/support/temp_dir.h"
 
 namespace {
 
@@ -86,7 +85,6 @@ class WindowConfigTest : public testing::Test {
 
   std::int32_t Position() const { return engine.ownCommandHeap.iterators.back(); }
 
-  vesk_test::TempDir dir;
   vesk_test::StatementHost host;
   vesk_test::FakeEngine engine;
   testing::NiceMock<nsTamskLib::nsDrawManager::MockDrawManager>& draw = engine.ownDrawManager;
@@ -288,7 +286,6 @@ TEST_F(WindowConfigTest, BodiesRoundTripAndDumpWritesTheStatement) {
       Statement("selectwindowunderspace", {9}),
       Statement("textcursorshow", {1, 0, 1, 0}),
   };
-  const std::string file = dir.file("body.bin");
   for (const auto& statement : statements) {
     ASSERT_GT(Parse(statement[0] == "textcursorshow"   ? Cmd_settextcursor::Parse
                     : statement[0] == "textwindowimage" ? Cmd_settextwindow::Parse
@@ -300,28 +297,9 @@ TEST_F(WindowConfigTest, BodiesRoundTripAndDumpWritesTheStatement) {
                                     : statement[0] == "textwindowimage"
                                         ? Cmd_settextwindow::Create()
                                         : Cmd_setselectwindow::Create();
-    {
-      nsTamskLib::nsIOStream::BaseIOStream out;
-      ASSERT_TRUE(out.Open(file.c_str(), "wb"));
-      parsed->Save(&out);
-      out.Close();
-    }
-    const std::string bytes = vesk_test::ReadFile(file);
-    {
-      nsTamskLib::nsIOStream::BaseIOStream in;
-      ASSERT_TRUE(in.Open(file.c_str(), "rb"));
-      loaded->Load(&in);
-      EXPECT_FALSE(in.HasReadFailed());
-      in.Close();
-    }
-    {
-      nsTamskLib::nsIOStream::BaseIOStream out;
-      ASSERT_TRUE(out.Open(file.c_str(), "wb"));
-      loaded->Save(&out);
-      out.Close();
-    }
-    EXPECT_EQ(vesk_test::ReadFile(file), bytes) << statement[0];
-    EXPECT_EQ(DumpOf(loaded), DumpOf(parsed));
+    const vesk_test::ReloadedCommand reloaded = vesk_test::Reload(*parsed, *loaded);
+    EXPECT_EQ(reloaded.resaved, reloaded.body) << statement[0];
+    EXPECT_EQ(reloaded.dump, DumpOf(parsed));
     loaded->Destroy();
   }
   EXPECT_EQ(DumpOf(host.added[0].command),

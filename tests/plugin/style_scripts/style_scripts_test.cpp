@@ -6,8 +6,8 @@
 #include <gtest/gtest.h>
 
 #include "engine/api/text_manager.h"
-#include "engine/iostream/base_io_stream.h"
 #include "engine/plugin/plugin_registry.h"
+#include "tests/engine/kit/command_bodies.h"
 #include "tests/tools/kit/compiled_script_fixture.h"
 
 namespace vesk_test {
@@ -31,18 +31,6 @@ TEST_F(StyleScriptsTest, EveryClassAndTheSaveBlockAreRegistered) {
   EXPECT_EQ(registries.loadLocalDataFuncs.count("Wendrick"), 1u);
 }
 
-std::string SaveCommands(const std::vector<nsTamskLib::ICmd_Base*>& commands,
-                         const std::string& file) {
-  nsTamskLib::nsIOStream::BaseIOStream stream;
-  EXPECT_TRUE(stream.Open(file.c_str(), "wb"));
-  for (nsTamskLib::ICmd_Base* command : commands) {
-    stream.SaveNum(static_cast<std::int32_t>(command->GetID()));
-    command->Save(&stream);
-  }
-  EXPECT_TRUE(stream.Close());
-  return ReadFile(file);
-}
-
 TEST_F(StyleScriptsTest, TheEngineLoadsEveryCompiledBodyBackToTheSameBytes) {
   Load(R"(
 @start:
@@ -60,7 +48,7 @@ TEST_F(StyleScriptsTest, TheEngineLoadsEveryCompiledBodyBackToTheSameBytes) {
 )");
   const std::vector<nsTamskLib::ICmd_Base*>& loaded = player.Commands().GetCommandList();
   ASSERT_EQ(loaded.size(), 29u);
-  EXPECT_EQ(SaveCommands(loaded, "loaded.bin"), SaveCommands(compiler->Commands(), "parsed.bin"));
+  EXPECT_EQ(SaveCommands(loaded), SaveCommands(compiler->Commands()));
 }
 
 TEST_F(StyleScriptsTest, AScriptSwitchesModesPlaysSoundsAndSetsTheChoiceStyle) {

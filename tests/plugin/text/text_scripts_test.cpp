@@ -5,26 +5,14 @@
 #include <gtest/gtest.h>
 
 #include "engine/api/text_manager.h"
-#include "engine/iostream/base_io_stream.h"
 #include "engine/plugin/plugin_registry.h"
+#include "tests/engine/kit/command_bodies.h"
 #include "tests/tools/kit/compiled_script_fixture.h"
 
 namespace vesk_test {
 namespace {
 
 class TextScriptsTest : public CompiledScriptTest {};
-
-std::string SaveCommands(const std::vector<nsTamskLib::ICmd_Base*>& commands,
-                         const std::string& file) {
-  nsTamskLib::nsIOStream::BaseIOStream stream;
-  EXPECT_TRUE(stream.Open(file.c_str(), "wb"));
-  for (nsTamskLib::ICmd_Base* command : commands) {
-    stream.SaveNum(static_cast<std::int32_t>(command->GetID()));
-    command->Save(&stream);
-  }
-  EXPECT_TRUE(stream.Close());
-  return ReadFile(file);
-}
 
 TEST_F(TextScriptsTest, TheTextAndChoiceCommandsAreRegistered) {
   const auto& registries = nsTamskLib::nsPlugin::GetRegistries();
@@ -50,7 +38,7 @@ TEST_F(TextScriptsTest, CompiledBodiesReadBackUnchanged) {
   EXPECT_TRUE(errors.empty()) << errors;
   const std::vector<nsTamskLib::ICmd_Base*>& loaded = player.Commands().GetCommandList();
   ASSERT_EQ(loaded.size(), 6u);
-  EXPECT_EQ(SaveCommands(loaded, "loaded.bin"), SaveCommands(compiler->Commands(), "parsed.bin"));
+  EXPECT_EQ(SaveCommands(loaded), SaveCommands(compiler->Commands()));
   EXPECT_NE(CompiledDump().find("select \"はい\", \"いいえ\", r;\n"), std::string::npos);
   EXPECT_NE(CompiledDump().find("text \"アン\", \"こんにちは%c<b>世界</b>\";\n"), std::string::npos);
 }

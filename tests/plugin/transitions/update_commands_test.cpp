@@ -6,10 +6,9 @@
 #include <string>
 
 #include "engine/api/command_param.h"
-#include "engine/iostream/base_io_stream.h"
 #include "plugin/commands/update_commands.h"
+#include "tests/engine/kit/command_bodies.h"
 #include "tests/plugin/transitions/transition_fixture.h"
-#include "tests/support/temp_dir.h"
 
 namespace vesk_test {
 namespace {
@@ -180,31 +179,12 @@ TEST_F(UpdateCommandTest, AStartAtClockZeroIsNotForgottenAndResetStartsAgain) {
 }
 
 TEST_F(UpdateCommandTest, BodiesRoundTripAndDumpAsScriptText) {
-  TempDir dir;
-  const std::string file = dir.file("update.bin");
   CommandPtr update = Update(12, 700);
   CommandPtr update2 = Update2(22, 300, 48);
-  {
-    nsTamskLib::nsIOStream::BaseIOStream out;
-    ASSERT_TRUE(out.Open(file.c_str(), "wb"));
-    update->Save(&out);
-    update2->Save(&out);
-    ASSERT_TRUE(out.Close());
-  }
   CommandPtr loaded(nsWendrick::CreateCmdUpdate());
   CommandPtr loaded2(nsWendrick::CreateCmdUpdate2());
-  {
-    nsTamskLib::nsIOStream::BaseIOStream in;
-    ASSERT_TRUE(in.Open(file.c_str(), "rb"));
-    loaded->Load(&in);
-    loaded2->Load(&in);
-    EXPECT_FALSE(in.HasReadFailed());
-    in.Close();
-  }
-  RecordingTextStream text;
-  loaded->Dump(&text);
-  loaded2->Dump(&text);
-  EXPECT_EQ(text.text, "update (12), (700);\nupdate2 (22), (300), (48);\n");
+  EXPECT_EQ(vesk_test::Reload(*update, *loaded).dump, "update (12), (700);\n");
+  EXPECT_EQ(vesk_test::Reload(*update2, *loaded2).dump, "update2 (22), (300), (48);\n");
   EXPECT_EQ(loaded->GetID(), 20u);
   EXPECT_EQ(loaded2->GetID(), 48u);
 }
