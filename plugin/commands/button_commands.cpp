@@ -10,7 +10,7 @@
 #include "engine/api/text_stream.h"
 #include "engine/api/types.h"
 #include "plugin/commands/draw_argument_checks.h"
-#include "plugin/commands/expansion.h"
+#include "plugin/text/expansion.h"
 #include "plugin/commands/keyword_statement.h"
 #include "plugin/core/engine_names.h"
 #include "plugin/core/host_calls.h"

@@ -10,7 +10,7 @@
 #include "engine/api/text_manager.h"
 #include "engine/api/text_stream.h"
 #include "platform/clock/clock.h"
-#include "plugin/commands/expansion.h"
+#include "plugin/text/expansion.h"
 #include "plugin/core/engine_names.h"
 #include "plugin/core/host_calls.h"
 #include "plugin/core/random.h"

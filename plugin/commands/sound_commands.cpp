@@ -8,7 +8,7 @@
 #include "engine/api/sound_manager.h"
 #include "engine/api/text_manager.h"
 #include "engine/api/text_stream.h"
-#include "plugin/commands/expansion.h"
+#include "plugin/text/expansion.h"
 #include "plugin/commands/keyword_statement.h"
 #include "plugin/core/engine_names.h"
 #include "plugin/core/host_calls.h"

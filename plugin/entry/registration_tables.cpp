@@ -3,7 +3,7 @@
 // stages. A row whose class or function the plug-in does not provide yet
 // holds null and is not registered.
 
-#include "plugin/core/registration.h"
+#include "plugin/entry/registration.h"
 
 #include "plugin/commands/button_commands.h"
 #include "plugin/commands/effect_command.h"

@@ -1,4 +1,4 @@
-#include "plugin/core/registration.h"
+#include "plugin/entry/registration.h"
 
 namespace nsWendrick {
 namespace {

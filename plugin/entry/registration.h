@@ -10,6 +10,7 @@
 #include <span>
 
 #include "engine/api/plugin_api.h"
+#include "plugin/commands/keyword_list.h"
 #include "plugin/core/host_api.h"
 
 namespace nsWendrick {
@@ -22,7 +23,7 @@ struct CommandTypeEntry {
   nsTamskLib::CmdFactory factory;
   nsTamskLib::AnalysisFunc parser;
   bool systemInput;
-  std::span<const char* const> (*keywords)() = nullptr;
+  KeywordList (*keywords)() = nullptr;
 };
 
 // An update pattern or an effect number with its function.

@@ -10,7 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/clock/clock.h"
-#include "plugin/core/attach.h"
+#include "plugin/entry/attach.h"
 #include "plugin/core/random.h"
 #include "plugin/text/kinsoku.h"
 #include "tests/plugin/kit/plugin_test_host.h"
