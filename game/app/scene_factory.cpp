@@ -1,4 +1,4 @@
-#include "game/core/scene_factory.h"
+#include "game/app/scene_factory.h"
 
 #include <cstdint>
 #include <new>
