@@ -8,7 +8,7 @@
 #include "game/battle/battle_arithmetic.h"
 #include "game/battle/battle_engine.h"
 #include "game/battle/mine_cell.h"
-#include "game/core/shell_objects.h"
+#include "game/shell/shell_objects.h"
 
 namespace nsVesk::nsGame {
 

@@ -10,7 +10,7 @@
 #include "game/battle/battle_context.h"
 #include "game/battle/battle_engine.h"
 #include "game/core/program_objects.h"
-#include "game/core/shell_objects.h"
+#include "game/shell/shell_objects.h"
 
 namespace nsVesk::nsGame {
 

@@ -1,7 +1,7 @@
 #include "game/components/button_state.h"
 
 #include "engine/api/sound_manager.h"
-#include "game/core/shell_objects.h"
+#include "game/shell/shell_objects.h"
 
 namespace nsVesk::nsComponent {
 

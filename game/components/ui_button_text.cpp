@@ -6,8 +6,8 @@
 
 #include "game/core/param_access.h"
 #include "game/core/program_objects.h"
-#include "game/core/shell_objects.h"
 #include "game/managers/draw_manager_fd.h"
+#include "game/shell/shell_objects.h"
 #include "platform/clock/clock.h"
 
 namespace nsVesk::nsComponent {

@@ -4,10 +4,10 @@
 #include <cstdint>
 #include <string>
 
+#include "engine/api/sound_manager.h"
 #include "game/core/param_access.h"
 #include "game/core/program_objects.h"
-#include "engine/api/sound_manager.h"
-#include "game/core/shell_objects.h"
+#include "game/shell/shell_objects.h"
 
 namespace nsVesk::nsLogo {
 namespace {

@@ -8,7 +8,7 @@
 #include "engine/api/text_manager.h"
 #include "game/core/param_access.h"
 #include "game/core/program_objects.h"
-#include "game/core/shell_objects.h"
+#include "game/shell/shell_objects.h"
 
 namespace nsVesk::nsOption {
 namespace {

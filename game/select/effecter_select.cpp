@@ -1,8 +1,8 @@
 #include "game/select/effecter_select.h"
 
 #include "game/core/program_objects.h"
-#include "game/core/selection_state.h"
-#include "game/select/selection_tables.h"
+#include "game/selection/selection_state.h"
+#include "game/selection/selection_tables.h"
 
 namespace nsVesk::nsSelect {
 namespace {

@@ -9,9 +9,9 @@
 #include "game/battle/player.h"
 #include "game/core/param_access.h"
 #include "game/core/program_objects.h"
-#include "game/core/selection_state.h"
-#include "game/core/shell_objects.h"
-#include "game/select/selection_tables.h"
+#include "game/selection/selection_state.h"
+#include "game/selection/selection_tables.h"
+#include "game/shell/shell_objects.h"
 
 namespace nsVesk::nsSelect {
 namespace {

@@ -2,12 +2,12 @@
 
 #include "engine/api/novel_engine.h"
 #include "game/core/param_access.h"
-#include "game/core/place_block.h"
 #include "game/core/program_objects.h"
-#include "game/core/selection_state.h"
-#include "game/core/shell_objects.h"
 #include "game/effects/effecter_fade.h"
-#include "game/select/selection_tables.h"
+#include "game/selection/selection_state.h"
+#include "game/selection/selection_tables.h"
+#include "game/shell/shell_objects.h"
+#include "game/story/place_block.h"
 #include "game/story/story_section.h"
 
 namespace nsVesk::nsADV {

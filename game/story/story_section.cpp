@@ -3,9 +3,9 @@
 #include "engine/api/draw_manager.h"
 #include "engine/api/novel_engine.h"
 #include "engine/core/novel_player.h"
-#include "game/core/novel_player_fd.h"
 #include "game/core/param_access.h"
-#include "game/core/shell_objects.h"
+#include "game/shell/novel_player_fd.h"
+#include "game/shell/shell_objects.h"
 
 namespace nsVesk::nsADV {
 namespace {

@@ -11,8 +11,8 @@
 #include "game/core/param_access.h"
 #include "game/core/program_objects.h"
 #include "game/core/scene_ids.h"
-#include "game/core/shell_objects.h"
 #include "game/managers/input_manager_fd.h"
+#include "game/shell/shell_objects.h"
 #include "game/story/adv_scene.h"
 #include "game/story/story_section.h"
 

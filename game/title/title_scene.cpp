@@ -5,7 +5,7 @@
 #include "engine/api/sound_manager.h"
 #include "game/core/param_access.h"
 #include "game/core/program_objects.h"
-#include "game/core/shell_objects.h"
+#include "game/shell/shell_objects.h"
 #include "game/title/title_objects.h"
 #include "platform/window/window.h"
 

@@ -9,7 +9,8 @@
 #include "engine/api/task_manager.h"
 #include "engine/api/text_stream.h"
 #include "engine/api/types.h"
-#include "plugin/commands/expansion.h"
+#include "plugin/commands/draw_argument_checks.h"
+#include "plugin/text/expansion.h"
 #include "plugin/commands/keyword_statement.h"
 #include "plugin/core/engine_names.h"
 #include "plugin/core/host_calls.h"
@@ -22,7 +23,6 @@ namespace nsWendrick {
 namespace {
 
 constexpr const char kAll[] = "/";
-constexpr std::int32_t kMaxBltType = 7;
 
 // The display names of the button states, in the order of their rectangles.
 const char* const kStateNames[Cmd_setbutton::kStates] = {"通常時", "カーソル時", "クリック時",
@@ -96,18 +96,6 @@ const std::vector<KeywordStatement>& SpriteStatements() {
 void CopyExpressions(const CommandParam& from, int first, int count, int to,
                      CommandParam& param) {
   for (int i = 0; i < count; ++i) param.Expr[to + i] = from.Expr[first + i];
-}
-
-void CheckAlpha(WindowHandle owner, std::int32_t alpha) {
-  if (alpha < 0 || alpha > 255) {
-    HostRuntimeError(owner, "透過度が負数か255を超えています！（m_A = %d）", alpha);
-  }
-}
-
-void CheckBltType(WindowHandle owner, std::int32_t blt) {
-  if (blt < 0 || blt > kMaxBltType) {
-    HostRuntimeError(owner, "転送方法の指定が間違っています！（m_BltType = %d）", blt);
-  }
 }
 
 void WriteExpressions(ITextStream* out,
@@ -282,12 +270,7 @@ int Cmd_setbutton::Execute() {
         const std::int32_t y = Calc(m_RectY[i], m_Engine);
         const std::int32_t width = Calc(m_RectWidth[i], m_Engine);
         const std::int32_t height = Calc(m_RectHeight[i], m_Engine);
-        if (x < 0 || y < 0 || width < 0 || height < 0) {
-          HostRuntimeError(Window(),
-                           "転送元矩形の指定が間違っています！（%s）（m_RectX = %d, m_RectY = %d, "
-                           "m_RectWidth = %d, m_RectHeight = %d）",
-                           kStateNames[i], x, y, width, height);
-        }
+        CheckSourceRect(Window(), x, y, width, height, kStateNames[i]);
         rects[i] = nsTamskLib::MakeRect(x, y, width, height);
       }
       const std::string image = ExpandVariables(m_Image, m_Engine);
@@ -454,6 +437,8 @@ void Cmd_setbutton::Load(IIOStream* stream) {
   }
 }
 
+KeywordList Cmd_setbutton::Keywords() { return KeywordsOf<ButtonStatements>(); }
+
 int Cmd_setbutton::Parse(unsigned keywordToken) {
   // Each argument goes to the slot of the member it sets.
   return ParseNamedStatement<Cmd_setbutton>(
@@ -497,12 +482,7 @@ int Cmd_setsprite::Execute() {
       const std::int32_t y = Calc(m_RectY, m_Engine);
       const std::int32_t width = Calc(m_RectWidth, m_Engine);
       const std::int32_t height = Calc(m_RectHeight, m_Engine);
-      if (x < 0 || y < 0 || width < 0 || height < 0) {
-        HostRuntimeError(Window(),
-                         "転送元矩形の指定が間違っています！（m_RectX = %d, m_RectY = %d, "
-                         "m_RectWidth = %d, m_RectHeight = %d）",
-                         x, y, width, height);
-      }
+      CheckSourceRect(Window(), x, y, width, height);
       // An empty definition: a sprite that showed text shows only its image from now on.
       CreateTextSprite(m_Name, "", "", 0, 0, m_Engine);
       const std::string image = ExpandVariables(m_Image, m_Engine);
@@ -617,6 +597,8 @@ void Cmd_setsprite::Load(IIOStream* stream) {
       break;
   }
 }
+
+KeywordList Cmd_setsprite::Keywords() { return KeywordsOf<SpriteStatements>(); }
 
 int Cmd_setsprite::Parse(unsigned keywordToken) {
   // Each argument goes to the slot of the member it sets.

@@ -18,6 +18,7 @@
 #include "engine/api/task_manager.h"
 #include "engine/api/token_containers.h"
 #include "plugin/commands/command_base.h"
+#include "plugin/commands/keyword_list.h"
 #include "plugin/core/engine_names.h"
 
 namespace nsWendrick {
@@ -54,6 +55,7 @@ class Cmd_setbutton final : public CommandBase {
 
   static ICmd_Base* Create() { return new Cmd_setbutton(); }
   static int Parse(unsigned keywordToken);
+  static KeywordList Keywords();
 
   int Execute() override;
   void Setup(const CommandParam& param) override;
@@ -83,6 +85,7 @@ class Cmd_setsprite final : public CommandBase {
 
   static ICmd_Base* Create() { return new Cmd_setsprite(); }
   static int Parse(unsigned keywordToken);
+  static KeywordList Keywords();
 
   int Execute() override;
   void Setup(const CommandParam& param) override;

@@ -268,6 +268,8 @@ void Cmd_effect::Load(IIOStream* stream) {
   }
 }
 
+KeywordList Cmd_effect::Keywords() { return KeywordsOf<kForms>(); }
+
 int Cmd_effect::Parse(unsigned keywordToken) {
   if (!HasParserServices()) return -1;
   const ScriptToken* token = GetScriptToken(keywordToken);

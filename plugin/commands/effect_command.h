@@ -9,6 +9,7 @@
 
 #include "engine/api/token_containers.h"
 #include "plugin/commands/command_base.h"
+#include "plugin/commands/keyword_list.h"
 #include "plugin/core/engine_names.h"
 
 namespace nsWendrick {
@@ -34,6 +35,7 @@ class Cmd_effect final : public CommandBase {
   static ICmd_Base* Create() { return new Cmd_effect(); }
   // The script parser: "<keyword> arg, ...;" with the keyword's own argument count.
   static int Parse(unsigned keywordToken);
+  static KeywordList Keywords();
 
   void Reset() override { m_Started = false; }
   int Execute() override;

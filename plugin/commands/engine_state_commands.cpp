@@ -11,7 +11,7 @@
 #include "engine/api/task_manager.h"
 #include "engine/api/text_manager.h"
 #include "engine/api/text_stream.h"
-#include "plugin/commands/expansion.h"
+#include "plugin/text/expansion.h"
 #include "plugin/commands/keyword_statement.h"
 #include "plugin/core/engine_names.h"
 #include "plugin/core/host_calls.h"
@@ -22,7 +22,6 @@ namespace {
 
 constexpr const char kAllVoices[] = "/";
 
-const char* const kVolumeKeywords[] = {"sevolume", "bgmvolume", "voicevolume"};
 const char* const kSystemCallKeywords[] = {"callbacklog", "callsave", "callload", "callconfig",
                                            "callmenu"};
 const char* const kTextWindowKeywords[] = {"texton", "textoff", "textwindow"};
@@ -71,6 +70,41 @@ const std::vector<KeywordStatement>& VoiceStatements() {
   return statements;
 }
 
+const std::vector<KeywordStatement>& SuspendStatements() {
+  static const std::vector<KeywordStatement> statements{{"suspend", 0, {kWordSemicolon}}};
+  return statements;
+}
+
+const std::vector<KeywordStatement>& SystemCallStatements() {
+  static const std::vector<KeywordStatement> statements = BareStatements(kSystemCallKeywords);
+  return statements;
+}
+
+const std::vector<KeywordStatement>& TextWindowStatements() {
+  static const std::vector<KeywordStatement> statements = BareStatements(kTextWindowKeywords);
+  return statements;
+}
+
+const std::vector<KeywordStatement>& ClearTextStatements() {
+  static const std::vector<KeywordStatement> statements{{"cleartext", 0, {kWordSemicolon}}};
+  return statements;
+}
+
+const std::vector<KeywordStatement>& MenuStatements() {
+  static const std::vector<KeywordStatement> statements = BareStatements(kMenuKeywords);
+  return statements;
+}
+
+const std::vector<KeywordStatement>& SleepStatements() {
+  static const std::vector<KeywordStatement> statements{{"sleep", 0, OneArgument()}};
+  return statements;
+}
+
+const std::vector<KeywordStatement>& CharaspaceStatements() {
+  static const std::vector<KeywordStatement> statements{{"charaspace", 0, OneArgument()}};
+  return statements;
+}
+
 }  // namespace
 
 // --- Cmd_volume --------------------------------------------------------------
@@ -102,7 +136,7 @@ void Cmd_volume::Setup(const CommandParam& param) {
 }
 
 void Cmd_volume::Dump(ITextStream* out) {
-  const char* keyword = KeywordOf(kVolumeKeywords, m_Kind);
+  const char* keyword = KeywordOfKind(m_Kind, VolumeStatements());
   if (out == nullptr || keyword == nullptr) return;
   out->Write("%s ", keyword);
   out->WriteExpression(m_Volume);
@@ -118,6 +152,8 @@ void Cmd_volume::Load(IIOStream* stream) {
   m_Kind = LoadIntField(stream);
   LoadExpressionField(stream, m_Volume);
 }
+
+KeywordList Cmd_volume::Keywords() { return KeywordsOf<VolumeStatements>(); }
 
 int Cmd_volume::Parse(unsigned keywordToken) {
   return ParseKeywordStatement(keywordToken, VolumeStatements(), &Create);
@@ -192,6 +228,8 @@ void Cmd_voice::Dump(ITextStream* out) {
   }
 }
 
+KeywordList Cmd_voice::Keywords() { return KeywordsOf<VoiceStatements>(); }
+
 int Cmd_voice::Parse(unsigned keywordToken) {
   return ParseKeywordStatement(keywordToken, VoiceStatements(), &Create);
 }
@@ -208,9 +246,10 @@ void Cmd_suspend::Dump(ITextStream* out) {
   if (out != nullptr) out->Write("suspend;\n");
 }
 
+KeywordList Cmd_suspend::Keywords() { return KeywordsOf<SuspendStatements>(); }
+
 int Cmd_suspend::Parse(unsigned keywordToken) {
-  static const std::vector<KeywordStatement> statements{{"suspend", 0, {kWordSemicolon}}};
-  return ParseKeywordStatement(keywordToken, statements, &Create);
+  return ParseKeywordStatement(keywordToken, SuspendStatements(), &Create);
 }
 
 // --- Cmd_systemcall ----------------------------------------------------------
@@ -229,9 +268,10 @@ void Cmd_systemcall::Dump(ITextStream* out) {
   if (out != nullptr && keyword != nullptr) out->Write("%s;\n", keyword);
 }
 
+KeywordList Cmd_systemcall::Keywords() { return kSystemCallKeywords; }
+
 int Cmd_systemcall::Parse(unsigned keywordToken) {
-  static const std::vector<KeywordStatement> statements = BareStatements(kSystemCallKeywords);
-  return ParseKeywordStatement(keywordToken, statements, &Create);
+  return ParseKeywordStatement(keywordToken, SystemCallStatements(), &Create);
 }
 
 // --- Cmd_textwindow ----------------------------------------------------------
@@ -260,9 +300,10 @@ void Cmd_textwindow::Dump(ITextStream* out) {
   if (out != nullptr && keyword != nullptr) out->Write("%s;\n", keyword);
 }
 
+KeywordList Cmd_textwindow::Keywords() { return kTextWindowKeywords; }
+
 int Cmd_textwindow::Parse(unsigned keywordToken) {
-  static const std::vector<KeywordStatement> statements = BareStatements(kTextWindowKeywords);
-  return ParseKeywordStatement(keywordToken, statements, &Create);
+  return ParseKeywordStatement(keywordToken, TextWindowStatements(), &Create);
 }
 
 // --- Cmd_cleartext -----------------------------------------------------------
@@ -280,9 +321,10 @@ void Cmd_cleartext::Dump(ITextStream* out) {
   if (out != nullptr) out->Write("cleartext;\n");
 }
 
+KeywordList Cmd_cleartext::Keywords() { return KeywordsOf<ClearTextStatements>(); }
+
 int Cmd_cleartext::Parse(unsigned keywordToken) {
-  static const std::vector<KeywordStatement> statements{{"cleartext", 0, {kWordSemicolon}}};
-  return ParseKeywordStatement(keywordToken, statements, &Create);
+  return ParseKeywordStatement(keywordToken, ClearTextStatements(), &Create);
 }
 
 // --- Cmd_menu ----------------------------------------------------------------
@@ -310,9 +352,10 @@ void Cmd_menu::Dump(ITextStream* out) {
   if (out != nullptr && keyword != nullptr) out->Write("%s;\n", keyword);
 }
 
+KeywordList Cmd_menu::Keywords() { return kMenuKeywords; }
+
 int Cmd_menu::Parse(unsigned keywordToken) {
-  static const std::vector<KeywordStatement> statements = BareStatements(kMenuKeywords);
-  return ParseKeywordStatement(keywordToken, statements, &Create);
+  return ParseKeywordStatement(keywordToken, MenuStatements(), &Create);
 }
 
 // --- Cmd_sleep ---------------------------------------------------------------
@@ -330,9 +373,10 @@ void Cmd_sleep::Dump(ITextStream* out) {
   out->Write(";\n");
 }
 
+KeywordList Cmd_sleep::Keywords() { return KeywordsOf<SleepStatements>(); }
+
 int Cmd_sleep::Parse(unsigned keywordToken) {
-  static const std::vector<KeywordStatement> statements{{"sleep", 0, OneArgument()}};
-  return ParseKeywordStatement(keywordToken, statements, &Create);
+  return ParseKeywordStatement(keywordToken, SleepStatements(), &Create);
 }
 
 // --- Cmd_charaspace ----------------------------------------------------------
@@ -350,9 +394,10 @@ void Cmd_charaspace::Dump(ITextStream* out) {
   out->Write(";\n");
 }
 
+KeywordList Cmd_charaspace::Keywords() { return KeywordsOf<CharaspaceStatements>(); }
+
 int Cmd_charaspace::Parse(unsigned keywordToken) {
-  static const std::vector<KeywordStatement> statements{{"charaspace", 0, OneArgument()}};
-  return ParseKeywordStatement(keywordToken, statements, &Create);
+  return ParseKeywordStatement(keywordToken, CharaspaceStatements(), &Create);
 }
 
 }  // namespace nsWendrick

@@ -19,6 +19,7 @@
 
 #include "engine/api/token_containers.h"
 #include "plugin/commands/command_families.h"
+#include "plugin/commands/keyword_list.h"
 #include "plugin/core/engine_names.h"
 
 namespace nsWendrick {
@@ -29,6 +30,7 @@ class Cmd_volume final : public CommandBase {
 
   static ICmd_Base* Create() { return new Cmd_volume(); }
   static int Parse(unsigned keywordToken);
+  static KeywordList Keywords();
 
   int Execute() override;
   void Setup(const CommandParam& param) override;
@@ -49,6 +51,7 @@ class Cmd_voice final : public NamedCmd {
 
   static ICmd_Base* Create() { return new Cmd_voice(); }
   static int Parse(unsigned keywordToken);
+  static KeywordList Keywords();
 
   int Execute() override;
   static constexpr std::uint32_t kType = 37;
@@ -60,6 +63,7 @@ class Cmd_suspend final : public SimpleCmd {
  public:
   static ICmd_Base* Create() { return new Cmd_suspend(); }
   static int Parse(unsigned keywordToken);
+  static KeywordList Keywords();
 
   int Execute() override;
   static constexpr std::uint32_t kType = 29;
@@ -71,6 +75,7 @@ class Cmd_systemcall final : public KindCmd {
  public:
   static ICmd_Base* Create() { return new Cmd_systemcall(); }
   static int Parse(unsigned keywordToken);
+  static KeywordList Keywords();
 
   int Execute() override;
   static constexpr std::uint32_t kType = 30;
@@ -84,6 +89,7 @@ class Cmd_textwindow final : public KindCmd {
 
   static ICmd_Base* Create() { return new Cmd_textwindow(); }
   static int Parse(unsigned keywordToken);
+  static KeywordList Keywords();
 
   int Execute() override;
   static constexpr std::uint32_t kType = 31;
@@ -95,6 +101,7 @@ class Cmd_cleartext final : public SimpleCmd {
  public:
   static ICmd_Base* Create() { return new Cmd_cleartext(); }
   static int Parse(unsigned keywordToken);
+  static KeywordList Keywords();
 
   int Execute() override;
   static constexpr std::uint32_t kType = 33;
@@ -108,6 +115,7 @@ class Cmd_menu final : public KindCmd {
 
   static ICmd_Base* Create() { return new Cmd_menu(); }
   static int Parse(unsigned keywordToken);
+  static KeywordList Keywords();
 
   int Execute() override;
   static constexpr std::uint32_t kType = 34;
@@ -119,6 +127,7 @@ class Cmd_sleep final : public ExprCmd {
  public:
   static ICmd_Base* Create() { return new Cmd_sleep(); }
   static int Parse(unsigned keywordToken);
+  static KeywordList Keywords();
 
   int Execute() override;
   static constexpr std::uint32_t kType = 35;
@@ -130,6 +139,7 @@ class Cmd_charaspace final : public ExprCmd {
  public:
   static ICmd_Base* Create() { return new Cmd_charaspace(); }
   static int Parse(unsigned keywordToken);
+  static KeywordList Keywords();
 
   int Execute() override;
   static constexpr std::uint32_t kType = 36;

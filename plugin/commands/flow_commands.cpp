@@ -10,7 +10,7 @@
 #include "engine/api/text_manager.h"
 #include "engine/api/text_stream.h"
 #include "platform/clock/clock.h"
-#include "plugin/commands/expansion.h"
+#include "plugin/text/expansion.h"
 #include "plugin/core/engine_names.h"
 #include "plugin/core/host_calls.h"
 #include "plugin/core/random.h"
@@ -209,8 +209,9 @@ void Cmd_set::Setup(const CommandParam& param) {
 }
 
 void Cmd_set::Dump(ITextStream* out) {
-  static const char* const kKeywords[] = {"local ", "global ", "button ", "sprite "};
-  if (m_Kind >= kSymbolLocal && m_Kind <= kSymbolSprite) out->Write("%s", kKeywords[m_Kind - 1]);
+  if (m_Kind >= kSymbolLocal && m_Kind <= kSymbolSprite) {
+    out->Write("%s ", kKeywords[m_Kind - kSymbolLocal]);
+  }
   if (m_Kind == kSymbolLocal || m_Kind == kSymbolGlobal) {
     out->Write("%s = ", m_Name.c_str());
     WriteExpression(out, m_Initial);
@@ -275,7 +276,7 @@ int Cmd_goto::Execute() {
 }
 
 void Cmd_goto::Dump(ITextStream* out) {
-  DumpLabelStatement(out, "goto");
+  DumpLabelStatement(out, kKeywords[0]);
 }
 
 int Cmd_gotod::Execute() {
@@ -284,7 +285,7 @@ int Cmd_gotod::Execute() {
 }
 
 void Cmd_gotod::Dump(ITextStream* out) {
-  DumpLabelStatement(out, "gotod");
+  DumpLabelStatement(out, kKeywords[0]);
 }
 
 int Cmd_gosub::Execute() {
@@ -293,7 +294,7 @@ int Cmd_gosub::Execute() {
 }
 
 void Cmd_gosub::Dump(ITextStream* out) {
-  DumpLabelStatement(out, "gosub");
+  DumpLabelStatement(out, kKeywords[0]);
 }
 
 int Cmd_gosubd::Execute() {
@@ -302,7 +303,7 @@ int Cmd_gosubd::Execute() {
 }
 
 void Cmd_gosubd::Dump(ITextStream* out) {
-  DumpLabelStatement(out, "gosubd");
+  DumpLabelStatement(out, kKeywords[0]);
 }
 
 int Cmd_return::Execute() {

@@ -11,6 +11,7 @@
 #include "engine/api/token_containers.h"
 #include "plugin/commands/command_base.h"
 #include "plugin/commands/command_families.h"
+#include "plugin/commands/keyword_list.h"
 #include "plugin/core/engine_names.h"
 
 namespace nsWendrick {
@@ -50,6 +51,8 @@ class Cmd_if final : public CommandBase {
   void Load(IIOStream* stream) override;
 
   static ICmd_Base* Create() { return new Cmd_if(); }
+  static constexpr const char* kKeywords[] = {"if"};
+  static KeywordList Keywords() { return kKeywords; }
   std::int32_t GetSkipCount() const { return m_SkipCount; }
 
  private:
@@ -65,6 +68,8 @@ class Cmd_jump final : public ExprCmd {
   std::uint32_t GetID() override { return kType; }
   void Dump(ITextStream* out) override;
   static ICmd_Base* Create() { return new Cmd_jump(); }
+  static constexpr const char* kKeywords[] = {"jump"};
+  static KeywordList Keywords() { return kKeywords; }
 };
 
 // end: the engine quits.
@@ -75,6 +80,8 @@ class Cmd_end final : public SimpleCmd {
   std::uint32_t GetID() override { return kType; }
   void Dump(ITextStream* out) override;
   static ICmd_Base* Create() { return new Cmd_end(); }
+  static constexpr const char* kKeywords[] = {"end"};
+  static KeywordList Keywords() { return kKeywords; }
 };
 
 // local, global, button, sprite: declares a name once.
@@ -90,6 +97,9 @@ class Cmd_set final : public CommandBase {
   void Load(IIOStream* stream) override;
 
   static ICmd_Base* Create() { return new Cmd_set(); }
+  // In the order of the symbol kinds, from kSymbolLocal on.
+  static constexpr const char* kKeywords[] = {"local", "global", "button", "sprite"};
+  static KeywordList Keywords() { return kKeywords; }
 
  private:
   std::int32_t m_Kind = 0;
@@ -109,6 +119,8 @@ class Cmd_calc final : public CommandBase {
   void Load(IIOStream* stream) override;
 
   static ICmd_Base* Create() { return new Cmd_calc(); }
+  static constexpr const char* kKeywords[] = {"calc"};
+  static KeywordList Keywords() { return kKeywords; }
 
  private:
   std::int32_t m_Operator = 0;
@@ -124,6 +136,8 @@ class Cmd_goto final : public LabelCmd {
   std::uint32_t GetID() override { return kType; }
   void Dump(ITextStream* out) override;
   static ICmd_Base* Create() { return new Cmd_goto(); }
+  static constexpr const char* kKeywords[] = {"goto"};
+  static KeywordList Keywords() { return kKeywords; }
 };
 
 // gotod: goto with the label text expanded each time it runs.
@@ -134,6 +148,8 @@ class Cmd_gotod final : public LabelCmd {
   std::uint32_t GetID() override { return kType; }
   void Dump(ITextStream* out) override;
   static ICmd_Base* Create() { return new Cmd_gotod(); }
+  static constexpr const char* kKeywords[] = {"gotod"};
+  static KeywordList Keywords() { return kKeywords; }
 };
 
 // gosub: calls the subroutine at a label; return comes back behind the call.
@@ -144,6 +160,8 @@ class Cmd_gosub final : public LabelCmd {
   std::uint32_t GetID() override { return kType; }
   void Dump(ITextStream* out) override;
   static ICmd_Base* Create() { return new Cmd_gosub(); }
+  static constexpr const char* kKeywords[] = {"gosub"};
+  static KeywordList Keywords() { return kKeywords; }
 };
 
 // gosubd: gosub with the label text expanded each time it runs.
@@ -154,6 +172,8 @@ class Cmd_gosubd final : public LabelCmd {
   std::uint32_t GetID() override { return kType; }
   void Dump(ITextStream* out) override;
   static ICmd_Base* Create() { return new Cmd_gosubd(); }
+  static constexpr const char* kKeywords[] = {"gosubd"};
+  static KeywordList Keywords() { return kKeywords; }
 };
 
 // return: back to the command after the call.
@@ -164,6 +184,8 @@ class Cmd_return final : public SimpleCmd {
   std::uint32_t GetID() override { return kType; }
   void Dump(ITextStream* out) override;
   static ICmd_Base* Create() { return new Cmd_return(); }
+  static constexpr const char* kKeywords[] = {"return"};
+  static KeywordList Keywords() { return kKeywords; }
 };
 
 // wait: for a time, for the advance input, or for whichever comes first.
@@ -175,6 +197,8 @@ class Cmd_wait final : public ExprCmd {
   std::uint32_t GetID() override { return kType; }
   void Dump(ITextStream* out) override;
   static ICmd_Base* Create() { return new Cmd_wait(); }
+  static constexpr const char* kKeywords[] = {"wait"};
+  static KeywordList Keywords() { return kKeywords; }
 
  private:
   void GoOn();
@@ -196,6 +220,8 @@ class Cmd_rand final : public CommandBase {
   void Load(IIOStream* stream) override;
 
   static ICmd_Base* Create() { return new Cmd_rand(); }
+  static constexpr const char* kKeywords[] = {"rand"};
+  static KeywordList Keywords() { return kKeywords; }
 
  private:
   std::string m_Name;
@@ -216,6 +242,8 @@ class Cmd_loop final : public CommandBase {
   void Load(IIOStream* stream) override;
 
   static ICmd_Base* Create() { return new Cmd_loop(); }
+  static constexpr const char* kKeywords[] = {"beginloop", "endloop"};
+  static KeywordList Keywords() { return kKeywords; }
   std::int32_t GetOffsetGo() const { return m_OffsetGo; }
   std::int32_t GetOffsetFail() const { return m_OffsetFail; }
 
@@ -236,6 +264,8 @@ class Cmd_break final : public KindCmd {
   std::uint32_t GetID() override { return kType; }
   void Dump(ITextStream* out) override;
   static ICmd_Base* Create() { return new Cmd_break(); }
+  static constexpr const char* kKeywords[] = {"break"};
+  static KeywordList Keywords() { return kKeywords; }
 };
 
 // loadobject: links a compiled object into the running script.
@@ -246,6 +276,8 @@ class Cmd_loadobject final : public LabelCmd {
   std::uint32_t GetID() override { return kType; }
   void Dump(ITextStream* out) override;
   static ICmd_Base* Create() { return new Cmd_loadobject(); }
+  static constexpr const char* kKeywords[] = {"loadobject"};
+  static KeywordList Keywords() { return kKeywords; }
 };
 
 }  // namespace nsWendrick

@@ -14,8 +14,9 @@
 namespace nsWendrick {
 namespace {
 
-constexpr char kBeginLoop[] = "beginloop";
-constexpr char kEndLoop[] = "endloop";
+const char* const kBeginLoop = Cmd_loop::kKeywords[0];
+const char* const kEndLoop = Cmd_loop::kKeywords[1];
+constexpr const char* kElseKeywords[] = {"else"};
 
 bool IsCommandToken(std::uint32_t index) { return GetIdentifierOf(index) > 0; }
 
@@ -73,11 +74,11 @@ void DeclareSymbol(const char* name, std::int32_t kind) {
   if (ICompilerRef* ref = getRef != nullptr ? getRef() : nullptr) ref->DeclareSymbol(name, kind);
 }
 
-// The frame for the statements of one keyword with no kinds of their own.
-int ParseSimple(unsigned keyword, std::uint32_t type, const char* text,
-                nsTamskLib::CmdFactory factory) {
-  const KeywordKind kinds[] = {{text, 0}};
-  return ParseStatement(keyword, StatementForms(type), kinds, factory);
+// The frame for the statements of a class of one keyword with no kinds of its own.
+template <class Cmd>
+int ParseSimple(unsigned keyword) {
+  const KeywordKind kinds[] = {{Cmd::kKeywords[0], 0}};
+  return ParseStatement(keyword, StatementForms(Cmd::kType), kinds, &Cmd::Create);
 }
 
 }  // namespace
@@ -96,6 +97,8 @@ int ParseIf(unsigned keyword) {
   return 3;
 }
 
+KeywordList ElseKeywords() { return kElseKeywords; }
+
 int ParseElse(unsigned keyword) {
   if (!HasParserServices()) return -1;
   if (keyword == 0 || GetSeparatorOf(keyword - 1) != kSeparatorCloseBrace ||
@@ -112,14 +115,14 @@ int ParseElse(unsigned keyword) {
   return 2;
 }
 
-int ParseEnd(unsigned keyword) { return ParseSimple(keyword, Cmd_end::kType, "end", Cmd_end::Create); }
+int ParseEnd(unsigned keyword) { return ParseSimple<Cmd_end>(keyword); }
 
 int ParseSet(unsigned keyword) {
   if (!HasParserServices()) return -1;
-  static const KeywordKind kKinds[] = {{"local", kSymbolLocal},
-                                       {"global", kSymbolGlobal},
-                                       {"button", kSymbolButton},
-                                       {"sprite", kSymbolSprite}};
+  static const KeywordKind kKinds[] = {{Cmd_set::kKeywords[0], kSymbolLocal},
+                                       {Cmd_set::kKeywords[1], kSymbolGlobal},
+                                       {Cmd_set::kKeywords[2], kSymbolButton},
+                                       {Cmd_set::kKeywords[3], kSymbolSprite}};
   const KeywordKind* kind = FindKeywordKind(keyword, kKinds);
   if (kind == nullptr) return ReportSyntaxError(keyword);
   const bool variable = kind->kind == kSymbolLocal || kind->kind == kSymbolGlobal;
@@ -171,27 +174,27 @@ int ParseCalc(unsigned keyword) {
 }
 
 int ParseGoto(unsigned keyword) {
-  return ParseSimple(keyword, Cmd_goto::kType, "goto", Cmd_goto::Create);
+  return ParseSimple<Cmd_goto>(keyword);
 }
 
 int ParseWait(unsigned keyword) {
-  return ParseSimple(keyword, Cmd_wait::kType, "wait", Cmd_wait::Create);
+  return ParseSimple<Cmd_wait>(keyword);
 }
 
 int ParseGosub(unsigned keyword) {
-  return ParseSimple(keyword, Cmd_gosub::kType, "gosub", Cmd_gosub::Create);
+  return ParseSimple<Cmd_gosub>(keyword);
 }
 
 int ParseReturn(unsigned keyword) {
-  return ParseSimple(keyword, Cmd_return::kType, "return", Cmd_return::Create);
+  return ParseSimple<Cmd_return>(keyword);
 }
 
 int ParseJump(unsigned keyword) {
-  return ParseSimple(keyword, Cmd_jump::kType, "jump", Cmd_jump::Create);
+  return ParseSimple<Cmd_jump>(keyword);
 }
 
 int ParseRand(unsigned keyword) {
-  return ParseSimple(keyword, Cmd_rand::kType, "rand", Cmd_rand::Create);
+  return ParseSimple<Cmd_rand>(keyword);
 }
 
 int ParseLoop(unsigned keyword) {
@@ -265,15 +268,15 @@ int ParseBreak(unsigned keyword) {
 }
 
 int ParseLoadObject(unsigned keyword) {
-  return ParseSimple(keyword, Cmd_loadobject::kType, "loadobject", Cmd_loadobject::Create);
+  return ParseSimple<Cmd_loadobject>(keyword);
 }
 
 int ParseGotod(unsigned keyword) {
-  return ParseSimple(keyword, Cmd_gotod::kType, "gotod", Cmd_gotod::Create);
+  return ParseSimple<Cmd_gotod>(keyword);
 }
 
 int ParseGosubd(unsigned keyword) {
-  return ParseSimple(keyword, Cmd_gosubd::kType, "gosubd", Cmd_gosubd::Create);
+  return ParseSimple<Cmd_gosubd>(keyword);
 }
 
 }  // namespace nsWendrick

@@ -6,10 +6,14 @@
 // The block statements count commands, that is keyword tokens, between their
 // braces or loop partners, and store the offsets the commands move by at run time.
 
+#include "plugin/commands/keyword_list.h"
+
 namespace nsWendrick {
 
 int ParseIf(unsigned keyword);
+// "else" has a parser and a keyword but no command class.
 int ParseElse(unsigned keyword);
+KeywordList ElseKeywords();
 int ParseEnd(unsigned keyword);
 int ParseSet(unsigned keyword);
 int ParseCalc(unsigned keyword);

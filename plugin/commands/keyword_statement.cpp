@@ -15,6 +15,13 @@ const KeywordStatement* FindKeywordStatement(std::uint32_t keyword,
   return nullptr;
 }
 
+const char* KeywordOfKind(std::int32_t kind, std::span<const KeywordStatement> statements) {
+  for (const KeywordStatement& entry : statements) {
+    if (entry.kind == kind) return entry.keyword;
+  }
+  return nullptr;
+}
+
 const KeywordStatement* MatchKeywordStatement(std::uint32_t keyword,
                                               std::span<const KeywordStatement> statements,
                                               CommandParam& param) {

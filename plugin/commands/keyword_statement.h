@@ -26,6 +26,10 @@ struct KeywordStatement {
 const KeywordStatement* FindKeywordStatement(std::uint32_t keyword,
                                              std::span<const KeywordStatement> statements);
 
+// The keyword of the first statement of the kind, as a dump writes it back; null
+// when no statement has the kind.
+const char* KeywordOfKind(std::int32_t kind, std::span<const KeywordStatement> statements);
+
 // Matches the statement at the keyword token against its keyword's own form and
 // fills param in the statement's order: Int[0] (kind), Int[1] (extra), the fixed
 // name and the strings into Str, the arguments into Expr. Null after the syntax

@@ -10,7 +10,8 @@
 #include "engine/api/task_manager.h"
 #include "engine/api/text_stream.h"
 #include "engine/api/types.h"
-#include "plugin/commands/expansion.h"
+#include "plugin/commands/draw_argument_checks.h"
+#include "plugin/text/expansion.h"
 #include "plugin/commands/keyword_statement.h"
 #include "plugin/core/engine_names.h"
 #include "plugin/core/host_calls.h"
@@ -22,13 +23,6 @@ namespace {
 using nsTamskLib::nsTaskManager::DrawTask;
 
 constexpr const char kAllImages[] = "/";
-constexpr std::int32_t kMaxBltType = 7;
-
-const char* const kLayerKeywords[] = {"bg", "lch", "cch", "rch"};
-const char* const kClearKeywords[] = {"clearbg", "clearlch", "clearcch", "clearrch"};
-const char* const kPriorityKeywords[] = {"lcr", "lrc", "clr", "crl", "rcl", "rlc"};
-
-bool IsLayer(std::int32_t kind) { return kind >= kLayerBackground && kind <= kLayerRight; }
 
 // Hands the task to the setter of the layer; other kinds store nothing.
 void SetLayer(INovelEngine* engine, std::int32_t kind, const DrawTask& task) {
@@ -128,27 +122,18 @@ int Cmd_setcg::Execute() {
   task.Name = ExpandVariables(m_Name, m_Engine).c_str();
 
   const std::int32_t alpha = HostCalcExpression(m_Expr[kA], m_Engine);
-  if (alpha < 0 || alpha > 255) {
-    HostRuntimeError(Window(), "透過度が負数か255を超えています！（m_A = %d）", alpha);
-  }
+  CheckAlpha(Window(), alpha);
   task.A = static_cast<std::uint8_t>(alpha);
 
   const std::int32_t blt = HostCalcExpression(m_Expr[kBltType], m_Engine);
-  if (blt < 0 || blt > kMaxBltType) {
-    HostRuntimeError(Window(), "転送方法の指定が間違っています！（m_BltType = %d）", blt);
-  }
+  CheckBltType(Window(), blt);
   task.BltType = blt;
 
   const std::int32_t x = HostCalcExpression(m_Expr[kRectX], m_Engine);
   const std::int32_t y = HostCalcExpression(m_Expr[kRectY], m_Engine);
   const std::int32_t width = HostCalcExpression(m_Expr[kRectWidth], m_Engine);
   const std::int32_t height = HostCalcExpression(m_Expr[kRectHeight], m_Engine);
-  if (x < 0 || y < 0 || width < 0 || height < 0) {
-    HostRuntimeError(Window(),
-                     "転送元矩形の指定が間違っています！（m_RectX = %d, m_RectY = %d, m_RectWidth = "
-                     "%d, m_RectHeight = %d）",
-                     x, y, width, height);
-  }
+  CheckSourceRect(Window(), x, y, width, height);
   task.SrcRect = nsTamskLib::MakeRect(x, y, width, height);
   SetLayer(m_Engine, m_Kind, task);
   MoveOn(m_Engine);
@@ -162,8 +147,9 @@ void Cmd_setcg::Setup(const CommandParam& param) {
 }
 
 void Cmd_setcg::Dump(ITextStream* out) {
-  if (out == nullptr || !IsLayer(m_Kind)) return;
-  out->Write("%s \"%s\"", kLayerKeywords[m_Kind], m_Name.c_str());
+  const char* keyword = KeywordOfKind(m_Kind, SetcgStatements());
+  if (out == nullptr || keyword == nullptr) return;
+  out->Write("%s \"%s\"", keyword, m_Name.c_str());
   for (std::uint32_t i = m_Kind == kLayerBackground ? kX : kA; i < kMemberCount; ++i) {
     out->Write(", ");
     out->WriteExpression(m_Expr[i]);
@@ -186,6 +172,8 @@ void Cmd_setcg::Load(IIOStream* stream) {
     LoadExpressionField(stream, m_Expr[i]);
   }
 }
+
+KeywordList Cmd_setcg::Keywords() { return KeywordsOf<SetcgStatements>(); }
 
 int Cmd_setcg::Parse(unsigned keywordToken) {
   CommandParam inOrder;
@@ -215,8 +203,11 @@ int Cmd_clearcg::Execute() {
 }
 
 void Cmd_clearcg::Dump(ITextStream* out) {
-  if (out != nullptr && IsLayer(m_Kind)) out->Write("%s;\n", kClearKeywords[m_Kind]);
+  const char* keyword = KeywordOfKind(m_Kind, ClearcgStatements());
+  if (out != nullptr && keyword != nullptr) out->Write("%s;\n", keyword);
 }
+
+KeywordList Cmd_clearcg::Keywords() { return KeywordsOf<ClearcgStatements>(); }
 
 int Cmd_clearcg::Parse(unsigned keywordToken) {
   return ParseKeywordStatement(keywordToken, ClearcgStatements(), &Create);
@@ -261,6 +252,8 @@ void Cmd_bgcolor::Load(IIOStream* stream) {
   for (Expression& component : m_Color) LoadExpressionField(stream, component);
 }
 
+KeywordList Cmd_bgcolor::Keywords() { return KeywordsOf<BgcolorStatements>(); }
+
 int Cmd_bgcolor::Parse(unsigned keywordToken) {
   return ParseKeywordStatement(keywordToken, BgcolorStatements(), &Create);
 }
@@ -276,8 +269,11 @@ int Cmd_chpriority::Execute() {
 }
 
 void Cmd_chpriority::Dump(ITextStream* out) {
-  if (out != nullptr && m_Kind >= 0 && m_Kind <= 5) out->Write("%s;\n", kPriorityKeywords[m_Kind]);
+  const char* keyword = KeywordOfKind(m_Kind, ChpriorityStatements());
+  if (out != nullptr && keyword != nullptr) out->Write("%s;\n", keyword);
 }
+
+KeywordList Cmd_chpriority::Keywords() { return KeywordsOf<ChpriorityStatements>(); }
 
 int Cmd_chpriority::Parse(unsigned keywordToken) {
   return ParseKeywordStatement(keywordToken, ChpriorityStatements(), &Create);
@@ -318,6 +314,8 @@ void Cmd_image::Dump(ITextStream* out) {
     out->Write("unloadimage \"%s\";\n", m_Name.c_str());
   }
 }
+
+KeywordList Cmd_image::Keywords() { return KeywordsOf<ImageStatements>(); }
 
 int Cmd_image::Parse(unsigned keywordToken) {
   return ParseKeywordStatement(keywordToken, ImageStatements(), &Create);

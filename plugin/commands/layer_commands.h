@@ -16,6 +16,7 @@
 
 #include "engine/api/token_containers.h"
 #include "plugin/commands/command_families.h"
+#include "plugin/commands/keyword_list.h"
 #include "plugin/core/engine_names.h"
 
 namespace nsWendrick {
@@ -36,6 +37,7 @@ class Cmd_setcg final : public CommandBase {
 
   static ICmd_Base* Create() { return new Cmd_setcg(); }
   static int Parse(unsigned keywordToken);
+  static KeywordList Keywords();
 
   int Execute() override;
   void Setup(const CommandParam& param) override;
@@ -55,6 +57,7 @@ class Cmd_clearcg final : public KindCmd {
  public:
   static ICmd_Base* Create() { return new Cmd_clearcg(); }
   static int Parse(unsigned keywordToken);
+  static KeywordList Keywords();
 
   int Execute() override;
   static constexpr std::uint32_t kType = 21;
@@ -66,6 +69,7 @@ class Cmd_bgcolor final : public CommandBase {
  public:
   static ICmd_Base* Create() { return new Cmd_bgcolor(); }
   static int Parse(unsigned keywordToken);
+  static KeywordList Keywords();
 
   int Execute() override;
   void Setup(const CommandParam& param) override;
@@ -83,6 +87,7 @@ class Cmd_chpriority final : public KindCmd {
  public:
   static ICmd_Base* Create() { return new Cmd_chpriority(); }
   static int Parse(unsigned keywordToken);
+  static KeywordList Keywords();
 
   int Execute() override;
   static constexpr std::uint32_t kType = 25;
@@ -96,6 +101,7 @@ class Cmd_image final : public NamedCmd {
 
   static ICmd_Base* Create() { return new Cmd_image(); }
   static int Parse(unsigned keywordToken);
+  static KeywordList Keywords();
 
   int Execute() override;
   static constexpr std::uint32_t kType = 32;

@@ -76,6 +76,8 @@ void Cmd_setscreen::Dump(ITextStream* out) {
 
 ICmd_Base* Cmd_setscreen::Create() { return new Cmd_setscreen(); }
 
+KeywordList Cmd_setscreen::Keywords() { return kScreenKeywords; }
+
 int Cmd_setscreen::Parse(unsigned keyword) {
   static const std::vector<KeywordStatement> statements = SwitchStatements(kScreenKeywords);
   return ParseKeywordStatement(keyword, statements, &Cmd_setscreen::Create);
@@ -93,6 +95,8 @@ void Cmd_setskip::Dump(ITextStream* out) {
 }
 
 ICmd_Base* Cmd_setskip::Create() { return new Cmd_setskip(); }
+
+KeywordList Cmd_setskip::Keywords() { return kSkipKeywords; }
 
 int Cmd_setskip::Parse(unsigned keyword) {
   static const std::vector<KeywordStatement> statements = SwitchStatements(kSkipKeywords);
@@ -112,6 +116,8 @@ void Cmd_setauto::Dump(ITextStream* out) {
 
 ICmd_Base* Cmd_setauto::Create() { return new Cmd_setauto(); }
 
+KeywordList Cmd_setauto::Keywords() { return kAutoKeywords; }
+
 int Cmd_setauto::Parse(unsigned keyword) {
   static const std::vector<KeywordStatement> statements = SwitchStatements(kAutoKeywords);
   return ParseKeywordStatement(keyword, statements, &Cmd_setauto::Create);
@@ -129,6 +135,8 @@ void Cmd_forcetextwindow::Dump(ITextStream* out) {
 }
 
 ICmd_Base* Cmd_forcetextwindow::Create() { return new Cmd_forcetextwindow(); }
+
+KeywordList Cmd_forcetextwindow::Keywords() { return kForceKeywords; }
 
 int Cmd_forcetextwindow::Parse(unsigned keyword) {
   static const std::vector<KeywordStatement> statements = SwitchStatements(kForceKeywords);

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "plugin/commands/command_families.h"
+#include "plugin/commands/keyword_list.h"
 #include "plugin/core/engine_names.h"
 
 namespace nsWendrick {
@@ -22,6 +23,7 @@ class Cmd_setscreen final : public KindCmd {
 
   static ICmd_Base* Create();
   static int Parse(unsigned keyword);
+  static KeywordList Keywords();
 };
 
 // Kinds of the three switch commands below.
@@ -36,6 +38,7 @@ class Cmd_setskip final : public KindCmd {
 
   static ICmd_Base* Create();
   static int Parse(unsigned keyword);
+  static KeywordList Keywords();
 };
 
 class Cmd_setauto final : public KindCmd {
@@ -47,6 +50,7 @@ class Cmd_setauto final : public KindCmd {
 
   static ICmd_Base* Create();
   static int Parse(unsigned keyword);
+  static KeywordList Keywords();
 };
 
 class Cmd_forcetextwindow final : public KindCmd {
@@ -58,6 +62,7 @@ class Cmd_forcetextwindow final : public KindCmd {
 
   static ICmd_Base* Create();
   static int Parse(unsigned keyword);
+  static KeywordList Keywords();
 };
 
 }  // namespace nsWendrick

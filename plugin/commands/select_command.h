@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "plugin/commands/command_base.h"
+#include "plugin/commands/keyword_list.h"
 #include "plugin/core/engine_names.h"
 
 namespace nsWendrick {
@@ -28,6 +29,8 @@ class Cmd_select final : public CommandBase {
   static ICmd_Base* Create();
   // "select" string {"," string} "," variable ";" with at most ten strings.
   static int Parse(unsigned keyword);
+  static constexpr const char* kKeywords[] = {"select"};
+  static KeywordList Keywords() { return kKeywords; }
 
   const std::string& variable() const { return m_Variable; }
   const std::vector<std::string>& choices() const { return m_Choices; }

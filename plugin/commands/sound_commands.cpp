@@ -8,7 +8,7 @@
 #include "engine/api/sound_manager.h"
 #include "engine/api/text_manager.h"
 #include "engine/api/text_stream.h"
-#include "plugin/commands/expansion.h"
+#include "plugin/text/expansion.h"
 #include "plugin/commands/keyword_statement.h"
 #include "plugin/core/engine_names.h"
 #include "plugin/core/host_calls.h"
@@ -120,6 +120,8 @@ void Cmd_se::Dump(ITextStream* out) {
 
 ICmd_Base* Cmd_se::Create() { return new Cmd_se(); }
 
+KeywordList Cmd_se::Keywords() { return KeywordsOf<SeStatements>(); }
+
 int Cmd_se::Parse(unsigned keyword) {
   return ParseKeywordStatement(keyword, SeStatements(), &Cmd_se::Create);
 }
@@ -169,6 +171,8 @@ void Cmd_bgm::Dump(ITextStream* out) {
 }
 
 ICmd_Base* Cmd_bgm::Create() { return new Cmd_bgm(); }
+
+KeywordList Cmd_bgm::Keywords() { return KeywordsOf<BgmStatements>(); }
 
 int Cmd_bgm::Parse(unsigned keyword) {
   return ParseKeywordStatement(keyword, BgmStatements(), &Cmd_bgm::Create);

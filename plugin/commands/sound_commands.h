@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "plugin/commands/command_families.h"
+#include "plugin/commands/keyword_list.h"
 #include "plugin/core/engine_names.h"
 
 namespace nsWendrick {
@@ -22,6 +23,7 @@ class Cmd_se final : public NamedCmd {
 
   static ICmd_Base* Create();
   static int Parse(unsigned keyword);
+  static KeywordList Keywords();
 };
 
 class Cmd_bgm final : public NamedCmd {
@@ -35,6 +37,7 @@ class Cmd_bgm final : public NamedCmd {
 
   static ICmd_Base* Create();
   static int Parse(unsigned keyword);
+  static KeywordList Keywords();
 };
 
 }  // namespace nsWendrick

@@ -7,7 +7,7 @@
 #include "engine/api/heaps.h"
 #include "engine/api/novel_engine.h"
 #include "engine/api/text_stream.h"
-#include "plugin/commands/expansion.h"
+#include "plugin/text/expansion.h"
 #include "plugin/commands/keyword_statement.h"
 #include "plugin/core/engine_names.h"
 #include "plugin/core/host_calls.h"
@@ -112,7 +112,7 @@ std::vector<KeywordStatement> StatementsOf(std::span<const StyleKeyword> keyword
 
 const StyleKeyword* StyleCmd::Row() const {
   const StyleKeyword* first = nullptr;
-  for (const StyleKeyword& row : Keywords()) {
+  for (const StyleKeyword& row : KeywordRows()) {
     if (row.kind != m_Kind) continue;
     if (row.argument != A::kAlignment || row.align == m_Align) return &row;
     if (first == nullptr) first = &row;
@@ -259,7 +259,9 @@ int StyleCmd::ParseStyle(unsigned keyword, std::span<const StyleKeyword> keyword
 }
 
 // Message text: everything waits in the style state for the next message.
-std::span<const StyleKeyword> Cmd_settext::Keywords() const { return kTextKeywords; }
+std::span<const StyleKeyword> Cmd_settext::KeywordRows() const { return kTextKeywords; }
+
+KeywordList Cmd_settext::Keywords() { return KeywordsOf<kTextKeywords>(); }
 ICmd_Base* Cmd_settext::Create() { return new Cmd_settext(); }
 int Cmd_settext::Parse(unsigned keyword) {
   return ParseStyle(keyword, kTextKeywords, &Cmd_settext::Create);
@@ -283,7 +285,9 @@ void Cmd_settext::Store(std::int32_t kind, const StyleValue& value) {
 }
 
 // Talker name: as the message text, without a speed.
-std::span<const StyleKeyword> Cmd_settalker::Keywords() const { return kTalkerKeywords; }
+std::span<const StyleKeyword> Cmd_settalker::KeywordRows() const { return kTalkerKeywords; }
+
+KeywordList Cmd_settalker::Keywords() { return KeywordsOf<kTalkerKeywords>(); }
 ICmd_Base* Cmd_settalker::Create() { return new Cmd_settalker(); }
 int Cmd_settalker::Parse(unsigned keyword) {
   return ParseStyle(keyword, kTalkerKeywords, &Cmd_settalker::Create);
@@ -306,7 +310,9 @@ void Cmd_settalker::Store(std::int32_t kind, const StyleValue& value) {
 }
 
 // Ruby.
-std::span<const StyleKeyword> Cmd_setruby::Keywords() const { return kRubyKeywords; }
+std::span<const StyleKeyword> Cmd_setruby::KeywordRows() const { return kRubyKeywords; }
+
+KeywordList Cmd_setruby::Keywords() { return KeywordsOf<kRubyKeywords>(); }
 ICmd_Base* Cmd_setruby::Create() { return new Cmd_setruby(); }
 int Cmd_setruby::Parse(unsigned keyword) {
   return ParseStyle(keyword, kRubyKeywords, &Cmd_setruby::Create);
@@ -325,7 +331,9 @@ void Cmd_setruby::Store(std::int32_t kind, const StyleValue& value) {
 
 // Choice texts: font, size, limits and colours belong to the draw manager and apply
 // at once; spacing and alignment are the plug-in's, stored directly.
-std::span<const StyleKeyword> Cmd_setselecttext::Keywords() const { return kSelectTextKeywords; }
+std::span<const StyleKeyword> Cmd_setselecttext::KeywordRows() const { return kSelectTextKeywords; }
+
+KeywordList Cmd_setselecttext::Keywords() { return KeywordsOf<kSelectTextKeywords>(); }
 ICmd_Base* Cmd_setselecttext::Create() { return new Cmd_setselecttext(); }
 int Cmd_setselecttext::Parse(unsigned keyword) {
   return ParseStyle(keyword, kSelectTextKeywords, &Cmd_setselecttext::Create);

@@ -14,6 +14,7 @@
 #include "engine/api/token_containers.h"
 #include "engine/api/plugin_api.h"
 #include "plugin/commands/command_base.h"
+#include "plugin/commands/keyword_list.h"
 #include "plugin/core/engine_names.h"
 
 namespace nsWendrick {
@@ -61,7 +62,7 @@ class StyleCmd : public CommandBase {
 
  protected:
   // The class's keywords; the alignment keywords share one kind.
-  virtual std::span<const StyleKeyword> Keywords() const = 0;
+  virtual std::span<const StyleKeyword> KeywordRows() const = 0;
   // Stores the checked value of the kind.
   virtual void Store(std::int32_t kind, const StyleValue& value) = 0;
 
@@ -87,9 +88,10 @@ class Cmd_settext final : public StyleCmd {
   std::uint32_t GetID() override { return kType; }
   static ICmd_Base* Create();
   static int Parse(unsigned keyword);
+  static KeywordList Keywords();
 
  protected:
-  std::span<const StyleKeyword> Keywords() const override;
+  std::span<const StyleKeyword> KeywordRows() const override;
   void Store(std::int32_t kind, const StyleValue& value) override;
 };
 
@@ -99,9 +101,10 @@ class Cmd_settalker final : public StyleCmd {
   std::uint32_t GetID() override { return kType; }
   static ICmd_Base* Create();
   static int Parse(unsigned keyword);
+  static KeywordList Keywords();
 
  protected:
-  std::span<const StyleKeyword> Keywords() const override;
+  std::span<const StyleKeyword> KeywordRows() const override;
   void Store(std::int32_t kind, const StyleValue& value) override;
 };
 
@@ -111,9 +114,10 @@ class Cmd_setruby final : public StyleCmd {
   std::uint32_t GetID() override { return kType; }
   static ICmd_Base* Create();
   static int Parse(unsigned keyword);
+  static KeywordList Keywords();
 
  protected:
-  std::span<const StyleKeyword> Keywords() const override;
+  std::span<const StyleKeyword> KeywordRows() const override;
   void Store(std::int32_t kind, const StyleValue& value) override;
 };
 
@@ -123,9 +127,10 @@ class Cmd_setselecttext final : public StyleCmd {
   std::uint32_t GetID() override { return kType; }
   static ICmd_Base* Create();
   static int Parse(unsigned keyword);
+  static KeywordList Keywords();
 
  protected:
-  std::span<const StyleKeyword> Keywords() const override;
+  std::span<const StyleKeyword> KeywordRows() const override;
   void Store(std::int32_t kind, const StyleValue& value) override;
 };
 

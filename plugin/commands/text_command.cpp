@@ -31,16 +31,19 @@ std::uint32_t Magnitude(std::int32_t value) {
 
 bool Elapsed(std::uint32_t start, std::uint32_t wait) { return platform::NowMs() - start >= wait; }
 
+constexpr KeywordKind kTextKinds[] = {{"text", 0}};
+
 }  // namespace
 
 nsTamskLib::ICmd_Base* Cmd_text::Create() { return new Cmd_text(); }
+
+KeywordList Cmd_text::Keywords() { return KeywordsOf<kTextKinds>(); }
 
 int Cmd_text::Parse(unsigned keyword) {
   static const SyntaxPattern kPatterns[] = {
       {kWordString, kWordComma, kWordString, kWordSemicolon},
   };
-  static const KeywordKind kKinds[] = {{"text", 0}};
-  return ParseStatement(keyword, kPatterns, kKinds, &Cmd_text::Create);
+  return ParseStatement(keyword, kPatterns, kTextKinds, &Cmd_text::Create);
 }
 
 void Cmd_text::Setup(const nsTamskLib::CommandParam& param) {

@@ -14,6 +14,7 @@
 #include "engine/api/backlog_record.h"
 #include "engine/api/token_containers.h"
 #include "plugin/commands/command_base.h"
+#include "plugin/commands/keyword_list.h"
 #include "plugin/text/window_layout.h"
 
 namespace nsWendrick {
@@ -35,6 +36,7 @@ class Cmd_text final : public CommandBase {
 
   static nsTamskLib::ICmd_Base* Create();
   static int Parse(unsigned keyword);
+  static KeywordList Keywords();
 
   const std::string& message() const { return m_Message; }
   const std::string& talker() const { return m_Talker; }

@@ -11,6 +11,7 @@
 #include "engine/api/text_stream.h"
 #include "platform/clock/clock.h"
 #include "plugin/commands/choice_window.h"
+#include "plugin/commands/draw_argument_checks.h"
 #include "plugin/commands/keyword_statement.h"
 #include "plugin/commands/parser_frame.h"
 #include "plugin/core/host_calls.h"
@@ -50,8 +51,8 @@ std::vector<std::uint32_t> KindMembers(std::int32_t kind) {
 
 const std::vector<KeywordStatement>& SetStatements() {
   static const std::vector<KeywordStatement> statements = [] {
-    std::vector<KeywordStatement> list{{"selectlclearimage", Cmd_setselectl::kClear,
-                                        ArgumentsStatement(1)}};
+    std::vector<KeywordStatement> list{
+        {kSetKeywords[Cmd_setselectl::kClear], Cmd_setselectl::kClear, ArgumentsStatement(1)}};
     for (std::int32_t kind = Cmd_setselectl::kFixed; kind <= Cmd_setselectl::kAnimationBar;
          ++kind) {
       SyntaxPattern form{kWordArgument, kWordComma, kWordString, kWordComma};
@@ -248,18 +249,9 @@ int Cmd_setselectl::Execute() {
     for (std::uint32_t member : KindMembers(m_Kind)) {
       v[member] = HostCalcExpression(m_Expr[member], m_Engine);
     }
-    if (v[kA] < 0 || v[kA] > 255) {
-      HostRuntimeError(Window(), "透過度が負数か255を超えています！（m_A = %d）", v[kA]);
-    }
-    if (v[kBltType] < 0 || v[kBltType] > 7) {
-      HostRuntimeError(Window(), "転送方法の指定が間違っています！（m_BltType = %d）", v[kBltType]);
-    }
-    if (v[kRectX] < 0 || v[kRectY] < 0 || v[kRectWidth] < 0 || v[kRectHeight] < 0) {
-      HostRuntimeError(Window(),
-                       "転送元矩形の指定が間違っています！（m_RectX = %d, m_RectY = %d, "
-                       "m_RectWidth = %d, m_RectHeight = %d）",
-                       v[kRectX], v[kRectY], v[kRectWidth], v[kRectHeight]);
-    }
+    CheckAlpha(Window(), v[kA]);
+    CheckBltType(Window(), v[kBltType]);
+    CheckSourceRect(Window(), v[kRectX], v[kRectY], v[kRectWidth], v[kRectHeight]);
     if (HasBar(m_Kind) && (v[kBarPattern] < 0 || v[kBarPattern] > 7)) {
       HostRuntimeError(Window(), "バーのパターンの指定が間違っています！（m_BarPattern = %d）",
                        v[kBarPattern]);
@@ -345,6 +337,8 @@ void Cmd_setselectl::Load(nsTamskLib::nsIOStream::IIOStream* stream) {
   m_Image = LoadStringField(stream);
   for (std::uint32_t member : KindMembers(m_Kind)) LoadExpressionField(stream, m_Expr[member]);
 }
+
+KeywordList Cmd_setselectl::Keywords() { return kSetKeywords; }
 
 int Cmd_setselectl::Parse(unsigned keywordToken) {
   nsTamskLib::CommandParam inOrder;

@@ -17,6 +17,7 @@
 #include "engine/api/token_containers.h"
 #include "engine/api/types.h"
 #include "plugin/commands/command_base.h"
+#include "plugin/commands/keyword_list.h"
 
 namespace nsWendrick {
 
@@ -47,6 +48,8 @@ class Cmd_selectl final : public CommandBase {
   static nsTamskLib::ICmd_Base* Create() { return new Cmd_selectl(); }
   // "selectl" string {"," string} "," variable "," time ";" with at most ten strings.
   static int Parse(unsigned keywordToken);
+  static constexpr const char* kKeywords[] = {"selectl"};
+  static KeywordList Keywords() { return kKeywords; }
 
   void Reset() override;
   int Execute() override;
@@ -81,6 +84,7 @@ class Cmd_setselectl final : public CommandBase {
 
   static nsTamskLib::ICmd_Base* Create() { return new Cmd_setselectl(); }
   static int Parse(unsigned keywordToken);
+  static KeywordList Keywords();
 
   int Execute() override;
   void Setup(const nsTamskLib::CommandParam& param) override;

@@ -155,6 +155,9 @@ void Cmd_update2::Load(IIOStream* stream) {
 ICmd_Base* CreateCmdUpdate() { return new Cmd_update(); }
 ICmd_Base* CreateCmdUpdate2() { return new Cmd_update2(); }
 
+KeywordList Cmd_update::Keywords() { return KeywordsOf<kUpdateKeywords>(); }
+KeywordList Cmd_update2::Keywords() { return KeywordsOf<kUpdate2Keywords>(); }
+
 int ParseUpdate(unsigned keywordToken) {
   return ParseStatement(keywordToken, StatementForms(Cmd_update::kType), kUpdateKeywords,
                         CreateCmdUpdate);

@@ -9,6 +9,7 @@
 
 #include "engine/api/token_containers.h"
 #include "plugin/commands/command_base.h"
+#include "plugin/commands/keyword_list.h"
 #include "plugin/core/engine_names.h"
 
 namespace nsWendrick {
@@ -20,6 +21,7 @@ class Cmd_update : public CommandBase {
   void Setup(const CommandParam& param) override;
   static constexpr std::uint32_t kType = 20;
   std::uint32_t GetID() override { return kType; }
+  static KeywordList Keywords();
   void Dump(ITextStream* out) override;
   void Save(IIOStream* stream) override;
   void Load(IIOStream* stream) override;
@@ -41,6 +43,7 @@ class Cmd_update2 : public CommandBase {
   void Setup(const CommandParam& param) override;
   static constexpr std::uint32_t kType = 48;
   std::uint32_t GetID() override { return kType; }
+  static KeywordList Keywords();
   void Dump(ITextStream* out) override;
   void Save(IIOStream* stream) override;
   void Load(IIOStream* stream) override;

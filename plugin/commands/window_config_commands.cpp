@@ -6,7 +6,8 @@
 #include "engine/api/novel_engine.h"
 #include "engine/api/text_stream.h"
 #include "engine/api/types.h"
-#include "plugin/commands/expansion.h"
+#include "plugin/commands/draw_argument_checks.h"
+#include "plugin/text/expansion.h"
 #include "plugin/commands/keyword_statement.h"
 #include "plugin/core/engine_names.h"
 #include "plugin/core/host_calls.h"
@@ -78,10 +79,29 @@ void MoveOn(INovelEngine* engine) {
   engine->GetCommandHeap()->MoveIterator(1);
 }
 
+const std::vector<KeywordStatement>& SetselectStatements() {
+  static const std::vector<KeywordStatement> statements{
+      {"selectclickse", 0, {kWordString, kWordSemicolon}},
+      {"selectcursorse", 1, {kWordString, kWordSemicolon}},
+  };
+  return statements;
+}
+
+const std::vector<KeywordStatement>& InitializeStatements() {
+  static const std::vector<KeywordStatement> statements{{"initialize", 0, {kWordSemicolon}}};
+  return statements;
+}
+
+const std::vector<KeywordStatement>& WaittimeskipStatements() {
+  static const std::vector<KeywordStatement> statements{
+      {"waittimeskip", 0, {kWordArgument, kWordSemicolon}}};
+  return statements;
+}
+
 }  // namespace
 
 const ConfigKeyword* ConfigCmd::Row() const {
-  for (const ConfigKeyword& row : Keywords()) {
+  for (const ConfigKeyword& row : KeywordRows()) {
     if (row.kind == m_Kind) return &row;
   }
   return nullptr;
@@ -145,24 +165,8 @@ int ConfigCmd::ParseConfig(unsigned keyword, std::span<const ConfigKeyword> keyw
   return ParseKeywordStatement(keyword, StatementsOf(keywords), factory);
 }
 
-void ConfigCmd::CheckAlpha(std::int32_t alpha) const {
-  if (!IsComponent(alpha)) {
-    HostRuntimeError(Window(), "透過度が負数か255を超えています！（m_A = %d）", alpha);
-  }
-}
-
-void ConfigCmd::CheckSourceRect(const std::int32_t* rect, const char* state) const {
-  if (rect[0] >= 0 && rect[1] >= 0 && rect[2] >= 0 && rect[3] >= 0) return;
-  if (state != nullptr) {
-    HostRuntimeError(Window(),
-                     "転送元矩形の指定が間違っています！（%s）（m_RectX = %d, m_RectY = %d, "
-                     "m_RectWidth = %d, m_RectHeight = %d）",
-                     state, rect[0], rect[1], rect[2], rect[3]);
-  }
-  HostRuntimeError(Window(),
-                   "転送元矩形の指定が間違っています！（m_RectX = %d, m_RectY = %d, "
-                   "m_RectWidth = %d, m_RectHeight = %d）",
-                   rect[0], rect[1], rect[2], rect[3]);
+void ConfigCmd::CheckSourceRect(const std::int32_t* xywh, const char* state) const {
+  nsWendrick::CheckSourceRect(Window(), xywh[0], xywh[1], xywh[2], xywh[3], state);
 }
 
 void ConfigCmd::CheckColor(const std::int32_t* rgb, bool border, const char* state) const {
@@ -188,7 +192,10 @@ void ConfigCmd::CheckColor(const std::int32_t* rgb, bool border, const char* sta
 
 // Text window: x, y, width, height, R, G, B, alpha, border, border R, G, B; or an
 // image with x, y, alpha and the source rectangle.
-std::span<const ConfigKeyword> Cmd_settextwindow::Keywords() const { return kTextWindowKeywords; }
+std::span<const ConfigKeyword> Cmd_settextwindow::KeywordRows() const {
+  return kTextWindowKeywords;
+}
+KeywordList Cmd_settextwindow::Keywords() { return KeywordsOf<kTextWindowKeywords>(); }
 ICmd_Base* Cmd_settextwindow::Create() { return new Cmd_settextwindow(); }
 int Cmd_settextwindow::Parse(unsigned keyword) {
   return ParseConfig(keyword, kTextWindowKeywords, &Cmd_settextwindow::Create);
@@ -203,13 +210,13 @@ void Cmd_settextwindow::Apply(std::int32_t kind, const std::string& name,
                        v[2], v[3]);
     }
     CheckColor(&v[4], false);
-    CheckAlpha(v[7]);
+    CheckAlpha(Window(), v[7]);
     if (v[8] < 0) HostRuntimeError(Window(), "枠の太さが負数です！（m_Border = %d）", v[8]);
     CheckColor(&v[9], true);
     draw->SetTextWindow(RectOf(&v[0]), PackColor(&v[4]), static_cast<std::uint8_t>(v[7]),
                         static_cast<std::uint32_t>(v[8]), PackColor(&v[9]));
   } else {
-    CheckAlpha(v[2]);
+    CheckAlpha(Window(), v[2]);
     CheckSourceRect(&v[3]);
     draw->SetTextWindow(name.c_str(), v[0], v[1], static_cast<std::uint8_t>(v[2]), RectOf(&v[3]));
   }
@@ -217,7 +224,10 @@ void Cmd_settextwindow::Apply(std::int32_t kind, const std::string& name,
 
 // Text cursor: the four display switches, or an image for one of the four states
 // with x, y, alpha, the source rectangle and a flag.
-std::span<const ConfigKeyword> Cmd_settextcursor::Keywords() const { return kTextCursorKeywords; }
+std::span<const ConfigKeyword> Cmd_settextcursor::KeywordRows() const {
+  return kTextCursorKeywords;
+}
+KeywordList Cmd_settextcursor::Keywords() { return KeywordsOf<kTextCursorKeywords>(); }
 ICmd_Base* Cmd_settextcursor::Create() { return new Cmd_settextcursor(); }
 int Cmd_settextcursor::Parse(unsigned keyword) {
   return ParseConfig(keyword, kTextCursorKeywords, &Cmd_settextcursor::Create);
@@ -230,7 +240,7 @@ void Cmd_settextcursor::Apply(std::int32_t kind, const std::string& name,
     draw->SetTextCursorEnabled(Flag(v[0]), Flag(v[1]), Flag(v[2]), Flag(v[3]));
     return;
   }
-  CheckAlpha(v[2]);
+  CheckAlpha(Window(), v[2]);
   CheckSourceRect(&v[3]);
   const auto alpha = static_cast<std::uint8_t>(v[2]);
   const TRect src = RectOf(&v[3]);
@@ -245,9 +255,10 @@ void Cmd_settextcursor::Apply(std::int32_t kind, const std::string& name,
 // Choice window: 21 values drawn (space, three fills, alpha, border width, three
 // border colours), an image with alpha and three source rectangles, or the
 // distance to the bottom of the screen.
-std::span<const ConfigKeyword> Cmd_setselectwindow::Keywords() const {
+std::span<const ConfigKeyword> Cmd_setselectwindow::KeywordRows() const {
   return kSelectWindowKeywords;
 }
+KeywordList Cmd_setselectwindow::Keywords() { return KeywordsOf<kSelectWindowKeywords>(); }
 ICmd_Base* Cmd_setselectwindow::Create() { return new Cmd_setselectwindow(); }
 int Cmd_setselectwindow::Parse(unsigned keyword) {
   return ParseConfig(keyword, kSelectWindowKeywords, &Cmd_setselectwindow::Create);
@@ -260,7 +271,7 @@ void Cmd_setselectwindow::Apply(std::int32_t kind, const std::string& name,
     if (v[0] < 0) HostRuntimeError(Window(), "画面下端との間隔が負数です！（m_UnderSpace = %d）", v[0]);
     draw->SetSelectBottomMargin(v[0]);
   } else if (kind == 1) {
-    CheckAlpha(v[0]);
+    CheckAlpha(Window(), v[0]);
     for (int state = 0; state < 3; ++state) CheckSourceRect(&v[1 + 4 * state], kChoiceStates[state]);
     draw->SetSelectWindow(name.c_str(), static_cast<std::uint8_t>(v[0]), RectOf(&v[1]),
                           RectOf(&v[5]), RectOf(&v[9]));
@@ -269,7 +280,7 @@ void Cmd_setselectwindow::Apply(std::int32_t kind, const std::string& name,
     if (v[0] < 0) {
       HostRuntimeError(Window(), "テキストと枠の間隔が負数です！（m_AroundSpace = %d）", v[0]);
     }
-    CheckAlpha(v[10]);
+    CheckAlpha(Window(), v[10]);
     if (v[11] < 0) HostRuntimeError(Window(), "枠の太さが負数です！（m_Border = %d）", v[11]);
     for (int state = 0; state < 3; ++state) CheckColor(&v[1 + 3 * state], false, kChoiceStates[state]);
     for (int state = 0; state < 3; ++state) CheckColor(&v[12 + 3 * state], true, kChoiceStates[state]);
@@ -293,18 +304,17 @@ int Cmd_setselect::Execute() {
 }
 
 void Cmd_setselect::Dump(ITextStream* out) {
-  if (out == nullptr || m_Kind < 0 || m_Kind > 1) return;
-  out->Write(m_Kind == 0 ? "selectclickse \"%s\";\n" : "selectcursorse \"%s\";\n", m_Name.c_str());
+  const char* keyword = KeywordOfKind(m_Kind, SetselectStatements());
+  if (out == nullptr || keyword == nullptr) return;
+  out->Write("%s \"%s\";\n", keyword, m_Name.c_str());
 }
 
 ICmd_Base* Cmd_setselect::Create() { return new Cmd_setselect(); }
 
+KeywordList Cmd_setselect::Keywords() { return KeywordsOf<SetselectStatements>(); }
+
 int Cmd_setselect::Parse(unsigned keyword) {
-  static const std::vector<KeywordStatement> statements{
-      {"selectclickse", 0, {kWordString, kWordSemicolon}},
-      {"selectcursorse", 1, {kWordString, kWordSemicolon}},
-  };
-  return ParseKeywordStatement(keyword, statements, &Cmd_setselect::Create);
+  return ParseKeywordStatement(keyword, SetselectStatements(), &Cmd_setselect::Create);
 }
 
 // New game: the engine resets the variables, positions and states and restarts the
@@ -321,9 +331,10 @@ void Cmd_initialize::Dump(ITextStream* out) {
 
 ICmd_Base* Cmd_initialize::Create() { return new Cmd_initialize(); }
 
+KeywordList Cmd_initialize::Keywords() { return KeywordsOf<InitializeStatements>(); }
+
 int Cmd_initialize::Parse(unsigned keyword) {
-  static const std::vector<KeywordStatement> statements{{"initialize", 0, {kWordSemicolon}}};
-  return ParseKeywordStatement(keyword, statements, &Cmd_initialize::Create);
+  return ParseKeywordStatement(keyword, InitializeStatements(), &Cmd_initialize::Create);
 }
 
 // Minimum display time of a message while skipping.
@@ -346,10 +357,10 @@ void Cmd_waittimeskip::Dump(ITextStream* out) {
 
 ICmd_Base* Cmd_waittimeskip::Create() { return new Cmd_waittimeskip(); }
 
+KeywordList Cmd_waittimeskip::Keywords() { return KeywordsOf<WaittimeskipStatements>(); }
+
 int Cmd_waittimeskip::Parse(unsigned keyword) {
-  static const std::vector<KeywordStatement> statements{
-      {"waittimeskip", 0, {kWordArgument, kWordSemicolon}}};
-  return ParseKeywordStatement(keyword, statements, &Cmd_waittimeskip::Create);
+  return ParseKeywordStatement(keyword, WaittimeskipStatements(), &Cmd_waittimeskip::Create);
 }
 
 // Line-breaking sets; the characters are used as written.
@@ -380,6 +391,8 @@ void Cmd_kinsoku::Dump(ITextStream* out) {
 }
 
 ICmd_Base* Cmd_kinsoku::Create() { return new Cmd_kinsoku(); }
+
+KeywordList Cmd_kinsoku::Keywords() { return KeywordsOf<kKinsokuOperations>(); }
 
 int Cmd_kinsoku::Parse(unsigned keyword) {
   static const std::vector<KeywordStatement> statements = [] {

@@ -14,6 +14,7 @@
 #include "engine/api/plugin_api.h"
 #include "engine/api/token_containers.h"
 #include "plugin/commands/command_families.h"
+#include "plugin/commands/keyword_list.h"
 #include "plugin/core/engine_names.h"
 
 namespace nsWendrick {
@@ -39,7 +40,7 @@ class ConfigCmd : public CommandBase {
   std::int32_t GetKind() const { return m_Kind; }
 
  protected:
-  virtual std::span<const ConfigKeyword> Keywords() const = 0;
+  virtual std::span<const ConfigKeyword> KeywordRows() const = 0;
   // Checks and hands on the evaluated arguments of the kind; name is expanded.
   virtual void Apply(std::int32_t kind, const std::string& name,
                      const std::vector<std::int32_t>& values) = 0;
@@ -47,11 +48,8 @@ class ConfigCmd : public CommandBase {
   static int ParseConfig(unsigned keyword, std::span<const ConfigKeyword> keywords,
                          nsTamskLib::CmdFactory factory);
 
-  // Fatal "透過度が負数か255を超えています！（m_A = %d）" unless 0 <= alpha <= 255.
-  void CheckAlpha(std::int32_t alpha) const;
-  // Fatal when a component of a source rectangle is negative; the state, when
-  // given, is named in the message.
-  void CheckSourceRect(const std::int32_t* rect, const char* state = nullptr) const;
+  // The source rectangle check over x, y, width, height in a row of values.
+  void CheckSourceRect(const std::int32_t* xywh, const char* state = nullptr) const;
   // Fatal when a colour component is outside 0 to 255; border colours and the
   // choice states have their own wording.
   void CheckColor(const std::int32_t* rgb, bool border, const char* state = nullptr) const;
@@ -70,9 +68,10 @@ class Cmd_settextwindow final : public ConfigCmd {
   std::uint32_t GetID() override { return kType; }
   static ICmd_Base* Create();
   static int Parse(unsigned keyword);
+  static KeywordList Keywords();
 
  protected:
-  std::span<const ConfigKeyword> Keywords() const override;
+  std::span<const ConfigKeyword> KeywordRows() const override;
   void Apply(std::int32_t kind, const std::string& name,
              const std::vector<std::int32_t>& values) override;
 };
@@ -83,9 +82,10 @@ class Cmd_settextcursor final : public ConfigCmd {
   std::uint32_t GetID() override { return kType; }
   static ICmd_Base* Create();
   static int Parse(unsigned keyword);
+  static KeywordList Keywords();
 
  protected:
-  std::span<const ConfigKeyword> Keywords() const override;
+  std::span<const ConfigKeyword> KeywordRows() const override;
   void Apply(std::int32_t kind, const std::string& name,
              const std::vector<std::int32_t>& values) override;
 };
@@ -96,9 +96,10 @@ class Cmd_setselectwindow final : public ConfigCmd {
   std::uint32_t GetID() override { return kType; }
   static ICmd_Base* Create();
   static int Parse(unsigned keyword);
+  static KeywordList Keywords();
 
  protected:
-  std::span<const ConfigKeyword> Keywords() const override;
+  std::span<const ConfigKeyword> KeywordRows() const override;
   void Apply(std::int32_t kind, const std::string& name,
              const std::vector<std::int32_t>& values) override;
 };
@@ -111,6 +112,7 @@ class Cmd_setselect final : public NamedCmd {
   void Dump(ITextStream* out) override;
   static ICmd_Base* Create();
   static int Parse(unsigned keyword);
+  static KeywordList Keywords();
 };
 
 class Cmd_initialize final : public SimpleCmd {
@@ -121,6 +123,7 @@ class Cmd_initialize final : public SimpleCmd {
   void Dump(ITextStream* out) override;
   static ICmd_Base* Create();
   static int Parse(unsigned keyword);
+  static KeywordList Keywords();
 };
 
 class Cmd_waittimeskip final : public ExprCmd {
@@ -131,6 +134,7 @@ class Cmd_waittimeskip final : public ExprCmd {
   void Dump(ITextStream* out) override;
   static ICmd_Base* Create();
   static int Parse(unsigned keyword);
+  static KeywordList Keywords();
 };
 
 class Cmd_kinsoku final : public NamedCmd {
@@ -141,6 +145,7 @@ class Cmd_kinsoku final : public NamedCmd {
   void Dump(ITextStream* out) override;
   static ICmd_Base* Create();
   static int Parse(unsigned keyword);
+  static KeywordList Keywords();
 };
 
 }  // namespace nsWendrick

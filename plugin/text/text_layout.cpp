@@ -5,7 +5,7 @@
 
 #include "engine/api/draw_manager.h"
 #include "engine/api/novel_engine.h"
-#include "plugin/commands/expansion.h"
+#include "plugin/text/expansion.h"
 #include "plugin/core/engine_names.h"
 #include "plugin/core/host_calls.h"
 #include "plugin/text/glyph_metrics.h"

@@ -3,7 +3,7 @@
 #include "engine/api/input_manager.h"
 #include "engine/api/novel_engine.h"
 #include "platform/clock/clock.h"
-#include "plugin/commands/expansion.h"
+#include "plugin/text/expansion.h"
 #include "plugin/core/engine_names.h"
 
 namespace nsWendrick {

@@ -15,7 +15,7 @@
 #include "game/battle/player.h"
 #include "game/core/program_objects.h"
 #include "game/effects/effecter_animation.h"
-#include "game/select/selection_tables.h"
+#include "game/selection/selection_tables.h"
 #include "platform/clock/clock.h"
 #include "platform/window/message_box.h"
 #include "tests/fuzz/fuzz_support.h"

@@ -9,7 +9,7 @@
 
 #include "engine/plugin/plugin_registry.h"
 #include "platform/clock/clock.h"
-#include "plugin/core/registration.h"
+#include "plugin/entry/registration.h"
 #include "tests/engine/fakes/recording_draw_manager.h"
 #include "tests/engine/fakes/story_screen_engine.h"
 #include "tests/plugin/kit/plugin_test_host.h"

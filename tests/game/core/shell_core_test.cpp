@@ -5,11 +5,11 @@
 
 #include "engine/plugin/plugin_registry.h"
 #include "engine/textstream/file_text_stream.h"
-#include "game/core/novel_player_fd.h"
 #include "game/core/param_access.h"
-#include "game/core/shell_objects.h"
 #include "game/managers/draw_manager_fd.h"
 #include "game/managers/sound_manager_fd.h"
+#include "game/shell/novel_player_fd.h"
+#include "game/shell/shell_objects.h"
 #include "platform/window/window.h"
 #include "tests/engine/fakes/script_writer.h"
 #include "tests/engine/fakes/test_commands.h"

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "game/app/scene_factory.h"
 #include "game/core/program_objects.h"
-#include "game/core/scene_factory.h"
 #include "game/core/scene_ids.h"
 #include "platform/clock/clock.h"
 #include "tests/game/support/game_scene_fixture.h"

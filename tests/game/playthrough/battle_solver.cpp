@@ -4,7 +4,7 @@
 #include "game/battle/game_scene.h"
 #include "game/battle/mine_cell.h"
 #include "game/core/program_objects.h"
-#include "game/core/shell_objects.h"
+#include "game/shell/shell_objects.h"
 
 namespace vesk_play {
 namespace {

@@ -7,18 +7,18 @@
 #include <set>
 #include <sstream>
 
+#include "game/app/vesk_entry.h"
 #include "game/core/param_access.h"
 #include "game/core/program_objects.h"
-#include "game/core/shell_objects.h"
-#include "game/core/vesk_entry.h"
+#include "game/shell/shell_objects.h"
 #include "platform/audio/audio_device.h"
 #include "platform/clock/clock.h"
-#include "tests/game/support/program_lifetime.h"
-#include "tests/platform/support/graphics_test_back_end.h"
 #include "platform/input/input_devices.h"
-#include "tests/platform/support/scripted_input.h"
 #include "platform/window/message_box_dialog.h"
 #include "platform/window/window.h"
+#include "tests/game/support/program_lifetime.h"
+#include "tests/platform/support/graphics_test_back_end.h"
+#include "tests/platform/support/scripted_input.h"
 #include "tests/support/temp_dir.h"
 
 namespace vesk_play {

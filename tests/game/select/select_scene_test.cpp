@@ -11,8 +11,8 @@
 #include "engine/api/sound_manager.h"
 #include "game/battle/battle_context.h"
 #include "game/battle/player.h"
-#include "game/core/selection_state.h"
-#include "game/select/selection_tables.h"
+#include "game/selection/selection_state.h"
+#include "game/selection/selection_tables.h"
 #include "tests/game/select/select_test_data.h"
 
 namespace {

@@ -1,12 +1,12 @@
 // The selection tables built from the select files: their shapes and names, a
 // missing round name, building twice, the bounds-checked reads, and the select
 // tables emptied with the scene while the selection tables stay.
-#include "game/select/selection_tables.h"
+#include "game/selection/selection_tables.h"
 
 #include <gtest/gtest.h>
 
-#include "game/core/selection_state.h"
 #include "game/select/select_scene.h"
+#include "game/selection/selection_state.h"
 #include "tests/game/select/select_test_data.h"
 
 namespace {

@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "engine/textstream/file_text_stream.h"
-#include "game/core/shell_objects.h"
 #include "game/managers/draw_manager_fd.h"
 #include "game/managers/input_manager_fd.h"
+#include "game/shell/shell_objects.h"
 #include "platform/input/input_devices.h"
 #include "tests/engine/fakes/recording_sound_manager.h"
 #include "tests/game/managers/shell_fixture.h"

@@ -12,7 +12,7 @@
 #include "framework/file/file_reader.h"
 #include "framework/file/file_writer.h"
 #include "game/core/program_objects.h"
-#include "game/core/shell_objects.h"
+#include "game/shell/shell_objects.h"
 #include "platform/window/window.h"
 
 namespace vesk_test {

@@ -14,8 +14,8 @@
 #include <utility>
 #include <vector>
 
+#include "game/app/scene_factory.h"
 #include "game/core/program_objects.h"
-#include "game/core/scene_factory.h"
 #include "platform/clock/clock.h"
 #include "tests/game/support/game_scene_fixture.h"
 #include "tests/platform/image/test_images.h"

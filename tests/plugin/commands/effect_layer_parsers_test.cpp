@@ -11,7 +11,7 @@
 #include "plugin/commands/effect_command.h"
 #include "plugin/commands/engine_state_commands.h"
 #include "plugin/commands/layer_commands.h"
-#include "plugin/core/registration.h"
+#include "plugin/entry/registration.h"
 #include "tests/plugin/commands/statement_host.h"
 #include "tests/plugin/kit/plugin_test_host.h"
 

@@ -8,11 +8,11 @@
 #include <gtest/gtest.h>
 
 #include "engine/api/command_param.h"
-#include "plugin/commands/expansion.h"
+#include "plugin/text/expansion.h"
 #include "plugin/commands/mode_commands.h"
 #include "plugin/commands/sound_commands.h"
 #include "tests/engine/kit/fake_engine.h"
-#include "plugin/core/registration.h"
+#include "plugin/entry/registration.h"
 #include "plugin/text/local_save_data.h"
 #include "tests/plugin/commands/statement_host.h"
 #include "tests/plugin/kit/plugin_test_host.h"

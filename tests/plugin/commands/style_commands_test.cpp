@@ -9,7 +9,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "plugin/commands/expansion.h"
+#include "plugin/text/expansion.h"
 #include "plugin/commands/style_commands.h"
 #include "plugin/text/text_style_state.h"
 #include "tests/engine/kit/command_bodies.h"

@@ -9,7 +9,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "plugin/commands/expansion.h"
+#include "plugin/text/expansion.h"
 #include "plugin/commands/window_config_commands.h"
 #include "plugin/text/kinsoku.h"
 #include "plugin/text/text_sprites.h"

@@ -18,7 +18,7 @@
 #include "engine/plugin/plugin_registry.h"
 #include "platform/clock/clock.h"
 #include "plugin/core/random.h"
-#include "plugin/core/registration.h"
+#include "plugin/entry/registration.h"
 #include "tests/engine/fakes/test_player.h"
 #include "tests/engine/kit/fatal_trap.h"
 #include "tests/plugin/kit/plugin_test_host.h"

@@ -1,7 +1,7 @@
 #include "tests/plugin/kit/plugin_test_host.h"
 
 #include "engine/api/plugin_api.h"
-#include "plugin/commands/expansion.h"
+#include "plugin/text/expansion.h"
 #include "plugin/text/kinsoku.h"
 
 namespace vesk_test {

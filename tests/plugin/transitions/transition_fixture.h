@@ -16,7 +16,7 @@
 #include "engine/api/plugin_api.h"
 #include "engine/plugin/plugin_registry.h"
 #include "platform/clock/clock.h"
-#include "plugin/core/registration.h"
+#include "plugin/entry/registration.h"
 #include "tests/engine/fakes/recording_draw_manager.h"
 #include "tests/engine/fakes/story_screen_engine.h"
 #include "tests/engine/kit/fatal_trap.h"

@@ -2,7 +2,7 @@
 // boxes with scripted answers, a virtual clock, the null audio device and a lock
 // folder of its own. The compiled script is written by the engine's test script
 // writer, with the test commands registered in place of a plug-in.
-#include "game/core/vesk_entry.h"
+#include "game/app/vesk_entry.h"
 
 #include <gtest/gtest.h>
 
@@ -18,15 +18,15 @@
 #include "framework/file/file_writer.h"
 #include "framework/filepack/file_pack_manager.h"
 #include "framework/param/param_manager.h"
+#include "game/app/scene_factory.h"
 #include "game/battle/battle_random.h"
 #include "game/battle/game_scene.h"
 #include "game/core/program_objects.h"
-#include "game/core/scene_factory.h"
-#include "game/core/shell_objects.h"
 #include "game/logo/logo_scene.h"
 #include "game/option/option_scene.h"
 #include "game/reward/gohoubi_scene.h"
 #include "game/select/select_scene.h"
+#include "game/shell/shell_objects.h"
 #include "game/story/adv_scene.h"
 #include "game/story/vesk_normal_scene.h"
 #include "game/title/title_scene.h"

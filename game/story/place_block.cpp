@@ -1,4 +1,4 @@
-#include "game/core/place_block.h"
+#include "game/story/place_block.h"
 
 #include <cstddef>
 #include <optional>
@@ -9,10 +9,10 @@
 #include "game/battle/battle_context.h"
 #include "game/core/program_objects.h"
 #include "game/core/scene_ids.h"
-#include "game/core/selection_state.h"
-#include "game/core/shell_objects.h"
 #include "game/select/select_scene.h"
-#include "game/select/selection_tables.h"
+#include "game/selection/selection_state.h"
+#include "game/selection/selection_tables.h"
+#include "game/shell/shell_objects.h"
 
 namespace nsVesk::nsCore {
 namespace {

@@ -1,9 +1,9 @@
-#include "game/select/selection_tables.h"
+#include "game/selection/selection_tables.h"
 
 #include <new>
 
 #include "game/core/param_access.h"
-#include "game/core/selection_state.h"
+#include "game/selection/selection_state.h"
 
 namespace nsVesk {
 

@@ -1,8 +1,7 @@
-#include "game/core/novel_player_fd.h"
+#include "game/shell/novel_player_fd.h"
 
 #include "engine/drawmanager/base_draw_manager.h"
 #include "engine/soundmanager/base_sound_manager.h"
-#include "game/core/place_block.h"
 #include "game/core/program_objects.h"
 #include "platform/window/window.h"
 
@@ -19,9 +18,9 @@ nsTamskLib::WindowHandle NovelPlayerfD::GetWindowHandle() const { return g_Graph
 void NovelPlayerfD::Quit() { platform::DestroyWindow(g_Graphic.GetMainWindow()); }
 
 bool NovelPlayerfD::LoadLocalData(const char* file, nsTamskLib::nsIOStream::IIOStream* stream) {
-  ForgetLoadedPlace();
+  if (m_SlotLoadSteps.forget != nullptr) m_SlotLoadSteps.forget();
   const bool loaded = NovelPlayer::LoadLocalData(file, stream);
-  if (loaded) RestoreLoadedPlace();
+  if (loaded && m_SlotLoadSteps.restore != nullptr) m_SlotLoadSteps.restore();
   return loaded;
 }
 

@@ -1,4 +1,4 @@
-#include "game/core/vesk_entry.h"
+#include "game/app/vesk_entry.h"
 
 #include <string>
 
@@ -6,16 +6,16 @@
 #include "engine/textstream/file_text_stream.h"
 #include "framework/file/file_reader.h"
 #include "framework/file/file_writer.h"
+#include "game/app/scene_factory.h"
 #include "game/battle/battle_random.h"
-#include "game/core/novel_player_fd.h"
 #include "game/core/param_access.h"
-#include "game/core/place_block.h"
 #include "game/core/program_objects.h"
-#include "game/core/scene_factory.h"
-#include "game/core/shell_objects.h"
 #include "game/managers/draw_manager_fd.h"
 #include "game/managers/input_manager_fd.h"
 #include "game/managers/sound_manager_fd.h"
+#include "game/shell/novel_player_fd.h"
+#include "game/shell/shell_objects.h"
+#include "game/story/place_block.h"
 #include "game/story/vesk_normal_scene.h"
 #include "platform/clock/clock.h"
 #include "platform/debug/debug_sink.h"
@@ -132,6 +132,8 @@ int VeskEntry::Start() {
   g_NovelPlayer = new nsCore::NovelPlayerfD(
       new nsTamskLib::nsTextStream::FileTextStream, new nsInputManager::InputManagerfD,
       new nsSoundManagerfD::SoundManagerfD, new nsDrawManagerfD::DrawManagerfD, true);
+  // A loaded slot brings the game back to the place its block holds.
+  g_NovelPlayer->SetSlotLoadSteps({nsCore::ForgetLoadedPlace, nsCore::RestoreLoadedPlace});
   // Missing save files are normal on the first run.
   NovelPlayer::LoadData(g_NovelPlayer, &g_SaveStream, kWindowedWithoutEnvironment, kGlobalFile, kKidokuFile,
                         kEnvFile);

@@ -1,7 +1,7 @@
 #pragma once
 // The game's scene factory: one scene class per scene id (game/core/scene_ids.h).
-// The scenes ask the scene manager for changes themselves. Any other id, and an id whose scene the program does not contain, gives the
-// framework's empty scene.
+// The scenes ask the scene manager for changes themselves. Any other id, and an id
+// whose scene the program does not contain, gives the framework's empty scene.
 
 #include "framework/scene/scene.h"
 #include "game/core/scene_ids.h"

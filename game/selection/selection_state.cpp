@@ -1,4 +1,4 @@
-#include "game/core/selection_state.h"
+#include "game/selection/selection_state.h"
 
 namespace nsVesk {
 

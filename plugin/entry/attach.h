@@ -5,7 +5,7 @@
 #include <string>
 
 #include "plugin/core/host_api.h"
-#include "plugin/core/registration.h"
+#include "plugin/entry/registration.h"
 
 namespace nsWendrick {
 

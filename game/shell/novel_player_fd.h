@@ -2,7 +2,7 @@
 // The game's script player: the engine's player with the main window as the owner
 // of its message boxes, and quitting (the script's `end`) as the destruction of
 // that window, which leads to the quit message and the normal shut-down with
-// saving.
+// saving; the game's own steps run around the loading of a slot.
 
 #include "engine/core/novel_player.h"
 #include "game/managers/input_manager_fd.h"
@@ -21,8 +21,16 @@ class NovelPlayerfD : public nsTamskLib::nsCore::NovelPlayer {
   nsTamskLib::WindowHandle GetWindowHandle() const override;
   // Destroys the main window; nothing happens once it is gone.
   void Quit() override;
-  // Loads the slot as the engine does; a slot taken that holds the game's place
-  // brings the game back to it (game/core/place_block.h).
+  // The game's steps around the loading of a slot: `forget` before the engine
+  // reads it, `restore` once the slot was taken. The entry sets the steps of the
+  // game's place in a slot (game/story/place_block.h); without them a load is the
+  // engine's alone.
+  struct SlotLoadSteps {
+    void (*forget)() = nullptr;
+    void (*restore)() = nullptr;
+  };
+  void SetSlotLoadSteps(SlotLoadSteps steps) { m_SlotLoadSteps = steps; }
+  // Loads the slot as the engine does, between the two steps.
   bool LoadLocalData(const char* file, nsTamskLib::nsIOStream::IIOStream* stream) override;
 
   // The player's own input manager as the game's type (the game's normal scene
@@ -31,6 +39,7 @@ class NovelPlayerfD : public nsTamskLib::nsCore::NovelPlayer {
 
  private:
   nsInputManager::InputManagerfD* m_Input;
+  SlotLoadSteps m_SlotLoadSteps;
 };
 
 }  // namespace nsVesk::nsCore

@@ -1,4 +1,4 @@
-#include "plugin/commands/expansion.h"
+#include "plugin/text/expansion.h"
 
 #include "engine/api/heaps.h"
 #include "engine/api/novel_engine.h"

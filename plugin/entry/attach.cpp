@@ -1,4 +1,4 @@
-#include "plugin/core/attach.h"
+#include "plugin/entry/attach.h"
 
 #include <ctime>
 

@@ -3,8 +3,8 @@
 // script player (made and deleted by the entry; null before and after) and the
 // input manager that the game's own scenes, buttons and the battle poll.
 
-#include "game/core/novel_player_fd.h"
 #include "game/managers/input_manager_fd.h"
+#include "game/shell/novel_player_fd.h"
 
 namespace nsVesk {
 

@@ -1,4 +1,4 @@
-#include "game/core/scene_factory.h"
+#include "game/app/scene_factory.h"
 
 #include <cstdint>
 #include <new>
@@ -17,7 +17,7 @@ using nsZarn::nsFramework::nsScene::CNullScene;
 using nsZarn::nsFramework::nsScene::IScene;
 
 IScene* cSceneFactory::CreateScene(int id) {
-  // Compared as unsigned: negative ids fall to the empty scene with those above 6.
+  // Compared as unsigned: negative ids fall to the empty scene with the unknown ones.
   switch (static_cast<std::uint32_t>(id)) {
     case kSceneLogo:
       return new (std::nothrow) nsLogo::cLogoScene;

@@ -1,4 +1,4 @@
-#include "tests/plugin/core/foreign_exports.h"
+#include "tests/plugin/entry/foreign_exports.h"
 
 namespace {
 int g_Keywords = 0;

@@ -7,7 +7,7 @@
 
 #include "engine/api/plugin_api.h"
 #include "platform/library/library.h"
-#include "tests/plugin/core/foreign_exports.h"
+#include "tests/plugin/entry/foreign_exports.h"
 
 namespace {
 

@@ -10,10 +10,10 @@
 #include <string>
 
 #include "engine/api/sound_manager.h"
+#include "game/app/vesk_entry.h"
 #include "game/core/program_objects.h"
 #include "game/core/scene_ids.h"
-#include "game/core/shell_objects.h"
-#include "game/core/vesk_entry.h"
+#include "game/shell/shell_objects.h"
 #include "platform/audio/audio_device.h"
 #include "platform/clock/clock.h"
 #include "platform/window/message_box.h"

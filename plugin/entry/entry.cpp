@@ -6,7 +6,7 @@
 
 #include "engine/api/plugin_api.h"
 #include "platform/library/library.h"
-#include "plugin/core/attach.h"
+#include "plugin/entry/attach.h"
 
 namespace {
 

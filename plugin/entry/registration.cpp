@@ -1,4 +1,4 @@
-#include "plugin/core/registration.h"
+#include "plugin/entry/registration.h"
 
 namespace nsWendrick {
 namespace {
@@ -45,7 +45,10 @@ void RegisterWithHost(const HostApiTable& api, const RegistrationTables& tables)
     }
   }
   if (const auto reg = api.As<RegisterCommandNameFunc>(kRegisterPCommandName)) {
-    for (const KeywordEntry& row : tables.keywords) reg(row.keyword, row.type);
+    for (const CommandTypeEntry& row : tables.commands) {
+      if (row.keywords == nullptr) continue;
+      for (const char* keyword : row.keywords()) reg(keyword, row.type);
+    }
   }
   if (const auto reg = api.As<RegisterSystemCommandFunc>(kRegisterPEnableSystemCommand)) {
     for (const CommandTypeEntry& row : tables.commands) {

@@ -3,28 +3,27 @@
 // ten groups. A group whose registration function the host does not export is
 // skipped silently (the save and environment groups need both of theirs); a table
 // row without a function registers nothing of it (the "else" keyword is parsed,
-// but makes no command of its own).
+// but makes no command of its own). Keywords are registered type by type, in the
+// order of the command rows.
 
 #include <cstdint>
 #include <span>
 
 #include "engine/api/plugin_api.h"
+#include "plugin/commands/keyword_list.h"
 #include "plugin/core/host_api.h"
 
 namespace nsWendrick {
 
-// One command type: its factory, its script parser and whether the host accepts
-// the player's system input while a command of the type is current.
+// One command type: its factory, its script parser, whether the host accepts the
+// player's system input while a command of the type is current, and the script
+// keywords that stand for the type (as the command class spells them).
 struct CommandTypeEntry {
   std::uint32_t type;
   nsTamskLib::CmdFactory factory;
   nsTamskLib::AnalysisFunc parser;
   bool systemInput;
-};
-
-struct KeywordEntry {
-  const char* keyword;
-  std::uint32_t type;
+  KeywordList (*keywords)() = nullptr;
 };
 
 // An update pattern or an effect number with its function.
@@ -39,7 +38,6 @@ struct RegistrationTables {
   std::span<const NumberedFunction> effectsBeforeDraw;
   std::span<const NumberedFunction> effectsAfterDraw;
   std::span<const NumberedFunction> effectsAfterTextWindow;
-  std::span<const KeywordEntry> keywords;
   const char* dataName;
   nsTamskLib::DataFunc saveLocalData;
   nsTamskLib::DataFunc loadLocalData;

@@ -10,7 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/clock/clock.h"
-#include "plugin/core/attach.h"
+#include "plugin/entry/attach.h"
 #include "plugin/core/random.h"
 #include "plugin/text/kinsoku.h"
 #include "tests/plugin/kit/plugin_test_host.h"
@@ -213,10 +213,8 @@ TEST_F(AttachTest, TableRowsWithoutAFunctionAreLeftOutAndTheRestKeepTheirOrder) 
       {13, NoCommand, nullptr, false},
   };
   const nsWendrick::NumberedFunction updates[] = {{0, NoUpdate}, {1, nullptr}, {28, NoUpdate}};
-  const nsWendrick::KeywordEntry keywords[] = {{"if", 1}, {"else", 7}};
-  const nsWendrick::RegistrationTables tables{commands, updates,  {},     {},     {},
-                                              keywords, "Other", NoData, NoData, nullptr,
-                                              NoData};
+  const nsWendrick::RegistrationTables tables{commands, updates, {},     {},      {},
+                                              "Other",  NoData,  NoData, nullptr, NoData};
   ASSERT_TRUE(AttachWendrick(vesk_test::ResolverOf(RecordingExports()), "Wendrick.so", tables));
   EXPECT_EQ(g_Host.factories, (std::vector<unsigned>{1, 13}));
   EXPECT_EQ(g_Host.parsers, (std::vector<unsigned>{1, 7}));

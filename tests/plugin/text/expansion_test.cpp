@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "plugin/commands/expansion.h"
+#include "plugin/text/expansion.h"
 #include "tests/engine/kit/fake_engine.h"
 #include "tests/plugin/kit/plugin_test_host.h"
 
