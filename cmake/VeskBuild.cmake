@@ -22,6 +22,12 @@ if(VESK_SANITIZE)
     # Undefined behaviour stops the test instead of scrolling past.
     add_compile_options(-fno-sanitize-recover=undefined)
   endif()
+  if("address" IN_LIST _vesk_sanitizers)
+    # Every program of the build carries the runtime's default options (the file
+    # says why); libraries take the program's.
+    add_library(vesk_sanitizer_options OBJECT "${CMAKE_CURRENT_LIST_DIR}/sanitizer_default_options.cpp")
+    link_libraries("$<$<STREQUAL:$<TARGET_PROPERTY:TYPE>,EXECUTABLE>:$<TARGET_OBJECTS:vesk_sanitizer_options>>")
+  endif()
 endif()
 
 # A fuzzing build calls a coverage hook at every basic block (tests/fuzz).

@@ -1,19 +1,21 @@
 #!/usr/bin/env bash
 # Runs every test binary of a build tree once whole, as a maintainer runs one by hand,
 # so that no test depends on running alone in its process (CTest runs one test per
-# process). Binaries run side by side; a failing binary's output is shown.
+# process). Binaries run side by side, each started by a long path
+# (tools/start-by-long-path.sh); a failing binary's output is shown.
 #   tools/run-test-binaries.sh <build-tree>
 set -uo pipefail
 tests=$(cd "$1/tests" && pwd)
 logs=$(mktemp -d)
 trap 'rm -rf "$logs"' EXIT
 export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy
+export start="$(cd "$(dirname "$0")" && pwd)/start-by-long-path.sh"
 
 run_one() {
   local binary=$1 logs=$2
   local name
   name=$(basename "$binary")
-  if (cd "$(dirname "$binary")" && timeout 900 "$binary" > "$logs/$name.log" 2>&1); then
+  if (cd "$(dirname "$binary")" && timeout 900 "$start" "$binary" > "$logs/$name.log" 2>&1); then
     touch "$logs/$name.passed"
   fi
 }
