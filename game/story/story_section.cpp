@@ -28,8 +28,8 @@ void StartStorySection(const std::string& file, const char* section) {
   if (g_NovelPlayer == nullptr) return;
   g_NovelPlayer->Commands().ResetCommands();
   EndOpenChoice(*g_NovelPlayer);
-  // The last section's effect (a shake, or the colour a fade-out holds until the
-  // script next waits for the player) does not cover the new section's pictures.
+  // The last section's effect (a shake, or the colour a fade-out holds over the
+  // commands after it) does not cover the new section's pictures.
   g_NovelPlayer->Tasks().SetEffectData(nsTamskLib::nsTaskManager::EffectParam());
   g_NovelPlayer->SetState(nsTamskLib::nsCore::kStateNormal);
   auto* draw = g_NovelPlayer->GetDrawManager();

@@ -87,7 +87,7 @@ void StartChoiceWindow(INovelEngine* engine, const std::string& variable,
   }
   draw->StartSelect(variable.c_str(), static_cast<std::uint32_t>(count), sections);
   // The player chooses on the picture, not on a fade's colour.
-  EndHeldColour(engine);
+  UncoverPage(engine);
 }
 
 }  // namespace nsWendrick

@@ -103,8 +103,9 @@ std::int32_t Cmd_effect::Value(Member member) const {
 int Cmd_effect::Execute() {
   if (!m_Started) {
     if (m_Engine->GetTextManager()->IsSkip()) {
+      // Not shown: the page is, from this frame on.
       ApplySkippedEffect();
-      EndHeldColour(m_Engine);
+      UncoverPage(m_Engine);
       m_Engine->GetCommandHeap()->MoveIterator(1);
       return 0;
     }

@@ -16,6 +16,7 @@
 #include "plugin/core/engine_names.h"
 #include "plugin/core/host_calls.h"
 #include "plugin/core/stream_fields.h"
+#include "plugin/effects/held_colour.h"
 
 namespace nsWendrick {
 namespace {
@@ -361,8 +362,13 @@ int Cmd_menu::Parse(unsigned keywordToken) {
 // --- Cmd_sleep ---------------------------------------------------------------
 
 int Cmd_sleep::Execute() {
-  // The script waits here until the condition holds.
-  if (HostCalcExpression(m_Value, m_Engine) != 0) MoveOn(m_Engine);
+  // The script waits here until the condition holds, on the page, not on a fade's
+  // colour.
+  if (HostCalcExpression(m_Value, m_Engine) != 0) {
+    MoveOn(m_Engine);
+  } else {
+    UncoverPage(m_Engine);
+  }
   return 0;
 }
 

@@ -333,9 +333,9 @@ int Cmd_wait::Execute() {
     GoOn();
     return 0;
   }
+  // The script waits on what the screen shows: the page, not a fade's colour.
+  UncoverPage(m_Engine);
   const std::int32_t time = HostCalcExpression(m_Value, m_Engine);
-  // A wait for the player's click shows the picture, not a fade's colour.
-  if (time <= 0) EndHeldColour(m_Engine);
   nsTamskLib::nsInputManager::IInputManager* input = m_Engine->GetInputManager();
   const bool advance = input->IsGoNext() && !input->IsClickLocked();
   const std::uint32_t elapsed = now - m_StartTime;

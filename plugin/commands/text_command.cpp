@@ -85,7 +85,7 @@ bool Cmd_text::Revealing() const {
 void Cmd_text::Start() {
   nsTamskLib::nsDrawManager::IDrawManager* draw = m_Engine->GetDrawManager();
   // The message is shown on the picture it belongs to, not on a fade's colour.
-  EndHeldColour(m_Engine);
+  UncoverPage(m_Engine);
   m_Shown.clear();
   ApplyTextStyle(m_Engine);
   ApplyTalkerStyle(m_Engine);

@@ -12,6 +12,7 @@
 #include "plugin/core/engine_names.h"
 #include "plugin/core/host_calls.h"
 #include "plugin/core/stream_fields.h"
+#include "plugin/effects/held_colour.h"
 
 namespace nsWendrick {
 namespace {
@@ -41,6 +42,14 @@ bool IsSkipping(INovelEngine* engine) {
   return engine->GetTextManager()->IsSkip();
 }
 
+// Gives the transition to the task manager. One that takes time is watched from
+// its first frame on, so it uncovers the page; a flip of no time, or any transition
+// in skip mode, keeps a fade's held colour over the page it prepares.
+void StartTransition(INovelEngine* engine, const UpdateParam& param) {
+  engine->GetTaskManager()->SetUpdateData(param);
+  if (param.Time > 0) UncoverPage(engine);
+}
+
 // Moves the script on once the running pattern has ended; true when it did.
 bool FinishWhenDone(INovelEngine* engine) {
   if (engine->GetTaskManager()->GetUpdateType() != 0) return false;
@@ -66,7 +75,7 @@ int Cmd_update::Execute() {
       param.Type = static_cast<std::uint32_t>(pattern);
       param.Time = static_cast<std::uint32_t>(time);
     }
-    m_Engine->GetTaskManager()->SetUpdateData(param);
+    StartTransition(m_Engine, param);
     m_Started = true;
   }
   if (FinishWhenDone(m_Engine)) m_Started = false;
@@ -116,7 +125,7 @@ int Cmd_update2::Execute() {
       param.Time = static_cast<std::uint32_t>(time);
       param.Param[0] = width;
     }
-    m_Engine->GetTaskManager()->SetUpdateData(param);
+    StartTransition(m_Engine, param);
     m_Started = true;
   }
   if (FinishWhenDone(m_Engine)) m_Started = false;

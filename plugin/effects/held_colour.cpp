@@ -31,7 +31,7 @@ bool IsEffectRunning(nsTamskLib::nsTaskManager::ITaskManager& tasks) {
   return type != 0 && type != kEffectHeldColour;
 }
 
-void EndHeldColour(INovelEngine* engine) {
+void UncoverPage(INovelEngine* engine) {
   nsTamskLib::nsTaskManager::ITaskManager* tasks = engine->GetTaskManager();
   if (tasks->GetEffectType() == kEffectHeldColour) {
     tasks->SetEffectData(nsTamskLib::nsTaskManager::EffectParam());

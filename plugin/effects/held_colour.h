@@ -1,10 +1,16 @@
 #pragma once
 // The colour a fade-out ends on stays over the whole screen after the fade has
-// ended, so that what the commands between a fade-out and the fade-in after it do
-// (a new background, new characters, the page flips that show them, the fade's
-// own flip included) never shows for a frame. It stays until another effect
-// starts, an effect is skipped, or the script waits for the player: a message
-// shown, a click or a choice awaited.
+// ended. The script runs one command a frame, so the commands between a fade-out
+// and what follows it would each show a frame of a page being prepared: a new
+// background or new characters written, the page flips that show them (the fade's
+// own flip, an update of no time, any transition in skip mode), and whatever else
+// finishes in the frame in which it starts. The colour stays over those frames.
+//
+// It ends in the first frame that shows the page again, which the commands mark by
+// calling UncoverPage: a transition that takes time or a wait, outside skip mode;
+// a sleep whose condition does not yet hold; a message; a choice; an effect passed
+// over in skip mode. Any effect that starts replaces it (a fade-in from the colour
+// takes over with no frame between), and a new story section clears it.
 //
 // The ended fade-out leaves the effect record as an effect of its own, the held
 // colour, which has no time and never ends by itself; the effect command counts it
@@ -22,8 +28,8 @@ namespace nsWendrick {
 void HoldColour(nsTamskLib::nsTaskManager::EffectParam& effect);
 // Whether an effect is running: neither none nor the held colour.
 bool IsEffectRunning(nsTamskLib::nsTaskManager::ITaskManager& tasks);
-// Ends the held colour, if it is held.
-void EndHeldColour(INovelEngine* engine);
+// This frame shows the page: the held colour, if it is held, ends.
+void UncoverPage(INovelEngine* engine);
 
 // The held colour's drawing stages: after the draw tasks, and after the text window.
 int EffectHeldColourUnderText(INovelEngine* engine);
