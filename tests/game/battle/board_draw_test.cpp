@@ -105,6 +105,26 @@ TEST(BoardDrawTest, ALowerBoardShowsOnlyThroughOpenCellsOfTheBoardAboveOrBeyondI
   EXPECT_EQ(Summary(log->draws), (std::vector<Drawn>{{20, 0, 12, 1}}));
 }
 
+// Cells wholly outside the area drawn on are left out, on the board below too, and
+// cells partly inside it are drawn.
+TEST(BoardDrawTest, OnlyCellsReachingTheDrawnAreaAreDrawn) {
+  FakeBoardHost host;
+  auto log = std::make_shared<PictureLog>();
+  auto top = MakeBoard(host, log, 0, 0);
+  auto lower = MakeBoard(host, log, 0, 0);
+  host.boards = {top.get(), lower.get()};
+  Fill(*top, {"o.oo", "oooo", "oooo"});
+  Fill(*lower, {"....", "....", "...."});
+  log->area = {25, 10, 61, 32};  // columns 1 to 3 reach it, rows 0 and 1
+  lower->Draw();
+  EXPECT_EQ(Summary(log->draws), (std::vector<Drawn>{{20, 16, 12, 1}, {40, 0, 12, 1}, {40, 16, 12, 1},
+                                                      {60, 0, 12, 1}, {60, 16, 12, 1}}));
+  log->draws.clear();
+  log->area = {-20, -16, 0, 0};  // touches the corner cell's edges only
+  lower->Draw();
+  EXPECT_TRUE(log->draws.empty());
+}
+
 TEST(BoardDrawTest, WithoutAChipPictureATableOrAHostNothingBreaks) {
   FakeBoardHost host;
   auto log = std::make_shared<PictureLog>();
