@@ -20,8 +20,9 @@ using nsFile::nsFileWriter::IFileWriter;
 constexpr std::size_t kMaxFolderDepth = 64;
 // The archive's data is gathered and written in blocks of this size.
 constexpr std::size_t kBlockBytes = std::size_t{1} << 20;
-// A converted parameter file waits under its name followed by this until it is put in place.
-constexpr char kStagedSuffix[] = ".tmp";
+// The folder a packing writes its files in is named by the archive's path followed
+// by this and six characters unique to the run.
+constexpr char kStagingInfix[] = ".staging-";
 
 struct PackedFile {
   std::string path;       // where the walk found it
@@ -91,20 +92,58 @@ bool ReadWhole(IFileReader& reader, const std::string& path, std::string& bytes)
   return read;
 }
 
-// Converts every ".ini" file that is INI text into a staged file beside the file
-// its entry name names (a file already in converted form is packed as it is).
-// Where that file is the packed one, the archive takes the converted bytes.
-bool ConvertParameterFiles(Walk& walk, nsParam::ParamManager& params, IFileReader& reader,
-                           std::vector<std::string>& staged) {
+// The files one packing writes (its converted parameter files and its partial
+// archive) wait in a folder it creates for this run beside the archive: outside the
+// folder being packed, so that a run killed on the way leaves nothing a later
+// packing would pack or put in place, and on the archive's file system, so that the
+// final renames are atomic. The folder's name is unique to the run: a later run
+// neither reuses nor removes what an earlier one left. Whatever of its files was
+// not put in place is removed with the folder.
+class StagingFolder {
+ public:
+  explicit StagingFolder(const std::string& archivePath)
+      : m_Created(platform::CreateUniqueFolder(archivePath + kStagingInfix, m_Path)) {}
+  StagingFolder(const StagingFolder&) = delete;
+  StagingFolder& operator=(const StagingFolder&) = delete;
+  ~StagingFolder() {
+    if (!m_Created) return;
+    for (const std::string& file : m_Files) platform::RemoveFile(file);
+    platform::RemoveEmptyFolder(m_Path);
+  }
+
+  bool Created() const { return m_Created; }
+  // The path of a new file of the folder.
+  std::string NewFile(const std::string& name) {
+    m_Files.push_back(m_Path + "/" + name);
+    return m_Files.back();
+  }
+
+ private:
+  std::string m_Path;
+  bool m_Created;
+  std::vector<std::string> m_Files;
+};
+
+// A converted parameter file, and the file it replaces once the archive is complete.
+struct StagedFile {
+  std::string path;
+  std::string target;
+};
+
+// Converts every ".ini" file that is INI text into a staged file that will replace
+// the file its entry name names (a file already in converted form is packed as it
+// is). Where that file is the packed one, the archive takes the converted bytes.
+bool ConvertParameterFiles(Walk& walk, nsParam::ParamManager& params, IFileReader& reader, StagingFolder& staging,
+                           std::vector<StagedFile>& staged) {
   for (auto& [name, file] : walk.files) {
     if (!IsParameterFile(file.path)) continue;
     bool converted = false;
     if (params.LoadParamINIFile(file.path, true)) {
-      const std::string stagedName = name + kStagedSuffix;
-      converted = params.SaveParamDATFile(file.path, stagedName);
-      if (converted) staged.push_back(name);
+      const std::string stagedPath = staging.NewFile(std::to_string(staged.size()));
+      converted = params.SaveParamDATFile(file.path, stagedPath);
+      if (converted) staged.push_back({stagedPath, name});
       if (converted && SameFile(name, file.path)) {
-        converted = ReadWhole(reader, stagedName, file.bytes) && file.bytes.size() <= UINT32_MAX;
+        converted = ReadWhole(reader, stagedPath, file.bytes) && file.bytes.size() <= UINT32_MAX;
         file.fromMemory = true;
         file.size = static_cast<std::uint32_t>(file.bytes.size());
       }
@@ -192,10 +231,6 @@ bool WriteArchive(const Walk& walk, std::uint8_t key, IFileReader& reader, IFile
   return ok && data.Flush();
 }
 
-void RemoveStaged(const std::vector<std::string>& staged) {
-  for (const std::string& name : staged) platform::RemoveFile(name + kStagedSuffix);
-}
-
 }  // namespace
 
 bool PackFolder(const std::string& folderPath, const std::string& prefix, const std::string& archivePath,
@@ -206,32 +241,29 @@ bool PackFolder(const std::string& folderPath, const std::string& prefix, const 
   for (const std::string& path : walk.skipped) {
     platform::WriteDebugLine("Failed : FilePackManager::ConvertToFilePack Name Not Shift-JIS : " + path + "\n");
   }
-  std::vector<std::string> staged;
-  if (!ConvertParameterFiles(walk, params, reader, staged)) {
-    RemoveStaged(staged);
+  StagingFolder staging(archivePath);
+  if (!staging.Created()) {
+    platform::WriteDebugLine("Failed : FilePackManager::ConvertToFilePack Staging Folder Can't Create\n");
     return false;
   }
+  std::vector<StagedFile> staged;
+  if (!ConvertParameterFiles(walk, params, reader, staging, staged)) return false;
 
-  const std::string partialPath = archivePath + ".tmp";
+  const platform::PathParts archiveName = platform::SplitPath(archivePath);
+  const std::string partialPath = staging.NewFile(archiveName.name + archiveName.ext);
   bool ok = writer.fopen(partialPath.c_str(), "wb");
   if (ok) {
     ok = WriteArchive(walk, key, reader, writer);
     ok = writer.fclose() && ok;
-    // On the storage device before it takes the archive's name.
-    ok = ok && platform::SyncFile(partialPath);
   }
-  // Every file was read: the parameter files take their converted form.
-  std::size_t placed = 0;
-  while (ok && placed < staged.size()) {
-    ok = platform::RenameFile(staged[placed] + kStagedSuffix, staged[placed]);
-    if (ok) ++placed;
-  }
-  ok = ok && platform::RenameFile(partialPath, archivePath);
-  if (!ok) {
-    RemoveStaged(std::vector<std::string>(staged.begin() + static_cast<std::ptrdiff_t>(placed), staged.end()));
-    platform::RemoveFile(partialPath);
-  }
-  return ok;
+  // On the storage device before they take their names, so that a crash never
+  // leaves a renamed, empty file.
+  ok = ok && platform::SyncFile(partialPath);
+  for (std::size_t i = 0; ok && i < staged.size(); ++i) ok = platform::SyncFile(staged[i].path);
+  // Every file was read: the parameter files take their converted form, then the
+  // archive its name.
+  for (std::size_t i = 0; ok && i < staged.size(); ++i) ok = platform::RenameFile(staged[i].path, staged[i].target);
+  return ok && platform::RenameFile(partialPath, archivePath);
 }
 
 }  // namespace nsZarn::nsFramework::nsFilePack

@@ -4,11 +4,11 @@
 // read in large blocks straight into the block that is written next.
 //
 // The folder's ".ini" parameter files are converted to their converted form, each
-// written to the file its entry name names. The converted forms are first written
-// beside those files and put in place only once every other file was read into the
-// archive, so a packing that fails on the way leaves the parameter files as they
-// were; the archive is written under a temporary name, synced and renamed only when
-// it is complete, so a failed packing leaves none behind.
+// written to the file its entry name names. The converted forms and the archive are
+// first written in a folder the packing creates for the run beside the archive,
+// synced, and put in place only once the archive is complete: a packing that fails
+// before that leaves the parameter files as they were and no archive behind, and
+// none changes any other file of the folder.
 
 #include <cstdint>
 #include <string>

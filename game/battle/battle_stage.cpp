@@ -58,13 +58,6 @@ void CheckRoundShape(const std::string& ini) {
     RuntimeError(nullptr, "%sの[Stage] MineBoardWidth x MineBoardHeightが大きすぎます！（%d x %d）", ini.c_str(),
                  static_cast<int>(width), static_cast<int>(height));
   }
-  // All boards are held at once.
-  if (std::uint64_t{static_cast<std::uint32_t>(width)} * static_cast<std::uint32_t>(height) *
-          static_cast<std::uint32_t>(boards) >
-      nsMine::nsCore::cMine::kMaxCells) {
-    RuntimeError(nullptr, "%sの[Stage] BoardsNum x MineBoardWidth x MineBoardHeightが大きすぎます！（%d x %d x %d）",
-                 ini.c_str(), static_cast<int>(boards), static_cast<int>(width), static_cast<int>(height));
-  }
   atLeastOne("Image", "ChipWidth");
   atLeastOne("Image", "ChipHeight");
 }

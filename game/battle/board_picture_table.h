@@ -6,6 +6,7 @@
 #include <string>
 
 #include "game/battle/picture_table.h"
+#include "game/core/program_objects.h"
 #include "game/managers/image_table.h"
 
 namespace nsVesk::nsGame {
@@ -16,6 +17,10 @@ class cBoardPictureTable final : public IPictureTable {
   void Draw(const std::string& name, int x, int y, std::uint8_t alpha, const nsZarn::nsGraphics::Rect& source,
             float scaleX, float scaleY, float angle) override {
     if (auto* picture = m_Images.Find(name)) picture->Draw(x, y, alpha, &source, scaleX, scaleY, angle);
+  }
+  // The program's frame.
+  nsZarn::nsGraphics::Rect DrawArea() const override {
+    return nsZarn::nsGraphics::Rect{0, 0, g_Graphic.GetWidth(), g_Graphic.GetHeight()};
   }
 
  private:

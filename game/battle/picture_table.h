@@ -20,6 +20,8 @@ class IPictureTable {
   // centre, at the given alpha. A name without a picture draws nothing.
   virtual void Draw(const std::string& name, int x, int y, std::uint8_t alpha,
                     const nsZarn::nsGraphics::Rect& source, float scaleX, float scaleY, float angle) = 0;
+  // The area the pictures are drawn on: nothing drawn wholly outside it shows.
+  virtual nsZarn::nsGraphics::Rect DrawArea() const = 0;
 };
 
 }  // namespace nsVesk::nsGame

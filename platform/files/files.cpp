@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 
 #include "platform/text/cp932.h"
@@ -74,6 +75,18 @@ bool FileExists(std::string_view cp932Path) {
 }
 
 bool RemoveFile(std::string_view cp932Path) { return std::remove(ToFileSystemPath(cp932Path).c_str()) == 0; }
+
+bool CreateUniqueFolder(std::string_view cp932Prefix, std::string& cp932Folder) {
+  constexpr std::string_view kUnique = "XXXXXX";
+  std::string path = ToFileSystemPath(cp932Prefix);
+  path += kUnique;
+  if (::mkdtemp(path.data()) == nullptr) return false;
+  // The six characters mkdtemp chose are ASCII: the same in both encodings.
+  cp932Folder = std::string(cp932Prefix) + path.substr(path.size() - kUnique.size());
+  return true;
+}
+
+bool RemoveEmptyFolder(std::string_view cp932Folder) { return ::rmdir(ToFileSystemPath(cp932Folder).c_str()) == 0; }
 
 bool RenameFile(std::string_view cp932From, std::string_view cp932To) {
   return std::rename(ToFileSystemPath(cp932From).c_str(), ToFileSystemPath(cp932To).c_str()) == 0;

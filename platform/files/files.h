@@ -48,6 +48,12 @@ bool GetFolderId(std::string_view cp932Folder, FolderId& id);
 bool IsDirectory(std::string_view cp932Path);
 bool FileExists(std::string_view cp932Path);
 bool RemoveFile(std::string_view cp932Path);
+// Creates a new folder, readable and writable by this user only, whose name is the
+// prefix followed by six letters and digits that no other file has, and gives its
+// name. False when no folder could be created.
+bool CreateUniqueFolder(std::string_view cp932Prefix, std::string& cp932Folder);
+// Removes a folder that is empty; false when it is not, or cannot be removed.
+bool RemoveEmptyFolder(std::string_view cp932Folder);
 // Replaces 'to' by 'from' in one step (the file system's atomic rename).
 bool RenameFile(std::string_view cp932From, std::string_view cp932To);
 // Waits until the file's contents are on the storage device (before a rename

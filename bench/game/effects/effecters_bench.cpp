@@ -6,27 +6,19 @@
 
 #include <climits>
 #include <cstdint>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
 
-#include "framework/file/file_reader.h"
-#include "framework/file/file_writer.h"
-#include "framework/filepack/file_pack_manager.h"
-#include "framework/param/param_manager.h"
+#include "bench/game/support/packed_data_stage.h"
 #include "game/core/program_objects.h"
 #include "game/effects/effecter_animation.h"
 #include "game/effects/effecter_fade.h"
 #include "game/effects/effecter_list.h"
 #include "game/managers/image_table.h"
-#include "platform/window/window.h"
-#include "tests/platform/support/graphics_test_back_end.h"
 
 namespace {
-
-std::intptr_t Procedure(platform::WindowHandle, platform::MessageId, std::uintptr_t, std::intptr_t) { return 0; }
 
 void Put32(std::string& out, std::uint32_t v) {
   for (int i = 0; i < 4; ++i) out.push_back(static_cast<char>(v >> (8 * i) & 0xFFu));
@@ -54,15 +46,10 @@ void Write(const std::filesystem::path& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary) << bytes;
 }
 
-// The program-wide objects the effecters use, over a packed temporary folder.
+// The animations' frames and parameter file, in a packed temporary folder.
 class EffectStage {
  public:
-  EffectStage() {
-    setenv("SDL_VIDEODRIVER", "dummy", 0);
-    m_Folder = std::filesystem::temp_directory_path() / ("vesk-effecters-bench-" + std::to_string(getpid()));
-    std::filesystem::create_directories(m_Folder);
-    m_Previous = std::filesystem::current_path();
-    std::filesystem::current_path(m_Folder);
+  EffectStage() : m_Stage("effecters-bench") {
     Write("Data/frames.bmp", SolidBmp(256, 64));
     std::string ini = "[Animations]\nAnimationNum=4\n";
     for (int i = 0; i < 4; ++i) {
@@ -71,29 +58,12 @@ class EffectStage {
              "AnimationSrcRect_Right=" + std::to_string(i * 64 + 64) + "\nAnimationSrcRect_Bottom=64\n";
     }
     Write("Data/anim.ini", ini);
-    using nsZarn::nsFile::nsFileReader::CFileReader;
-    using nsZarn::nsFile::nsFileWriter::CFileWriter;
-    nsVesk::g_FilePackManager = new nsZarn::nsFramework::nsFilePack::FilePackManager(new CFileReader, new CFileWriter);
-    nsVesk::g_ParamManager = new nsZarn::nsFramework::nsParam::ParamManager(new CFileReader, new CFileWriter);
-    m_Ready = nsVesk::g_FilePackManager->ConvertToFilePack("Data", nsVesk::g_ParamManager) &&
-              nsVesk::g_FilePackManager->OpenFilePack("Data.dat") &&
-              nsVesk::g_Graphic.Init("bench", Procedure, 800, 600, 0xA00000, false, false, false);
-    if (m_Ready) nsVesk::g_ParamManager->SetFileReader(nsVesk::g_FilePackManager->GetFileReader("Data.dat"));
-  }
-  ~EffectStage() {
-    delete nsVesk::g_ParamManager;
-    nsVesk::g_ParamManager = nullptr;
-    delete nsVesk::g_FilePackManager;
-    nsVesk::g_FilePackManager = nullptr;
-    std::filesystem::current_path(m_Previous);
-    std::filesystem::remove_all(m_Folder);
+    m_Ready = m_Stage.Start();
   }
   bool Ready() const { return m_Ready; }
 
  private:
-  vesk_test::GraphicsTestBackEnd m_Back;
-  std::filesystem::path m_Folder;
-  std::filesystem::path m_Previous;
+  vesk_bench::PackedDataStage m_Stage;
   bool m_Ready = false;
 };
 

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <random>
 #include <string>
@@ -31,6 +33,24 @@ std::string U32(std::uint32_t v) {
 std::string U64(std::uint64_t v) { return U32(static_cast<std::uint32_t>(v)) + U32(static_cast<std::uint32_t>(v >> 32)); }
 std::string Z(const std::string& s) { return s + std::string(1, '\0'); }
 
+// The names in the working folder, where "Data" and its archive lie.
+std::vector<std::string> WorkingFolder() {
+  std::vector<std::string> names;
+  for (const auto& item : std::filesystem::directory_iterator(".")) names.push_back(item.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+using Names = std::vector<std::string>;
+
+// Every file of a folder tree with its bytes.
+std::map<std::string, std::string> Tree(const std::string& folder) {
+  std::map<std::string, std::string> files;
+  for (const auto& item : std::filesystem::recursive_directory_iterator(folder)) {
+    if (item.is_regular_file()) files[item.path().string()] = vesk_test::ReadFile(item.path());
+  }
+  return files;
+}
+
 // "日本.txt" on disk (UTF-8) and in the archive (CP932).
 const std::string kJapaneseUtf8 = "\xE6\x97\xA5\xE6\x9C\xAC.txt";
 const std::string kJapaneseSjis = "\x93\xFA\x96\x7B.txt";
@@ -54,6 +74,14 @@ class FilePackTest : public ::testing::Test {
     std::unique_ptr<IFileReader> reader(manager.GetFileReader("Data.dat"));
     if (!reader || !reader->fopen(entry, "rb")) return nullptr;
     return reader;
+  }
+  // The bytes of an entry of "Data.dat", read by a fresh manager; empty when it has none.
+  std::string Entry(const char* entry) {
+    FilePackManager manager(new CFileReader, nullptr);
+    auto reader = Open(manager, entry);
+    std::string bytes(reader ? static_cast<std::size_t>(reader->GetSize()) : 0, '\0');
+    if (!bytes.empty() && reader->fread(bytes.data(), bytes.size(), 1) != 1) bytes = "unreadable";
+    return bytes;
   }
 
   vesk_test::ScopedWorkingDir m_Dir;
@@ -99,8 +127,41 @@ TEST_F(FilePackTest, PacksAFolderTreeToTheExactFormat) {
   // The first record by hand: "Data/B.txt", offset 12 + 104 name bytes + 8 x 13 = 220, size 1.
   EXPECT_EQ(vesk_test::ReadFile("Data.dat").substr(12, 23),
             Z("Data/B.txt") + std::string("\xDC\0\0\0\0\0\0\0\x01\0\0\0", 12));
-  EXPECT_FALSE(std::filesystem::exists("Data.dat.tmp"));
-  EXPECT_FALSE(std::filesystem::exists("Data/Common.ini.tmp"));
+  EXPECT_EQ(WorkingFolder(), (Names{"Data", "Data.dat"})) << "nothing staged is left";
+}
+
+// The packing writes nothing in the folder it packs: an author's file named as a
+// staged file once was is packed as it is and left alone, whatever it holds.
+TEST_F(FilePackTest, AFileNamedLikeAStagedOneIsPackedAndLeftAsItIs) {
+  for (const std::string& bytes : {std::string("own\0bytes", 9), kConvertedCommon}) {
+    std::filesystem::remove_all("Data");
+    std::filesystem::remove("Data.dat");
+    MakeDataFolder();
+    vesk_test::WriteFile("Data/Common.ini.tmp", bytes);
+    ASSERT_TRUE(Convert());
+    EXPECT_EQ(vesk_test::ReadFile("Data/Common.ini.tmp"), bytes);
+    EXPECT_EQ(vesk_test::ReadFile("Data/Common.ini"), kConvertedCommon);
+    EXPECT_EQ(Entry("Data/Common.ini.tmp"), bytes);
+    EXPECT_EQ(Entry("Data/Common.ini"), kConvertedCommon);
+    EXPECT_EQ(WorkingFolder(), (Names{"Data", "Data.dat"}));
+  }
+}
+
+// A run killed before its renames leaves its staging folder beside the archive; a
+// later run neither packs it nor puts its files in place, and leaves it to the user.
+TEST_F(FilePackTest, AStagingFolderLeftByAKilledRunIsNeitherPackedNorPutInPlace) {
+  MakeDataFolder();
+  const std::string left = "Data.dat.staging-k1LLed";
+  vesk_test::WriteFile(left + "/0", kConvertedCommon.substr(0, 20));
+  vesk_test::WriteFile(left + "/Data.dat", ".Zarnpak");
+  std::map<std::string, std::string> expected = Tree(".");
+  expected["./Data/Common.ini"] = kConvertedCommon;
+  ASSERT_TRUE(Convert());
+  std::map<std::string, std::string> after = Tree(".");
+  EXPECT_EQ(after.erase("./Data.dat"), 1u);
+  EXPECT_EQ(after, expected);
+  EXPECT_EQ(WorkingFolder(), (Names{"Data", "Data.dat", left}));
+  EXPECT_EQ(vesk_test::ReadFile("Data.dat").substr(8, 4), U32(6)) << "the six files of the data folder";
 }
 
 TEST_F(FilePackTest, EntryReaderKeepsToItsEntry) {
@@ -245,8 +306,7 @@ TEST_F(FilePackTest, ALinkBackToAnEnclosingFolderEndsTheConversion) {
   vesk_test::DebugCapture capture;
   EXPECT_FALSE(Convert());
   EXPECT_TRUE(capture.Contains("Failed : FilePackManager::ConvertToFilePack Folder Loop\n"));
-  EXPECT_FALSE(std::filesystem::exists("Data.dat"));
-  EXPECT_FALSE(std::filesystem::exists("Data.dat.tmp"));
+  EXPECT_EQ(WorkingFolder(), (Names{"Data"}));
 
   // A link to a folder beside the walk's path is no loop: its files are packed
   // under both names.
@@ -290,7 +350,7 @@ TEST_F(FilePackTest, AFailedConversionLeavesNoArchive) {
   EXPECT_FALSE(std::filesystem::exists("Data.dat"));
   // Converted before the failure, but never put in place.
   EXPECT_EQ(vesk_test::ReadFile("Data/Common.ini"), "[Common]\nAppTitle=\"X\"\n");
-  EXPECT_FALSE(std::filesystem::exists("Data/Common.ini.tmp"));
+  EXPECT_EQ(WorkingFolder(), (Names{"Data"})) << "nothing staged is left";
 
   EXPECT_FALSE(m_Manager.ConvertToFilePack("NoSuchFolder", nullptr));
   FilePackManager bare(nullptr, nullptr);

@@ -1,5 +1,5 @@
 // Board drawing: the frame of each cell word, the picture column of the active board,
-// and the board above hiding the one below.
+// the board above hiding the one below, and the cells outside the drawn area left out.
 #include <gtest/gtest.h>
 
 #include "game/battle/mine_ex.h"
@@ -82,7 +82,7 @@ TEST(BoardDrawTest, ASingleBoardDrawsEveryCellButBareOnesFromItsColumn) {
   EXPECT_EQ(Summary(log->draws), (std::vector<Drawn>{{100, 56, 12, 0}, {120, 40, 12, 0}, {120, 56, 12, 0}}));
 }
 
-TEST(BoardDrawTest, ALowerBoardShowsOnlyThroughOpenCellsOfTheBoardAboveOrBeyondIt) {
+TEST(BoardDrawTest, ALowerBoardShowsOnlyThroughTheBoardAboveAndWithinTheDrawnArea) {
   FakeBoardHost host;
   auto log = std::make_shared<PictureLog>();
   auto top = MakeBoard(host, log, 0, 0);
@@ -103,6 +103,16 @@ TEST(BoardDrawTest, ALowerBoardShowsOnlyThroughOpenCellsOfTheBoardAboveOrBeyondI
   log->draws.clear();
   top->Draw();  // the top board has nothing above it
   EXPECT_EQ(Summary(log->draws), (std::vector<Drawn>{{20, 0, 12, 1}}));
+
+  // Cells wholly outside the area drawn on are left out; cells partly inside it are drawn.
+  log->draws.clear();
+  log->area = {25, 10, 61, 32};  // columns 1 and 2 reach it, rows 0 and 1
+  lower->Draw();
+  EXPECT_EQ(Summary(log->draws), (std::vector<Drawn>{{20, 16, 12, 0}, {40, 0, 12, 0}, {40, 16, 12, 0}}));
+  log->draws.clear();
+  log->area = {-20, -16, 0, 0};  // touches the corner cell's edges only
+  lower->Draw();
+  EXPECT_TRUE(log->draws.empty());
 }
 
 TEST(BoardDrawTest, WithoutAChipPictureATableOrAHostNothingBreaks) {

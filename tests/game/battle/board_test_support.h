@@ -104,6 +104,8 @@ struct DrawCall {
 struct PictureLog {
   std::map<std::string, std::string> loaded;  // name -> file
   std::vector<DrawCall> draws;
+  // The area drawn on: every place a 32-bit position reaches unless a test sets one.
+  nsZarn::nsGraphics::Rect area{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX};
 };
 
 class RecordingPictureTable : public IPictureTable {
@@ -116,6 +118,7 @@ class RecordingPictureTable : public IPictureTable {
       m_Log->draws.push_back({name, x, y, alpha, source, scaleX, scaleY, angle});
     }
   }
+  nsZarn::nsGraphics::Rect DrawArea() const override { return m_Log->area; }
 
  private:
   std::shared_ptr<PictureLog> m_Log;

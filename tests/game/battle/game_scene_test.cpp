@@ -293,8 +293,11 @@ TEST_F(GameSceneTest, ARoundWhoseBoardsOrListsCannotBeBuiltIsRefusedWhenItsStage
   damage("Data/InGame/Round/R4.ini", {{"BombIconClickRect", "Num", largest}});
   damage("Data/InGame/Round/R5.ini", {{"AtkRateIconPosition", "Num", largest}});
   damage("Data/InGame/Round/R6.ini", {{"Stage", "BoardsNum", largest}});
-  damage("Data/InGame/Round/R7.ini", {{"Stage", "BoardsNum", "64"}, {"Stage", "MineBoardWidth", "64"},
-                                      {"Stage", "MineBoardHeight", "64"}});
+  damage("Data/InGame/Round/R7.ini", {{"Stage", "BoardsNum", "1"}, {"Stage", "MineBoardWidth", "257"},
+                                      {"Stage", "MineBoardHeight", "256"}});
+  // The cell cap holds for each board alone: many boards of a fair size are played.
+  damage("Data/InGame/Round/R8.ini", {{"Stage", "BoardsNum", "20"}, {"Stage", "MineBoardWidth", "60"},
+                                      {"Stage", "MineBoardHeight", "60"}});
   PackData();
   // The select scene hands the stage's first round over to the battle.
   auto load = [](const std::string& file) {
@@ -314,8 +317,14 @@ TEST_F(GameSceneTest, ARoundWhoseBoardsOrListsCannotBeBuiltIsRefusedWhenItsStage
   EXPECT_FATAL(load("Data/InGame/Round/R6.ini"),
                "Data/InGame/Round/R6.iniの[Stage] BoardsNumは64以下でなければなりません！（2147483647）");
   EXPECT_FATAL(load("Data/InGame/Round/R7.ini"),
-               "Data/InGame/Round/R7.iniの[Stage] BoardsNum x MineBoardWidth x MineBoardHeightが大きすぎます！"
-               "（64 x 64 x 64）");
+               "Data/InGame/Round/R7.iniの[Stage] MineBoardWidth x MineBoardHeightが大きすぎます！（257 x 256）");
+  load("Data/InGame/Round/R8.ini");
+  TheBattleContext().CreateBoards();
+  ASSERT_EQ(TheBattleContext().GetBoards().size(), 20u);
+  std::uint32_t width = 0;
+  std::uint32_t height = 0;
+  TheBattleContext().GetBoards().back()->GetSize(width, height);
+  EXPECT_EQ(width * height, 3600u);
 }
 
 TEST_F(GameSceneTest, ARestartCancelsTheBannerOfTheRoundItLeaves) {
