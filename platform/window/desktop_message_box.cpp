@@ -69,6 +69,27 @@ std::optional<MessageBoxInput> InputOf(const SDL_Event& event) {
   }
 }
 
+// Enter or Escape pressed while the game's window has the keyboard, as after a
+// click on it: they answer the box, as they would in it (the game takes no input
+// while the box is open). Nothing for every other event.
+std::optional<MessageBoxInput> AnswerKeyOfOwner(const SDL_Event& event, Uint32 ownerId) {
+  if (ownerId == 0 || (event.type != SDL_KEYDOWN && event.type != SDL_KEYUP) || event.key.windowID != ownerId) {
+    return std::nullopt;
+  }
+  const std::optional<MessageBoxInput> input = InputOf(event);
+  if (!input || (input->key != MessageBoxKey::Enter && input->key != MessageBoxKey::Escape)) return std::nullopt;
+  return input;
+}
+
+// Raises a window and gives it the keyboard. A window manager moves the focus on
+// the raise; without one only the explicit focus does. A window that cannot be
+// seen is never given the focus: the display refuses it with an error that would
+// end the program.
+void GiveFocus(SDL_Window* window) {
+  SDL_RaiseWindow(window);
+  if ((SDL_GetWindowFlags(window) & (SDL_WINDOW_HIDDEN | SDL_WINDOW_MINIMIZED)) == 0) SDL_SetWindowInputFocus(window);
+}
+
 // Copies the picture to the window (the box draws into its window's surface; it
 // has no renderer).
 void Present(SDL_Window* window, Texture& picture) {
@@ -117,6 +138,7 @@ std::optional<MessageBoxAnswer> ShowInDesktopWindow(std::string_view caption, Me
   SDL_ShowWindow(box);
   SDL_RaiseWindow(box);
   const Uint32 boxId = SDL_GetWindowID(box);
+  const Uint32 ownerId = owner != nullptr ? SDL_GetWindowID(owner) : 0;
 
   Texture picture(width, height);
   bool redraw = true;
@@ -140,6 +162,16 @@ std::optional<MessageBoxAnswer> ShowInDesktopWindow(std::string_view caption, Me
       continue;
     }
     if (WindowIdOf(event) != boxId) {
+      if (const std::optional<MessageBoxInput> input = AnswerKeyOfOwner(event, ownerId)) {
+        dialog.Handle(*input);
+        redraw = true;
+        continue;
+      }
+      // A click on the game's window gives it the focus: the box takes it back.
+      if (ownerId != 0 && event.type == SDL_WINDOWEVENT && event.window.windowID == ownerId &&
+          event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) {
+        GiveFocus(box);
+      }
       PassEventWhileBoxIsOpen(event);
       if (event.type == SDL_QUIT) dialog.Handle(MessageBoxInput{MessageBoxInput::Kind::CloseButton, {}, 0, 0});
       continue;
@@ -151,7 +183,9 @@ std::optional<MessageBoxAnswer> ShowInDesktopWindow(std::string_view caption, Me
     }
   }
   SDL_DestroyWindow(box);
-  if (owner != nullptr) SDL_RaiseWindow(owner);
+  // The keyboard goes back to the game's window (without a window manager it
+  // would stay with nobody once the box is gone).
+  if (owner != nullptr) GiveFocus(owner);
   return dialog.Answer();
 }
 

@@ -1,7 +1,10 @@
 #pragma once
 // Shows a drawn message box in a small window of its own on the desktop, modal
 // over the game's window and centred on it (on the screen while there is no game
-// window yet), until one of its buttons is taken.
+// window yet), until one of its buttons is taken. The box keeps the keyboard:
+// when the game's window takes the focus the box takes it back, Enter and Escape
+// sent to the game's window answer the box meanwhile, and the game's window has
+// the focus again once the box is gone.
 
 #include <optional>
 #include <string_view>

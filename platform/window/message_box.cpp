@@ -54,7 +54,7 @@ MessageBoxAnswer ShowMessageBox(std::string_view caption, std::string_view text,
     std::lock_guard lock(HandlerMutex());
     handler = Handler();
   }
-  if (handler) return handler(caption, text, buttons);
+  if (handler) return handler(caption, text, buttons, icon);
   PrintToTerminal(caption, text);
   if (HasDisplay()) {
     MessageBoxDialog dialog(text, buttons, icon);

@@ -20,8 +20,8 @@ MessageBoxAnswer ShowMessageBox(std::string_view caption, std::string_view text,
                                 MessageBoxIcon icon = MessageBoxIcon::None);
 
 // Replaces the real boxes while installed; an empty handler restores them.
-using MessageBoxHandler = std::function<MessageBoxAnswer(
-    std::string_view caption, std::string_view text, MessageBoxButtons buttons)>;
+using MessageBoxHandler = std::function<MessageBoxAnswer(std::string_view caption, std::string_view text,
+                                                         MessageBoxButtons buttons, MessageBoxIcon icon)>;
 void SetMessageBoxHandler(MessageBoxHandler handler);
 
 }  // namespace platform

@@ -30,7 +30,9 @@ void StartShell() {
     std::filesystem::create_directories("Data/InGame/Round");
     std::filesystem::create_directories("Data/Select");
     platform::SetMessageBoxHandler(
-        [](std::string_view, std::string_view, platform::MessageBoxButtons) { return platform::MessageBoxAnswer::Ok; });
+        [](std::string_view, std::string_view, platform::MessageBoxButtons, platform::MessageBoxIcon) {
+          return platform::MessageBoxAnswer::Ok;
+        });
     nsTamskLib::nsCore::SetFatalHandler([](const std::string& text) { throw vesk_fuzz::Rejected(text); });
     platform::UseVirtualClock(1000);
     return true;

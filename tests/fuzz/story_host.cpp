@@ -14,7 +14,8 @@ namespace vesk_fuzz {
 void StartStoryHost() {
   static const bool started = [] {
     EnterScratchFolder();
-    platform::SetMessageBoxHandler([](std::string_view, std::string_view, platform::MessageBoxButtons buttons) {
+    platform::SetMessageBoxHandler([](std::string_view, std::string_view, platform::MessageBoxButtons buttons,
+                                      platform::MessageBoxIcon) {
       return buttons == platform::MessageBoxButtons::YesNo ? platform::MessageBoxAnswer::No
                                                            : platform::MessageBoxAnswer::Ok;
     });

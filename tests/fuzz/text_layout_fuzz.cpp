@@ -18,7 +18,8 @@ namespace {
 
 struct Layout {
   Layout() {
-    platform::SetMessageBoxHandler([](std::string_view, std::string_view, platform::MessageBoxButtons) {
+    platform::SetMessageBoxHandler([](std::string_view, std::string_view, platform::MessageBoxButtons,
+                                      platform::MessageBoxIcon) {
       return platform::MessageBoxAnswer::Ok;
     });
     nsTamskLib::nsCore::SetFatalHandler([](const std::string& text) { throw vesk_fuzz::Rejected(text); });

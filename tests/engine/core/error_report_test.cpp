@@ -17,6 +17,7 @@ TEST(MessageTest, ShowsTheFormattedTextUnderItsCaptionAndReturns) {
   ASSERT_EQ(boxes.boxes().size(), 1u);
   EXPECT_EQ(boxes.boxes()[0].caption, "メッセージ");
   EXPECT_EQ(boxes.boxes()[0].text, "5");
+  EXPECT_EQ(boxes.boxes()[0].icon, platform::MessageBoxIcon::None);
 }
 
 TEST(RuntimeErrorTest, ShowsTheErrorBoxThenEndsThroughTheHandler) {
@@ -26,6 +27,7 @@ TEST(RuntimeErrorTest, ShowsTheErrorBoxThenEndsThroughTheHandler) {
   ASSERT_EQ(trap.boxes().size(), 1u);
   EXPECT_EQ(trap.boxes()[0].caption, "エラー！");
   EXPECT_EQ(trap.boxes()[0].text, "@endは存在しないラベルです！");
+  EXPECT_EQ(trap.boxes()[0].icon, platform::MessageBoxIcon::Exclamation);
 }
 
 TEST(RuntimeErrorTest, FormattedTextIsCutAt1024Characters) {

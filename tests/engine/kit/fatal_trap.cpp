@@ -7,8 +7,8 @@ namespace vesk_test {
 
 BoxRecorder::BoxRecorder() {
   platform::SetMessageBoxHandler([this](std::string_view caption, std::string_view text,
-                                        platform::MessageBoxButtons buttons) {
-    m_Boxes.push_back(RecordedBox{std::string(caption), std::string(text)});
+                                        platform::MessageBoxButtons buttons, platform::MessageBoxIcon icon) {
+    m_Boxes.push_back(RecordedBox{std::string(caption), std::string(text), icon});
     return buttons == platform::MessageBoxButtons::YesNo ? platform::MessageBoxAnswer::Yes
                                                          : platform::MessageBoxAnswer::Ok;
   });

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/window/message_box.h"
+
 namespace vesk_test {
 
 struct FatalError : std::runtime_error {
@@ -17,6 +19,7 @@ struct FatalError : std::runtime_error {
 struct RecordedBox {
   std::string caption;
   std::string text;
+  platform::MessageBoxIcon icon;
 };
 
 // Records every message box while it lives.

@@ -237,6 +237,7 @@ TEST_F(ConfigMenuTest, QuitAsksFirstAndStopsTheSoundOnlyOnYes) {
   ASSERT_EQ(boxes.boxes.size(), 1u);
   EXPECT_EQ(boxes.boxes[0].caption, "確認");
   EXPECT_EQ(boxes.boxes[0].text, "終了しますか？");
+  EXPECT_EQ(boxes.boxes[0].icon, platform::MessageBoxIcon::None);
   EXPECT_EQ(player.GetStates(), States({0, 5}));
   EXPECT_TRUE(player.sound.bgmPlaying);
   EXPECT_EQ(player.sound.se.playing.size(), 1u);

@@ -28,13 +28,14 @@ class AnsweredBoxes {
     std::string caption;
     std::string text;
     bool question;
+    platform::MessageBoxIcon icon;
   };
 
   AnsweredBoxes() {
     platform::SetMessageBoxHandler([this](std::string_view caption, std::string_view text,
-                                          platform::MessageBoxButtons buttons) {
+                                          platform::MessageBoxButtons buttons, platform::MessageBoxIcon icon) {
       const bool question = buttons == platform::MessageBoxButtons::YesNo;
-      boxes.push_back(Box{std::string(caption), std::string(text), question});
+      boxes.push_back(Box{std::string(caption), std::string(text), question, icon});
       if (!question) return platform::MessageBoxAnswer::Ok;
       if (answers.empty()) {
         ADD_FAILURE() << "unexpected question";

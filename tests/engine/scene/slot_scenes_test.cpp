@@ -76,6 +76,7 @@ TEST_F(SlotScenesTest, SaveAsksThenWritesTheSlotOfThePageShownAndStaysOpen) {
   EXPECT_EQ(LastBox().caption, "確認");
   EXPECT_EQ(LastBox().text, "セーブします、よろしいですか？");
   EXPECT_TRUE(LastBox().question);
+  EXPECT_EQ(LastBox().icon, platform::MessageBoxIcon::None);
   EXPECT_FALSE(Exists("Save00.dat"));
 
   boxes.answers = {true};
@@ -153,6 +154,7 @@ TEST_F(SlotScenesTest, LoadFromTheMenuRestoresTheGameAndReturnsToTheStory) {
   boxes.answers = {false};
   ClickSlot(0);
   EXPECT_EQ(LastBox().text, "ロードします、よろしいですか？");
+  EXPECT_EQ(LastBox().icon, platform::MessageBoxIcon::None);
   EXPECT_EQ(Local("a"), 2);
   EXPECT_EQ(player.GetStates(), States({0, 5, 3}));
 

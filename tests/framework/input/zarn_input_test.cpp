@@ -198,9 +198,11 @@ TEST_F(ZarnInputTest, FailedInitWritesItsDebugLine) {
 
 TEST_F(ZarnInputTest, EntryStepShowsItsBoxOnFailure) {
   std::vector<std::string> boxes;
-  platform::SetMessageBoxHandler([&](std::string_view caption, std::string_view text,
-                                     platform::MessageBoxButtons) {
+  platform::MessageBoxIcon icon = platform::MessageBoxIcon::None;
+  platform::SetMessageBoxHandler([&](std::string_view caption, std::string_view text, platform::MessageBoxButtons,
+                                     platform::MessageBoxIcon shown) {
     boxes.push_back(std::string(caption) + "|" + std::string(text));
+    icon = shown;
     return platform::MessageBoxAnswer::Ok;
   });
   ZarnInput input;
@@ -213,6 +215,7 @@ TEST_F(ZarnInputTest, EntryStepShowsItsBoxOnFailure) {
   EXPECT_FALSE(nsZarn::nsInput::InitInputForEntry(failing, nullptr, nullptr));
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_EQ(boxes[0], std::string("エラー！|DirectInputの初期化に失敗しました！"));
+  EXPECT_EQ(icon, platform::MessageBoxIcon::Exclamation);
   EXPECT_TRUE(capture.Contains("Failed : ZarnInput::Init\n"));
   platform::SetMessageBoxHandler(nullptr);
 }

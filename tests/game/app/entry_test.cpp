@@ -45,6 +45,7 @@
 namespace {
 
 using platform::MessageBoxAnswer;
+using platform::MessageBoxIcon;
 
 constexpr char kTitle[] = "EntryTest";
 
@@ -54,8 +55,9 @@ class Entry : public testing::Test {
     setenv("XDG_RUNTIME_DIR", m_Dir.path().c_str(), 1);
     platform::UseVirtualClock(1000);
     platform::SetMessageBoxHandler(
-        [this](std::string_view caption, std::string_view text, platform::MessageBoxButtons buttons) {
-          m_Boxes.emplace_back(std::string(caption), std::string(text));
+        [this](std::string_view caption, std::string_view text, platform::MessageBoxButtons buttons,
+               MessageBoxIcon icon) {
+          m_Boxes.push_back(Box{std::string(caption), std::string(text), icon});
           if (buttons != platform::MessageBoxButtons::YesNo) return MessageBoxAnswer::Ok;
           MessageBoxAnswer answer = MessageBoxAnswer::No;
           if (!m_Answers.empty()) {
@@ -117,9 +119,9 @@ class Entry : public testing::Test {
     return -1;
   }
 
-  bool BoxShown(const std::string& caption, const std::string& text) const {
-    for (const auto& box : m_Boxes) {
-      if (box.first == caption && box.second == text) return true;
+  bool BoxShown(const std::string& caption, const std::string& text, MessageBoxIcon icon) const {
+    for (const Box& box : m_Boxes) {
+      if (box.caption == caption && box.text == text && box.icon == icon) return true;
     }
     return false;
   }
@@ -132,7 +134,12 @@ class Entry : public testing::Test {
   vesk_test::ScopedWorkingDir m_Dir;
   vesk_test::GraphicsTestBackEnd m_Back;
   nsVesk::VeskEntry m_Entry;
-  std::vector<std::pair<std::string, std::string>> m_Boxes;
+  struct Box {
+    std::string caption;
+    std::string text;
+    MessageBoxIcon icon;
+  };
+  std::vector<Box> m_Boxes;
   std::deque<MessageBoxAnswer> m_Answers;
 };
 
@@ -171,7 +178,7 @@ TEST_F(Entry, AFailedPackingEndsTheStartWithItsBox) {
   EXPECT_EQ(m_Entry.Start(), 1);
   EXPECT_EQ(vesk_test::ReadFile("Data/Common.ini").substr(0, 8), ".INIcDAT");
   EXPECT_FALSE(TitleLockHeld(kTitle));
-  EXPECT_TRUE(BoxShown("エラー！", "Data.datの作成に失敗しました！"));
+  EXPECT_TRUE(BoxShown("エラー！", "Data.datの作成に失敗しました！", MessageBoxIcon::Exclamation));
   EXPECT_TRUE(debug.Contains("Failed : FilePackManager::ConvertToFilePack\n"));
   EXPECT_EQ(m_Back.DevicesCreated(), 0);
 }
@@ -180,7 +187,7 @@ TEST_F(Entry, SecondInstanceGetsItsMessageAndEnds) {
   platform::InstanceLock first;
   ASSERT_TRUE(first.Acquire(kTitle));
   EXPECT_EQ(m_Entry.Start(), 1);
-  EXPECT_TRUE(BoxShown("エラー！", "多重起動は禁止されています！"));
+  EXPECT_TRUE(BoxShown("エラー！", "多重起動は禁止されています！", MessageBoxIcon::Exclamation));
   EXPECT_EQ(m_Back.DevicesCreated(), 0);  // no window was made
 }
 
@@ -188,7 +195,7 @@ TEST_F(Entry, GraphicsFailureShowsItsBoxAndReleasesTheGuard) {
   vesk_test::DebugCapture debug;
   m_Back.FailDeviceCreation(true);
   EXPECT_EQ(m_Entry.Start(), 1);
-  EXPECT_TRUE(BoxShown("エラー！", "DirectX Graphicsの初期化に失敗しました！"));
+  EXPECT_TRUE(BoxShown("エラー！", "DirectX Graphicsの初期化に失敗しました！", MessageBoxIcon::Exclamation));
   EXPECT_TRUE(debug.Contains("Failed : ZarnGraphic::Init\n"));
   EXPECT_FALSE(TitleLockHeld(kTitle));
 }
@@ -199,7 +206,7 @@ TEST_F(Entry, CloseAnsweredNoKeepsRunningAndYesEndsCleanly) {
   m_Answers = {MessageBoxAnswer::No};
   platform::SimulateCloseButton(window);
   EXPECT_EQ(RunUntilQuit(10), -1);
-  EXPECT_TRUE(BoxShown("確認", "終了しますか？"));
+  EXPECT_TRUE(BoxShown("確認", "終了しますか？", MessageBoxIcon::None));
   EXPECT_TRUE(platform::IsWindowAlive(window));
 
   m_Answers = {MessageBoxAnswer::Yes};
@@ -231,7 +238,7 @@ TEST_F(Entry, UnrecoverableDeviceLossShowsItsBoxAndEndsNormally) {
   m_Back.SetDeviceStatus(platform::DeviceStatus::NotReset);
   m_Back.SetResetOutcome(platform::DeviceStatus::Failed);
   EXPECT_GT(RunUntilQuit(5), 0);
-  EXPECT_TRUE(BoxShown("エラー！", "消失したデバイスが復元できません！"));
+  EXPECT_TRUE(BoxShown("エラー！", "消失したデバイスが復元できません！", MessageBoxIcon::Exclamation));
   EXPECT_TRUE(debug.Contains("Failed : ZarnGraphic::AppIdle\n"));
   EXPECT_FALSE(platform::IsWindowAlive(nsVesk::g_Graphic.GetMainWindow()));
   EXPECT_EQ(m_Entry.Shutdown(), 0);
@@ -241,7 +248,7 @@ TEST_F(Entry, WithoutArchiveOrDataFolderTheStartEndsWithItsBox) {
   std::filesystem::remove_all("Data");
   EXPECT_EQ(m_Entry.Start(), 1);
   EXPECT_TRUE(vesk_test::ReadFile("Data.dat").empty());
-  EXPECT_TRUE(BoxShown("エラー！", "Data.datの読み込みに失敗しました！"));
+  EXPECT_TRUE(BoxShown("エラー！", "Data.datの読み込みに失敗しました！", MessageBoxIcon::Exclamation));
   EXPECT_EQ(m_Back.DevicesCreated(), 0);
 }
 
@@ -271,7 +278,7 @@ TEST_F(Entry, AMissingScriptShowsItsBoxAndWritesNothing) {
   vesk_test::DebugCapture debug;
   std::filesystem::remove("scenario.dat");
   EXPECT_EQ(m_Entry.Start(), 1);
-  EXPECT_TRUE(BoxShown("エラー！", "scenario.datの読み込みに失敗しました！"));
+  EXPECT_TRUE(BoxShown("エラー！", "scenario.datの読み込みに失敗しました！", MessageBoxIcon::Exclamation));
   EXPECT_TRUE(debug.Contains("Failed : NovelPlayerfD::LoadScript\n"));
   EXPECT_FALSE(platform::IsWindowAlive(nsVesk::g_Graphic.GetMainWindow()));
   EXPECT_EQ(nsVesk::g_NovelPlayer, nullptr) << "the player is released on the way out";
@@ -282,7 +289,7 @@ TEST_F(Entry, AMissingScriptShowsItsBoxAndWritesNothing) {
 TEST_F(Entry, AnUnreadableScriptIsTheSameFailure) {
   vesk_test::WriteFile("scenario.dat", ".obj and nothing more");
   EXPECT_EQ(m_Entry.Start(), 1);
-  EXPECT_TRUE(BoxShown("エラー！", "scenario.datの読み込みに失敗しました！"));
+  EXPECT_TRUE(BoxShown("エラー！", "scenario.datの読み込みに失敗しました！", MessageBoxIcon::Exclamation));
   EXPECT_FALSE(SaveFilesExist());
 }
 

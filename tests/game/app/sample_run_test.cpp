@@ -33,7 +33,8 @@ class SampleRun : public testing::Test {
     setenv("XDG_RUNTIME_DIR", m_Dir.path().c_str(), 1);
     platform::UseVirtualClock(kStart);
     platform::SelectNullAudioDeviceForTests(true);
-    platform::SetMessageBoxHandler([this](std::string_view, std::string_view text, platform::MessageBoxButtons) {
+    platform::SetMessageBoxHandler([this](std::string_view, std::string_view text, platform::MessageBoxButtons,
+                                          platform::MessageBoxIcon) {
       m_LastBox = std::string(text);
       return platform::MessageBoxAnswer::Yes;
     });

@@ -43,14 +43,15 @@ GameDriver::GameDriver(const std::string& dataFolder, const std::string& scenari
   platform::UseVirtualClock(kClockStart);
   platform::SelectNullAudioDeviceForTests(true);
   platform::SetMessageBoxHandler(
-      [this](std::string_view caption, std::string_view text, platform::MessageBoxButtons buttons) {
+      [this](std::string_view caption, std::string_view text, platform::MessageBoxButtons buttons,
+             platform::MessageBoxIcon icon) {
         m_Boxes.emplace_back(std::string(caption), std::string(text));
         if (buttons != platform::MessageBoxButtons::YesNo) return platform::MessageBoxAnswer::Ok;
         if (m_Answers.empty()) return platform::MessageBoxAnswer::No;
         const platform::MessageBoxAnswer wanted = m_Answers.front();
         m_Answers.pop_front();
         // Answered as a player answers: with a key on the box the game draws.
-        platform::MessageBoxDialog box(text, buttons, platform::MessageBoxIcon::None);
+        platform::MessageBoxDialog box(text, buttons, icon);
         const platform::MessageBoxKey key =
             wanted == platform::MessageBoxAnswer::No ? platform::MessageBoxKey::Escape : platform::MessageBoxKey::Enter;
         box.Handle({platform::MessageBoxInput::Kind::KeyDown, key, 0, 0});

@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "platform/graphics/graphics_device.h"
+#include "platform/window/desktop_message_box.h"
 #include "platform/window/sdl_window_access.h"
 #include "tests/platform/support/fake_glyph_source.h"
 #include "tests/platform/support/graphics_test_back_end.h"
@@ -169,6 +170,35 @@ TEST_F(MessageBox, AClickAnswersWithTheButtonPressedAndReleasedOn) {
   EXPECT_EQ(Click(no, 1), MessageBoxAnswer::No);
   MessageBoxDialog ok("エラー", MessageBoxButtons::Ok, MessageBoxIcon::Exclamation);
   EXPECT_EQ(Click(ok, 0), MessageBoxAnswer::Ok);
+}
+
+// A click on the game's window gives it the keyboard while the box stays open:
+// Enter and Escape sent to that window answer the box as they would in it. The
+// system's quit queued behind them is left waiting (it would close the box).
+TEST_F(MessageBox, EnterAndEscapeSentToTheGamesWindowAnswerTheOpenBox) {
+  const platform::WindowHandle window = platform::CreateMainWindow("owner", 800, 600, false, nullptr);
+  ASSERT_NE(window, nullptr);
+  const auto answerAfter = [&](SDL_Keycode key) {
+    SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+    for (const Uint32 type : {SDL_KEYDOWN, SDL_KEYUP, SDL_QUIT}) {
+      SDL_Event event{};
+      event.type = type;
+      event.key.windowID = SDL_GetWindowID(platform::SdlWindowOf(window));
+      event.key.keysym.sym = key;
+      SDL_PushEvent(&event);
+    }
+    MessageBoxDialog box("終了しますか？", MessageBoxButtons::YesNo, MessageBoxIcon::None);
+    const std::optional<MessageBoxAnswer> answer = platform::ShowInDesktopWindow("確認", box);
+    EXPECT_TRUE(SDL_HasEvent(SDL_QUIT)) << key;
+    SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+    return answer;
+  };
+  EXPECT_EQ(answerAfter(SDLK_RETURN), MessageBoxAnswer::Yes);
+  EXPECT_EQ(answerAfter(SDLK_ESCAPE), MessageBoxAnswer::No);
+  platform::Message message;
+  while (platform::PeekMessage(message)) {
+  }
+  platform::DestroyWindow(window);
 }
 
 // The game's own face draws the Japanese text.

@@ -123,7 +123,8 @@ TEST(Window, FullScreenSwitchIsRemembered) {
 
 TEST(MessageBox, ScriptedAnswersAndTerminalFallback) {
   std::vector<std::string> shown;
-  platform::SetMessageBoxHandler([&](std::string_view caption, std::string_view text, platform::MessageBoxButtons) {
+  platform::SetMessageBoxHandler([&](std::string_view caption, std::string_view text, platform::MessageBoxButtons,
+                                     platform::MessageBoxIcon) {
     shown.push_back(std::string(caption) + "|" + std::string(text));
     return platform::MessageBoxAnswer::No;
   });
