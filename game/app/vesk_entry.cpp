@@ -31,7 +31,6 @@ using nsZarn::nsFramework::nsFilePack::FilePackManager;
 using nsZarn::nsFramework::nsParam::ParamManager;
 using nsTamskLib::nsCore::NovelPlayer;
 
-constexpr char kArchiveFile[] = "Data.dat";
 constexpr char kDataFolder[] = "Data";
 constexpr char kScriptFile[] = "scenario.dat";
 constexpr char kGlobalFile[] = "global.dat";
