@@ -20,7 +20,7 @@
 #include "platform/clock/clock.h"
 #include "platform/debug/debug_sink.h"
 #include "platform/files/files.h"
-#include "platform/window/message_box.h"
+#include "platform/message_box/message_box.h"
 
 namespace nsVesk {
 namespace {
