@@ -76,7 +76,9 @@ int ParseOneForm(unsigned keyword, const SyntaxPattern& form) {
 
 int Cmd_if::Parse(unsigned keyword) {
   if (!HasParserServices()) return -1;
-  if (!MatchesSyntax(keyword + 1, {kWordArgument, kWordOpenBrace})) return ReportSyntaxError(keyword);
+  if (!MatchesSyntax(keyword + 1, {kWordArgument, kWordOpenBrace})) {
+    return ReportSyntaxError(keyword);
+  }
   std::uint32_t close = 0;
   const std::optional<std::int32_t> commands = CountBlockCommands(keyword + 2, close);
   if (!commands) return ReportBraceError();
@@ -185,7 +187,8 @@ int Cmd_jump::Parse(unsigned keyword) {
 }
 
 int Cmd_rand::Parse(unsigned keyword) {
-  return ParseOneForm<Cmd_rand>(keyword, {kWordVariable, kWordComma, kWordArgument, kWordComma, kWordArgument, kWordSemicolon});
+  return ParseOneForm<Cmd_rand>(keyword, {kWordVariable, kWordComma, kWordArgument, kWordComma,
+                                          kWordArgument, kWordSemicolon});
 }
 
 int Cmd_loop::Parse(unsigned keyword) {

@@ -132,7 +132,9 @@ int Cmd_update::Parse(unsigned keyword) {
 
 const KeywordStatement& Cmd_update2::Statement() const { return Update2Statements().front(); }
 
-bool Cmd_update2::IsOwnPattern(std::int32_t pattern) const { return pattern >= 17 && pattern <= 24; }
+bool Cmd_update2::IsOwnPattern(std::int32_t pattern) const {
+  return pattern >= 17 && pattern <= 24;
+}
 
 std::int32_t Cmd_update2::PatternArgument() const {
   const std::int32_t width = HostCalcExpression(m_Args[kWidth], m_Engine);

@@ -149,7 +149,8 @@ TEST_F(AttachTest, ANewerHostIsAcceptedAndEveryGroupIsRegistered) {
   ASSERT_EQ(g_Host.keywords.size(), vesk_test::FixedKeywordCount());
   EXPECT_EQ(g_Host.keywords.front(), (std::pair<std::string, unsigned>("if", 1)));
   std::vector<std::pair<std::string, unsigned>> tableOrder;
-  for (const nsWendrick::CommandTypeEntry& row : nsWendrick::WendrickRegistrationTables().commands) {
+  const nsWendrick::RegistrationTables& tables = nsWendrick::WendrickRegistrationTables();
+  for (const nsWendrick::CommandTypeEntry& row : tables.commands) {
     for (const char* keyword : row.keywords()) tableOrder.emplace_back(keyword, row.type);
   }
   EXPECT_EQ(g_Host.keywords, tableOrder);

@@ -32,7 +32,9 @@ std::vector<std::string> CommandTableFaults(std::span<const nsWendrick::CommandT
       nsTamskLib::ICmd_Base* command = row.factory();
       const std::uint32_t made = command->GetID();
       command->Destroy();
-      if (made != row.type) faults.push_back(type + "the factory makes type " + std::to_string(made));
+      if (made != row.type) {
+        faults.push_back(type + "the factory makes type " + std::to_string(made));
+      }
     }
     if (row.parser == nullptr) faults.push_back(type + "no parser");
     const nsWendrick::KeywordList keywords =
@@ -46,7 +48,8 @@ std::vector<std::string> CommandTableFaults(std::span<const nsWendrick::CommandT
       }
       const auto [first, added] = seen.emplace(text, row.type);
       if (!added) {
-        faults.push_back(type + "\"" + text + "\" is also a keyword of type " + std::to_string(first->second));
+        faults.push_back(type + "\"" + text + "\" is also a keyword of type " +
+                         std::to_string(first->second));
       }
       const auto host = hostKeywords.find(text);
       if (host == hostKeywords.end()) {
