@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ make pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
-  libsdl2-dev libsdl2-image-dev libpng-dev libjpeg-dev
+  libsdl2-dev libsdl2-image-dev libpng-dev zlib1g-dev libjpeg-dev
   libfreetype-dev libfontconfig-dev
   libvorbis-dev libogg-dev
   afl++

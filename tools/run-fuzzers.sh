@@ -27,9 +27,12 @@ export UBSAN_OPTIONS=halt_on_error=1:abort_on_error=1:symbolize=0
 findings_root="$build/findings"
 run_one() {
   local target=$1 corpus="$source_dir/tests/fuzz/$1"
+  # A target's dictionary of its format's markers lies beside its corpus, as <target>.dict.
+  local dictionary=()
+  [ -f "$corpus.dict" ] && dictionary=(-x "$corpus.dict")
   rm -rf "$findings_root/$target"
   mkdir -p "$findings_root/$target"
-  afl-fuzz -i "$corpus" -o "$findings_root/$target" -V "$seconds" -t 1000 -m none \
+  afl-fuzz -i "$corpus" -o "$findings_root/$target" -V "$seconds" -t 1000 -m none "${dictionary[@]}" \
     -- "$build/fuzz/$target" > "$findings_root/$target.log" 2>&1 || echo "afl-fuzz failed" >> "$findings_root/$target.log"
 }
 

@@ -14,22 +14,22 @@ import sample_data_art as art
 
 # One round: board, chips, events, pictures and music. The first stage of each
 # character plays rounds R0-R2 (Kestrin R0-R1), the second stage R3-R4 with the
-# night HUD.
+# night HUD. The chip pictures of a round are its own (round_chips).
 ROUNDS = {
     "R0": dict(width=16, height=12, boards=2, mines=20, pow=3, bomb=3, score=3, x=208, y=150,
-               chips=("chips_a", "chips_b"), hud="day", back="back_r0", bgm="battle",
+               hud="day", back="back_r0", bgm="battle",
                bombs=150, rate=300, on_chip=2, on_mine=100, on_pow=50, on_bomb=25, on_score=5000, sub_rate=50),
     "R1": dict(width=12, height=12, boards=3, mines=16, pow=4, bomb=2, score=4, x=256, y=140,
-               chips=("chips_a", "chips_b", "chips_c"), hud="day", back="back_r1", bgm="battle",
+               hud="day", back="back_r1", bgm="battle",
                bombs=150, rate=300, on_chip=3, on_mine=120, on_pow=50, on_bomb=30, on_score=6000, sub_rate=50),
     "R2": dict(width=16, height=14, boards=3, mines=28, pow=3, bomb=4, score=5, x=208, y=124,
-               chips=("chips_a", "chips_b", "chips_c"), hud="day", back="back_r2", bgm="battle2",
+               hud="day", back="back_r2", bgm="battle2",
                bombs=150, rate=300, on_chip=2, on_mine=150, on_pow=60, on_bomb=25, on_score=8000, sub_rate=60),
     "R3": dict(width=14, height=12, boards=2, mines=24, pow=4, bomb=3, score=4, x=232, y=150,
-               chips=("chips_c", "chips_a"), hud="night", back="back_r3", bgm="battle2",
+               hud="night", back="back_r3", bgm="battle2",
                bombs=200, rate=400, on_chip=2, on_mine=150, on_pow=50, on_bomb=30, on_score=7000, sub_rate=70),
     "R4": dict(width=16, height=14, boards=3, mines=34, pow=4, bomb=4, score=6, x=208, y=124,
-               chips=("chips_c", "chips_b", "chips_a"), hud="night", back="back_r4", bgm="battle2",
+               hud="night", back="back_r4", bgm="battle2",
                bombs=200, rate=400, on_chip=2, on_mine=200, on_pow=60, on_bomb=35, on_score=10000, sub_rate=80),
 }
 
@@ -44,8 +44,9 @@ def round_ini(name, r):
     image = "Data/InGame/Image/"
     text = "; Round {}: {} stacked board(s) of {} x {} cells of {} pixels.\n[Image]\n".format(
         name, r["boards"], r["width"], r["height"], CHIP)
-    text += "ChipImageVariationNum={}\n".format(len(r["chips"]))
-    for i, chip in enumerate(r["chips"]):
+    chips = round_chips(name, r)
+    text += "ChipImageVariationNum={}\n".format(len(chips))
+    for i, chip in enumerate(chips):
         text += "ChipImageFileName{}=\"{}{}.png\"\n".format(i, image, chip)
     text += "ChipWidth={0}\nChipHeight={0}\nChipBaseX={1}\nChipBaseY={2}\n".format(CHIP, r["x"], r["y"])
     text += "BackFileName=\"{}{}.png\"\n".format(image, r["back"]) + rect("BackSrcRect", 0, 0, 800, 600)
@@ -158,7 +159,17 @@ def animation(frames):
 
 # Closed tiles of the three board depths: steel blue on top, amber below, green at the bottom, so
 # a cell opened on the top board shows the next board's colour at a glance.
-TIERS = {"chips_a": (0x4A, 0x78, 0xC0), "chips_b": (0xD0, 0x8C, 0x28), "chips_c": (0x3C, 0x9C, 0x5A)}
+TIERS = {"blue": (0x4A, 0x78, 0xC0), "amber": (0xD0, 0x8C, 0x28), "green": (0x3C, 0x9C, 0x5A)}
+
+
+def round_chips(name, r):
+    """The chip pictures a round names, one per board from the top: files that no other round
+    names. The battle keeps the names of every round loaded since the program started and takes a
+    round's boards from the first entry of the round's first name onward, so names of its own, as
+    many as its boards, give every board its own depth's colour whatever was played before."""
+    return ["chips_{}_{}".format(name.lower(), tier) for tier in list(TIERS)[:r["boards"]]]
+
+
 OPENED = (0xF2, 0xEE, 0xDC)
 # The colours of the neighbour counts 1 to 8.
 COUNT_COLOURS = [(0x20, 0x40, 0xE0), (0x10, 0x80, 0x20), (0xE0, 0x20, 0x20), (0x20, 0x10, 0x90),
@@ -469,8 +480,10 @@ def write_battle_data(folder, write_text):
     for file, frames in EFFECT_FILES:
         write_text(path("Effect", *file.split("/")), animation(frames))
 
-    for tier in TIERS:
-        picture(tier + ".png", chip_sheet(tier))
+    sheets = {tier: chip_sheet(tier) for tier in TIERS}
+    for name, r in ROUNDS.items():
+        for chip, tier in zip(round_chips(name, r), TIERS):
+            picture(chip + ".png", sheets[tier])
     for hud in ("day", "night"):
         picture("lifebar_{}.png".format(hud), lifebar(hud))
         picture("bomb_front_{}.png".format(hud), bomb_icon(hud, True))

@@ -82,6 +82,11 @@ OPTION_ROWS = ("BGM", "SE", "TextSpeed")
 OPTION_LABEL_X = 40
 OPTION_TOP = 110
 OPTION_STEP = 80
+# The read-text skip row's pair あり / なし, and the back button 戻る.
+KIDOKU_ON_X = 600
+KIDOKU_OFF_X = 690
+KIDOKU_WIDTH = 80
+BACK_BUTTON = (650, 500, 750, 540)
 
 
 def option_ini():
@@ -95,9 +100,9 @@ def option_ini():
         text += "\n[{}_Down]\n".format(name) + rect("ClickRect", 690, y, 730, y + 40)
     y = OPTION_TOP + OPTION_STEP * 3
     text += "\n[KidokuSkip_Text]\n" + rect("ClickRect", OPTION_LABEL_X, y, 580, y + 40)
-    text += "\n[KidokuSkip_On]\n" + rect("ClickRect", 600, y, 680, y + 40)
-    text += "\n[KidokuSkip_Off]\n" + rect("ClickRect", 690, y, 770, y + 40)
-    text += "\n[BackButton]\n" + rect("ClickRect", 650, 500, 750, 540)
+    text += "\n[KidokuSkip_On]\n" + rect("ClickRect", KIDOKU_ON_X, y, KIDOKU_ON_X + KIDOKU_WIDTH, y + 40)
+    text += "\n[KidokuSkip_Off]\n" + rect("ClickRect", KIDOKU_OFF_X, y, KIDOKU_OFF_X + KIDOKU_WIDTH, y + 40)
+    text += "\n[BackButton]\n" + rect("ClickRect", *BACK_BUTTON)
     return text
 
 
@@ -210,16 +215,35 @@ def title_back():
     return image.convert("RGB")
 
 
+# The option screen's buttons are grey (0x808080, the current one of a pair dark grey, 0x404040).
+# Labels, arrows and 戻る stand on opaque dark plates, where the grey reads at better than
+# 4.5:1; the pair あり / なし on a light plate, where the dark current setting reads at
+# better than 5.7:1 and stands out from the grey other one. The plates leave room for a
+# caption grown under the cursor.
+OPTION_DARK_PLATE = (0x06, 0x0C, 0x10)
+OPTION_LIGHT_PLATE = (0xD6, 0xD6, 0xCE)
+
+
 def option_back():
     image = art.vertical_gradient(800, 600, [(0, (0x18, 0x38, 0x40)), (1, (0x08, 0x18, 0x20))]).convert("RGBA")
     layer, draw = art.canvas(800, 600)
     s = art.SUPER
     draw.text((40 * s, 30 * s), "オプション", font=art.font(40 * s), fill=(0xFF, 0xFF, 0xFF, 255))
     draw.line([(40 * s, 84 * s), (760 * s, 84 * s)], fill=(0xE0, 0xB0, 0x30, 255), width=2 * s)
+
+    def plate(left, top, right, bottom, fill):
+        draw.rounded_rectangle([left * s, top * s, right * s, bottom * s], 10 * s, fill=fill + (255,),
+                               outline=(0x50, 0x90, 0x98, 255), width=s)
+
     for row in range(4):
         y = OPTION_TOP + OPTION_STEP * row
-        draw.rounded_rectangle([24 * s, (y - 12) * s, 776 * s, (y + 52) * s], 10 * s, fill=(0x20, 0x50, 0x5C, 200),
-                               outline=(0x50, 0x90, 0x98, 255), width=s)
+        if row < 3:
+            plate(24, y - 12, 776, y + 52, OPTION_DARK_PLATE)
+            continue
+        plate(24, y - 12, KIDOKU_ON_X - 14, y + 52, OPTION_DARK_PLATE)
+        plate(KIDOKU_ON_X - 10, y - 12, KIDOKU_OFF_X + KIDOKU_WIDTH + 10, y + 52, OPTION_LIGHT_PLATE)
+    left, top, right, bottom = BACK_BUTTON
+    plate(left - 14, top - 10, right + 14, bottom + 10, OPTION_DARK_PLATE)
     image.alpha_composite(art.finish(layer))
     return image.convert("RGB")
 

@@ -34,46 +34,49 @@ STORIES = {
     (1, 1): (["c1e1r0", "c1e1r1"], "c1e1g"),
 }
 
-# The story screen's four text buttons stand on the dark plate at the top right of
-# the text window (BUTTON_PLATE, in the window picture's coordinates): their grey
-# captions (20 pixels a character) read on it whatever the background is.
-ADV_COMMON_INI = """; The story screen's buttons and their sounds. The four buttons of the text
-; window lie on the dark plate of its picture (Data/ADV/window.png).
+# The story screen's four text buttons (captions of 20 pixels) stand at the top right
+# of the text window, beside the talker's name, and while "本当にタイトルに戻りますか？"
+# is open its two answers (40 pixels) stand in the window's bottom band, below the
+# message's three lines: both on the window's own opaque dark panel (WINDOW), where
+# their grey captions read whatever the background is.
+ADV_COMMON_INI = """; The story screen's buttons and their sounds. The four buttons and the question's
+; two answers lie on the text window's dark panel (Data/ADV/window.png): the buttons
+; at its top right, the answers in its bottom band, below the message.
 [ButtonAuto]
 ClickRect_Left=315
-ClickRect_Top=437
+ClickRect_Top={button_top}
 ClickRect_Right=375
-ClickRect_Bottom=457
+ClickRect_Bottom={button_bottom}
 
 [ButtonSkip]
 ClickRect_Left=393
-ClickRect_Top=437
+ClickRect_Top={button_top}
 ClickRect_Right=473
-ClickRect_Bottom=457
+ClickRect_Bottom={button_bottom}
 
 [ButtonCallOption]
 ClickRect_Left=491
-ClickRect_Top=437
+ClickRect_Top={button_top}
 ClickRect_Right=591
-ClickRect_Bottom=457
+ClickRect_Bottom={button_bottom}
 
 [ButtonReturnTitle]
 ClickRect_Left=609
-ClickRect_Top=437
+ClickRect_Top={button_top}
 ClickRect_Right=749
-ClickRect_Bottom=457
+ClickRect_Bottom={button_bottom}
 
 [ButtonReturnTitleYes]
 ClickRect_Left=260
-ClickRect_Top=330
+ClickRect_Top={answer_top}
 ClickRect_Right=340
-ClickRect_Bottom=370
+ClickRect_Bottom={answer_bottom}
 
 [ButtonReturnTitleNo]
 ClickRect_Left=440
-ClickRect_Top=330
+ClickRect_Top={answer_top}
 ClickRect_Right=560
-ClickRect_Bottom=370
+ClickRect_Bottom={answer_bottom}
 
 [SE]
 SEOnCursor="Data/Sound/cursor.wav"
@@ -83,14 +86,13 @@ SEONClicked="Data/Sound/click.wav"
 
 def story_ini(section, label):
     # The window starts hidden: the section shows it once its picture stands.
-    # Its translucency is the picture's own (the plates are opaque).
     return ("; The text window and the script label of one story section.\n"
             "[{}]\nSetTextWindowShow=-1\nSetTextWindow=1\n"
             "SetTextWindowFileName=\"Data/ADV/window.png\"\n"
-            "SetTextWindowX=25\nSetTextWindowY=425\nSetTextWindowA=255\n"
+            "SetTextWindowX={}\nSetTextWindowY={}\nSetTextWindowA=255\n"
             "SetTextWindowSrcRect_Left=0\nSetTextWindowSrcRect_Top=0\n"
-            "SetTextWindowSrcRect_Right=750\nSetTextWindowSrcRect_Bottom=150\n"
-            "StartLabel=\"@{}\"\n").format(section, label)
+            "SetTextWindowSrcRect_Right={}\nSetTextWindowSrcRect_Bottom={}\n"
+            "StartLabel=\"@{}\"\n").format(section, *WINDOW, label)
 
 
 # ---------------------------------------------------------------- drawing helpers
@@ -369,25 +371,27 @@ def standing_picture(who, expression):
 
 # ---------------------------------------------------------------- story screen parts
 
-# The plate behind the story screen's four text buttons (window coordinates; the
-# window stands at 25, 425): nearly black, so that the buttons' grey reads at
-# better than 4.5:1 on it.
-BUTTON_PLATE = (270, 4, 747, 40)
-BUTTON_PLATE_FILL = (8, 10, 24, 255)
+# The text window: x, y, width and height on the screen, down to its bottom edge. One
+# opaque dark panel with no plate of its own: the talker's name, the message, the four
+# text buttons and the question's answers are drawn straight onto it, so a line without
+# a name shows no empty plate and neither does the backlog, which draws the window
+# without the buttons. Grey captions (0x808080) read at better than 4.5:1 on the panel,
+# and still do under the question's half-black veil.
+WINDOW = (25, 413, 750, 187)
+WINDOW_BUTTON_TOP = WINDOW[1] + 12
+WINDOW_ANSWER_TOP = WINDOW[1] + WINDOW[3] - 54
+WINDOW_FILL = (10, 16, 44, 255)
 
 
 def text_window():
-    image, draw = canvas(750, 150)
-    draw.rounded_rectangle(s(2, 14, 748, 148), radius=16 * SCALE, fill=(14, 22, 60, 212), outline=(220, 190, 90, 255),
-                           width=3 * SCALE)
-    draw.rounded_rectangle(s(8, 20, 742, 142), radius=12 * SCALE, outline=(120, 150, 230, 190), width=SCALE)
-    # the name plate behind the talker text
-    draw.rounded_rectangle(s(6, 4, 220, 40), radius=10 * SCALE, fill=(50, 70, 150, 235), outline=(220, 190, 90, 255),
-                           width=2 * SCALE)
-    draw.rounded_rectangle(s(*BUTTON_PLATE), radius=10 * SCALE, fill=BUTTON_PLATE_FILL, outline=(220, 190, 90, 255),
-                           width=2 * SCALE)
-    for x in (18, 730):
-        draw.regular_polygon(((x) * SCALE, 130 * SCALE, 5 * SCALE), 4, fill=(220, 190, 90, 255))
+    width, height = WINDOW[2:]
+    image, draw = canvas(width, height)
+    draw.rounded_rectangle(s(2, 2, width - 2, height - 2), radius=16 * SCALE, fill=WINDOW_FILL,
+                           outline=(220, 190, 90, 255), width=3 * SCALE)
+    draw.rounded_rectangle(s(8, 8, width - 8, height - 8), radius=12 * SCALE, outline=(120, 150, 230, 190),
+                           width=SCALE)
+    for x in (18, width - 20):
+        draw.regular_polygon((x * SCALE, (height - 20) * SCALE, 5 * SCALE), 4, fill=(220, 190, 90, 255))
     return finish(image)
 
 
@@ -569,7 +573,9 @@ def write_story_files(folder):
         for story in rounds:
             write_text(os.path.join(adv, story + ".ini"), story_ini("ADV", story))
         write_text(os.path.join(adv, reward + ".ini"), story_ini("Gohoubi", reward))
-    write_text(os.path.join(adv, "Common.ini"), ADV_COMMON_INI)
+    write_text(os.path.join(adv, "Common.ini"), ADV_COMMON_INI.format(
+        button_top=WINDOW_BUTTON_TOP, button_bottom=WINDOW_BUTTON_TOP + 20, answer_top=WINDOW_ANSWER_TOP,
+        answer_bottom=WINDOW_ANSWER_TOP + 40))
 
 
 def write_story_data(folder, voices=True):

@@ -1,5 +1,7 @@
 #include "platform/image/image_header.h"
 
+#include <zlib.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -41,12 +43,7 @@ bool HasTgaExtension(std::string_view fileName) {
 }
 
 std::uint32_t Crc32(const unsigned char* p, std::size_t size) {
-  std::uint32_t crc = 0xFFFFFFFFu;
-  for (std::size_t i = 0; i < size; ++i) {
-    crc ^= p[i];
-    for (int bit = 0; bit < 8; ++bit) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
-  }
-  return ~crc;
+  return static_cast<std::uint32_t>(crc32_z(crc32_z(0, nullptr, 0), p, size));
 }
 
 // The PNG decoder treats a damaged optional chunk as a warning and can spend
@@ -105,8 +102,16 @@ std::size_t NextJpegMarker(const unsigned char* p, std::size_t size, std::size_t
   }
 }
 
+// Markers after which the decoder goes on looking for the next marker: those
+// without a length, and the reserved ones (0x02 to 0xBF), which it passes over by
+// looking for the next marker when it meets one where a restart marker is due.
+bool JpegMarkerIsPassedOver(unsigned marker) { return JpegMarkerHasNoLength(marker) || marker < 0xC0; }
+
 // Counts the scans up to the end of the image (or of the file) the way the
-// decoder meets them: marker segments by their length, scan data up to the next marker.
+// decoder meets them: marker segments by their length (one stating less than its
+// own two length bytes is read on right behind them), scan data up to the next
+// marker. The decoder keeps its own count; this one lets it refuse most files of
+// too many scans before it takes the working memory of the picture.
 std::uint32_t CountJpegScans(const unsigned char* p, std::size_t size) {
   std::uint32_t scans = 0;
   std::size_t pos = 2;
@@ -115,12 +120,10 @@ std::uint32_t CountJpegScans(const unsigned char* p, std::size_t size) {
     if (pos >= size) return scans;
     const unsigned marker = p[pos++];
     if (marker == 0xD9) return scans;
-    if (JpegMarkerHasNoLength(marker)) continue;
+    if (JpegMarkerIsPassedOver(marker)) continue;
     if (marker == 0xDA) ++scans;
     if (pos + 2 > size) return scans;
-    const std::uint32_t length = ReadBe16(p + pos);
-    if (length < 2) return scans;
-    pos += length;
+    pos += std::max<std::uint32_t>(ReadBe16(p + pos), 2);
   }
 }
 

@@ -24,9 +24,10 @@ struct ImageHeader {
   bool fourthByteIsPadding = false;
 };
 
-// The most scans a progressive JPEG may have. Each scan walks every block of its
-// component again, so a legal file of hundreds of scans keeps the decoder busy for
-// many seconds; real encoders write about ten.
+// The most scans a JPEG may have. Each scan of a progressive picture walks every
+// block of its components again, so a legal file of hundreds of scans keeps the
+// decoder busy for many seconds; real encoders write about ten. The decoder counts
+// the scans itself as it meets them and stops at the first one over this bound.
 inline constexpr std::uint32_t kMaxJpegScans = 64;
 
 // The format and size the header states; the format stays unknown when the header
@@ -38,8 +39,9 @@ ImageHeader ReadImageHeader(const unsigned char* p, std::size_t size, std::strin
 bool FileCanHoldPicture(const ImageHeader& header, std::size_t size);
 
 // Whether the file is whole where its decoder would spend long on damage: every
-// PNG chunk inside the file with a correct checksum up to IEND; a JPEG's scans
-// no more than kMaxJpegScans.
+// PNG chunk inside the file with a correct checksum up to IEND; a JPEG's scans, as
+// counted ahead of the decoder, no more than kMaxJpegScans (the decoder's own count
+// holds where this one comes out lower).
 bool ImageStructureIsSound(const ImageHeader& header, const unsigned char* p, std::size_t size);
 
 // A PNM file with its header spelt plainly ("P<n>\n<width> <height>[ <maxval>]") and

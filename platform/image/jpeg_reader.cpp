@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/image/image_decoder.h"
+#include "platform/image/image_header.h"
 
 namespace platform {
 namespace {
@@ -18,9 +19,11 @@ static_assert(std::endian::native == std::endian::little,
 
 // libjpeg reports errors by a long jump back to the setjmp of the function that
 // called it. The functions below that set one hold only plain values, so the jump
-// skips no destructor.
+// skips no destructor. The progress monitor rides along with the handler, so that
+// it lives as long as the decode.
 struct ErrorHandler {
   jpeg_error_mgr base;
+  jpeg_progress_mgr progress;
   std::jmp_buf jump;
 };
 
@@ -28,6 +31,17 @@ struct ErrorHandler {
   std::longjmp(reinterpret_cast<ErrorHandler*>(info->err)->jump, 1);
 }
 void IgnoreMessage(j_common_ptr) {}
+
+// libjpeg calls its progress monitor before each step of reading: before every row
+// of a scan and before every next marker segment. The number of scan headers it has
+// read is its own count, so no other reading of the file can disagree with it
+// (markers it skips or resynchronises past, lengths it reads differently): the
+// decode stops as soon as the scan over the bound has been met, before any of its
+// data is decoded.
+void StopAtTooManyScans(j_common_ptr info) {
+  const int scans = reinterpret_cast<j_decompress_ptr>(info)->input_scan_number;
+  if (scans > static_cast<int>(kMaxJpegScans)) StopDecoding(info);
+}
 
 bool IsCmyk(J_COLOR_SPACE space) { return space == JCS_CMYK || space == JCS_YCCK; }
 
@@ -37,6 +51,7 @@ bool StartDecoding(jpeg_decompress_struct* info, ErrorHandler* error, const unsi
                    std::size_t size) {
   if (setjmp(error->jump)) return false;
   jpeg_create_decompress(info);
+  info->progress = &error->progress;  // the creation clears the field
   // The coefficients of a progressive picture are held whole; beyond this bound
   // libjpeg, which has no backing store, refuses the picture.
   info->mem->max_memory_to_use = static_cast<long>(kMaxDecodeWorkBytes);
@@ -87,6 +102,7 @@ std::unique_ptr<Texture> ReadJpeg(const unsigned char* p, std::size_t size) {
   info.err = jpeg_std_error(&error.base);
   error.base.error_exit = StopDecoding;
   error.base.output_message = IgnoreMessage;
+  error.progress.progress_monitor = StopAtTooManyScans;
 
   std::unique_ptr<Texture> texture;
   if (StartDecoding(&info, &error, p, size)) {

@@ -11,8 +11,9 @@
 
 namespace platform {
 
-// Null when libjpeg refuses the file, the components are none of those above, or
-// decoding would take more working memory than the decoder's bound.
+// Null when libjpeg refuses the file, the components are none of those above, the
+// file has more scans than kMaxJpegScans (image_header.h), or decoding would take
+// more working memory than the decoder's bound.
 std::unique_ptr<Texture> ReadJpeg(const unsigned char* p, std::size_t size);
 
 }  // namespace platform

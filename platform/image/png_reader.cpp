@@ -2,7 +2,10 @@
 
 #include <png.h>
 
+#include <algorithm>
+#include <bit>
 #include <csetjmp>
+#include <cstdlib>
 #include <cstring>
 
 #include "platform/image/image_decoder.h"
@@ -29,6 +32,60 @@ void ReadFromMemory(png_structp png, png_bytep out, std::size_t length) {
 
 [[noreturn]] void StopDecoding(png_structp png, png_const_charp) { png_longjmp(png, 1); }
 void IgnoreWarning(png_structp, png_const_charp) {}
+
+// Every allocation of libpng goes through these two, which count its bytes and
+// refuse what would take it over kMaxPngLibraryBytes (libpng then stops with an
+// error). Each block starts with its size, one alignment unit before the bytes
+// libpng gets.
+struct LibraryMemory {
+  std::size_t inUse = 0;
+  std::size_t peak = 0;
+};
+constexpr std::size_t kBlockHeader = alignof(std::max_align_t);
+
+png_voidp Allocate(png_structp png, png_alloc_size_t size) {
+  auto* memory = static_cast<LibraryMemory*>(png_get_mem_ptr(png));
+  if (size > kMaxPngLibraryBytes - memory->inUse) return nullptr;
+  auto* block = static_cast<unsigned char*>(std::malloc(kBlockHeader + size));
+  if (block == nullptr) return nullptr;
+  const std::size_t stored = size;
+  std::memcpy(block, &stored, sizeof stored);
+  memory->inUse += size;
+  memory->peak = std::max(memory->peak, memory->inUse);
+  return block + kBlockHeader;
+}
+
+void Release(png_structp png, png_voidp bytes) {
+  if (bytes == nullptr) return;
+  auto* block = static_cast<unsigned char*>(bytes) - kBlockHeader;
+  std::size_t size = 0;
+  std::memcpy(&size, block, sizeof size);
+  static_cast<LibraryMemory*>(png_get_mem_ptr(png))->inUse -= size;
+  std::free(block);
+}
+
+// The kept chunks need no buffer of their own (a palette and its transparency are
+// read into fixed ones); this bounds what libpng would allocate for any other.
+constexpr png_alloc_size_t kMaxChunkBytes = 64u << 10;
+
+// libpng reads only the picture's chunks. Every other chunk, whether libpng knows
+// it or not, is skipped unread: its bytes only pass the checksum, so no text is
+// decompressed and nothing of the chunk is kept.
+void ReadOnlyThePicturesChunks(png_structp png) {
+  png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, nullptr, -1);  // all but IHDR, PLTE, tRNS, IDAT, IEND
+  png_set_chunk_cache_max(png, 1);  // and should one be read anyway: no room to keep it (0 means no limit)
+  png_set_chunk_malloc_max(png, kMaxChunkBytes);
+}
+
+// The chunks other than the picture's own that libpng holds.
+std::size_t AncillaryChunksKept(png_structp png, png_infop info) {
+  constexpr png_uint_32 kPictureChunks = PNG_INFO_PLTE | PNG_INFO_tRNS | PNG_INFO_IDAT;
+  png_textp text = nullptr;
+  png_unknown_chunkp unknown = nullptr;
+  return static_cast<std::size_t>(std::popcount(png_get_valid(png, info, ~kPictureChunks))) +
+         static_cast<std::size_t>(png_get_text(png, info, &text, nullptr)) +
+         static_cast<std::size_t>(png_get_unknown_chunks(png, info, &unknown));
+}
 
 // Reads the header and sets the transformations to 8-bit B, G, R, A bytes per
 // pixel (0xAARRGGBB in memory). False when libpng refuses the header.
@@ -62,13 +119,16 @@ bool ReadRows(png_structp png, std::uint32_t* pixels, png_uint_32 width, png_uin
 
 }  // namespace
 
-std::unique_ptr<Texture> ReadPng(const unsigned char* p, std::size_t size) {
-  png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, StopDecoding, IgnoreWarning);
+std::unique_ptr<Texture> ReadPng(const unsigned char* p, std::size_t size, PngReadRecord* record) {
+  LibraryMemory memory;
+  png_structp png = png_create_read_struct_2(PNG_LIBPNG_VER_STRING, nullptr, StopDecoding, IgnoreWarning,
+                                             &memory, Allocate, Release);
   if (png == nullptr) return nullptr;
   png_infop info = png_create_info_struct(png);
   MemoryInput input{p, size, 0};
   png_set_read_fn(png, &input, ReadFromMemory);
   png_set_user_limits(png, kMaxImageSide, kMaxImageSide);
+  ReadOnlyThePicturesChunks(png);
 
   std::unique_ptr<Texture> texture;
   png_uint_32 width = 0;
@@ -77,6 +137,10 @@ std::unique_ptr<Texture> ReadPng(const unsigned char* p, std::size_t size) {
   if (info != nullptr && PrepareArgbRows(png, info, &width, &height, &passes)) {
     texture = std::make_unique<Texture>(static_cast<int>(width), static_cast<int>(height));
     if (texture->IsEmpty() || !ReadRows(png, texture->Pixels(), width, height, passes)) texture.reset();
+  }
+  if (record != nullptr) {
+    record->ancillaryChunksKept = info != nullptr ? AncillaryChunksKept(png, info) : 0;
+    record->peakLibraryBytes = memory.peak;
   }
   png_destroy_read_struct(&png, info != nullptr ? &info : nullptr, nullptr);
   return texture;

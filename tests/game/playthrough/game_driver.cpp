@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <set>
 #include <sstream>
 
@@ -13,6 +14,8 @@
 #include "game/shell/shell_objects.h"
 #include "platform/audio/audio_device.h"
 #include "platform/clock/clock.h"
+#include "platform/graphics/texture.h"
+#include "platform/image/image_decoder.h"
 #include "platform/input/input_devices.h"
 #include "platform/message_box/message_box_dialog.h"
 #include "platform/window/window.h"
@@ -28,6 +31,12 @@ constexpr std::uint32_t kClockStart = 1000;
 constexpr int kPassesPerFrame = 20;
 
 }  // namespace
+
+std::unique_ptr<platform::Texture> ReadPictureFile(const std::string& file) {
+  std::ifstream in(file, std::ios::binary);
+  const std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  return platform::DecodeImage(bytes.data(), bytes.size(), file, 0);
+}
 
 GameDriver::GameDriver(const std::string& dataFolder, const std::string& scenario)
     : m_Dir(std::make_unique<vesk_test::ScopedWorkingDir>()), m_Input(std::make_unique<vesk_test::ScriptedInput>()) {

@@ -23,6 +23,9 @@
 namespace nsVesk {
 class VeskEntry;
 }
+namespace platform {
+class Texture;
+}
 namespace vesk_test {
 class GraphicsTestBackEnd;
 class ScopedWorkingDir;
@@ -44,6 +47,10 @@ struct Point {
   int x;
   int y;
 };
+
+// A picture file of the working folder (the sample's "Data/..."), decoded as the
+// game decodes it; null when it cannot be read.
+std::unique_ptr<platform::Texture> ReadPictureFile(const std::string& file);
 
 class GameDriver {
  public:

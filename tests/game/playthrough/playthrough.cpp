@@ -3,7 +3,9 @@
 
 #include <time.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <set>
 #include <sstream>
 
 #include "engine/api/draw_manager.h"
@@ -14,6 +16,8 @@
 #include "engine/api/token_containers.h"
 #include "engine/drawmanager/base_draw_manager.h"
 #include "engine/taskmanager/task_manager.h"
+#include "framework/file/file_reader.h"
+#include "framework/sound/ogg_reader.h"
 #include "game/battle/battle_context.h"
 #include "game/core/param_access.h"
 #include "game/core/program_objects.h"
@@ -23,6 +27,7 @@
 #include "game/shell/novel_player_fd.h"
 #include "game/shell/shell_objects.h"
 #include "game/story/vesk_normal_scene.h"
+#include "platform/graphics/texture.h"
 #include "platform/text/cp932.h"
 #include "tests/game/playthrough/battle_solver.h"
 #include "tests/game/playthrough/section_start.h"
@@ -60,8 +65,15 @@ constexpr std::uint32_t kTimedChoiceCommand = 49;
 constexpr int kStoryClickLimit = 600;
 constexpr std::uint32_t kSceneLimitMs = 6000;
 // The story runs one command a frame, and the first section of a game sets the
-// story screen up (a few hundred commands) before its first line.
+// story screen up (a few dozen commands) before its first line.
 constexpr std::uint32_t kFirstLineLimitMs = 40000;
+constexpr std::uint32_t kNewGameDelayMs = 500;
+// A reward plays its jingle once, then its own music again.
+constexpr const char* kJingle = "Data/Sound/BGM/jingle.ogg";
+constexpr const char* kRewardMusic = "Data/Sound/BGM/reward.ogg";
+// Chip pictures: frames of ChipWidth by ChipHeight, one under the other; the
+// active board's column first, frame 12 the closed cell.
+constexpr int kClosedFrame = 12;
 
 template <typename... Parts>
 std::string Join(const Parts&... parts) {
@@ -117,6 +129,16 @@ std::string EnemyFile(int chara) {
   return nsVesk::GetParamString(kSelectIni, Join("CharaSelect", chara), "EnemySelectIni", "");
 }
 
+// The length of a music file of the working folder, in milliseconds.
+std::uint32_t MusicLengthMs(const std::string& file) {
+  using nsZarn::nsSound::nsISoundReader::COggReader;
+  auto* reader = new COggReader(new nsZarn::nsFile::nsFileReader::CFileReader(), file.c_str());
+  const std::uint32_t rate = reader->GetFormat().samplesPerSec;
+  const std::uint64_t length = reader->GetLength();
+  reader->Release();
+  return rate == 0 ? 0 : static_cast<std::uint32_t>(length * 1000 / rate);
+}
+
 double WallMs() {
   timespec now{};
   clock_gettime(CLOCK_MONOTONIC, &now);
@@ -158,6 +180,7 @@ void Playthrough::Play() {
   m_Driver.Check(m_TimedOut, "the story offered no timed choice to leave alone");
   m_Driver.Check(m_BacklogButtonUsed, "the backlog button was never pressed");
   m_Driver.Check(!m_SavedLine.message.empty(), "the story was never saved mid-story");
+  CheckFirstTexts();
 }
 
 void Playthrough::PlayLogoAndTitle() {
@@ -268,12 +291,19 @@ void Playthrough::TakeChoice() {
   std::string key;
   for (std::uint32_t i = 0; i < items.size(); ++i) key += SectionText(&items[i]) + "\n";
   // The same choice met again takes its next branch; the last stage's reward ends
-  // the game where it offers to.
-  const int seen = m_ChoicesSeen[key]++;
-  auto item = static_cast<std::uint32_t>(seen % static_cast<int>(items.size())) + 1;
-  for (std::uint32_t i = 0; i < items.size() && m_LastStage; ++i) {
-    if (SectionText(&items[i]) == kEndGameChoice) item = i + 1;
+  // the game where it offers to, and no other does.
+  std::vector<std::uint32_t> ways;
+  std::uint32_t end = 0;
+  for (std::uint32_t i = 1; i <= items.size(); ++i) {
+    if (SectionText(&items[i - 1]) == kEndGameChoice) {
+      end = i;
+    } else {
+      ways.push_back(i);
+    }
   }
+  const int seen = m_ChoicesSeen[key]++;
+  std::uint32_t item = ways.empty() ? end : ways[static_cast<std::size_t>(seen) % ways.size()];
+  if (m_LastStage && end != 0) item = end;
   m_EndChosen = SectionText(&items[item - 1]) == kEndGameChoice;
   const nsTamskLib::TRect box = drawing->GetSelectItemRect(item);
   m_Driver.Click(Point{(box.left + box.right) / 2, (box.top + box.bottom) / 2});
@@ -372,7 +402,7 @@ void Playthrough::LoadTheSave() {
   StoryVariable(kSavedChoice, m_FirstWay);
   // The other character's story; the slot brings back the saved one's.
   if (!ChooseStage(1, 0)) return;
-  WatchSectionStart(m_Driver, m_ScriptSource, "c1e0r0");
+  WatchSection("c1e0r0");
   m_Driver.Step("load the save");
   if (!m_Driver.RunUntil([] { return !CurrentLine().message.empty(); }, kFirstLineLimitMs,
                          "the story showed no text before the load"))
@@ -404,18 +434,75 @@ void Playthrough::LoadTheSave() {
   AnswerTheCloseQuestion(kSceneBattle);
 }
 
+void Playthrough::WatchSection(const std::string& name) {
+  const std::uint32_t picture = WatchSectionStart(m_Driver, m_ScriptSource, name);
+  if (picture == 0) return;
+  // The display's pace, so that the time is the player's.
+  while (m_Driver.Running() && CurrentLine().message.empty() && m_Driver.GameTimeMs() - picture < kFirstLineLimitMs) {
+    m_Driver.Frame();
+  }
+  m_FirstTextMs[name].push_back(m_Driver.GameTimeMs() - picture);
+}
+
+void Playthrough::CheckFirstTexts() {
+  for (const auto& [name, times] : m_FirstTextMs) {
+    if (times.size() < 2) continue;
+    const std::uint32_t again = *std::min_element(times.begin() + 1, times.end());
+    m_Driver.Check(times.front() <= again + kNewGameDelayMs,
+                   Join("story ", name, " came to its first text ", times.front(), " ms after its picture the first time, ",
+                        again, " ms when it started again"));
+  }
+}
+
+std::uint32_t Playthrough::ClosedCellColour(const nsVesk::nsGame::nsMine::nsCore::IMine& board) {
+  const std::string file = board.GetChipImage();
+  const auto known = m_ClosedColours.find(file);
+  if (known != m_ClosedColours.end()) return known->second;
+  const std::unique_ptr<platform::Texture> picture = ReadPictureFile(file);
+  std::uint32_t colour = 0;
+  if (m_Driver.Check(picture != nullptr, "the chip picture " + file + " cannot be read")) {
+    colour = picture->At(board.GetChipWidth() / 2, kClosedFrame * board.GetChipHeight() + board.GetChipHeight() / 2) &
+             0xFFFFFFu;
+  }
+  return m_ClosedColours[file] = colour;
+}
+
+void Playthrough::CheckChipPictures(const std::string& round) {
+  std::set<std::string> files;
+  std::vector<std::uint32_t> colours;
+  const auto& boards = nsVesk::nsGame::TheBattleContext().GetBoards();
+  for (const auto& board : boards) {
+    files.insert(board->GetChipImage());
+    colours.push_back(ClosedCellColour(*board));
+  }
+  const std::size_t different = std::set<std::uint32_t>(colours.begin(), colours.end()).size();
+  m_Driver.Check(files.size() == boards.size() && different == boards.size(),
+                 Join("the ", boards.size(), " boards of ", round, " lie in ", files.size(), " chip pictures of ",
+                      different, " closed-cell colours"));
+  // Played again, after whatever came between, a round shows the same colours.
+  const auto first = m_RoundColours.emplace(round, colours).first;
+  m_Driver.Check(first->second == colours, "the boards of " + round + " changed their colours since it was first played");
+}
+
 std::vector<StoryLine> Playthrough::ReadStory(const std::string& name, std::int32_t scene) {
   m_Driver.Step("story " + name);
   // A section read from its start is named by its label (one resumed from a slot is not).
-  if (m_ScriptSource.find("\n@" + name + ":") != std::string::npos) WatchSectionStart(m_Driver, m_ScriptSource, name);
+  if (m_ScriptSource.find("\n@" + name + ":") != std::string::npos) WatchSection(name);
   std::vector<StoryLine> lines;
   bool pictureChecked = false;
-  bool volumesChecked = false;
+  bool settingsChecked = false;
+  if (m_SkipStories) m_Driver.HoldKey(nsVesk::nsADV::VeskNormalScene::kLeftControl);
+  // When the jingle was first heard, and when the reward's music after it.
+  std::uint32_t jingleAt = 0;
+  std::uint32_t musicBackAt = 0;
+  auto* sound = nsVesk::g_NovelPlayer->GetSoundManager();
   for (int clicks = 0; clicks < kStoryClickLimit && m_Driver.Running() && GameDriver::TopScene() == scene; ++clicks) {
-    if (!volumesChecked && !StoryKeepsPlayerVolumes()) {
-      volumesChecked = true;
-      m_Driver.Fault("story " + name + " set a volume of its own over the player's");
+    if (!settingsChecked && !StoryKeepsPlayerSettings()) {
+      settingsChecked = true;
+      m_Driver.Fault("story " + name + " set a volume or a text speed of its own over the player's");
     }
+    if (jingleAt == 0 && sound->IsBGMPlaying(kJingle)) jingleAt = m_Driver.GameTimeMs();
+    if (jingleAt != 0 && musicBackAt == 0 && sound->IsBGMPlaying(kRewardMusic)) musicBackAt = m_Driver.GameTimeMs();
     if (!m_TimedOut && TimedChoiceOpen()) {
       LetTheChoiceTimeOut();
       continue;
@@ -425,7 +512,10 @@ std::vector<StoryLine> Playthrough::ReadStory(const std::string& name, std::int3
       continue;
     }
     const StoryLine line = CurrentLine();
-    if (!line.message.empty() && (lines.empty() || !(lines.back() == line))) {
+    // A line still being revealed is the same line when it grows.
+    if (!lines.empty() && line.talker == lines.back().talker && line.message.starts_with(lines.back().message)) {
+      lines.back() = line;
+    } else if (!line.message.empty()) {
       lines.push_back(line);
       // The text window over the background: at least two colours.
       if (!pictureChecked) m_Driver.CheckPicture("story " + name, 2);
@@ -445,8 +535,17 @@ std::vector<StoryLine> Playthrough::ReadStory(const std::string& name, std::int3
     }
     m_Driver.Click(kTextClick, GameDriver::kWaitFrameMs);
   }
+  if (m_SkipStories) m_Driver.ReleaseKey(nsVesk::nsADV::VeskNormalScene::kLeftControl);
   m_Driver.Check(!m_Driver.Running() || GameDriver::TopScene() != scene, "story " + name + " never ended");
   m_Driver.Check(!lines.empty(), "story " + name + " showed no text");
+  // Skipping cuts the jingle short on purpose.
+  if (jingleAt != 0 && !m_SkipStories) {
+    const std::uint32_t length = MusicLengthMs(kJingle);
+    m_Driver.Check(musicBackAt != 0, "story " + name + " never brought its music back after the jingle");
+    m_Driver.Check(musicBackAt == 0 || musicBackAt - jingleAt >= length,
+                   Join("story ", name, " brought its music back ", musicBackAt - jingleAt, " ms after a jingle of ",
+                        length, " ms"));
+  }
   m_Record.sections.emplace_back(name, lines);
   return lines;
 }
@@ -455,7 +554,7 @@ void Playthrough::ReturnToTitleMidMessage(int chara, int enemy) {
   if (!ChooseStage(chara, enemy)) return;
   const std::string name = Join("c", chara, "e", enemy, "r0");
   m_Driver.Step("return to the title from " + name);
-  WatchSectionStart(m_Driver, m_ScriptSource, name);
+  WatchSection(name);
   if (!m_Driver.RunUntil([] { return !CurrentLine().message.empty(); }, kFirstLineLimitMs, name + " showed no text"))
     return;
   m_Driver.ClickButton(kStoryIni, "ButtonReturnTitle");
@@ -499,13 +598,15 @@ void Playthrough::PlayStage(int chara, int enemy, bool loseFirst) {
     if (!m_Driver.RunUntil(BattleSolver::Playable, kSceneLimitMs, "the battle never took input")) return;
     m_Driver.Check(nsVesk::g_Round == round, Join("the battle plays round ", nsVesk::g_Round, " for ", round));
     m_Driver.CheckPicture("battle " + name);
-    if (loseFirst && round == 0) {
+    CheckChipPictures(name);
+    if ((loseFirst && round == 0) || m_LoseEveryRound) {
       if (!solver.Lose()) return;
       m_Driver.Idle(300);
       m_Driver.CheckPicture("the lost battle");
       m_Driver.Click(kRestartButton);
       m_Driver.Check(!BattleSolver::Lost() && GameDriver::TopScene() == kSceneBattle,
                      "the restart button did not put the round back");
+      CheckChipPictures(name);
     }
     if (!solver.Win()) return;
     m_Driver.Idle(300);
@@ -544,11 +645,13 @@ void Playthrough::PlayStage(int chara, int enemy, bool loseFirst) {
   }
 }
 
-// The current volumes a story leaves at "the default" (outside 0 to 10000), so the
-// option screen's volumes count.
-bool Playthrough::StoryKeepsPlayerVolumes() {
+// The current volumes a story leaves at "the default" (outside 0 to 10000) and its
+// text speed unset (negative: the setting's), so the option screen's values count.
+bool Playthrough::StoryKeepsPlayerSettings() {
   auto* sound = nsVesk::g_NovelPlayer->GetSoundManager();
-  return sound->IsSEVolumeInvalid() && sound->IsBGMVolumeInvalid() && sound->IsVoiceVolumeInvalid();
+  auto* draw = nsVesk::g_NovelPlayer->GetDrawManager();
+  return sound->IsSEVolumeInvalid() && sound->IsBGMVolumeInvalid() && sound->IsVoiceVolumeInvalid() &&
+         draw->GetTextSpeed() == -draw->GetConfigTextSpeed();
 }
 
 bool Playthrough::StoryVariable(const std::string& name, std::int32_t& value) {

@@ -12,8 +12,11 @@
 // follows; then the close question is answered No and then Yes. The story is read
 // as it comes: its text is clicked on until it suspends, and an open choice window
 // gets a click on one of its choices. Each section read from its start must come
-// onto the screen on its own picture (section_start.h), and no story may set a
-// volume over the player's.
+// onto the screen on its own picture (section_start.h), the first section of the
+// program no more than half a second slower to its first text than when it starts
+// again; no story may set a volume or a text speed over the player's; a reward's
+// music comes back after its jingle, and the boards of every round lie in chip
+// pictures of their own, each in its own closed-cell colour.
 
 #include <cstdint>
 #include <functional>
@@ -22,6 +25,10 @@
 #include <vector>
 
 #include "tests/game/playthrough/game_driver.h"
+
+namespace nsVesk::nsGame::nsMine::nsCore {
+class IMine;
+}
 
 namespace vesk_play {
 
@@ -67,6 +74,17 @@ class Playthrough {
   // Every round's story and battle of the chosen stage, then the reward, back to
   // the title. The first battle is lost and restarted when `loseFirst`.
   void PlayStage(int chara, int enemy, bool loseFirst);
+  // The start of a section read from its label: its own picture (section_start.h),
+  // then, at the display's pace, its first text; the time between is kept.
+  void WatchSection(const std::string& name);
+  // The boards of the round just built: chip pictures no other board of theirs
+  // takes, whose closed cells differ in colour, the same colours every time the
+  // round is played.
+  void CheckChipPictures(const std::string& round);
+  // A section played again comes to its first text after its picture no more than
+  // kNewGameDelayMs later the first time (the first section of a game sets the
+  // story screen up on the way) than at its fastest start after that.
+  void CheckFirstTexts();
   // One story section to its end (the scene on top changes); its lines.
   std::vector<StoryLine> ReadStory(const std::string& name, std::int32_t scene);
   // The first story of the stage left by "タイトルに戻る" mid-message.
@@ -102,13 +120,21 @@ class Playthrough {
   static StoryLine CurrentLine();
   static bool StoryButton(const char* name, Point& centre);
   static bool StoryVariable(const std::string& name, std::int32_t& value);
-  static bool StoryKeepsPlayerVolumes();
+  static bool StoryKeepsPlayerSettings();
+  // The closed-cell colour of a board's chip picture (0xRRGGBB), read once per file.
+  std::uint32_t ClosedCellColour(const nsVesk::nsGame::nsMine::nsCore::IMine& board);
   int RoundsOf(int chara, int enemy) const;
 
   GameDriver m_Driver;
   std::string m_ScriptSource;
   PlayRecord m_Record;
   std::map<std::string, int> m_ChoicesSeen;
+  // Per section read from its start, in the order played: game time from its
+  // picture to its first text.
+  std::map<std::string, std::vector<std::uint32_t>> m_FirstTextMs;
+  std::map<std::string, std::uint32_t> m_ClosedColours;
+  // The closed-cell colours of each round's boards, top first, when first played.
+  std::map<std::string, std::vector<std::uint32_t>> m_RoundColours;
   unsigned m_BGMVolume = 0;
   std::int32_t m_TextSpeed = 0;
   bool m_LastStage = false;
@@ -116,6 +142,10 @@ class Playthrough {
   bool m_BacklogButtonUsed = false;
   bool m_TimedOut = false;
   bool m_EndChosen = false;
+  // Every story read with Control held (the held skip), and every round lost and
+  // restarted before it is won.
+  bool m_SkipStories = false;
+  bool m_LoseEveryRound = false;
   // The line on screen when the slot was saved (empty before the save).
   StoryLine m_SavedLine;
   // The section saved mid-story and loaded after the fresh start.

@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <initializer_list>
 #include <iostream>
 #include <set>
 #include <sstream>
@@ -126,5 +127,34 @@ TEST(Playthrough, ASlotLoadedInAnotherStoryBringsBackItsOwn) {
   LoadPlace play;
   for (const std::string& fault : play.Driver().Faults()) ADD_FAILURE() << platform::Cp932ToUtf8(fault);
 }
+
+// The stages of both characters in the order given, in one process, each stage
+// twice and each round lost and restarted before it is won, the stories skipped:
+// whatever was played before, the boards of every round lie in chip pictures of
+// their own, each in its own closed-cell colour, and every section comes to its
+// first text as quickly as the first time, give or take the set-up of a new game
+// (the last reward, taken twice, starts one).
+struct EveryRoundTwice : vesk_play::Playthrough {
+  explicit EveryRoundTwice(std::initializer_list<int> characters)
+      : Playthrough(VESK_SAMPLE_DATA, VESK_SAMPLE_SCENARIO, ReadText(VESK_SAMPLE_SCENARIO_SOURCE)) {
+    m_BacklogVisited = m_BacklogButtonUsed = m_TimedOut = true;
+    m_SavedSection.clear();
+    m_SkipStories = m_LoseEveryRound = true;
+    if (!m_Driver.Start()) return;
+    for (const int chara : characters) {
+      for (int enemy = 0; enemy < 2; ++enemy) {
+        PlayStage(chara, enemy, false);
+        PlayStage(chara, enemy, false);
+      }
+    }
+    EXPECT_EQ(m_Record.stagesCleared, 8);
+    CheckFirstTexts();
+    for (const std::string& fault : m_Driver.Faults()) ADD_FAILURE() << platform::Cp932ToUtf8(fault);
+  }
+};
+
+TEST(Playthrough, EveryRoundsBoardsHaveColoursOfTheirOwnAoriaFirst) { EveryRoundTwice play({0, 1}); }
+
+TEST(Playthrough, EveryRoundsBoardsHaveColoursOfTheirOwnKestrinFirst) { EveryRoundTwice play({1, 0}); }
 
 }  // namespace

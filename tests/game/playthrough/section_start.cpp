@@ -3,12 +3,10 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <vector>
 
-#include "platform/image/image_decoder.h"
+#include "platform/graphics/texture.h"
 
 namespace vesk_play {
 namespace {
@@ -48,9 +46,7 @@ std::string SectionPicture(const std::string& source, const std::string& name) {
 }
 
 bool ReadPicture(const std::string& file, Probes& probes) {
-  std::ifstream in(file, std::ios::binary);
-  const std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  const std::unique_ptr<platform::Texture> picture = platform::DecodeImage(bytes.data(), bytes.size(), file, 0);
+  const std::unique_ptr<platform::Texture> picture = ReadPictureFile(file);
   if (!picture || picture->Width() < 800 || picture->Height() < 100) return false;
   probes = Probe([&picture](int x, int y) { return picture->Row(y)[x]; });
   return true;
@@ -78,11 +74,11 @@ Look Classify(const Probes& frame, const Probes& picture) {
 
 }  // namespace
 
-void WatchSectionStart(GameDriver& driver, const std::string& scriptSource, const std::string& name) {
+std::uint32_t WatchSectionStart(GameDriver& driver, const std::string& scriptSource, const std::string& name) {
   const std::string file = SectionPicture(scriptSource, name);
   Probes picture;
   if (!driver.Check(!file.empty() && ReadPicture(file, picture), "no picture of story " + name + " to look for")) {
-    return;
+    return 0;
   }
   const std::uint32_t first = driver.GameTimeMs() + GameDriver::kFrameMs;
   while (driver.Running()) {
@@ -92,7 +88,7 @@ void WatchSectionStart(GameDriver& driver, const std::string& scriptSource, cons
     if (look == Look::Picture) {
       driver.Check(elapsed <= kSectionPictureLimitMs,
                    "story " + name + " showed its picture " + std::to_string(elapsed) + " ms after its first frame");
-      return;
+      return driver.GameTimeMs();
     }
     const bool other = look == Look::Other;
     if (other || elapsed > kSectionPictureLimitMs) {
@@ -102,9 +98,10 @@ void WatchSectionStart(GameDriver& driver, const std::string& scriptSource, cons
       driver.Fault(other ? "story " + name + " starts on a frame of another picture"
                          : "story " + name + " shows no picture of its own within " +
                                std::to_string(kSectionPictureLimitMs) + " ms");
-      return;
+      return 0;
     }
   }
+  return 0;
 }
 
 }  // namespace vesk_play

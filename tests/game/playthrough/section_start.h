@@ -15,7 +15,8 @@ inline constexpr std::uint32_t kSectionPictureLimitMs = 300;
 
 // Called before the story scene of section `name` (its label in `scriptSource`)
 // has run its first frame; faults in the driver for a frame of another picture
-// and for a picture that comes too late.
-void WatchSectionStart(GameDriver& driver, const std::string& scriptSource, const std::string& name);
+// and for a picture that comes too late. The game time at which the picture
+// stood, or 0 when it never did.
+std::uint32_t WatchSectionStart(GameDriver& driver, const std::string& scriptSource, const std::string& name);
 
 }  // namespace vesk_play

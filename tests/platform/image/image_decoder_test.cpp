@@ -3,14 +3,18 @@
 #include <SDL.h>
 #include <SDL_image.h>
 #include <gtest/gtest.h>
+#include <zlib.h>
 
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/image/image_header.h"
+#include "platform/image/jpeg_reader.h"
+#include "platform/image/png_reader.h"
 #include "tests/platform/image/test_images.h"
 
 namespace {
@@ -165,15 +169,60 @@ TEST(ImageDecoder, JpegWithinTolerance) {
   EXPECT_TRUE(Near(t->At(13, 8), 0xFF2040C0u)) << std::hex << t->At(13, 8);
 }
 
-TEST(ImageDecoder, ProgressiveJpegsOfTooManyScansAreRefusedFromTheirHeader) {
-  // Plain grey (every coefficient 0) decodes to 128.
+TEST(ImageDecoder, JpegsAreRefusedAtTheirFirstScanOverTheBound) {
+  // Plain grey (every coefficient 0) decodes to 128. The decoder reads on through
+  // each detour; the count ahead of it takes them as the decoder does, and the
+  // decoder's own count, which holds where that one could come out lower, stops it
+  // at the scan over the bound as well.
+  using vesk_test::JpegDetour;
   const int limit = static_cast<int>(platform::kMaxJpegScans);
-  auto atLimit = Decode(vesk_test::MakeProgressiveJpeg(16, 16, limit), "j.jpg");
-  ASSERT_NE(atLimit, nullptr);
-  EXPECT_EQ(PixelsOf(atLimit), std::vector<std::uint32_t>(256, 0xFF808080u));
-  EXPECT_EQ(Decode(vesk_test::MakeProgressiveJpeg(16, 16, limit + 1), "j.jpg"), nullptr);
+  for (const JpegDetour detour : {JpegDetour::kNone, JpegDetour::kSegmentOfLength0, JpegDetour::kSegmentOfLength1,
+                                  JpegDetour::kReservedMarkerAtRestart}) {
+    auto atLimit = Decode(vesk_test::MakeProgressiveJpeg(16, 16, limit, detour), "j.jpg");
+    ASSERT_NE(atLimit, nullptr) << static_cast<int>(detour);
+    EXPECT_EQ(PixelsOf(atLimit), std::vector<std::uint32_t>(256, 0xFF808080u)) << static_cast<int>(detour);
+    const std::string over = vesk_test::MakeProgressiveJpeg(16, 16, limit + 1, detour);
+    const auto* bytes = reinterpret_cast<const unsigned char*>(over.data());
+    EXPECT_FALSE(platform::ImageStructureIsSound(platform::ReadImageHeader(bytes, over.size(), "j.jpg"), bytes,
+                                                 over.size()))
+        << static_cast<int>(detour);
+    EXPECT_EQ(platform::ReadJpeg(bytes, over.size()), nullptr) << static_cast<int>(detour);
+    EXPECT_EQ(Decode(over, "j.jpg"), nullptr) << static_cast<int>(detour);
+  }
   // The longest legal progression at the largest size: half a minute of decoding.
   EXPECT_EQ(Decode(vesk_test::MakeProgressiveJpeg(8192, 8192, 883), "j.jpg"), nullptr);
+}
+
+TEST(ImageDecoder, PngKeepsNoneOfItsTextAndBoundsItsMemory) {
+  // Hundreds of compressed text chunks, each inflating to 8 MB, in front of the
+  // picture (a file of about 4 MB): the picture decodes and libpng keeps nothing of
+  // them, nor of the other chunks beside the picture's own.
+  const std::string zeros(8u << 20, '\0');
+  uLongf packedSize = compressBound(zeros.size());
+  std::string packed(packedSize, '\0');
+  ASSERT_EQ(compress2(reinterpret_cast<Bytef*>(packed.data()), &packedSize,
+                      reinterpret_cast<const Bytef*>(zeros.data()), zeros.size(), 9),
+            Z_OK);
+  packed.resize(packedSize);
+  std::vector<std::pair<std::string, std::string>> chunks = {
+      {"tEXt", std::string("Title\0plain", 11)},
+      {"iCCP", std::string("profile\0\0", 9) + packed},
+      {"eXIf", std::string("MM\0*\0\0\0\x08\0\0", 10)},
+      {"prVt", "a chunk no reader knows"}};
+  for (int i = 0; chunks.size() < 500; ++i) {
+    const std::string keyword = "Comment" + std::to_string(i);
+    chunks.emplace_back("zTXt", keyword + std::string(2, '\0') + packed);
+    chunks.emplace_back("iTXt", keyword + std::string("\0\1\0\0\0", 5) + packed);
+  }
+  const std::string png = vesk_test::WithChunksBeforeImageData(vesk_test::MakePngRgba(2, 2, kFour), chunks);
+  ASSERT_GT(png.size(), 3u << 20);
+
+  platform::PngReadRecord record;
+  const auto* bytes = reinterpret_cast<const unsigned char*>(png.data());
+  EXPECT_EQ(PixelsOf(platform::ReadPng(bytes, png.size(), &record)), kFour);
+  EXPECT_EQ(record.ancillaryChunksKept, 0u);
+  EXPECT_LT(record.peakLibraryBytes, std::size_t{256} << 10);
+  EXPECT_EQ(PixelsOf(Decode(png, "a.png")), kFour);
 }
 
 TEST(ImageDecoder, CmykJpegsAreConvertedToOpaqueRgb) {

@@ -128,7 +128,15 @@ std::string MakePng(const PngSamples& png) {
   return file;
 }
 
-std::string MakeProgressiveJpeg(int width, int height, int scans) {
+std::string WithChunksBeforeImageData(const std::string& png,
+                                      const std::vector<std::pair<std::string, std::string>>& chunks) {
+  const std::size_t imageData = png.find("IDAT") - 4;  // at its length
+  std::string extra;
+  for (const auto& [type, contents] : chunks) PutChunk(extra, type.c_str(), contents);
+  return png.substr(0, imageData) + extra + png.substr(imageData);
+}
+
+std::string MakeProgressiveJpeg(int width, int height, int scans, JpegDetour detour) {
   using namespace std::string_literals;
   const auto h = static_cast<std::uint32_t>(height), w = static_cast<std::uint32_t>(width);
   std::string jpeg = "\xFF\xD8";
@@ -139,12 +147,25 @@ std::string MakeProgressiveJpeg(int width, int height, int scans) {
   PutSegment(jpeg, 0xC4, "\0\1"s + std::string(16, '\0'));
   PutSegment(jpeg, 0xC4, "\x10\0\0\0\x0F"s + std::string(12, '\0') +
                              "\0\x10\x20\x30\x40\x50\x60\x70\x80\x90\xA0\xB0\xC0\xD0\xE0"s);
+  const bool restarts = detour == JpegDetour::kReservedMarkerAtRestart;
+  if (restarts) PutSegment(jpeg, 0xDD, "\0\1"s);  // a restart interval of one block
   const auto blocks = static_cast<std::uint32_t>((width + 7) / 8 * ((height + 7) / 8));
   for (int scan = 0; scan < scans; ++scan) {
     const int step = (scan + 13) % 14;  // of an AC coefficient's 14 scans, point transform 13 - step
     const auto band = static_cast<char>(scan == 0 ? 0 : (scan - 1) / 14 + 1);
     const auto successive =  // Ah << 4 | Al
         static_cast<char>(scan == 0 ? 0 : (step == 0 ? 0 : (14 - step) << 4) | (13 - step));
+    PutSegment(jpeg, 0xDA, {1, 1, 0, band, band, successive});
+    if (scan == 0 && restarts) {
+      // Each block's DC difference in a byte of its own, restart markers between.
+      for (std::uint32_t block = 0; block < blocks; ++block) {
+        if (block == 1) jpeg += "\xFF\x02\x40\x00"s;
+        if (block > 0) jpeg += {'\xFF', static_cast<char>(0xD0 + (block - 1) % 8)};
+        jpeg += PackJpegBits("0");
+      }
+      PutSegment(jpeg, 0xDD, "\0\0"s);  // no restarts in the scans that follow
+      continue;
+    }
     std::string bits = scan == 0 ? std::string(blocks, '0') : "";  // every DC difference 0
     for (std::uint32_t left = scan == 0 ? 0 : blocks; left > 0;) {  // all blocks in end-of-band runs
       const std::uint32_t run = std::min<std::uint32_t>(left, 32767);
@@ -154,8 +175,9 @@ std::string MakeProgressiveJpeg(int width, int height, int scans) {
       bits += std::bitset<19>(code).to_string().substr(0, static_cast<std::size_t>(4 + runClass));
       left -= run;
     }
-    PutSegment(jpeg, 0xDA, {1, 1, 0, band, band, successive});
     jpeg += PackJpegBits(bits);
+    if (scan == 0 && detour == JpegDetour::kSegmentOfLength0) jpeg += "\xFF\xFE\0\0"s;
+    if (scan == 0 && detour == JpegDetour::kSegmentOfLength1) jpeg += "\xFF\xFE\0\1"s;
   }
   return jpeg + "\xFF\xD9";
 }

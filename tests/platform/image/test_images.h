@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace vesk_test {
@@ -26,11 +27,20 @@ struct PngSamples {
 std::string MakePng(const PngSamples& png);
 // The channels a PNG pixel of this colour type has.
 int PngChannels(int colourType);
+// The PNG with these chunks (type, contents) put in front of its image data.
+std::string WithChunksBeforeImageData(const std::string& png,
+                                      const std::vector<std::pair<std::string, std::string>>& chunks);
+// What a JPEG may hold between its scans that a reader counting scans on its own
+// can take differently from the decoder, which reads on past each: a comment
+// segment stating a length of 0 or 1 after the first scan, or, inside the first
+// scan (of one restart interval per block), a reserved marker met where the first
+// restart marker is due, whose next two bytes read as a length of 16 KB.
+enum class JpegDetour { kNone, kSegmentOfLength0, kSegmentOfLength1, kReservedMarkerAtRestart };
 // A greyscale progressive JPEG of plain grey (every coefficient 0) with the first
 // `scans` of the longest progression the format allows: the DC scan, then for each
 // of the 63 AC coefficients a first scan at point transform 13 and 13 refinements
 // (883 scans in all).
-std::string MakeProgressiveJpeg(int width, int height, int scans);
+std::string MakeProgressiveJpeg(int width, int height, int scans, JpegDetour detour = JpegDetour::kNone);
 // A bottom-up BMP (BITMAPINFOHEADER, BI_RGB) of 24 or 32 bits per pixel. For 32 bits
 // the fourth byte of each pixel is written from the alpha of argb.
 std::string MakeBmp(int width, int height, int bitsPerPixel, const std::vector<std::uint32_t>& argb);
