@@ -45,7 +45,6 @@ void SetLayer(INovelEngine* engine, std::int32_t kind, const DrawTask& task) {
   }
 }
 
-
 SyntaxPattern StringAndArguments(int count) {
   SyntaxPattern pattern{kWordString, kWordComma};
   AppendArguments(pattern, count);

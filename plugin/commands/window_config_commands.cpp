@@ -75,7 +75,6 @@ std::vector<KeywordStatement> StatementsOf(std::span<const ConfigKeyword> keywor
   return statements;
 }
 
-
 const std::vector<KeywordStatement>& SetselectStatements() {
   static const std::vector<KeywordStatement> statements{
       {"selectclickse", 0, {kWordString, kWordSemicolon}},

@@ -5,7 +5,6 @@
 #include <csignal>
 #include <vector>
 
-
 namespace {
 
 struct Seen {
