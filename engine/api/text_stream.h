@@ -16,4 +16,8 @@ class ITextStream {
   virtual ~ITextStream() = default;
 };
 
+// The body of every WriteExpression: each token through out.Write, a number as
+// "(%d)" with its value, any other as "(%s)" with its name.
+void WriteExpressionTokens(ITextStream& out, const Expression& expr);
+
 }  // namespace nsTamskLib::nsTextStream

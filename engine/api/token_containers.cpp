@@ -62,6 +62,15 @@ bool TextTokenSection::push_back(const TextTokenLine& line, unsigned maxWidth, u
   return true;
 }
 
+Expression NumberExpression(std::int32_t value) {
+  ExpressionToken number;
+  number.Type = kTokenNumber;
+  number.Value = value;
+  Expression expr;
+  expr.push_back(number);
+  return expr;
+}
+
 void ResetElement(ExpressionToken& token) {
   token.Type = -1;
   token.SubType = -1;

@@ -40,6 +40,9 @@ struct ExpressionToken {
   Expression Sub;
 };
 
+// An expression of one number: what a parser stores for a fixed argument.
+Expression NumberExpression(std::int32_t value);
+
 // One glyph of ruby text.
 struct RubyToken {
   mystr Text;

@@ -8,7 +8,7 @@
 #include "engine/api/plugin_api.h"
 #include "engine/api/types.h"
 #include "platform/debug/debug_sink.h"
-#include "platform/window/message_box.h"
+#include "platform/message_box/message_box.h"
 
 namespace nsTamskLib::nsCore {
 namespace {

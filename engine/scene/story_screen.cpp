@@ -6,7 +6,7 @@
 #include "engine/drawmanager/base_draw_manager.h"
 #include "engine/scene/scene_player.h"
 #include "engine/taskmanager/task_manager.h"
-#include "platform/window/message_box.h"
+#include "platform/message_box/message_box.h"
 
 namespace nsTamskLib::nsScene {
 namespace {

@@ -61,11 +61,7 @@ void TaskManager::SetButtonEnabled(const char* name, bool enabled) {
 }
 
 void TaskManager::SetButton(const char* name, const DrawTask& task) {
-  const TRect& r = task.SrcRect;
-  if (IsBadSrcRect(r)) {
-    RuntimeError(Owner(), "転送元矩形の指定が間違っています！\n（%s.SrcRect = {%d, %d, %d, %d}）",
-                 NameOrEmpty(name), r.left, r.top, r.right, r.bottom);
-  }
+  CheckSourceRect(NameOrEmpty(name), task.SrcRect);
   FindButton(name).Task[BackPage()] = task;
 }
 
@@ -96,12 +92,7 @@ void TaskManager::SetButtonImage(
   static const char* const kPictureNames[4] = {"Normal", "OnCursor", "OnHold", "Disable"};
   // Every picture is checked before anything changes.
   for (int state = 0; state < 4; ++state) {
-    const TRect& r = pictures[state];
-    if (IsBadSrcRect(r)) {
-      RuntimeError(Owner(),
-                   "転送元矩形の指定が間違っています！\n（%s.SrcRect[%s] = {%d, %d, %d, %d}）",
-                   NameOrEmpty(name), kPictureNames[state], r.left, r.top, r.right, r.bottom);
-    }
+    CheckSourceRect(NameOrEmpty(name), pictures[state], kPictureNames[state]);
   }
   const std::uint32_t back = BackPage();
   DrawTask& task = button.Task[back];

@@ -65,11 +65,7 @@ void TaskManager::SetSpriteVisible(const char* name, bool visible) {
 }
 
 void TaskManager::SetSprite(const char* name, const DrawTask& task) {
-  const TRect& r = task.SrcRect;
-  if (IsBadSrcRect(r)) {
-    RuntimeError(Owner(), "転送元矩形の指定が間違っています！\n（%s.SrcRect = {%d, %d, %d, %d}）",
-                 NameOrEmpty(name), r.left, r.top, r.right, r.bottom);
-  }
+  CheckSourceRect(NameOrEmpty(name), task.SrcRect);
   FindSprite(name).Task[BackPage()] = task;
 }
 
@@ -88,10 +84,7 @@ void TaskManager::SetSpriteImage(const char* name, const char* image, std::int32
                                  std::int32_t bottom) {
   DrawTask& task = FindSprite(name).Task[BackPage()];
   const TRect src{left, top, right, bottom};
-  if (IsBadSrcRect(src)) {
-    RuntimeError(Owner(), "転送元矩形の指定が間違っています！\n（%s.SrcRect = {%d, %d, %d, %d}）",
-                 NameOrEmpty(name), left, top, right, bottom);
-  }
+  CheckSourceRect(NameOrEmpty(name), src);
   task.Name = NameOrEmpty(image);
   task.Type = kDrawImage;
   task.BltType = BltType;

@@ -78,12 +78,18 @@ void TaskManager::RegisterImage(const char* name) {
   (void)m_Engine->GetDrawManager()->RegisterImage(name);
 }
 
-void TaskManager::SetLayer(DrawTask* layer, const char* layerName, const DrawTask& task) {
-  const TRect& r = task.SrcRect;
-  if (IsBadSrcRect(r)) {
-    RuntimeError(Owner(), "転送元矩形の指定が間違っています！\n（%s.SrcRect = {%d, %d, %d, %d}）",
-                 layerName, r.left, r.top, r.right, r.bottom);
+void TaskManager::CheckSourceRect(const char* owner, const TRect& src, const char* picture) const {
+  if (!IsBadSrcRect(src)) return;
+  if (picture != nullptr) {
+    RuntimeError(Owner(), "転送元矩形の指定が間違っています！\n（%s.SrcRect[%s] = {%d, %d, %d, %d}）", owner,
+                 picture, src.left, src.top, src.right, src.bottom);
   }
+  RuntimeError(Owner(), "転送元矩形の指定が間違っています！\n（%s.SrcRect = {%d, %d, %d, %d}）", owner,
+               src.left, src.top, src.right, src.bottom);
+}
+
+void TaskManager::SetLayer(DrawTask* layer, const char* layerName, const DrawTask& task) {
+  CheckSourceRect(layerName, task.SrcRect);
   layer[BackPage()] = task;
   RegisterImage(task.Name.c_str());
 }

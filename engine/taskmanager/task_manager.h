@@ -170,6 +170,9 @@ class TaskManager : public ITaskManager {
  private:
   std::uint32_t BackPage() const { return 1 - m_Page; }
   WindowHandle Owner() const;
+  // Fatal "転送元矩形の指定が間違っています！" naming the owner (and the picture of a
+  // button state) when the rectangle is upside down, reversed or starts off the image.
+  void CheckSourceRect(const char* owner, const TRect& src, const char* picture = nullptr) const;
   void SetLayer(DrawTask* layer, const char* layerName, const DrawTask& task);
   void RegisterImage(const char* name);
   Sprite& FindSprite(const char* name);

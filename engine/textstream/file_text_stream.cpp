@@ -19,16 +19,8 @@ void FileTextStream::Write(const char* format, ...) {
   Append(text);
 }
 
-// Numbers as "(value)", every other token as "(name)"; an operator has an empty name.
 void FileTextStream::WriteExpression(const Expression& expr) {
-  for (std::uint32_t i = 0; i < expr.size(); ++i) {
-    const ExpressionToken& token = expr.at(i);
-    if (token.Type == kTokenNumber) {
-      Write("(%d)", token.Value);
-    } else {
-      Write("(%s)", token.Name.c_str());
-    }
-  }
+  WriteExpressionTokens(*this, expr);
 }
 
 void FileTextStream::Append(const std::string& text) {

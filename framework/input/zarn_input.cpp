@@ -1,7 +1,7 @@
 #include "framework/input/zarn_input.h"
 
 #include "platform/debug/debug_sink.h"
-#include "platform/window/message_box.h"
+#include "platform/message_box/message_box.h"
 
 namespace nsZarn::nsInput {
 

@@ -20,7 +20,7 @@
 #include "platform/clock/clock.h"
 #include "platform/debug/debug_sink.h"
 #include "platform/files/files.h"
-#include "platform/window/message_box.h"
+#include "platform/message_box/message_box.h"
 
 namespace nsVesk {
 namespace {
@@ -31,7 +31,6 @@ using nsZarn::nsFramework::nsFilePack::FilePackManager;
 using nsZarn::nsFramework::nsParam::ParamManager;
 using nsTamskLib::nsCore::NovelPlayer;
 
-constexpr char kArchiveFile[] = "Data.dat";
 constexpr char kDataFolder[] = "Data";
 constexpr char kScriptFile[] = "scenario.dat";
 constexpr char kGlobalFile[] = "global.dat";

@@ -23,16 +23,6 @@ constexpr std::int32_t kMaxListEntries = 256;
 // A numbered key such as "Left0": the name followed by the number in decimal.
 std::string Numbered(const char* name, std::int32_t i) { return name + std::to_string(i); }
 
-// The four keys <prefix>_Left, _Top, _Right and _Bottom of [Image], in that order.
-Rect ReadRect(const std::string& ini, const std::string& prefix) {
-  Rect rect{0, 0, 0, 0};
-  rect.left = GetParamInt(ini, "Image", prefix + "_Left", 0);
-  rect.top = GetParamInt(ini, "Image", prefix + "_Top", 0);
-  rect.right = GetParamInt(ini, "Image", prefix + "_Right", 0);
-  rect.bottom = GetParamInt(ini, "Image", prefix + "_Bottom", 0);
-  return rect;
-}
-
 // A round whose boards have no cell, or whose cells have no size, could be neither
 // played nor won, and one whose boards or lists are too large would exhaust the
 // program: it is refused with the file and the key at fault. A round without
@@ -139,10 +129,10 @@ void cBattleContext::LoadStage(const std::string& roundIni) {
 
   SetOnOpenMineSE(GetParamString(ini, "SE", "OnOpenMine", ""));
 
-  const Rect backSource = ReadRect(ini, "BackSrcRect");
+  const Rect backSource = GetParamRect(ini, "Image", "BackSrcRect");
   SetBackImage(GetParamString(ini, "Image", "BackFileName", ""), backSource);
 
-  const Rect barSource = ReadRect(ini, "EnemyLifeBarSrcRect");
+  const Rect barSource = GetParamRect(ini, "Image", "EnemyLifeBarSrcRect");
   const std::int32_t barX = GetParamInt(ini, "EnemyLifeBar", "PositionX", 0);
   const std::int32_t barY = GetParamInt(ini, "EnemyLifeBar", "PositionY", 0);
   SetEnemyLifeBar(GetParamString(ini, "Image", "EnemyLifeBarFileName", ""), barSource, barX, barY);
@@ -159,8 +149,8 @@ void cBattleContext::LoadStage(const std::string& roundIni) {
   }
   const std::string bombFront = GetParamString(ini, "Image", "BombIconFrontFileName", "");
   const std::string bombBack = GetParamString(ini, "Image", "BombIconBackFileName", "");
-  const Rect bombFrontSource = ReadRect(ini, "BombIconFrontSrcRect");
-  const Rect bombBackSource = ReadRect(ini, "BombIconBackSrcRect");
+  const Rect bombFrontSource = GetParamRect(ini, "Image", "BombIconFrontSrcRect");
+  const Rect bombBackSource = GetParamRect(ini, "Image", "BombIconBackSrcRect");
   SetBombIconBack(bombBack, bombBackSource, slots);
   SetBombIconFront(bombFront, bombFrontSource, slots);
   m_BombIconMove.Setup(bombFront, bombFrontSource, slots);
@@ -176,8 +166,8 @@ void cBattleContext::LoadStage(const std::string& roundIni) {
   }
   const std::string rateFront = GetParamString(ini, "Image", "AtkRateIconFrontFileName", "");
   const std::string rateBack = GetParamString(ini, "Image", "AtkRateIconBackFileName", "");
-  const Rect rateFrontSource = ReadRect(ini, "AtkRateIconFrontSrcRect");
-  const Rect rateBackSource = ReadRect(ini, "AtkRateIconBackSrcRect");
+  const Rect rateFrontSource = GetParamRect(ini, "Image", "AtkRateIconFrontSrcRect");
+  const Rect rateBackSource = GetParamRect(ini, "Image", "AtkRateIconBackSrcRect");
   SetAtkRateIconBack(rateBack, rateBackSource, places);
   SetAtkRateIconFront(rateFront, rateFrontSource, places);
 

@@ -14,11 +14,6 @@ namespace {
 // 179 and growing to twice its size, 320 ms each.
 constexpr Rect kCutinSource{0, 0, 500, 600};
 constexpr int kCutinX = 300;
-
-Rect ReadRect(const std::string& file, const std::string& name) {
-  return Rect{GetParamInt(file, "Image", name + "_Left", 0), GetParamInt(file, "Image", name + "_Top", 0),
-              GetParamInt(file, "Image", name + "_Right", 0), GetParamInt(file, "Image", name + "_Bottom", 0)};
-}
 }  // namespace
 
 cEnemyM::cEnemyM() : m_Moffles(&m_ImageTable, cMoffleRow::Side::Enemy) {}
@@ -64,7 +59,7 @@ void cEnemyIni::Load() {
   for (const Face& face : {Face{"OnWin", &m_OnWinRect}, Face{"OnNormal", &m_OnNormalRect},
                            Face{"OnCrisis", &m_OnCrisisRect}, Face{"OnLose", &m_OnLoseRect}}) {
     m_ImageTable.Load(face.name, GetParamString(ini, "Image", face.name, ""));
-    *face.rect = ReadRect(ini, face.name);
+    *face.rect = GetParamRect(ini, "Image", face.name);
   }
   m_MoffleNum = GetParamInt(ini, "Moffle", "MoffleNum", 0);
   m_Moffles.LoadEffect(GetParamString(ini, "Moffle", "Effect", ""));

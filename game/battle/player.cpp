@@ -19,11 +19,6 @@ namespace {
 // and growing to twice its size, 320 ms each.
 constexpr Rect kCutinSource{0, 0, 500, 600};
 
-Rect ReadRect(const std::string& file, const std::string& name) {
-  return Rect{GetParamInt(file, "Image", name + "_Left", 0), GetParamInt(file, "Image", name + "_Top", 0),
-              GetParamInt(file, "Image", name + "_Right", 0), GetParamInt(file, "Image", name + "_Bottom", 0)};
-}
-
 // Opens one cell as a plain open cell; positions off the board (or beyond the
 // range of a cell index) are skipped.
 void OpenCell(nsCore::cMine& board, std::int64_t x, std::int64_t y) {
@@ -69,7 +64,7 @@ cPlayerCharacter::cPlayerCharacter(std::string iniFile, std::string hiScoreName)
   for (const Face& face : {Face{"OnWin", &m_OnWinRect}, Face{"OnNormal", &m_OnNormalRect},
                            Face{"OnCrisis", &m_OnCrisisRect}, Face{"OnLose", &m_OnLoseRect}}) {
     m_ImageTable.Load(face.name, GetParamString(ini, "Image", face.name, ""));
-    *face.rect = ReadRect(ini, face.name);
+    *face.rect = GetParamRect(ini, "Image", face.name);
   }
   m_BombEffect.Load(GetParamString(ini, "Bomb", "Effect", ""));
   m_BombCutin.Load(GetParamString(ini, "Bomb", "Cutin", ""), kCutinSource, 0, 0);

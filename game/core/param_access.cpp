@@ -29,6 +29,15 @@ std::string GetParamString(const std::string& file, const std::string& section, 
   return g_ParamManager->GetString(file, section, key, defaultValue);
 }
 
+nsZarn::nsGraphics::Rect GetParamRect(const std::string& file, const std::string& section, const std::string& name) {
+  nsZarn::nsGraphics::Rect rect{0, 0, 0, 0};
+  rect.left = GetParamInt(file, section, name + "_Left", 0);
+  rect.top = GetParamInt(file, section, name + "_Top", 0);
+  rect.right = GetParamInt(file, section, name + "_Right", 0);
+  rect.bottom = GetParamInt(file, section, name + "_Bottom", 0);
+  return rect;
+}
+
 std::int32_t GetParamCount(const std::string& file, const std::string& section, const std::string& key,
                            std::int32_t limit) {
   const std::int32_t count = GetParamInt(file, section, key, 0);

@@ -9,12 +9,17 @@
 #include <functional>
 #include <string>
 
+#include "framework/graphics/graphics_types.h"
+
 namespace nsVesk {
 
 std::int32_t GetParamInt(const std::string& file, const std::string& section, const std::string& key,
                          std::int32_t defaultValue);
 std::string GetParamString(const std::string& file, const std::string& section, const std::string& key,
                            const std::string& defaultValue);
+// The rectangle of the four keys <name>_Left, _Top, _Right and _Bottom, read in that
+// order, each 0 by default.
+nsZarn::nsGraphics::Rect GetParamRect(const std::string& file, const std::string& section, const std::string& name);
 
 // The number of entries of a list in a parameter file (default 0). A count above
 // `limit` ends the program with a message that names the file, the section, the

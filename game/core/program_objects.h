@@ -13,6 +13,9 @@
 
 namespace nsVesk {
 
+// The data archive the entry packs and opens, and every reader of the game's files reads.
+inline constexpr char kArchiveFile[] = "Data.dat";
+
 extern nsZarn::nsFramework::nsFilePack::FilePackManager* g_FilePackManager;
 extern nsZarn::nsFramework::nsParam::ParamManager* g_ParamManager;
 // Holds the empty scene at the bottom of its stack from the start.

@@ -9,14 +9,13 @@ using nsZarn::nsGraphics::nsIDraw2D::IDraw2D;
 using nsZarn::nsGraphics::nsIDraw2DReader::CDraw2DReader;
 
 namespace {
-constexpr char kArchive[] = "Data.dat";
 constexpr nsZarn::nsGraphics::Color kNoColourKey = 0;
 }  // namespace
 
 CDraw2DReader* ReadArchiveImage(const std::string& file) {
   // Without an archive the holder gets no file reader and reports "not loaded".
   nsZarn::nsFile::nsFileReader::IFileReader* reader =
-      g_FilePackManager != nullptr ? g_FilePackManager->GetFileReader(kArchive) : nullptr;
+      g_FilePackManager != nullptr ? g_FilePackManager->GetFileReader(kArchiveFile) : nullptr;
   return new CDraw2DReader(&g_Graphic, reader, file, kNoColourKey);
 }
 

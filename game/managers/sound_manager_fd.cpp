@@ -20,7 +20,6 @@ using nsZarn::nsSound::nsISoundReader::CWavReader;
 using nsZarn::nsSound::nsISoundReader::ISoundReader;
 
 namespace {
-constexpr char kArchive[] = "Data.dat";
 constexpr int kMaxVolume = 10000;
 }  // namespace
 
@@ -36,7 +35,7 @@ ISoundReader* OpenArchiveSound(const std::string& name) {
   if (!ogg && !wav) return nullptr;
   // Without an archive the reader gets no file reader and reports "not open".
   nsZarn::nsFile::nsFileReader::IFileReader* file =
-      g_FilePackManager != nullptr ? g_FilePackManager->GetFileReader(kArchive) : nullptr;
+      g_FilePackManager != nullptr ? g_FilePackManager->GetFileReader(kArchiveFile) : nullptr;
   if (ogg) return new COggReader(file, name.c_str());
   return new CWavReader(file, name.c_str());
 }

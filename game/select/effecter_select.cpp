@@ -1,5 +1,6 @@
 #include "game/select/effecter_select.h"
 
+#include "game/core/param_access.h"
 #include "game/core/program_objects.h"
 #include "game/selection/selection_state.h"
 #include "game/selection/selection_tables.h"
@@ -19,7 +20,7 @@ void DrawButtonImage(const UICButtonDraw* button, const Rect& place, const Rect&
 
 void DrawSelectBack() {
   if (auto* image = g_SelectBackImages.Find(kSelectBackImage)) {
-    const Rect source = ReadRect(kSelectIni, "CG", "BackSrcRect");
+    const Rect source = GetParamRect(kSelectIni, "CG", "BackSrcRect");
     image->Draw(0, 0, 255, &source, 1.0f, 1.0f, 0.0f);
   }
 }

@@ -56,7 +56,7 @@ void HandOffToBattle(std::int32_t chara, std::int32_t enemy) {
 
 cSelectScene::cSelectScene() {
   BuildSelectionTables();
-  m_BackButton.SetRect(ReadRect(kSelectIni, "BackButton", "ClickRect"), 255);
+  m_BackButton.SetRect(GetParamRect(kSelectIni, "BackButton", "ClickRect"), 255);
   m_BackButton.SetSounds(GetParamString(kSelectIni, "CG", "SEOnCursor", ""),
                          GetParamString(kSelectIni, "CG", "SEONClicked", ""));
   m_BackButton.SetText("戻る", "HG行書体", 40);
@@ -101,7 +101,7 @@ void cSelectScene::PreUpdate() {
       const bool open = IsStageOpen(static_cast<std::int32_t>(c), static_cast<std::int32_t>(e));
       const nsComponent::UICButtonDraw::LookImage look{
           GetParamString(enemyFile, section, open ? "FileName" : "UnknownFileName", ""),
-          ReadRect(enemyFile, section, "SrcRect")};
+          GetParamRect(enemyFile, section, "SrcRect")};
       g_EnemyButtons[c][e]->SetImages({look, look, look, look});
       g_EnemyButtons[c][e]->SetDisabled(!open);
     }

@@ -64,11 +64,6 @@ std::string RoundEntry(const std::vector<std::vector<RoundNames>>& table, std::i
 
 }  // namespace
 
-Rect ReadRect(const std::string& file, const std::string& section, const std::string& name) {
-  return Rect{GetParamInt(file, section, name + "_Left", 0), GetParamInt(file, section, name + "_Top", 0),
-              GetParamInt(file, section, name + "_Right", 0), GetParamInt(file, section, name + "_Bottom", 0)};
-}
-
 std::string CharaSection(std::size_t chara) { return "CharaSelect" + std::to_string(chara); }
 std::string EnemySection(std::size_t enemy) { return "EnemySelect" + std::to_string(enemy); }
 std::string EnemyFileOf(std::size_t chara) {
@@ -90,8 +85,8 @@ void BuildSelectionTables() {
   const std::int32_t characters = GetParamCount(kSelectIni, "CG", "CharaNum", kMaxCharacters);
   for (std::size_t c = 0; Below(c, characters); ++c) {
     const std::string chara = CharaSection(c);
-    const Rect charaSource = ReadRect(kSelectIni, chara, "SrcRect");
-    const Rect charaClick = ReadRect(kSelectIni, chara, "ClickRect");
+    const Rect charaSource = GetParamRect(kSelectIni, chara, "SrcRect");
+    const Rect charaClick = GetParamRect(kSelectIni, chara, "ClickRect");
     g_CharaButtons.push_back(
         MakeButton(GetParamString(kSelectIni, chara, "FileName", ""), charaSource, charaClick));
     g_CharaSrcRects.push_back(charaSource);
@@ -109,8 +104,8 @@ void BuildSelectionTables() {
     const std::int32_t enemies = GetParamCount(enemyFile, "CG", "EnemyNum", kMaxEnemies);
     for (std::size_t e = 0; Below(e, enemies); ++e) {
       const std::string enemy = EnemySection(e);
-      const Rect source = ReadRect(enemyFile, enemy, "SrcRect");
-      const Rect click = ReadRect(enemyFile, enemy, "ClickRect");
+      const Rect source = GetParamRect(enemyFile, enemy, "SrcRect");
+      const Rect click = GetParamRect(enemyFile, enemy, "ClickRect");
       g_EnemyButtons[c].push_back(MakeButton(GetParamString(enemyFile, enemy, "FileName", ""), source, click));
       g_EnemyIniTable[c].emplace_back();
       g_RoundIniTable[c].emplace_back();

@@ -55,8 +55,6 @@ void BuildSelectionTables();
 // selection tables stay.
 void ClearSelectTables();
 
-// The rectangle X of a section: the keys X_Left, X_Top, X_Right, X_Bottom.
-nsZarn::nsGraphics::Rect ReadRect(const std::string& file, const std::string& section, const std::string& name);
 // "CharaSelect<c>" and "EnemySelect<e>".
 std::string CharaSection(std::size_t chara);
 std::string EnemySection(std::size_t enemy);

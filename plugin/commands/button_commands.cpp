@@ -28,8 +28,6 @@ constexpr const char kAll[] = "/";
 const char* const kStateNames[Cmd_setbutton::kStates] = {"通常時", "カーソル時", "クリック時",
                                                          "無効時"};
 
-void MoveOn(INovelEngine* engine) { engine->GetCommandHeap()->MoveIterator(1); }
-
 std::int32_t Calc(const Expression& expr, INovelEngine* engine) {
   return HostCalcExpression(expr, engine);
 }

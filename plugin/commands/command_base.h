@@ -1,7 +1,8 @@
 #pragma once
 // CommandBase: what every command object of the plug-in shares: the engine pointer
 // (the first field after the interface), self-deletion for the host, and an empty
-// Reset for commands without run state.
+// Reset for commands without run state; and MoveOn, which every command calls when
+// it is done.
 
 #include "engine/api/command.h"
 #include "engine/api/fwd.h"
@@ -9,6 +10,9 @@
 #include "plugin/core/engine_names.h"
 
 namespace nsWendrick {
+
+// The script goes on to the next command (from the next frame on).
+void MoveOn(INovelEngine* engine);
 
 class CommandBase : public ICmd_Base {
  public:

@@ -1,7 +1,6 @@
 #include "plugin/commands/effect_command.h"
 
 #include <cstring>
-#include <span>
 
 #include "engine/api/command_param.h"
 #include "engine/api/draw_records.h"
@@ -11,7 +10,6 @@
 #include "engine/api/text_manager.h"
 #include "engine/api/text_stream.h"
 #include "plugin/commands/parser_frame.h"
-#include "plugin/commands/statement_forms.h"
 #include "plugin/core/engine_names.h"
 #include "plugin/core/host_calls.h"
 #include "plugin/core/stream_fields.h"
@@ -78,15 +76,6 @@ bool UsesColor(std::int32_t kind) {
          kind == kEffectFlash3;
 }
 
-Expression Constant(std::int32_t value) {
-  Expression expr;
-  nsTamskLib::ExpressionToken token;
-  token.Type = nsTamskLib::kTokenNumber;
-  token.Value = value;
-  expr.push_back(token);
-  return expr;
-}
-
 void GiveFlipToTaskManager(INovelEngine* engine) {
   nsTamskLib::nsTaskManager::UpdateParam flip;
   flip.Type = 3;
@@ -106,13 +95,13 @@ int Cmd_effect::Execute() {
       // Not shown: the page is, from this frame on.
       ApplySkippedEffect();
       UncoverPage(m_Engine);
-      m_Engine->GetCommandHeap()->MoveIterator(1);
+      MoveOn(m_Engine);
       return 0;
     }
     StartEffect();
   }
   if (!IsEffectRunning(*m_Engine->GetTaskManager())) {
-    m_Engine->GetCommandHeap()->MoveIterator(1);
+    MoveOn(m_Engine);
     m_Started = false;
   }
   return 0;
@@ -277,7 +266,8 @@ int Cmd_effect::Parse(unsigned keywordToken) {
   const EffectForm* form = token != nullptr ? FormOfKeyword(token->text.c_str()) : nullptr;
   // The shapes of 2, 3, 4 and 5 arguments, in that order; a keyword is accepted only
   // in its own shape (fadein and fadeout also in the shape of 4, without flags).
-  const std::span<const SyntaxPattern> shapes = StatementForms(Cmd_effect::kType);
+  static const SyntaxPattern shapes[] = {ArgumentsStatement(2), ArgumentsStatement(3),
+                                         ArgumentsStatement(4), ArgumentsStatement(5)};
   const int shape = FindMatchingPattern(keywordToken, shapes);
   if (form == nullptr || shape < 0) return ReportSyntaxError(keywordToken);
   const std::uint32_t count = static_cast<std::uint32_t>(shape) + 2;
@@ -290,7 +280,7 @@ int Cmd_effect::Parse(unsigned keywordToken) {
   CommandParam param;
   param.Int[0] = form->kind;
   for (std::uint32_t i = 0; i < count; ++i) param.Expr[form->members[i]] = inOrder.Expr[i];
-  if (withoutFlags) param.Expr[kFadeFlags] = Constant(0);
+  if (withoutFlags) param.Expr[kFadeFlags] = nsTamskLib::NumberExpression(0);
   AddParsedCommand(Create(), param);
   return 1 + static_cast<int>(pattern.size());
 }

@@ -33,8 +33,6 @@ const char* KeywordOf(const char* const (&keywords)[N], std::int32_t kind) {
   return kind >= 0 && static_cast<std::size_t>(kind) < N ? keywords[kind] : nullptr;
 }
 
-void MoveOn(INovelEngine* engine) { engine->GetCommandHeap()->MoveIterator(1); }
-
 // "<keyword>;" for each keyword, with its index as the kind.
 template <std::size_t N>
 std::vector<KeywordStatement> BareStatements(const char* const (&keywords)[N]) {

@@ -76,7 +76,7 @@ void GosubLabel(INovelEngine* engine, const std::string& label) {
   if (!labels->Exists(label.c_str())) {
     HostRuntimeError(OwnerWindow(engine), "%sは存在しないラベルです！", label.c_str());
   }
-  Commands(engine).MoveIterator(1);
+  MoveOn(engine);
   Commands(engine).PushIterator(labels->Get(label.c_str()));
 }
 
@@ -198,7 +198,7 @@ int Cmd_set::Execute() {
     }
     kinds->Set(m_Name.c_str(), m_Kind);
   }
-  Commands(m_Engine).MoveIterator(1);
+  MoveOn(m_Engine);
   return 0;
 }
 
@@ -240,7 +240,7 @@ void Cmd_set::Load(IIOStream* stream) {
 int Cmd_calc::Execute() {
   RequireSymbol(m_Engine, m_Name);
   AssignVariable(m_Engine, m_Name, m_Operator, m_Operand);
-  Commands(m_Engine).MoveIterator(1);
+  MoveOn(m_Engine);
   return 0;
 }
 
@@ -319,7 +319,7 @@ void Cmd_wait::Reset() { m_Started = false; }
 
 void Cmd_wait::GoOn() {
   m_Started = false;
-  Commands(m_Engine).MoveIterator(1);
+  MoveOn(m_Engine);
 }
 
 int Cmd_wait::Execute() {
@@ -372,7 +372,7 @@ int Cmd_rand::Execute() {
     const std::int64_t offset = static_cast<std::int64_t>(NextRandom()) % range;
     heap->Set(m_Name.c_str(), static_cast<std::int32_t>(minimum + offset));
   }
-  Commands(m_Engine).MoveIterator(1);
+  MoveOn(m_Engine);
   return 0;
 }
 
@@ -466,7 +466,7 @@ int Cmd_loadobject::Execute() {
   if (!m_Engine->LinkObject(name.c_str(), m_Engine->GetIOStream())) {
     HostRuntimeWarning(Window(), "%sの動的リンクに失敗しました！", name.c_str());
   }
-  Commands(m_Engine).MoveIterator(1);
+  MoveOn(m_Engine);
   return 0;
 }
 

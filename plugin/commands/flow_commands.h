@@ -3,7 +3,7 @@
 // calls, loops, waits, the end of the program, declarations of script variables,
 // buttons and sprites, variable arithmetic, random values and object linking.
 // They act only through the engine; a command that does not move the script
-// position runs again on the next frame.
+// position runs again on the next frame. Their parsers are in flow_parsers.cpp.
 
 #include <cstdint>
 #include <string>
@@ -51,6 +51,7 @@ class Cmd_if final : public CommandBase {
   void Load(IIOStream* stream) override;
 
   static ICmd_Base* Create() { return new Cmd_if(); }
+  static int Parse(unsigned keyword);
   static constexpr const char* kKeywords[] = {"if"};
   static KeywordList Keywords() { return kKeywords; }
   std::int32_t GetSkipCount() const { return m_SkipCount; }
@@ -68,6 +69,7 @@ class Cmd_jump final : public ExprCmd {
   std::uint32_t GetID() override { return kType; }
   void Dump(ITextStream* out) override;
   static ICmd_Base* Create() { return new Cmd_jump(); }
+  static int Parse(unsigned keyword);
   static constexpr const char* kKeywords[] = {"jump"};
   static KeywordList Keywords() { return kKeywords; }
 };
@@ -80,6 +82,7 @@ class Cmd_end final : public SimpleCmd {
   std::uint32_t GetID() override { return kType; }
   void Dump(ITextStream* out) override;
   static ICmd_Base* Create() { return new Cmd_end(); }
+  static int Parse(unsigned keyword);
   static constexpr const char* kKeywords[] = {"end"};
   static KeywordList Keywords() { return kKeywords; }
 };
@@ -97,6 +100,7 @@ class Cmd_set final : public CommandBase {
   void Load(IIOStream* stream) override;
 
   static ICmd_Base* Create() { return new Cmd_set(); }
+  static int Parse(unsigned keyword);
   // In the order of the symbol kinds, from kSymbolLocal on.
   static constexpr const char* kKeywords[] = {"local", "global", "button", "sprite"};
   static KeywordList Keywords() { return kKeywords; }
@@ -119,6 +123,7 @@ class Cmd_calc final : public CommandBase {
   void Load(IIOStream* stream) override;
 
   static ICmd_Base* Create() { return new Cmd_calc(); }
+  static int Parse(unsigned keyword);
   static constexpr const char* kKeywords[] = {"calc"};
   static KeywordList Keywords() { return kKeywords; }
 
@@ -136,6 +141,7 @@ class Cmd_goto final : public LabelCmd {
   std::uint32_t GetID() override { return kType; }
   void Dump(ITextStream* out) override;
   static ICmd_Base* Create() { return new Cmd_goto(); }
+  static int Parse(unsigned keyword);
   static constexpr const char* kKeywords[] = {"goto"};
   static KeywordList Keywords() { return kKeywords; }
 };
@@ -148,6 +154,7 @@ class Cmd_gotod final : public LabelCmd {
   std::uint32_t GetID() override { return kType; }
   void Dump(ITextStream* out) override;
   static ICmd_Base* Create() { return new Cmd_gotod(); }
+  static int Parse(unsigned keyword);
   static constexpr const char* kKeywords[] = {"gotod"};
   static KeywordList Keywords() { return kKeywords; }
 };
@@ -160,6 +167,7 @@ class Cmd_gosub final : public LabelCmd {
   std::uint32_t GetID() override { return kType; }
   void Dump(ITextStream* out) override;
   static ICmd_Base* Create() { return new Cmd_gosub(); }
+  static int Parse(unsigned keyword);
   static constexpr const char* kKeywords[] = {"gosub"};
   static KeywordList Keywords() { return kKeywords; }
 };
@@ -172,6 +180,7 @@ class Cmd_gosubd final : public LabelCmd {
   std::uint32_t GetID() override { return kType; }
   void Dump(ITextStream* out) override;
   static ICmd_Base* Create() { return new Cmd_gosubd(); }
+  static int Parse(unsigned keyword);
   static constexpr const char* kKeywords[] = {"gosubd"};
   static KeywordList Keywords() { return kKeywords; }
 };
@@ -184,6 +193,7 @@ class Cmd_return final : public SimpleCmd {
   std::uint32_t GetID() override { return kType; }
   void Dump(ITextStream* out) override;
   static ICmd_Base* Create() { return new Cmd_return(); }
+  static int Parse(unsigned keyword);
   static constexpr const char* kKeywords[] = {"return"};
   static KeywordList Keywords() { return kKeywords; }
 };
@@ -197,6 +207,7 @@ class Cmd_wait final : public ExprCmd {
   std::uint32_t GetID() override { return kType; }
   void Dump(ITextStream* out) override;
   static ICmd_Base* Create() { return new Cmd_wait(); }
+  static int Parse(unsigned keyword);
   static constexpr const char* kKeywords[] = {"wait"};
   static KeywordList Keywords() { return kKeywords; }
 
@@ -220,6 +231,7 @@ class Cmd_rand final : public CommandBase {
   void Load(IIOStream* stream) override;
 
   static ICmd_Base* Create() { return new Cmd_rand(); }
+  static int Parse(unsigned keyword);
   static constexpr const char* kKeywords[] = {"rand"};
   static KeywordList Keywords() { return kKeywords; }
 
@@ -242,6 +254,7 @@ class Cmd_loop final : public CommandBase {
   void Load(IIOStream* stream) override;
 
   static ICmd_Base* Create() { return new Cmd_loop(); }
+  static int Parse(unsigned keyword);
   static constexpr const char* kKeywords[] = {"beginloop", "endloop"};
   static KeywordList Keywords() { return kKeywords; }
   std::int32_t GetOffsetGo() const { return m_OffsetGo; }
@@ -264,6 +277,7 @@ class Cmd_break final : public KindCmd {
   std::uint32_t GetID() override { return kType; }
   void Dump(ITextStream* out) override;
   static ICmd_Base* Create() { return new Cmd_break(); }
+  static int Parse(unsigned keyword);
   static constexpr const char* kKeywords[] = {"break"};
   static KeywordList Keywords() { return kKeywords; }
 };
@@ -276,6 +290,7 @@ class Cmd_loadobject final : public LabelCmd {
   std::uint32_t GetID() override { return kType; }
   void Dump(ITextStream* out) override;
   static ICmd_Base* Create() { return new Cmd_loadobject(); }
+  static int Parse(unsigned keyword);
   static constexpr const char* kKeywords[] = {"loadobject"};
   static KeywordList Keywords() { return kKeywords; }
 };

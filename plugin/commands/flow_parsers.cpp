@@ -7,7 +7,6 @@
 #include "engine/api/text_stream.h"
 #include "plugin/commands/flow_commands.h"
 #include "plugin/commands/parser_frame.h"
-#include "plugin/commands/statement_forms.h"
 #include "plugin/core/engine_names.h"
 #include "plugin/core/host_api.h"
 
@@ -60,32 +59,26 @@ int ReportPlain(const char* text) {
   return -1;
 }
 
-Expression ConstantExpression(std::int32_t value) {
-  nsTamskLib::ExpressionToken number;
-  number.Type = nsTamskLib::kTokenNumber;
-  number.Value = value;
-  Expression expr;
-  expr.push_back(number);
-  return expr;
-}
-
 void DeclareSymbol(const char* name, std::int32_t kind) {
   const auto getRef = GetHostApi().As<GetRefFunc>(kGetRef);
   if (ICompilerRef* ref = getRef != nullptr ? getRef() : nullptr) ref->DeclareSymbol(name, kind);
 }
 
-// The frame for the statements of a class of one keyword with no kinds of its own.
+// The frame for the statements of a class of one keyword and one form, with no
+// kinds of its own.
 template <class Cmd>
-int ParseSimple(unsigned keyword) {
+int ParseOneForm(unsigned keyword, const SyntaxPattern& form) {
   const KeywordKind kinds[] = {{Cmd::kKeywords[0], 0}};
-  return ParseStatement(keyword, StatementForms(Cmd::kType), kinds, &Cmd::Create);
+  return ParseStatement(keyword, {&form, 1}, kinds, &Cmd::Create);
 }
 
 }  // namespace
 
-int ParseIf(unsigned keyword) {
+int Cmd_if::Parse(unsigned keyword) {
   if (!HasParserServices()) return -1;
-  if (FindMatchingPattern(keyword, StatementForms(Cmd_if::kType)) < 0) return ReportSyntaxError(keyword);
+  if (!MatchesSyntax(keyword + 1, {kWordArgument, kWordOpenBrace})) {
+    return ReportSyntaxError(keyword);
+  }
   std::uint32_t close = 0;
   const std::optional<std::int32_t> commands = CountBlockCommands(keyword + 2, close);
   if (!commands) return ReportBraceError();
@@ -110,14 +103,14 @@ int ParseElse(unsigned keyword) {
   if (!commands) return ReportBraceError();
   // The true branch ends at this jump, which leaves the whole else block.
   CommandParam param;
-  param.Expr[0] = ConstantExpression(*commands + 1);
+  param.Expr[0] = nsTamskLib::NumberExpression(*commands + 1);
   AddParsedCommand(Cmd_jump::Create(), param);
   return 2;
 }
 
-int ParseEnd(unsigned keyword) { return ParseSimple<Cmd_end>(keyword); }
+int Cmd_end::Parse(unsigned keyword) { return ParseOneForm<Cmd_end>(keyword, {kWordSemicolon}); }
 
-int ParseSet(unsigned keyword) {
+int Cmd_set::Parse(unsigned keyword) {
   if (!HasParserServices()) return -1;
   static const KeywordKind kKinds[] = {{Cmd_set::kKeywords[0], kSymbolLocal},
                                        {Cmd_set::kKeywords[1], kSymbolGlobal},
@@ -162,46 +155,53 @@ int ParseSet(unsigned keyword) {
   return 1 + static_cast<int>(form->size());
 }
 
-int ParseCalc(unsigned keyword) {
+int Cmd_calc::Parse(unsigned keyword) {
   if (!HasParserServices()) return -1;
-  const std::span<const SyntaxPattern> forms = StatementForms(Cmd_calc::kType);
-  if (FindMatchingPattern(keyword, forms) < 0) return ReportSyntaxError(keyword);
+  const SyntaxPattern form = {kWordVariable, kWordOperator, kWordArgument, kWordSemicolon};
+  if (!MatchesSyntax(keyword + 1, form)) return ReportSyntaxError(keyword);
   CommandParam param;
   param.Int[0] = GetOperatorOf(keyword + 2);
-  FillParamFromPattern(keyword, forms[0], param);
+  FillParamFromPattern(keyword, form, param);
   AddParsedCommand(Cmd_calc::Create(), param);
-  return 1 + static_cast<int>(forms[0].size());
+  return 1 + static_cast<int>(form.size());
 }
 
-int ParseGoto(unsigned keyword) {
-  return ParseSimple<Cmd_goto>(keyword);
+int Cmd_goto::Parse(unsigned keyword) {
+  return ParseOneForm<Cmd_goto>(keyword, {kWordLabel, kWordSemicolon});
 }
 
-int ParseWait(unsigned keyword) {
-  return ParseSimple<Cmd_wait>(keyword);
+int Cmd_wait::Parse(unsigned keyword) {
+  return ParseOneForm<Cmd_wait>(keyword, {kWordArgument, kWordSemicolon});
 }
 
-int ParseGosub(unsigned keyword) {
-  return ParseSimple<Cmd_gosub>(keyword);
+int Cmd_gosub::Parse(unsigned keyword) {
+  return ParseOneForm<Cmd_gosub>(keyword, {kWordLabel, kWordSemicolon});
 }
 
-int ParseReturn(unsigned keyword) {
-  return ParseSimple<Cmd_return>(keyword);
+int Cmd_return::Parse(unsigned keyword) {
+  return ParseOneForm<Cmd_return>(keyword, {kWordSemicolon});
 }
 
-int ParseJump(unsigned keyword) {
-  return ParseSimple<Cmd_jump>(keyword);
+int Cmd_jump::Parse(unsigned keyword) {
+  return ParseOneForm<Cmd_jump>(keyword, {kWordArgument, kWordSemicolon});
 }
 
-int ParseRand(unsigned keyword) {
-  return ParseSimple<Cmd_rand>(keyword);
+int Cmd_rand::Parse(unsigned keyword) {
+  return ParseOneForm<Cmd_rand>(keyword, {kWordVariable, kWordComma, kWordArgument, kWordComma,
+                                          kWordArgument, kWordSemicolon});
 }
 
-int ParseLoop(unsigned keyword) {
+int Cmd_loop::Parse(unsigned keyword) {
   if (!HasParserServices()) return -1;
   const bool begin = IsKeywordText(keyword, kBeginLoop);
   if (!begin && !IsKeywordText(keyword, kEndLoop)) return ReportSyntaxError(keyword);
-  const std::span<const SyntaxPattern> forms = StatementForms(Cmd_loop::kType);
+  // Without condition and step, with a condition, with a step, with both.
+  static const SyntaxPattern forms[] = {
+      {kWordComma, kWordSemicolon},
+      {kWordArgument, kWordComma, kWordSemicolon},
+      {kWordComma, kWordVariable, kWordOperator, kWordArgument, kWordSemicolon},
+      {kWordArgument, kWordComma, kWordVariable, kWordOperator, kWordArgument, kWordSemicolon},
+  };
   const int form = FindMatchingPattern(keyword, forms);
   if (form < 0) return ReportSyntaxError(keyword);
   const bool hasCondition = form == 1 || form == 3;
@@ -246,10 +246,9 @@ int ParseLoop(unsigned keyword) {
   return 1 + static_cast<int>(forms[static_cast<std::size_t>(form)].size());
 }
 
-int ParseBreak(unsigned keyword) {
+int Cmd_break::Parse(unsigned keyword) {
   if (!HasParserServices()) return -1;
-  const std::span<const SyntaxPattern> forms = StatementForms(Cmd_break::kType);
-  if (FindMatchingPattern(keyword, forms) < 0) return ReportSyntaxError(keyword);
+  if (!MatchesSyntax(keyword + 1, {kWordSemicolon})) return ReportSyntaxError(keyword);
   std::int32_t depth = 1;
   std::int32_t commands = 0;
   for (std::uint32_t i = keyword + 2; i < GetTokenCount(); ++i) {
@@ -267,16 +266,16 @@ int ParseBreak(unsigned keyword) {
   return ReportPlain("エラー　　　　　　：breakに対応するendloopが存在しません！\n");
 }
 
-int ParseLoadObject(unsigned keyword) {
-  return ParseSimple<Cmd_loadobject>(keyword);
+int Cmd_loadobject::Parse(unsigned keyword) {
+  return ParseOneForm<Cmd_loadobject>(keyword, {kWordString, kWordSemicolon});
 }
 
-int ParseGotod(unsigned keyword) {
-  return ParseSimple<Cmd_gotod>(keyword);
+int Cmd_gotod::Parse(unsigned keyword) {
+  return ParseOneForm<Cmd_gotod>(keyword, {kWordString, kWordSemicolon});
 }
 
-int ParseGosubd(unsigned keyword) {
-  return ParseSimple<Cmd_gosubd>(keyword);
+int Cmd_gosubd::Parse(unsigned keyword) {
+  return ParseOneForm<Cmd_gosubd>(keyword, {kWordString, kWordSemicolon});
 }
 
 }  // namespace nsWendrick

@@ -45,17 +45,6 @@ void SetLayer(INovelEngine* engine, std::int32_t kind, const DrawTask& task) {
   }
 }
 
-void MoveOn(INovelEngine* engine) { engine->GetCommandHeap()->MoveIterator(1); }
-
-Expression Constant(std::int32_t value) {
-  Expression expr;
-  nsTamskLib::ExpressionToken token;
-  token.Type = nsTamskLib::kTokenNumber;
-  token.Value = value;
-  expr.push_back(token);
-  return expr;
-}
-
 SyntaxPattern StringAndArguments(int count) {
   SyntaxPattern pattern{kWordString, kWordComma};
   AppendArguments(pattern, count);
@@ -185,8 +174,8 @@ int Cmd_setcg::Parse(unsigned keywordToken) {
   // A character layer has no position of its own: X and Y are the constant 0.
   std::uint32_t first = kX;
   if (entry->kind != kLayerBackground) {
-    param.Expr[kX] = Constant(0);
-    param.Expr[kY] = Constant(0);
+    param.Expr[kX] = nsTamskLib::NumberExpression(0);
+    param.Expr[kY] = nsTamskLib::NumberExpression(0);
     first = kA;
   }
   for (std::uint32_t i = first; i < kMemberCount; ++i) param.Expr[i] = inOrder.Expr[i - first];

@@ -66,7 +66,7 @@ int Cmd_setscreen::Execute() {
     default:
       break;
   }
-  m_Engine->GetCommandHeap()->MoveIterator(1);
+  MoveOn(m_Engine);
   return 0;
 }
 
@@ -86,7 +86,7 @@ int Cmd_setscreen::Parse(unsigned keyword) {
 int Cmd_setskip::Execute() {
   nsTamskLib::nsTextManager::ITextManager* text = m_Engine->GetTextManager();
   text->SetSkip(SwitchedValue(m_Kind, text->IsSkip()));
-  m_Engine->GetCommandHeap()->MoveIterator(1);
+  MoveOn(m_Engine);
   return 0;
 }
 
@@ -106,7 +106,7 @@ int Cmd_setskip::Parse(unsigned keyword) {
 int Cmd_setauto::Execute() {
   nsTamskLib::nsTextManager::ITextManager* text = m_Engine->GetTextManager();
   text->SetAuto(SwitchedValue(m_Kind, text->IsAuto()));
-  m_Engine->GetCommandHeap()->MoveIterator(1);
+  MoveOn(m_Engine);
   return 0;
 }
 
@@ -126,7 +126,7 @@ int Cmd_setauto::Parse(unsigned keyword) {
 int Cmd_forcetextwindow::Execute() {
   IDrawManager* draw = m_Engine->GetDrawManager();
   draw->SetTextWindowForced(SwitchedValue(m_Kind, draw->IsTextWindowForced()));
-  m_Engine->GetCommandHeap()->MoveIterator(1);
+  MoveOn(m_Engine);
   return 0;
 }
 

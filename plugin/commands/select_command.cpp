@@ -65,7 +65,7 @@ int Cmd_select::Execute() {
   if (draw->UpdateSelect()) {
     m_Starting = 1;
     draw->EndSelect();
-    m_Engine->GetCommandHeap()->MoveIterator(1);
+    MoveOn(m_Engine);
   }
   return 0;
 }

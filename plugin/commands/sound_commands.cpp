@@ -85,7 +85,7 @@ int Cmd_se::Execute() {
     default:
       break;
   }
-  m_Engine->GetCommandHeap()->MoveIterator(1);
+  MoveOn(m_Engine);
   return 0;
 }
 
@@ -149,7 +149,7 @@ int Cmd_bgm::Execute() {
     default:
       break;
   }
-  m_Engine->GetCommandHeap()->MoveIterator(1);
+  MoveOn(m_Engine);
   return 0;
 }
 

@@ -197,7 +197,7 @@ StyleValue StyleCmd::Evaluate(StyleArgument argument) {
 
 int StyleCmd::Execute() {
   if (const StyleKeyword* row = Row()) Store(m_Kind, Evaluate(row->argument));
-  m_Engine->GetCommandHeap()->MoveIterator(1);
+  MoveOn(m_Engine);
   return 0;
 }
 

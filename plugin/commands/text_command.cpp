@@ -170,7 +170,7 @@ void Cmd_text::Finish(bool markRead) {
   nsTamskLib::nsTextManager::ITextManager* text = m_Engine->GetTextManager();
   if (markRead) text->MarkRead(static_cast<std::uint32_t>(commands->GetIterator()));
   text->AddRecord(m_Record);
-  commands->MoveIterator(1);
+  MoveOn(m_Engine);
   m_Step = -1;
 }
 

@@ -158,7 +158,7 @@ void Cmd_selectl::ShowChoices() { StartChoiceWindow(m_Engine, m_Variable, m_Choi
 void Cmd_selectl::Finish() {
   Reset();
   m_Engine->GetDrawManager()->EndSelect();
-  m_Engine->GetCommandHeap()->MoveIterator(1);
+  MoveOn(m_Engine);
 }
 
 int Cmd_selectl::Execute() {
@@ -297,7 +297,7 @@ int Cmd_setselectl::Execute() {
       }
     }
   }
-  m_Engine->GetCommandHeap()->MoveIterator(1);
+  MoveOn(m_Engine);
   return 0;
 }
 

@@ -1,14 +1,16 @@
 #include "plugin/commands/update_commands.h"
 
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
 #include "engine/api/command_param.h"
 #include "engine/api/draw_records.h"
-#include "engine/api/heaps.h"
 #include "engine/api/novel_engine.h"
 #include "engine/api/task_manager.h"
 #include "engine/api/text_manager.h"
 #include "engine/api/text_stream.h"
 #include "plugin/commands/parser_frame.h"
-#include "plugin/commands/statement_forms.h"
 #include "plugin/core/engine_names.h"
 #include "plugin/core/host_calls.h"
 #include "plugin/core/stream_fields.h"
@@ -20,12 +22,6 @@ namespace {
 using nsTamskLib::nsTaskManager::UpdateParam;
 
 constexpr std::uint32_t kFlipPattern = 3;
-
-bool IsUpdatePattern(std::int32_t pattern) {
-  return (pattern >= 1 && pattern <= 15) || pattern == 26;
-}
-
-bool IsUpdate2Pattern(std::int32_t pattern) { return pattern >= 17 && pattern <= 24; }
 
 [[noreturn]] void ReportPattern(WindowHandle owner, std::int32_t pattern) {
   HostRuntimeError(owner, "更新パターンの指定が間違っています！（m_Pattern = %d）", pattern);
@@ -53,20 +49,28 @@ void StartTransition(INovelEngine* engine, const UpdateParam& param) {
 // Moves the script on once the running pattern has ended; true when it did.
 bool FinishWhenDone(INovelEngine* engine) {
   if (engine->GetTaskManager()->GetUpdateType() != 0) return false;
-  engine->GetCommandHeap()->MoveIterator(1);
+  MoveOn(engine);
   return true;
 }
 
-constexpr KeywordKind kUpdateKeywords[] = {{"update", 0}};
-constexpr KeywordKind kUpdate2Keywords[] = {{"update2", 0}};
+const std::vector<KeywordStatement>& UpdateStatements() {
+  static const std::vector<KeywordStatement> statements{{"update", 0, ArgumentsStatement(2)}};
+  return statements;
+}
+
+const std::vector<KeywordStatement>& Update2Statements() {
+  static const std::vector<KeywordStatement> statements{{"update2", 0, ArgumentsStatement(3)}};
+  return statements;
+}
 
 }  // namespace
 
 int Cmd_update::Execute() {
   if (!m_Started) {
-    const std::int32_t pattern = HostCalcExpression(m_Pattern, m_Engine);
-    if (!IsUpdatePattern(pattern)) ReportPattern(Window(), pattern);
-    const std::int32_t time = CheckedTime(Window(), m_Time, m_Engine);
+    const std::int32_t pattern = HostCalcExpression(m_Args[kPattern], m_Engine);
+    if (!IsOwnPattern(pattern)) ReportPattern(Window(), pattern);
+    const std::int32_t time = CheckedTime(Window(), m_Args[kTime], m_Engine);
+    const std::int32_t argument = PatternArgument();
     UpdateParam param;
     if (IsSkipping(m_Engine)) {
       param.Type = kFlipPattern;
@@ -74,6 +78,7 @@ int Cmd_update::Execute() {
     } else {
       param.Type = static_cast<std::uint32_t>(pattern);
       param.Time = static_cast<std::uint32_t>(time);
+      param.Param[0] = argument;
     }
     StartTransition(m_Engine, param);
     m_Started = true;
@@ -83,98 +88,68 @@ int Cmd_update::Execute() {
 }
 
 void Cmd_update::Setup(const CommandParam& param) {
-  m_Pattern = param.Expr[0];
-  m_Time = param.Expr[1];
+  for (std::uint32_t i = 0; i < ArgumentCount(); ++i) m_Args[i] = param.Expr[i];
 }
 
 void Cmd_update::Dump(ITextStream* out) {
   if (out == nullptr) return;
-  out->Write("update ");
-  out->WriteExpression(m_Pattern);
-  out->Write(", ");
-  out->WriteExpression(m_Time);
+  out->Write("%s ", Statement().keyword);
+  for (std::uint32_t i = 0; i < ArgumentCount(); ++i) {
+    if (i > 0) out->Write(", ");
+    out->WriteExpression(m_Args[i]);
+  }
   out->Write(";\n");
 }
 
 void Cmd_update::Save(IIOStream* stream) {
-  SaveExpressionField(stream, m_Pattern);
-  SaveExpressionField(stream, m_Time);
+  for (std::uint32_t i = 0; i < ArgumentCount(); ++i) SaveExpressionField(stream, m_Args[i]);
 }
 
 void Cmd_update::Load(IIOStream* stream) {
-  LoadExpressionField(stream, m_Pattern);
-  LoadExpressionField(stream, m_Time);
+  for (std::uint32_t i = 0; i < ArgumentCount(); ++i) LoadExpressionField(stream, m_Args[i]);
 }
 
-int Cmd_update2::Execute() {
-  if (!m_Started) {
-    const std::int32_t pattern = HostCalcExpression(m_Pattern, m_Engine);
-    if (!IsUpdate2Pattern(pattern)) ReportPattern(Window(), pattern);
-    const std::int32_t time = CheckedTime(Window(), m_Time, m_Engine);
-    const std::int32_t width = HostCalcExpression(m_Width, m_Engine);
-    if (width < 1) {
-      HostRuntimeError(Window(), "シャッターorカーテンの幅が0または負数です！（m_Width = %d）",
-                       width);
-    }
-    UpdateParam param;
-    if (IsSkipping(m_Engine)) {
-      param.Type = kFlipPattern;
-      param.Time = 0;
-    } else {
-      param.Type = static_cast<std::uint32_t>(pattern);
-      param.Time = static_cast<std::uint32_t>(time);
-      param.Param[0] = width;
-    }
-    StartTransition(m_Engine, param);
-    m_Started = true;
+std::uint32_t Cmd_update::ArgumentCount() const {
+  const SyntaxPattern& form = Statement().form;
+  return static_cast<std::uint32_t>(std::count_if(form.begin(), form.end(), [](const char* word) {
+    return std::strcmp(word, kWordArgument) == 0;
+  }));
+}
+
+const KeywordStatement& Cmd_update::Statement() const { return UpdateStatements().front(); }
+
+bool Cmd_update::IsOwnPattern(std::int32_t pattern) const {
+  return (pattern >= 1 && pattern <= 15) || pattern == 26;
+}
+
+ICmd_Base* Cmd_update::Create() { return new Cmd_update(); }
+
+KeywordList Cmd_update::Keywords() { return KeywordsOf<UpdateStatements>(); }
+
+int Cmd_update::Parse(unsigned keyword) {
+  return ParseKeywordStatement(keyword, UpdateStatements(), &Create);
+}
+
+const KeywordStatement& Cmd_update2::Statement() const { return Update2Statements().front(); }
+
+bool Cmd_update2::IsOwnPattern(std::int32_t pattern) const {
+  return pattern >= 17 && pattern <= 24;
+}
+
+std::int32_t Cmd_update2::PatternArgument() const {
+  const std::int32_t width = HostCalcExpression(m_Args[kWidth], m_Engine);
+  if (width < 1) {
+    HostRuntimeError(Window(), "シャッターorカーテンの幅が0または負数です！（m_Width = %d）", width);
   }
-  if (FinishWhenDone(m_Engine)) m_Started = false;
-  return 0;
+  return width;
 }
 
-void Cmd_update2::Setup(const CommandParam& param) {
-  m_Pattern = param.Expr[0];
-  m_Time = param.Expr[1];
-  m_Width = param.Expr[2];
-}
+ICmd_Base* Cmd_update2::Create() { return new Cmd_update2(); }
 
-void Cmd_update2::Dump(ITextStream* out) {
-  if (out == nullptr) return;
-  out->Write("update2 ");
-  out->WriteExpression(m_Pattern);
-  out->Write(", ");
-  out->WriteExpression(m_Time);
-  out->Write(", ");
-  out->WriteExpression(m_Width);
-  out->Write(";\n");
-}
+KeywordList Cmd_update2::Keywords() { return KeywordsOf<Update2Statements>(); }
 
-void Cmd_update2::Save(IIOStream* stream) {
-  SaveExpressionField(stream, m_Pattern);
-  SaveExpressionField(stream, m_Time);
-  SaveExpressionField(stream, m_Width);
-}
-
-void Cmd_update2::Load(IIOStream* stream) {
-  LoadExpressionField(stream, m_Pattern);
-  LoadExpressionField(stream, m_Time);
-  LoadExpressionField(stream, m_Width);
-}
-
-ICmd_Base* CreateCmdUpdate() { return new Cmd_update(); }
-ICmd_Base* CreateCmdUpdate2() { return new Cmd_update2(); }
-
-KeywordList Cmd_update::Keywords() { return KeywordsOf<kUpdateKeywords>(); }
-KeywordList Cmd_update2::Keywords() { return KeywordsOf<kUpdate2Keywords>(); }
-
-int ParseUpdate(unsigned keywordToken) {
-  return ParseStatement(keywordToken, StatementForms(Cmd_update::kType), kUpdateKeywords,
-                        CreateCmdUpdate);
-}
-
-int ParseUpdate2(unsigned keywordToken) {
-  return ParseStatement(keywordToken, StatementForms(Cmd_update2::kType), kUpdate2Keywords,
-                        CreateCmdUpdate2);
+int Cmd_update2::Parse(unsigned keyword) {
+  return ParseKeywordStatement(keyword, Update2Statements(), &Create);
 }
 
 }  // namespace nsWendrick

@@ -75,10 +75,6 @@ std::vector<KeywordStatement> StatementsOf(std::span<const ConfigKeyword> keywor
   return statements;
 }
 
-void MoveOn(INovelEngine* engine) {
-  engine->GetCommandHeap()->MoveIterator(1);
-}
-
 const std::vector<KeywordStatement>& SetselectStatements() {
   static const std::vector<KeywordStatement> statements{
       {"selectclickse", 0, {kWordString, kWordSemicolon}},

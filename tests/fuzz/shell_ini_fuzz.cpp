@@ -17,7 +17,7 @@
 #include "game/effects/effecter_animation.h"
 #include "game/selection/selection_tables.h"
 #include "platform/clock/clock.h"
-#include "platform/window/message_box.h"
+#include "platform/message_box/message_box.h"
 #include "tests/fuzz/fuzz_support.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include "engine/core/error_report.h"
 #include "engine/plugin/plugin_loader.h"
 #include "platform/clock/clock.h"
-#include "platform/window/message_box.h"
+#include "platform/message_box/message_box.h"
 #include "tests/fuzz/fuzz_support.h"
 #include "tools/script_compiler/script_compiler.h"
 

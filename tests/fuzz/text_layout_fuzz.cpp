@@ -4,7 +4,7 @@
 #include <string>
 
 #include "engine/core/error_report.h"
-#include "platform/window/message_box.h"
+#include "platform/message_box/message_box.h"
 #include "plugin/core/host_api.h"
 #include "plugin/text/kinsoku.h"
 #include "plugin/text/text_layout.h"

@@ -48,14 +48,7 @@ void ErrorText::Write(const char* format, ...) {
 }
 
 void ErrorText::WriteExpression(const nsTamskLib::Expression& expr) {
-  for (std::uint32_t i = 0; i < expr.size(); ++i) {
-    const nsTamskLib::ExpressionToken& token = expr.at(i);
-    if (token.Type == nsTamskLib::kTokenNumber) {
-      Write("(%d)", token.Value);
-    } else {
-      Write("(%s)", token.Name.c_str());
-    }
-  }
+  nsTamskLib::nsTextStream::WriteExpressionTokens(*this, expr);
 }
 
 ScriptCompiler::ScriptCompiler(bool object) : m_Object(object) {}

@@ -61,14 +61,7 @@ void RecordingTextStream::Write(const char* format, ...) {
 }
 
 void RecordingTextStream::WriteExpression(const nsTamskLib::Expression& expr) {
-  for (std::uint32_t i = 0; i < expr.size(); ++i) {
-    const nsTamskLib::ExpressionToken& token = expr.at(i);
-    if (token.Type == nsTamskLib::kTokenNumber) {
-      Write("(%d)", token.Value);
-    } else {
-      Write("(%s)", token.Name.c_str());
-    }
-  }
+  nsTamskLib::nsTextStream::WriteExpressionTokens(*this, expr);
 }
 
 FakeEngine::FakeEngine() = default;

@@ -1,7 +1,7 @@
 #include "tests/engine/kit/fatal_trap.h"
 
 #include "engine/core/error_report.h"
-#include "platform/window/message_box.h"
+#include "platform/message_box/message_box.h"
 
 namespace vesk_test {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/window/message_box.h"
+#include "platform/message_box/message_box.h"
 
 namespace vesk_test {
 

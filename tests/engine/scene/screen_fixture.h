@@ -11,7 +11,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/plugin/plugin_registry.h"
-#include "platform/window/message_box.h"
+#include "platform/message_box/message_box.h"
 #include "tests/engine/fakes/script_writer.h"
 #include "tests/engine/fakes/test_commands.h"
 #include "tests/engine/fakes/test_player.h"

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "framework/input/zarn_input.h"
-#include "platform/window/message_box.h"
+#include "platform/message_box/message_box.h"
 #include "tests/platform/support/scripted_input.h"
 #include "tests/support/debug_capture.h"
 

@@ -33,7 +33,7 @@
 #include "platform/audio/audio_device.h"
 #include "platform/clock/clock.h"
 #include "platform/instance/instance_lock.h"
-#include "platform/window/message_box.h"
+#include "platform/message_box/message_box.h"
 #include "platform/window/window.h"
 #include "tests/engine/fakes/script_writer.h"
 #include "tests/engine/fakes/test_commands.h"

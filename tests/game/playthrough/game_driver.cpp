@@ -17,7 +17,7 @@
 #include "platform/graphics/texture.h"
 #include "platform/image/image_decoder.h"
 #include "platform/input/input_devices.h"
-#include "platform/window/message_box_dialog.h"
+#include "platform/message_box/message_box_dialog.h"
 #include "platform/window/window.h"
 #include "tests/game/support/program_lifetime.h"
 #include "tests/platform/support/graphics_test_back_end.h"

@@ -18,7 +18,7 @@
 #include <vector>
 
 #include "game/core/scene_ids.h"
-#include "platform/window/message_box.h"
+#include "platform/message_box/message_box.h"
 
 namespace nsVesk {
 class VeskEntry;

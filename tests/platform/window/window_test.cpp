@@ -3,10 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
-#include <string>
 #include <vector>
-
-#include "platform/window/message_box.h"
 
 namespace {
 
@@ -119,27 +116,6 @@ TEST(Window, FullScreenSwitchIsRemembered) {
   EXPECT_TRUE(platform::IsWindowFullScreen(w));
   EXPECT_TRUE(platform::SetWindowFullScreen(w, false));
   EXPECT_FALSE(platform::IsWindowFullScreen(w));
-}
-
-TEST(MessageBox, ScriptedAnswersAndTerminalFallback) {
-  std::vector<std::string> shown;
-  platform::SetMessageBoxHandler([&](std::string_view caption, std::string_view text, platform::MessageBoxButtons,
-                                     platform::MessageBoxIcon) {
-    shown.push_back(std::string(caption) + "|" + std::string(text));
-    return platform::MessageBoxAnswer::No;
-  });
-  EXPECT_EQ(platform::ShowMessageBox("確認", "終了しますか？", platform::MessageBoxButtons::YesNo),
-            platform::MessageBoxAnswer::No);
-  ASSERT_EQ(shown.size(), 1u);
-  EXPECT_EQ(shown[0], std::string("確認") + "|" + "終了しますか？");
-  // Without a handler and without a display (the dummy video driver), the
-  // question is printed and answered Yes.
-  platform::SetMessageBoxHandler({});
-  testing::internal::CaptureStderr();
-  EXPECT_EQ(platform::ShowMessageBox("確認", "終了しますか？", platform::MessageBoxButtons::YesNo),
-            platform::MessageBoxAnswer::Yes);
-  const std::string printed = testing::internal::GetCapturedStderr();
-  EXPECT_EQ(printed, "[\xE7\xA2\xBA\xE8\xAA\x8D] \xE7\xB5\x82\xE4\xBA\x86\xE3\x81\x97\xE3\x81\xBE\xE3\x81\x99\xE3\x81\x8B\xEF\xBC\x9F\n");
 }
 
 }  // namespace

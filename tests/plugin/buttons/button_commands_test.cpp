@@ -67,8 +67,8 @@ TEST_F(ButtonCommandsTest, ButtonChecksNameTheirValues) {
   nsTamskLib::CommandParam area;  // the click rectangle sits in slots 21 to 24
   area.Int[0] = Cmd_setbutton::kArea;
   area.Str[0] = "ok";
-  for (int i = 21; i <= 24; ++i) area.Expr[i] = vesk_test::ConstantExpression(0);
-  area.Expr[21] = vesk_test::ConstantExpression(-2);
+  for (int i = 21; i <= 24; ++i) area.Expr[i] = nsTamskLib::NumberExpression(0);
+  area.Expr[21] = nsTamskLib::NumberExpression(-2);
   auto* areaCommand = static_cast<Cmd_setbutton*>(Cmd_setbutton::Create());
   areaCommand->Setup(area);
   areaCommand->SetEngine(&player);

@@ -8,30 +8,19 @@
 #include <gtest/gtest.h>
 
 #include "plugin/commands/timed_choice.h"
-#include "tests/plugin/commands/statement_host.h"
-#include "tests/plugin/kit/plugin_test_host.h"
+#include "tests/plugin/commands/command_fixture.h"
 
 namespace {
 
 using namespace nsWendrick;
 
-class TimedChoiceParsersTest : public testing::Test {
+class TimedChoiceParsersTest : public vesk_test::PluginCommandTest {
  protected:
-  void SetUp() override {
-    vesk_test::ResetPluginState();
-    vesk_test::BindEngineHost();
-    host.BindServices();
-  }
-  void TearDown() override { vesk_test::ResetPluginState(); }
+  TimedChoiceParsersTest() { statementLine = 7; }
 
-  int Parse(const std::vector<std::string>& tokens) {
-    host.SetStatement(tokens, 7);
-    return Cmd_setselectl::Parse(0);
-  }
-  const nsTamskLib::CommandParam& Last() { return host.added.back().param; }
-  static std::int32_t ValueOf(const nsTamskLib::Expression& expr) {
-    return expr.empty() ? -99 : expr.at(0).Value;
-  }
+  using PluginCommandTest::Parse;
+  int Parse(const std::vector<std::string>& tokens) { return Parse(Cmd_setselectl::Parse, tokens); }
+
   // "No, "image", then values 1..count as arguments, then ";".
   static std::vector<std::string> Statement(const char* keyword, int count) {
     std::vector<std::string> tokens{keyword, "2", ",", "\"t.png\""};
@@ -42,8 +31,6 @@ class TimedChoiceParsersTest : public testing::Test {
     tokens.push_back(";");
     return tokens;
   }
-
-  vesk_test::StatementHost host;
 };
 
 TEST_F(TimedChoiceParsersTest, ArgumentsGoToTheirMembers) {

@@ -15,7 +15,6 @@
 namespace {
 
 using nsWendrick::Cmd_effect;
-using vesk_test::ConstantExpression;
 
 class EffectCommandTest : public vesk_test::StoryFrameTest {
  protected:
@@ -29,7 +28,7 @@ class EffectCommandTest : public vesk_test::StoryFrameTest {
     nsTamskLib::CommandParam param;
     param.Int[0] = kind;
     int i = 0;
-    for (std::int32_t value : members) param.Expr[i++] = ConstantExpression(value);
+    for (std::int32_t value : members) param.Expr[i++] = nsTamskLib::NumberExpression(value);
     auto* command = static_cast<Cmd_effect*>(Cmd_effect::Create());
     command->Setup(param);
     command->SetEngine(&player);

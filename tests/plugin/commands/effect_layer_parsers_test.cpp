@@ -1,7 +1,7 @@
-// The parsers of the effect, layer and engine state commands over a one-statement
-// compiler host: each keyword only in its own form, the arguments placed at the
-// members they fill (not in statement order), and the fixed names and constants the
-// short forms stand for.
+// The parsers of the effect and layer commands over a one-statement compiler host:
+// each keyword only in its own form, the arguments placed at the members they fill
+// (not in statement order), and the fixed names and constants the short forms
+// stand for.
 
 #include <string>
 #include <vector>
@@ -9,39 +9,14 @@
 #include <gtest/gtest.h>
 
 #include "plugin/commands/effect_command.h"
-#include "plugin/commands/engine_state_commands.h"
 #include "plugin/commands/layer_commands.h"
-#include "plugin/entry/registration.h"
-#include "tests/plugin/commands/statement_host.h"
-#include "tests/plugin/kit/plugin_test_host.h"
+#include "tests/plugin/commands/command_fixture.h"
 
 namespace {
 
 using namespace nsWendrick;
 
-class EffectLayerParsersTest : public testing::Test {
- protected:
-  void SetUp() override {
-    vesk_test::ResetPluginState();
-    vesk_test::BindEngineHost();
-    host.BindServices();
-  }
-  void TearDown() override { vesk_test::ResetPluginState(); }
-
-  int Parse(int (*parser)(unsigned), const std::vector<std::string>& tokens, int line = 1) {
-    host.SetStatement(tokens, line);
-    return parser(0);
-  }
-
-  const nsTamskLib::CommandParam& Last() { return host.added.back().param; }
-
-  // The value of a parsed constant argument (-99 when the expression is empty).
-  static std::int32_t ValueOf(const nsTamskLib::Expression& expr) {
-    return expr.empty() ? -99 : expr.at(0).Value;
-  }
-
-  vesk_test::StatementHost host;
-};
+using EffectLayerParsersTest = vesk_test::PluginCommandTest;
 
 TEST_F(EffectLayerParsersTest, EffectArgumentsGoToTheMembersTheyFill) {
   // flash2 is R, G, B, Time.
@@ -107,46 +82,11 @@ TEST_F(EffectLayerParsersTest, AllFormsStandForTheSlashName) {
   ASSERT_EQ(Parse(Cmd_image::Parse, {"unloadallimage", ";"}), 2);
   EXPECT_EQ(Last().Int[0], Cmd_image::kRelease);
   EXPECT_EQ(std::string(Last().Str[0].c_str()), "/");
-  ASSERT_EQ(Parse(Cmd_voice::Parse, {"stopallvoice", ";"}), 2);
-  EXPECT_EQ(Last().Int[0], Cmd_voice::kStop);
-  EXPECT_EQ(std::string(Last().Str[0].c_str()), "/");
   EXPECT_EQ(Parse(Cmd_image::Parse, {"loadimage", ";"}), -1);
-  EXPECT_EQ(Parse(Cmd_voice::Parse, {"playvoice", ";"}), -1);
 
   ASSERT_EQ(Parse(Cmd_chpriority::Parse, {"rlc", ";"}), 2);
   EXPECT_EQ(Last().Int[0], 5);
-  ASSERT_EQ(Parse(Cmd_systemcall::Parse, {"callload", ";"}), 2);
-  EXPECT_EQ(Last().Int[0], 2);
-  ASSERT_EQ(Parse(Cmd_volume::Parse, {"voicevolume", "700", ";"}), 3);
-  EXPECT_EQ(Last().Int[0], Cmd_volume::kVoice);
   ASSERT_EQ(Parse(Cmd_bgcolor::Parse, {"bgcolor", "1", ",", "2", ",", "3", ";"}), 7);
-  ASSERT_EQ(Parse(Cmd_sleep::Parse, {"sleep", "flag", ";"}), 3);
-  EXPECT_EQ(Parse(Cmd_sleep::Parse, {"sleep", ";"}), -1);
-}
-
-TEST_F(EffectLayerParsersTest, TheTablesRegisterEachClassUnderItsType) {
-  // Type, the id the class reports, and whether system input is accepted meanwhile.
-  struct Row {
-    std::uint32_t type;
-    bool systemInput;
-  };
-  const Row rows[] = {{19, true}, {21, true}, {22, true}, {25, true}, {26, true},
-                      {28, false}, {29, true}, {30, true}, {31, true}, {32, true},
-                      {33, true}, {34, true}, {35, true}, {36, true}, {37, true}};
-  const RegistrationTables& tables = WendrickRegistrationTables();
-  for (const Row& row : rows) {
-    const CommandTypeEntry* entry = nullptr;
-    for (const CommandTypeEntry& candidate : tables.commands) {
-      if (candidate.type == row.type) entry = &candidate;
-    }
-    ASSERT_NE(entry, nullptr) << row.type;
-    ASSERT_NE(entry->factory, nullptr) << row.type;
-    EXPECT_NE(entry->parser, nullptr) << row.type;
-    EXPECT_EQ(entry->systemInput, row.systemInput) << row.type;
-    nsTamskLib::ICmd_Base* command = entry->factory();
-    EXPECT_EQ(command->GetID(), row.type);
-    command->Destroy();
-  }
 }
 
 }  // namespace

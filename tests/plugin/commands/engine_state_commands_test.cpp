@@ -1,7 +1,9 @@
 // The engine state commands on the real script player: volumes applied at once,
 // voices with skip mode and the all-voices name, the state stack, the text window
 // and menu switches, cleared text, waiting on a condition, the character margin,
-// and the bodies and script text.
+// and the bodies and script text; and their parsers over a one-statement compiler
+// host: each keyword only in its own form, with the kind and the fixed name it
+// stands for.
 
 #include <gtest/gtest.h>
 
@@ -9,6 +11,7 @@
 #include "plugin/commands/engine_state_commands.h"
 #include "tests/engine/kit/command_bodies.h"
 #include "tests/engine/kit/fake_engine.h"
+#include "tests/plugin/commands/command_fixture.h"
 #include "tests/plugin/effects/story_frame.h"
 #include "tests/support/debug_capture.h"
 
@@ -155,6 +158,21 @@ TEST_F(EngineStateCommandsTest, BodiesRoundTripAndDumpAsScriptText) {
             "charaspace (40);\n");
   EXPECT_EQ(roundTrip(MakeCommand<Cmd_suspend>(0, {}, {}), MakeCommand<Cmd_suspend>(0, {}, {})),
             "suspend;\n");
+}
+
+using EngineStateParsersTest = vesk_test::PluginCommandTest;
+
+TEST_F(EngineStateParsersTest, EachKeywordTakesItsOwnFormAndGivesItsKind) {
+  ASSERT_EQ(Parse(Cmd_voice::Parse, {"stopallvoice", ";"}), 2);
+  EXPECT_EQ(Last().Int[0], Cmd_voice::kStop);
+  EXPECT_EQ(std::string(Last().Str[0].c_str()), "/");
+  EXPECT_EQ(Parse(Cmd_voice::Parse, {"playvoice", ";"}), -1);
+  ASSERT_EQ(Parse(Cmd_systemcall::Parse, {"callload", ";"}), 2);
+  EXPECT_EQ(Last().Int[0], 2);
+  ASSERT_EQ(Parse(Cmd_volume::Parse, {"voicevolume", "700", ";"}), 3);
+  EXPECT_EQ(Last().Int[0], Cmd_volume::kVoice);
+  ASSERT_EQ(Parse(Cmd_sleep::Parse, {"sleep", "flag", ";"}), 3);
+  EXPECT_EQ(Parse(Cmd_sleep::Parse, {"sleep", ";"}), -1);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 // failed sound operations, one frame per command, and the written-back statements.
 
 #include <string>
+#include <utility>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -11,11 +12,7 @@
 #include "plugin/text/expansion.h"
 #include "plugin/commands/mode_commands.h"
 #include "plugin/commands/sound_commands.h"
-#include "tests/engine/kit/fake_engine.h"
-#include "plugin/entry/registration.h"
-#include "plugin/text/local_save_data.h"
-#include "tests/plugin/commands/statement_host.h"
-#include "tests/plugin/kit/plugin_test_host.h"
+#include "tests/plugin/commands/command_fixture.h"
 #include "tests/support/debug_capture.h"
 
 namespace {
@@ -24,45 +21,31 @@ using namespace nsWendrick;
 using testing::Return;
 using testing::StrEq;
 
-class SoundModeTest : public testing::Test {
+class SoundModeTest : public vesk_test::PluginCommandTest {
  protected:
-  void SetUp() override {
-    vesk_test::ResetPluginState();
-    vesk_test::BindEngineHost();
-  }
-  void TearDown() override { vesk_test::ResetPluginState(); }
+  SoundModeTest() { statementLine = 9; }
 
-  // Makes a command of the class with kind and name, bound to the engine.
+  // A command of the class with kind and name, bound to the engine.
   template <typename Cmd>
   Cmd* Make(std::int32_t kind, const char* name = "") {
-    auto* command = static_cast<Cmd*>(Cmd::Create());
+    auto* command = static_cast<Cmd*>(Keep(Cmd::Create()));
     nsTamskLib::CommandParam param;
     param.Int[0] = kind;
     param.Str[0] = name;
     command->Setup(param);
-    command->SetEngine(&engine);
     return command;
   }
 
-  // Runs one frame of the command and disposes of it.
-  void RunOnce(nsTamskLib::ICmd_Base* command) {
-    command->Execute();
-    command->Destroy();
+  void RunOnce(nsTamskLib::ICmd_Base* command) { command->Execute(); }
+
+  // Kind and name of the last command parsed.
+  std::pair<std::int32_t, std::string> LastNamed() {
+    const auto* named = dynamic_cast<const NamedCmd*>(LastCommand());
+    return {named->GetKind(), named->GetName()};
   }
 
-  std::string DumpOf(nsTamskLib::ICmd_Base* command) {
-    vesk_test::RecordingTextStream out;
-    command->Dump(&out);
-    command->Destroy();
-    return out.text;
-  }
-
-  std::int32_t Position() const { return engine.ownCommandHeap.iterators.back(); }
-
-  vesk_test::FakeEngine engine;
   testing::NiceMock<nsTamskLib::nsSoundManager::MockSoundManager>& sound = engine.ownSoundManager;
   testing::NiceMock<nsTamskLib::nsTextManager::MockTextManager>& text = engine.ownTextManager;
-  testing::NiceMock<nsTamskLib::nsDrawManager::MockDrawManager>& draw = engine.ownDrawManager;
 };
 
 TEST_F(SoundModeTest, PlaySeIsSilentInSkipModeWhileTheOtherKindsStillAct) {
@@ -208,51 +191,19 @@ TEST_F(SoundModeTest, DumpWritesTheStatementOfEachKind) {
   EXPECT_EQ(DumpOf(Make<Cmd_forcetextwindow>(2)), "forcetextwindow;\n");
 }
 
-TEST_F(SoundModeTest, EachClassReportsItsType) {
-  nsTamskLib::ICmd_Base* commands[] = {Cmd_se::Create(),       Cmd_bgm::Create(),
-                                       Cmd_setscreen::Create(), Cmd_setskip::Create(),
-                                       Cmd_setauto::Create(),   Cmd_forcetextwindow::Create()};
-  const std::uint32_t types[] = {2, 3, 16, 17, 18, 57};
-  for (int i = 0; i < 6; ++i) {
-    EXPECT_EQ(commands[i]->GetID(), types[i]);
-    commands[i]->Destroy();
-  }
-}
-
-class SoundModeParseTest : public SoundModeTest {
- protected:
-  void SetUp() override {
-    SoundModeTest::SetUp();
-    host.BindServices();
-  }
-
-  int Parse(int (*parser)(unsigned), const std::vector<std::string>& tokens) {
-    host.SetStatement(tokens, 9);
-    return parser(0);
-  }
-
-  // Kind and name of the last command parsed.
-  std::pair<std::int32_t, std::string> Last() {
-    const auto* named = dynamic_cast<const NamedCmd*>(host.added.back().command);
-    return {named->GetKind(), named->GetName()};
-  }
-
-  vesk_test::StatementHost host;
-};
-
-TEST_F(SoundModeParseTest, SoundKeywordsTakeTheirOwnFormsAndTheAllNames) {
+TEST_F(SoundModeTest, SoundKeywordsTakeTheirOwnFormsAndTheAllNames) {
   EXPECT_EQ(Parse(Cmd_se::Parse, {"playse", "\"a.wav\"", ";"}), 3);
-  EXPECT_EQ(Last(), std::make_pair(0, std::string("a.wav")));
+  EXPECT_EQ(LastNamed(), std::make_pair(0, std::string("a.wav")));
   EXPECT_EQ(Parse(Cmd_se::Parse, {"stopallse", ";"}), 2);
-  EXPECT_EQ(Last(), std::make_pair(1, std::string("/")));
+  EXPECT_EQ(LastNamed(), std::make_pair(1, std::string("/")));
   EXPECT_EQ(Parse(Cmd_se::Parse, {"unloadallse", ";"}), 2);
-  EXPECT_EQ(Last(), std::make_pair(3, std::string("/")));
+  EXPECT_EQ(LastNamed(), std::make_pair(3, std::string("/")));
   EXPECT_EQ(Parse(Cmd_se::Parse, {"unloadse", "\"b\"", ";"}), 3);
-  EXPECT_EQ(Last(), std::make_pair(3, std::string("b")));
+  EXPECT_EQ(LastNamed(), std::make_pair(3, std::string("b")));
   EXPECT_EQ(Parse(Cmd_bgm::Parse, {"stopbgm", ";"}), 2);
-  EXPECT_EQ(Last(), std::make_pair(1, std::string("")));
+  EXPECT_EQ(LastNamed(), std::make_pair(1, std::string("")));
   EXPECT_EQ(Parse(Cmd_bgm::Parse, {"playoncebgm", "\"m\"", ";"}), 3);
-  EXPECT_EQ(Last(), std::make_pair(2, std::string("m")));
+  EXPECT_EQ(LastNamed(), std::make_pair(2, std::string("m")));
   EXPECT_EQ(host.added.size(), 6u);
 
   EXPECT_EQ(Parse(Cmd_se::Parse, {"playse", ";"}), -1);
@@ -266,7 +217,7 @@ TEST_F(SoundModeParseTest, SoundKeywordsTakeTheirOwnFormsAndTheAllNames) {
   EXPECT_EQ(host.errors.text, expected);
 }
 
-TEST_F(SoundModeParseTest, ModeKeywordsTakeASemicolonAlone) {
+TEST_F(SoundModeTest, ModeKeywordsTakeASemicolonAlone) {
   EXPECT_EQ(Parse(Cmd_setscreen::Parse, {"fullscreen", ";"}), 2);
   EXPECT_EQ(Parse(Cmd_setskip::Parse, {"skip", ";"}), 2);
   EXPECT_EQ(Parse(Cmd_setauto::Parse, {"autooff", ";"}), 2);
@@ -280,25 +231,6 @@ TEST_F(SoundModeParseTest, ModeKeywordsTakeASemicolonAlone) {
   EXPECT_EQ(Parse(Cmd_setskip::Parse, {"skipon", "1", ";"}), -1);
   EXPECT_EQ(Parse(Cmd_setscreen::Parse, {"window"}), -1);
   EXPECT_EQ(host.added.size(), 4u);
-}
-
-TEST(RegistrationRows, SoundModeStyleAndConfigurationClassesAndTheSaveBlockAreInTheTables) {
-  const RegistrationTables& tables = WendrickRegistrationTables();
-  for (std::uint32_t type :
-       {2u, 3u, 11u, 12u, 16u, 17u, 18u, 38u, 39u, 40u, 41u, 42u, 43u, 45u, 46u, 47u, 57u}) {
-    const CommandTypeEntry* row = nullptr;
-    for (const CommandTypeEntry& entry : tables.commands) {
-      if (entry.type == type) row = &entry;
-    }
-    ASSERT_NE(row, nullptr) << type;
-    ASSERT_NE(row->factory, nullptr) << type;
-    EXPECT_NE(row->parser, nullptr) << type;
-    nsTamskLib::ICmd_Base* command = row->factory();
-    EXPECT_EQ(command->GetID(), type);
-    command->Destroy();
-  }
-  EXPECT_EQ(tables.saveLocalData, &WendrickSaveLocalData);
-  EXPECT_EQ(tables.loadLocalData, &WendrickLoadLocalData);
 }
 
 }  // namespace

@@ -55,13 +55,9 @@ nsTamskLib::Expression ArgumentExpression(const std::string& text) {
   nsTamskLib::ExpressionToken token;
   const bool number =
       !text.empty() && (std::isdigit(static_cast<unsigned char>(text[0])) || text[0] == '-');
-  if (number) {
-    token.Type = nsTamskLib::kTokenNumber;
-    token.Value = std::stoi(text);
-  } else {
-    token.Type = nsTamskLib::kTokenSymbol;
-    token.Name = text.c_str();
-  }
+  if (number) return nsTamskLib::NumberExpression(std::stoi(text));
+  token.Type = nsTamskLib::kTokenSymbol;
+  token.Name = text.c_str();
   expr.push_back(token);
   return expr;
 }

@@ -15,56 +15,16 @@
 #include "tests/engine/kit/command_bodies.h"
 #include "tests/engine/kit/fake_engine.h"
 #include "tests/engine/kit/fatal_trap.h"
-#include "tests/plugin/commands/statement_host.h"
-#include "tests/plugin/kit/plugin_test_host.h"
+#include "tests/plugin/commands/command_fixture.h"
 
 namespace {
 
 using namespace nsWendrick;
 using testing::StrEq;
 
-class StyleCommandsTest : public testing::Test {
+class StyleCommandsTest : public vesk_test::PluginCommandTest {
  protected:
-  void SetUp() override {
-    vesk_test::ResetPluginState();
-    vesk_test::BindEngineHost();
-    host.BindServices();
-    ResetTextStyle();
-  }
-  void TearDown() override {
-    vesk_test::ResetPluginState();
-    ResetTextStyle();
-  }
-
-  // Parses one statement with the parser; returns its result.
-  int Parse(int (*parser)(unsigned), const std::vector<std::string>& tokens, int line = 1) {
-    host.SetStatement(tokens, line);
-    return parser(0);
-  }
-
-  // Parses one statement and runs the command it made for one frame.
-  void Run(int (*parser)(unsigned), const std::vector<std::string>& tokens) {
-    const std::size_t before = host.added.size();
-    ASSERT_EQ(Parse(parser, tokens), static_cast<int>(tokens.size()));
-    ASSERT_EQ(host.added.size(), before + 1);
-    nsTamskLib::ICmd_Base* command = host.added.back().command;
-    command->SetEngine(&engine);
-    command->Execute();
-  }
-
   static std::string BodyOf(nsTamskLib::ICmd_Base* command) { return vesk_test::SaveBody(*command); }
-
-  std::string DumpOf(nsTamskLib::ICmd_Base* command) {
-    vesk_test::RecordingTextStream out;
-    command->Dump(&out);
-    return out.text;
-  }
-
-  std::int32_t Position() const { return engine.ownCommandHeap.iterators.back(); }
-
-  vesk_test::StatementHost host;
-  vesk_test::FakeEngine engine;
-  testing::NiceMock<nsTamskLib::nsDrawManager::MockDrawManager>& draw = engine.ownDrawManager;
 };
 
 TEST_F(StyleCommandsTest, EachKeywordTakesOnlyItsOwnForm) {
@@ -260,16 +220,6 @@ TEST_F(StyleCommandsTest, DumpWritesTheStatement) {
   EXPECT_EQ(DumpOf(host.added.back().command), "selecttextncolor (1), (2), (3);\n");
   Parse(Cmd_setruby::Parse, {"rubysize", "12", ";"});
   EXPECT_EQ(DumpOf(host.added.back().command), "rubysize (12);\n");
-}
-
-TEST_F(StyleCommandsTest, EachClassReportsItsType) {
-  nsTamskLib::ICmd_Base* commands[] = {Cmd_settext::Create(), Cmd_settalker::Create(),
-                                       Cmd_setselecttext::Create(), Cmd_setruby::Create()};
-  const std::uint32_t types[] = {11, 12, 40, 45};
-  for (int i = 0; i < 4; ++i) {
-    EXPECT_EQ(commands[i]->GetID(), types[i]);
-    commands[i]->Destroy();
-  }
 }
 
 }  // namespace

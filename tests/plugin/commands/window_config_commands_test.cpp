@@ -17,8 +17,7 @@
 #include "tests/engine/kit/command_bodies.h"
 #include "tests/engine/kit/fake_engine.h"
 #include "tests/engine/kit/fatal_trap.h"
-#include "tests/plugin/commands/statement_host.h"
-#include "tests/plugin/kit/plugin_test_host.h"
+#include "tests/plugin/commands/command_fixture.h"
 
 namespace {
 
@@ -45,49 +44,9 @@ std::vector<std::string> Statement(const std::string& keyword, const std::vector
   return tokens;
 }
 
-class WindowConfigTest : public testing::Test {
+class WindowConfigTest : public vesk_test::PluginCommandTest {
  protected:
-  void SetUp() override {
-    vesk_test::ResetPluginState();
-    vesk_test::BindEngineHost();
-    host.BindServices();
-    ResetTextStyle();
-    ClearTextSprites();
-  }
-  void TearDown() override {
-    vesk_test::ResetPluginState();
-    ResetTextStyle();
-    ClearTextSprites();
-  }
-
-  int Parse(int (*parser)(unsigned), const std::vector<std::string>& tokens) {
-    host.SetStatement(tokens, 2);
-    return parser(0);
-  }
-
-  // Parses the statement and runs its command for one frame.
-  void Run(int (*parser)(unsigned), const std::vector<std::string>& tokens) {
-    ASSERT_EQ(Parse(parser, tokens), static_cast<int>(tokens.size())) << tokens[0];
-    nsTamskLib::ICmd_Base* command = host.added.back().command;
-    command->SetEngine(&engine);
-    command->Execute();
-  }
-
-  std::string Fatal(int (*parser)(unsigned), const std::vector<std::string>& tokens) {
-    return vesk_test::CatchFatal([&] { Run(parser, tokens); });
-  }
-
-  std::string DumpOf(nsTamskLib::ICmd_Base* command) {
-    vesk_test::RecordingTextStream out;
-    command->Dump(&out);
-    return out.text;
-  }
-
-  std::int32_t Position() const { return engine.ownCommandHeap.iterators.back(); }
-
-  vesk_test::StatementHost host;
-  vesk_test::FakeEngine engine;
-  testing::NiceMock<nsTamskLib::nsDrawManager::MockDrawManager>& draw = engine.ownDrawManager;
+  WindowConfigTest() { statementLine = 2; }
 };
 
 TEST_F(WindowConfigTest, EachKeywordHasItsTokenCount) {

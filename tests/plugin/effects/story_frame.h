@@ -28,15 +28,6 @@ namespace vesk_test {
 // The clock value at which the tests start (away from 0, which has a test of its own).
 inline constexpr std::uint32_t kStartClock = 10000;
 
-inline nsTamskLib::Expression ConstantExpression(std::int32_t value) {
-  nsTamskLib::Expression expr;
-  nsTamskLib::ExpressionToken token;
-  token.Type = nsTamskLib::kTokenNumber;
-  token.Value = value;
-  expr.push_back(token);
-  return expr;
-}
-
 class StoryFrameTest : public testing::Test {
  protected:
   StoryFrameTest() {
@@ -79,7 +70,7 @@ class StoryFrameTest : public testing::Test {
     int i = 0;
     for (const char* text : strings) param.Str[i++] = text;
     i = 0;
-    for (std::int32_t value : values) param.Expr[i++] = ConstantExpression(value);
+    for (std::int32_t value : values) param.Expr[i++] = nsTamskLib::NumberExpression(value);
     auto* command = static_cast<Command*>(Command::Create());
     command->Setup(param);
     command->SetEngine(&player);

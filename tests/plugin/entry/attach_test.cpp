@@ -1,19 +1,26 @@
 // Attaching to a host: the version check, what is bound and registered group by
-// group, and what a refusal leaves behind.
+// group, and what a refusal leaves behind; and the command table under its check,
+// with the types, keywords and system input that are fixed.
 
 #include <cstdarg>
 #include <cstdio>
 #include <map>
+#include <span>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "engine/plugin/plugin_registry.h"
 #include "platform/clock/clock.h"
+#include "plugin/commands/flow_commands.h"
+#include "plugin/commands/flow_parsers.h"
 #include "plugin/entry/attach.h"
 #include "plugin/core/random.h"
 #include "plugin/text/kinsoku.h"
+#include "plugin/text/local_save_data.h"
 #include "tests/plugin/kit/plugin_test_host.h"
+#include "tests/plugin/kit/registration_check.h"
 
 namespace {
 
@@ -138,23 +145,25 @@ TEST_F(AttachTest, ANewerHostIsAcceptedAndEveryGroupIsRegistered) {
   EXPECT_EQ(platform::ClockPeriodRequests(), periods + 1);
   EXPECT_TRUE(g_Host.warnings.empty());
 
-  ASSERT_EQ(g_Host.keywords.size(), 190u);
+  // The keywords row by row, each row's in its class's order.
+  ASSERT_EQ(g_Host.keywords.size(), vesk_test::FixedKeywordCount());
   EXPECT_EQ(g_Host.keywords.front(), (std::pair<std::string, unsigned>("if", 1)));
-  EXPECT_EQ(g_Host.keywords[1], (std::pair<std::string, unsigned>("stopallse", 2)));
-  EXPECT_EQ(g_Host.keywords.back(), (std::pair<std::string, unsigned>("forcetextwindow", 57)));
-  std::map<unsigned, int> keywordsPerType;
-  for (const auto& [keyword, type] : g_Host.keywords) ++keywordsPerType[type];
-  EXPECT_EQ(keywordsPerType.size(), 56u);
-  EXPECT_EQ(keywordsPerType.count(44), 0u);
-  EXPECT_EQ(keywordsPerType[28], 16);
-  EXPECT_EQ(keywordsPerType[23], 14);
-
-  ASSERT_EQ(g_Host.systemTypes.size(), 51u);
-  for (unsigned refused : {13u, 20u, 28u, 44u, 48u, 49u}) {
-    EXPECT_EQ(std::count(g_Host.systemTypes.begin(), g_Host.systemTypes.end(), refused), 0)
-        << refused;
+  std::vector<std::pair<std::string, unsigned>> tableOrder;
+  const nsWendrick::RegistrationTables& tables = nsWendrick::WendrickRegistrationTables();
+  for (const nsWendrick::CommandTypeEntry& row : tables.commands) {
+    for (const char* keyword : row.keywords()) tableOrder.emplace_back(keyword, row.type);
   }
-  EXPECT_TRUE(std::is_sorted(g_Host.systemTypes.begin(), g_Host.systemTypes.end()));
+  EXPECT_EQ(g_Host.keywords, tableOrder);
+  std::map<unsigned, std::size_t> keywordsPerType;
+  for (const auto& [keyword, type] : g_Host.keywords) ++keywordsPerType[type];
+  EXPECT_EQ(keywordsPerType.size(), std::size(vesk_test::kFixedCommandTypes));
+  for (const vesk_test::FixedCommandType& fixed : vesk_test::kFixedCommandTypes) {
+    EXPECT_EQ(keywordsPerType[fixed.type], fixed.keywords) << fixed.type;
+  }
+  EXPECT_EQ(keywordsPerType.count(vesk_test::kUnregisteredType), 0u);
+
+  // In ascending order, without the types that refuse system input.
+  EXPECT_EQ(g_Host.systemTypes, vesk_test::FixedSystemInputTypes());
 
   // Every effect number has a function in all three stages: its own where it works
   // (shakes before drawing, flashes and fades after the text window), the empty
@@ -195,8 +204,8 @@ TEST_F(AttachTest, AMissingRegistrationFunctionSkipsOnlyItsGroup) {
   ASSERT_TRUE(Attach(exports));
   EXPECT_TRUE(g_Host.effects[1].empty());
   EXPECT_EQ(g_Host.effects[0].size(), 17u);
-  EXPECT_EQ(g_Host.keywords.size(), 190u);
-  EXPECT_EQ(g_Host.systemTypes.size(), 51u);
+  EXPECT_EQ(g_Host.keywords.size(), vesk_test::FixedKeywordCount());
+  EXPECT_EQ(g_Host.systemTypes.size(), vesk_test::FixedSystemInputTypes().size());
   // The environment group needs both of its functions.
   EXPECT_TRUE(g_Host.dataNames[2].empty());
 }
@@ -223,6 +232,83 @@ TEST_F(AttachTest, TableRowsWithoutAFunctionAreLeftOutAndTheRestKeepTheirOrder) 
   EXPECT_EQ(g_Host.dataNames[0], std::vector<std::string>{"Other"});
   EXPECT_EQ(g_Host.dataNames[1], std::vector<std::string>{"Other"});
   EXPECT_TRUE(g_Host.dataNames[2].empty());
+}
+
+// The command table registered with the engine's own registry, then checked.
+class RegistrationCheckTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    vesk_test::ResetPluginState();
+    vesk_test::BindEngineHost();
+  }
+  void TearDown() override {
+    nsTamskLib::nsPlugin::ClearRegistries();
+    vesk_test::ResetPluginState();
+  }
+
+  static std::vector<std::string> Faults(std::span<const nsWendrick::CommandTypeEntry> rows) {
+    nsTamskLib::nsPlugin::ClearRegistries();
+    const nsWendrick::RegistrationTables tables{rows,    {},      {},      {},      {},
+                                                "Check", nullptr, nullptr, nullptr, nullptr};
+    nsWendrick::RegisterWithHost(nsWendrick::GetHostApi(), tables);
+    return vesk_test::CommandTableFaults(rows, nsTamskLib::nsPlugin::GetRegistries().commandNames);
+  }
+};
+
+TEST_F(RegistrationCheckTest, ThePluginTablePassesAndHoldsTheFixedTypes) {
+  const nsWendrick::RegistrationTables& tables = nsWendrick::WendrickRegistrationTables();
+  EXPECT_EQ(Faults(tables.commands), std::vector<std::string>{});
+  ASSERT_EQ(tables.commands.size(), std::size(vesk_test::kFixedCommandTypes));
+  for (std::size_t i = 0; i < tables.commands.size(); ++i) {
+    const nsWendrick::CommandTypeEntry& row = tables.commands[i];
+    const vesk_test::FixedCommandType& fixed = vesk_test::kFixedCommandTypes[i];
+    EXPECT_EQ(row.type, fixed.type);
+    EXPECT_EQ(row.keywords().size(), fixed.keywords) << fixed.type;
+    EXPECT_EQ(row.systemInput, fixed.systemInput) << fixed.type;
+  }
+  const nsTamskLib::nsPlugin::Registries& host = nsTamskLib::nsPlugin::GetRegistries();
+  EXPECT_EQ(host.factories.count(vesk_test::kParserOnlyType), 0u);
+  EXPECT_EQ(host.analyses.count(vesk_test::kParserOnlyType), 1u);
+  EXPECT_EQ(host.factories.count(vesk_test::kUnregisteredType), 0u);
+  EXPECT_EQ(host.analyses.count(vesk_test::kUnregisteredType), 0u);
+  EXPECT_EQ(tables.saveLocalData, &nsWendrick::WendrickSaveLocalData);
+  EXPECT_EQ(tables.loadLocalData, &nsWendrick::WendrickLoadLocalData);
+}
+
+nsWendrick::KeywordList EmptyKeyword() {
+  static const char* const keywords[] = {""};
+  return keywords;
+}
+
+TEST_F(RegistrationCheckTest, SmallBrokenTablesAreRejected) {
+  using nsWendrick::Cmd_end;
+  using nsWendrick::Cmd_return;
+  using Rows = std::vector<nsWendrick::CommandTypeEntry>;
+  const nsWendrick::CommandTypeEntry end{Cmd_end::kType, Cmd_end::Create, Cmd_end::Parse, true,
+                                         Cmd_end::Keywords};
+  const nsWendrick::CommandTypeEntry ret{Cmd_return::kType, Cmd_return::Create, Cmd_return::Parse,
+                                         true, Cmd_return::Keywords};
+  const nsWendrick::CommandTypeEntry elseRow{nsWendrick::kTypeElse, nullptr, nsWendrick::ParseElse,
+                                             true, nsWendrick::ElseKeywords};
+  EXPECT_EQ(Faults(Rows{end, elseRow, ret}), std::vector<std::string>{});
+
+  nsWendrick::CommandTypeEntry broken = end;
+  broken.factory = nullptr;
+  EXPECT_EQ(Faults(Rows{broken, elseRow}), std::vector<std::string>{"type 4: no factory"});
+  broken = end;
+  broken.type = 5;
+  EXPECT_EQ(Faults(Rows{broken}), std::vector<std::string>{"type 5: the factory makes type 4"});
+  broken = end;
+  broken.parser = nullptr;
+  EXPECT_EQ(Faults(Rows{broken}), std::vector<std::string>{"type 4: no parser"});
+  broken = end;
+  broken.keywords = EmptyKeyword;
+  EXPECT_EQ(Faults(Rows{broken}), std::vector<std::string>{"type 4: an empty keyword"});
+  broken = ret;
+  broken.keywords = Cmd_end::Keywords;
+  EXPECT_EQ(Faults(Rows{end, broken}),
+            (std::vector<std::string>{"type 15: \"end\" is also a keyword of type 4",
+                                      "type 15: \"end\" is registered with the host under type 4"}));
 }
 
 TEST(PluginRandomTest, FollowsTheClassicGeneratorInItsRange) {

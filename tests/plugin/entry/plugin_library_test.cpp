@@ -4,12 +4,15 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
 #include "engine/plugin/plugin_loader.h"
 #include "engine/plugin/plugin_registry.h"
 #include "platform/clock/clock.h"
+#include "plugin/entry/registration.h"
+#include "tests/plugin/kit/registration_check.h"
 #include "tests/support/debug_capture.h"
 #include "tests/support/temp_dir.h"
 
@@ -28,13 +31,19 @@ TEST(PluginLibraryTest, TheLoaderKeepsWendrickAndItRegistersItsTables) {
   EXPECT_TRUE(debug.Contains("Wendrick.soは利用可能なプラグインです！"));
   EXPECT_EQ(platform::ClockPeriodRequests(), periods + 1);
 
+  // The library registered every keyword of the command table under its type, and
+  // only those.
   const Registries& registries = GetRegistries();
-  EXPECT_EQ(registries.commandNames.size(), 190u);
-  EXPECT_EQ(registries.commandNames.at("forcetextwindow"), 57u);
-  EXPECT_EQ(registries.commandNames.at("else"), 7u);
-  EXPECT_EQ(registries.enabledSystemCommands.size(), 51u);
-  EXPECT_FALSE(IsSystemCommandEnabled(13));
-  EXPECT_TRUE(IsSystemCommandEnabled(57));
+  EXPECT_EQ(vesk_test::CommandTableFaults(nsWendrick::WendrickRegistrationTables().commands,
+                                          registries.commandNames),
+            std::vector<std::string>{});
+  EXPECT_EQ(registries.commandNames.size(), vesk_test::FixedKeywordCount());
+  EXPECT_EQ(registries.commandNames.at("else"), vesk_test::kParserOnlyType);
+  EXPECT_EQ(registries.enabledSystemCommands, vesk_test::FixedSystemInputTypes());
+  for (const vesk_test::FixedCommandType& fixed : vesk_test::kFixedCommandTypes) {
+    EXPECT_EQ(IsSystemCommandEnabled(fixed.type), fixed.systemInput) << fixed.type;
+  }
+  EXPECT_FALSE(IsSystemCommandEnabled(vesk_test::kUnregisteredType));
   EXPECT_EQ(registries.effects1.size(), 17u);
   EXPECT_EQ(registries.effects2.size(), 17u);
   EXPECT_EQ(registries.effects3.size(), 17u);

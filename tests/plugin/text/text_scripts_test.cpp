@@ -1,11 +1,10 @@
 // The text and choice commands compiled from script text by the script compiler
-// host over the real Wendrick.so: both types registered, compiled bodies that the
-// engine reads back unchanged, and the forms the parsers refuse.
+// host over the real Wendrick.so: compiled bodies that the engine reads back
+// unchanged, and the forms the parsers refuse.
 
 #include <gtest/gtest.h>
 
 #include "engine/api/text_manager.h"
-#include "engine/plugin/plugin_registry.h"
 #include "tests/engine/kit/command_bodies.h"
 #include "tests/tools/kit/compiled_script_fixture.h"
 
@@ -13,17 +12,6 @@ namespace vesk_test {
 namespace {
 
 class TextScriptsTest : public CompiledScriptTest {};
-
-TEST_F(TextScriptsTest, TheTextAndChoiceCommandsAreRegistered) {
-  const auto& registries = nsTamskLib::nsPlugin::GetRegistries();
-  for (unsigned type : {9u, 10u}) {
-    EXPECT_EQ(registries.factories.count(type), 1u) << type;
-    EXPECT_EQ(registries.analyses.count(type), 1u) << type;
-    nsTamskLib::ICmd_Base* command = nsTamskLib::nsPlugin::CreateCommand(type);
-    EXPECT_EQ(command->GetID(), type);
-    command->Destroy();
-  }
-}
 
 TEST_F(TextScriptsTest, CompiledBodiesReadBackUnchanged) {
   Load(R"(

@@ -24,8 +24,8 @@
 
 #include "platform/font/font.h"
 #include "platform/graphics/texture.h"
-#include "platform/window/box_painting.h"
-#include "platform/window/message_box.h"
+#include "platform/message_box/box_painting.h"
+#include "platform/message_box/message_box.h"
 
 namespace platform {
 

@@ -9,8 +9,8 @@
 #include <optional>
 #include <string_view>
 
-#include "platform/window/message_box.h"
-#include "platform/window/message_box_dialog.h"
+#include "platform/message_box/message_box.h"
+#include "platform/message_box/message_box_dialog.h"
 
 namespace platform {
 

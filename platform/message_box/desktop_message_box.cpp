@@ -1,4 +1,4 @@
-#include "platform/window/desktop_message_box.h"
+#include "platform/message_box/desktop_message_box.h"
 
 #include <SDL.h>
 

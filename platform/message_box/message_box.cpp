@@ -1,4 +1,4 @@
-#include "platform/window/message_box.h"
+#include "platform/message_box/message_box.h"
 
 #include <SDL.h>
 
@@ -10,8 +10,8 @@
 #include <utility>
 
 #include "platform/text/cp932.h"
-#include "platform/window/desktop_message_box.h"
-#include "platform/window/message_box_dialog.h"
+#include "platform/message_box/desktop_message_box.h"
+#include "platform/message_box/message_box_dialog.h"
 
 namespace platform {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/window/message_box_dialog.h"
+#include "platform/message_box/message_box_dialog.h"
 
 #include <algorithm>
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "platform/graphics/texture.h"
-#include "platform/window/message_box.h"
+#include "platform/message_box/message_box.h"
 
 namespace platform {
 

@@ -1,15 +1,19 @@
 // The message box the game draws: its layout and picture (on the fixed-metric
 // fonts, and once on the game's real face), its answers to scripted keys and
-// clicks, and the game's window while a box is open.
-#include "platform/window/message_box_dialog.h"
+// clicks, and the game's window while a box is open; and the boxes a test scripts
+// and the terminal's text without a display.
+#include "platform/message_box/message_box_dialog.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "platform/graphics/graphics_device.h"
-#include "platform/window/desktop_message_box.h"
+#include "platform/message_box/desktop_message_box.h"
+#include "platform/message_box/message_box.h"
 #include "platform/window/sdl_window_access.h"
 #include "tests/platform/support/fake_glyph_source.h"
 #include "tests/platform/support/graphics_test_back_end.h"
@@ -240,6 +244,27 @@ TEST(MessageBoxOwner, RepaintsButTakesNoInput) {
   EXPECT_EQ(back.PresentCount(), 1);
   platform::RemoveSdlEventObserver(observer);
   platform::DestroyWindow(window);
+}
+
+TEST(MessageBoxHandler, ScriptedAnswersAndTerminalFallback) {
+  std::vector<std::string> shown;
+  platform::SetMessageBoxHandler([&](std::string_view caption, std::string_view text, platform::MessageBoxButtons,
+                                     platform::MessageBoxIcon) {
+    shown.push_back(std::string(caption) + "|" + std::string(text));
+    return platform::MessageBoxAnswer::No;
+  });
+  EXPECT_EQ(platform::ShowMessageBox("確認", "終了しますか？", platform::MessageBoxButtons::YesNo),
+            platform::MessageBoxAnswer::No);
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown[0], std::string("確認") + "|" + "終了しますか？");
+  // Without a handler and without a display (the dummy video driver), the
+  // question is printed and answered Yes.
+  platform::SetMessageBoxHandler({});
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(platform::ShowMessageBox("確認", "終了しますか？", platform::MessageBoxButtons::YesNo),
+            platform::MessageBoxAnswer::Yes);
+  const std::string printed = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(printed, "[\xE7\xA2\xBA\xE8\xAA\x8D] \xE7\xB5\x82\xE4\xBA\x86\xE3\x81\x97\xE3\x81\xBE\xE3\x81\x99\xE3\x81\x8B\xEF\xBC\x9F\n");
 }
 
 }  // namespace

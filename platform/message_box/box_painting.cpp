@@ -1,4 +1,4 @@
-#include "platform/window/box_painting.h"
+#include "platform/message_box/box_painting.h"
 
 #include <algorithm>
 #include <cmath>
