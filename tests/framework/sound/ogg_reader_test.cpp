@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/sound/vorbis_setup_reader.h"
 #include "tests/framework/sound/sound_files.h"
 #include "tests/support/debug_capture.h"
 #include "tests/support/temp_dir.h"
@@ -190,6 +191,72 @@ TEST_F(OggReaderTest, AStatedLengthShorterThanABlockIsTakenFromWhatDecodingDeliv
   ASSERT_TRUE(brief.IsOpen());
   EXPECT_EQ(brief.GetLength(), 100u);
   EXPECT_EQ(DecodedSamples(brief), 100u);
+}
+
+// Setup headers stating codebooks that the decoding library would build at great
+// cost (one book of 2^20 entries overflows the stack as the decoder is set up; 220
+// books of 2^19 cost a gigabyte and seconds) are refused by the walk over the
+// headers, before the library reads them; the same shapes within the bounds open.
+TEST_F(OggReaderTest, CodebookBombsAreRefusedBeforeTheDecodingLibraryReadsThem) {
+  using vesk_test::CodebookStream;
+  auto chain = [](CodebookStream stream, std::uint32_t links) {
+    std::string file;
+    for (stream.serial = 1; stream.serial <= links; ++stream.serial) file += vesk_test::MakeOggWithCodebooks(stream);
+    return file;
+  };
+  const std::string tooLarge = "Failed : COggReader::Open Codebook Too Large\n";
+  const std::string tooMany = "Failed : COggReader::Open Too Many Codebook Entries\n";
+  struct Refused {
+    const char* what;
+    std::string bytes;
+    std::string line;
+  };
+  const Refused refused[] = {
+      {"a book of 2^20 entries", chain({.entries = 1u << 20}, 1), tooLarge},
+      {"220 books of 2^19 entries", chain({.books = 220, .entries = 1u << 19}, 1), tooLarge},
+      {"three links of those", chain({.books = 220, .entries = 1u << 19}, 3), tooLarge},
+      {"a book of too many vector values", chain({.entries = 1u << 13, .dimensions = 64}, 1), tooLarge},
+      {"books within bounds, too many entries together", chain({.books = 5, .entries = 1u << 16}, 1), tooMany},
+      {"links within bounds, too many entries together", chain({.books = 2, .entries = 1u << 16}, 3), tooMany},
+      {"too many links", chain({}, nsZarn::nsSound::nsISoundReader::kMaxVorbisLinks + 1),
+       "Failed : COggReader::Open Too Many Links\n"},
+  };
+  for (const Refused& file : refused) {
+    EXPECT_LT(file.bytes.size(), 25000u) << file.what;
+    vesk_test::DebugCapture capture;
+    EXPECT_FALSE(Open(file.bytes).IsOpen()) << file.what;
+    EXPECT_TRUE(capture.Contains(file.line)) << file.what;
+  }
+  const Refused opened[] = {
+      {"a book of 2^16 entries", chain({.entries = 1u << 16}, 1), ""},
+      {"four links of one", chain({.entries = 1u << 16}, 4), ""},
+      {"a book of 2^18 vector values", chain({.entries = 1u << 12, .dimensions = 64}, 1), ""},
+      {"as many links as may be", chain({}, nsZarn::nsSound::nsISoundReader::kMaxVorbisLinks), ""},
+  };
+  for (const Refused& file : opened) {
+    COggReader& reader = Open(file.bytes);
+    ASSERT_TRUE(reader.IsOpen()) << file.what;
+    EXPECT_EQ(DecodedSamples(reader), reader.GetLength()) << file.what;
+  }
+}
+
+// Headers the walk cannot read to their end are refused: a chain whose last link
+// is cut short in its headers, and a page hidden in the body of another, where a
+// walk from the start never looks but the library's search of a chain may. A
+// capture pattern in a body that begins no page is only text.
+TEST_F(OggReaderTest, HeadersTheWalkCannotReadToTheirEndAreRefused) {
+  const std::string tone = vesk_test::MakeOggTone(1, 22050, 3000);
+  const std::string hidden = vesk_test::FirstOggPages(vesk_test::MakeOggWithCodebooks({.serial = 5}), 1);
+  const std::string refused[] = {tone + vesk_test::FirstOggPages(vesk_test::WithOggSerial(tone, 99), 1),
+                                 vesk_test::ForeignOggPage(7, "a page: " + hidden) + tone};
+  for (const std::string& bytes : refused) {
+    vesk_test::DebugCapture capture;
+    EXPECT_FALSE(Open(bytes).IsOpen());
+    EXPECT_TRUE(capture.Contains("Failed : COggReader::Open Headers Unreadable\n"));
+  }
+  COggReader& text = Open(vesk_test::ForeignOggPage(7, "OggS, the capture pattern") + tone);
+  ASSERT_TRUE(text.IsOpen());
+  EXPECT_EQ(text.GetLength(), 3000u);
 }
 
 }  // namespace
