@@ -36,6 +36,13 @@ bool ReadSamples(ISoundReader& reader, std::uint64_t limit, std::uint16_t blockA
   return true;
 }
 
+// The bytes of whole frames one frame more than a buffer holds: a sound that
+// delivers them is too long for one.
+std::uint64_t OneFrameMoreThanABuffer(std::uint16_t blockAlign) {
+  constexpr std::uint64_t kMax = platform::SoundBuffer::kMaxBytes;
+  return kMax - kMax % blockAlign + blockAlign;
+}
+
 }  // namespace
 
 CSoundSE::CSoundSE(ZarnSound* sound, ISoundReader* reader) : m_Sound(sound) {
@@ -75,12 +82,10 @@ bool CSoundSE::Load(ISoundReader* reader) {
   std::unique_ptr<platform::SoundBuffer> buffer;
   const char* failure = nullptr;
   std::vector<std::uint8_t> samples;
-  // One frame more than a buffer holds shows a sound too long for one.
-  const std::uint64_t wholeFrames =
-      format.blockAlign == 0 ? 0 : platform::SoundBuffer::kMaxBytes - platform::SoundBuffer::kMaxBytes % format.blockAlign;
   if (device == nullptr || format.blockAlign == 0) {
     failure = "Failed : CSoundSE::Load CreateSoundBuffer\n";
-  } else if (!ReadSamples(*reader, std::min(stated, wholeFrames + format.blockAlign), format.blockAlign, samples)) {
+  } else if (!ReadSamples(*reader, std::min(stated, OneFrameMoreThanABuffer(format.blockAlign)), format.blockAlign,
+                          samples)) {
     failure = "Failed : CSoundSE::Load Read\n";
   } else {
     buffer = device->CreateSoundBuffer(format, std::move(samples));

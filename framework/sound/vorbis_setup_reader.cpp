@@ -104,7 +104,8 @@ class SetupReader {
       const auto entryCount = static_cast<std::uint64_t>(book.entries);
       const auto dim = static_cast<std::uint64_t>(book.dim);
       // The vector of every entry is built when the decoder is set up.
-      const VorbisHeaderCheck vectors = Count(entryCount * dim, kMaxCodebookValues, m_Tally.values, kMaxFileCodebookValues);
+      const VorbisHeaderCheck vectors =
+          Count(entryCount * dim, kMaxCodebookValues, m_Tally.values, kMaxFileCodebookValues);
       if (vectors != VorbisHeaderCheck::kReadable) return vectors;
       const std::uint64_t values = lookup == 1 ? ColumnValues(entryCount, dim) : entryCount * dim;
       if ((values * static_cast<std::uint64_t>(valueBits) + 7) / 8 > static_cast<std::uint64_t>(BytesLeft())) {

@@ -15,19 +15,21 @@
 namespace nsZarn::nsSound::nsISoundReader {
 
 // Bounds on what the Vorbis headers of one file may ask for. Encoders write one
-// stream of at most 45 codebooks: in oggenc's files of every quality, rate and
-// channel count, and in Debian's sound themes, a book has at most 6,561 entries
-// and 52,488 vector values, a stream at most 11,813 entries and 61,254 values.
-// Setting up the decoder costs about 28 bytes of memory and 0.15 microseconds for
-// each entry (12 of those bytes on the stack, for the book being set up), and 12
-// bytes for each value; at these bounds a file costs at most some 20 MB and a few
-// hundredths of a second.
-inline constexpr std::uint32_t kMaxCodebookEntries = 1u << 16;       // of one book
-inline constexpr std::uint64_t kMaxCodebookValues = 1u << 18;        // of one book
-inline constexpr std::uint64_t kMaxFileCodebookEntries = 1u << 18;   // of every book of the file
-inline constexpr std::uint64_t kMaxFileCodebookValues = 1u << 19;    // of every book of the file
-inline constexpr std::uint32_t kMaxFileCodebooks = 1024;             // books of every link
-inline constexpr std::uint32_t kMaxVorbisLinks = 16;                 // Vorbis streams in the file
+// stream (link) of at most 45 codebooks: in oggenc's files of every quality, rate
+// and channel count, and in Debian's sound themes, a book has at most 6,561
+// entries and 52,488 vector values, a stream at most 11,813 entries and 61,254
+// values. Setting up the decoder costs about 28 bytes of memory and 0.15
+// microseconds for each entry (12 of those bytes on the stack, for the book being
+// set up), up to 12 bytes for each value, and up to some 600 KB for a link's other
+// tables (64 floors, residues and mappings at most): at these bounds a file costs
+// at most some 15 MB and a few hundredths of a second, and a chain of eight links
+// of the largest streams above still plays.
+inline constexpr std::uint32_t kMaxCodebookEntries = 1u << 16;      // of one book
+inline constexpr std::uint64_t kMaxCodebookValues = 1u << 18;       // of one book
+inline constexpr std::uint64_t kMaxFileCodebookEntries = 1u << 17;  // of every book of the file
+inline constexpr std::uint64_t kMaxFileCodebookValues = 1u << 19;   // of every book of the file
+inline constexpr std::uint32_t kMaxFileCodebooks = 1024;            // books of every link
+inline constexpr std::uint32_t kMaxVorbisLinks = 8;                 // Vorbis streams in the file
 
 enum class VorbisHeaderCheck {
   kReadable,

@@ -206,34 +206,40 @@ TEST_F(OggReaderTest, CodebookBombsAreRefusedBeforeTheDecodingLibraryReadsThem) 
   };
   const std::string tooLarge = "Failed : COggReader::Open Codebook Too Large\n";
   const std::string tooMany = "Failed : COggReader::Open Too Many Codebook Entries\n";
-  struct Refused {
+  using nsZarn::nsSound::nsISoundReader::kMaxCodebookEntries;
+  using nsZarn::nsSound::nsISoundReader::kMaxFileCodebookEntries;
+  using nsZarn::nsSound::nsISoundReader::kMaxVorbisLinks;
+  // As many books of the most entries a book may have as a file may have.
+  const int largestBooks = static_cast<int>(kMaxFileCodebookEntries / kMaxCodebookEntries);
+  struct Shape {
     const char* what;
     std::string bytes;
     std::string line;
   };
-  const Refused refused[] = {
+  const Shape refused[] = {
       {"a book of 2^20 entries", chain({.entries = 1u << 20}, 1), tooLarge},
       {"220 books of 2^19 entries", chain({.books = 220, .entries = 1u << 19}, 1), tooLarge},
       {"three links of those", chain({.books = 220, .entries = 1u << 19}, 3), tooLarge},
-      {"a book of too many vector values", chain({.entries = 1u << 13, .dimensions = 64}, 1), tooLarge},
-      {"books within bounds, too many entries together", chain({.books = 5, .entries = 1u << 16}, 1), tooMany},
-      {"links within bounds, too many entries together", chain({.books = 2, .entries = 1u << 16}, 3), tooMany},
-      {"too many links", chain({}, nsZarn::nsSound::nsISoundReader::kMaxVorbisLinks + 1),
-       "Failed : COggReader::Open Too Many Links\n"},
+      {"a book of 2^19 vector values", chain({.entries = 1u << 13, .dimensions = 64}, 1), tooLarge},
+      {"books within bounds, too many entries together",
+       chain({.books = largestBooks + 1, .entries = kMaxCodebookEntries}, 1), tooMany},
+      {"links within bounds, too many entries together",
+       chain({.entries = kMaxCodebookEntries}, static_cast<std::uint32_t>(largestBooks) + 1), tooMany},
+      {"too many links", chain({}, kMaxVorbisLinks + 1), "Failed : COggReader::Open Too Many Links\n"},
   };
-  for (const Refused& file : refused) {
+  for (const Shape& file : refused) {
     EXPECT_LT(file.bytes.size(), 25000u) << file.what;
     vesk_test::DebugCapture capture;
     EXPECT_FALSE(Open(file.bytes).IsOpen()) << file.what;
     EXPECT_TRUE(capture.Contains(file.line)) << file.what;
   }
-  const Refused opened[] = {
-      {"a book of 2^16 entries", chain({.entries = 1u << 16}, 1), ""},
-      {"four links of one", chain({.entries = 1u << 16}, 4), ""},
+  const Shape opened[] = {
+      {"as many entries as may be, in one link", chain({.books = largestBooks, .entries = kMaxCodebookEntries}, 1), ""},
+      {"the same over links", chain({.entries = kMaxCodebookEntries}, static_cast<std::uint32_t>(largestBooks)), ""},
       {"a book of 2^18 vector values", chain({.entries = 1u << 12, .dimensions = 64}, 1), ""},
-      {"as many links as may be", chain({}, nsZarn::nsSound::nsISoundReader::kMaxVorbisLinks), ""},
+      {"as many links as may be", chain({}, kMaxVorbisLinks), ""},
   };
-  for (const Refused& file : opened) {
+  for (const Shape& file : opened) {
     COggReader& reader = Open(file.bytes);
     ASSERT_TRUE(reader.IsOpen()) << file.what;
     EXPECT_EQ(DecodedSamples(reader), reader.GetLength()) << file.what;

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <stdexcept>
+#include <utility>
 
 namespace vesk_test {
 namespace {
@@ -71,7 +72,8 @@ class HeaderWriter {
 
   void Put(unsigned long value, int bits) { oggpack_write(&m_Bits, value, bits); }
   std::string Bytes() {
-    return {reinterpret_cast<const char*>(oggpack_get_buffer(&m_Bits)), static_cast<std::size_t>(oggpack_bytes(&m_Bits))};
+    return {reinterpret_cast<const char*>(oggpack_get_buffer(&m_Bits)),
+            static_cast<std::size_t>(oggpack_bytes(&m_Bits))};
   }
 
  private:
@@ -113,36 +115,18 @@ std::string SetupWithCodebooks(const CodebookStream& stream) {
       for (std::uint32_t v = ColumnValues(stream.entries, dim); v > 0; --v) setup.Put(0, 1);
     }
   }
-  setup.Put(0, 6);  // one time entry of type 0
-  setup.Put(0, 16);
-  setup.Put(0, 6);  // one floor of type 1, of no partitions
-  setup.Put(1, 16);
-  setup.Put(0, 5);
-  setup.Put(0, 2);
-  setup.Put(4, 4);
-  setup.Put(0, 6);  // one residue of type 0 over nothing, classified by book 0
-  setup.Put(0, 16);
-  setup.Put(0, 24);
-  setup.Put(0, 24);
-  setup.Put(0, 24);
-  setup.Put(0, 6);
-  setup.Put(0, 8);
-  setup.Put(0, 3);
-  setup.Put(0, 1);
-  setup.Put(0, 6);  // one mapping: one submap, no coupling
-  setup.Put(0, 16);
-  setup.Put(0, 1);
-  setup.Put(0, 1);
-  setup.Put(0, 2);
-  setup.Put(0, 8);
-  setup.Put(0, 8);
-  setup.Put(0, 8);
-  setup.Put(0, 6);  // one mode of short blocks
-  setup.Put(0, 1);
-  setup.Put(0, 16);
-  setup.Put(0, 16);
-  setup.Put(0, 8);
-  setup.Put(1, 1);  // framing
+  // What follows the books, as (value, bits): one time entry of type 0; one floor
+  // of type 1 with no partitions and posts 4 bits wide; one residue of type 0 over
+  // nothing, classified by book 0; one mapping of one submap and no coupling; one
+  // mode of short blocks; the framing bit.
+  constexpr std::pair<unsigned long, int> kAfterBooks[] = {
+      {0, 6}, {0, 16},                                                     // time
+      {0, 6}, {1, 16}, {0, 5}, {0, 2}, {4, 4},                             // floor
+      {0, 6}, {0, 16}, {0, 24}, {0, 24}, {0, 24}, {0, 6}, {0, 8}, {0, 3}, {0, 1},  // residue
+      {0, 6}, {0, 16}, {0, 1}, {0, 1}, {0, 2}, {0, 8}, {0, 8}, {0, 8},     // mapping
+      {0, 6}, {0, 1}, {0, 16}, {0, 16}, {0, 8},                            // mode
+      {1, 1}};
+  for (const auto& [value, bits] : kAfterBooks) setup.Put(value, bits);
   return setup.Bytes();
 }
 

@@ -208,14 +208,17 @@ TEST_F(SoundManagerTest, AFailedLoadIsTriedOnceARun) {
   EXPECT_FALSE(sound.LoadSE(kCutChain));
   EXPECT_EQ(testing::internal::GetCapturedStderr(),
             std::string("Failed : COggReader::Open Headers Unreadable : ") + kCutChain + "\n");
-  EXPECT_EQ(std::count(debug.lines().begin(), debug.lines().end(), "Failed : COggReader::Open Headers Unreadable\n"), 1);
+  const auto written = [&debug](const char* line) {
+    return std::count(debug.lines().begin(), debug.lines().end(), std::string(line));
+  };
+  EXPECT_EQ(written("Failed : COggReader::Open Headers Unreadable\n"), 1);
   EXPECT_EQ(sound.LoadedSECount(), 0u);
   EXPECT_FALSE(sound.IsPlayingSE(kCutChain));
   EXPECT_TRUE(sound.ReleaseAllSE()) << "nothing listed";
 
   EXPECT_FALSE(sound.PlayBGM("Data/Music/missing.ogg"));
   EXPECT_FALSE(sound.PlayBGM("Data/Music/missing.ogg"));
-  EXPECT_EQ(std::count(debug.lines().begin(), debug.lines().end(), "Failed : COggReader::Open File Not Found\n"), 1);
+  EXPECT_EQ(written("Failed : COggReader::Open File Not Found\n"), 1);
   EXPECT_TRUE(sound.PlayBGM(kTrack)) << "another track still loads";
 }
 
