@@ -145,8 +145,11 @@ class HeaderWalk {
     if (ogg_page_bos(&page) != 0) {
       // A stream begun again under the number of one still reading its headers.
       if (pending != m_Streams.end()) return VorbisHeaderCheck::kUnreadable;
+      // Reset as the library resets its stream: a first page of any sequence
+      // number then yields its packet, with no gap before it.
       ogg_stream_state state;
       ogg_stream_init(&state, static_cast<int>(serial));
+      ogg_stream_reset(&state);
       ogg_stream_pagein(&state, &page);
       ogg_packet first;
       // The library takes a stream as Vorbis only when its first page holds a

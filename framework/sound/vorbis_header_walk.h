@@ -10,7 +10,8 @@
 // another, where a walk from the start never meets it; so every capture pattern
 // "OggS" inside a page, or behind the last page, that begins a whole page refuses
 // the file: then no place the library may start from shows it a page the walk
-// has not read.
+// has not read. A file with more than a few capture patterns that begin no page
+// (inside pages, or damaged) is refused too.
 
 #include "framework/file/file_reader.h"
 #include "framework/sound/vorbis_setup_reader.h"
