@@ -80,6 +80,7 @@ class HeaderWalk {
     PassCaptures(m_SyncAt, m_ReadAt, true);
     if (m_Misfits > kMaxMisfitCaptures) return VorbisHeaderCheck::kUnreadable;
     if (!m_Streams.empty()) return VorbisHeaderCheck::kUnreadable;  // headers cut short
+    if (m_InLinkStart && !m_LinkHasVorbis) return VorbisHeaderCheck::kUnreadable;
     for (const std::int64_t at : m_Strays) {
       if (IsPageAt(at)) return VorbisHeaderCheck::kUnreadable;
     }
@@ -142,7 +143,13 @@ class HeaderWalk {
   VorbisHeaderCheck OnPage(ogg_page& page) {
     const long serial = ogg_page_serialno(&page);
     auto pending = m_Streams.find(serial);
-    if (ogg_page_bos(&page) != 0) {
+    const bool begins = ogg_page_bos(&page) != 0;
+    // The pages that begin streams, one after another, begin a link; the library
+    // fails to open a file with a link that holds no Vorbis stream.
+    if (begins && !m_InLinkStart) m_LinkHasVorbis = false;
+    if (!begins && m_InLinkStart && !m_LinkHasVorbis) return VorbisHeaderCheck::kUnreadable;
+    m_InLinkStart = begins;
+    if (begins) {
       // A stream begun again under the number of one still reading its headers.
       if (pending != m_Streams.end()) return VorbisHeaderCheck::kUnreadable;
       // Reset as the library resets its stream: a first page of any sequence
@@ -163,6 +170,7 @@ class HeaderWalk {
         ogg_stream_clear(&state);
         return VorbisHeaderCheck::kUnreadable;
       }
+      m_LinkHasVorbis = true;
       if (++m_Links > kMaxVorbisLinks) {
         ogg_stream_clear(&state);
         return VorbisHeaderCheck::kTooManyLinks;
@@ -211,6 +219,8 @@ class HeaderWalk {
   ogg_sync_state m_Sync{};
   std::map<long, PendingStream> m_Streams;
   std::uint32_t m_Links = 0;
+  bool m_InLinkStart = false;    // the last page began a stream
+  bool m_LinkHasVorbis = false;  // a Vorbis stream begins in the current link
   CodebookTally m_Tally;
   std::int64_t m_ReadAt = 0;  // bytes read from the file
   std::int64_t m_SyncAt = 0;  // bytes the sync has examined

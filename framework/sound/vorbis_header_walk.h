@@ -3,7 +3,8 @@
 // page of the file is walked from the start, every Vorbis stream in it (each link
 // of a chained file) is found as the library finds it (a stream whose first page
 // holds a whole Vorbis identification header), and its three headers are read to
-// their end, its setup header by ReadVorbisSetup under the file's bounds.
+// their end, its setup header by ReadVorbisSetup under the file's bounds. Every
+// link (the streams begun by pages that follow one another) must hold one.
 //
 // The library also looks for pages from places of its own choosing (it bisects a
 // chained file, and reads its end backwards). A page can hide inside the body of

@@ -247,13 +247,15 @@ TEST_F(OggReaderTest, CodebookBombsAreRefusedBeforeTheDecodingLibraryReadsThem) 
 }
 
 // Headers the walk cannot read to their end are refused: a chain whose last link
-// is cut short in its headers, and a page hidden in the body of another, where a
-// walk from the start never looks but the library's search of a chain may. A
-// capture pattern in a body that begins no page is only text.
+// is cut short in its headers or holds no Vorbis stream (the library fails to open
+// both, and leaks), and a page hidden in the body of another, where a walk from the
+// start never looks but the library's search of a chain may. A capture pattern in
+// a body that begins no page is only text.
 TEST_F(OggReaderTest, HeadersTheWalkCannotReadToTheirEndAreRefused) {
   const std::string tone = vesk_test::MakeOggTone(1, 22050, 3000);
   const std::string hidden = vesk_test::FirstOggPages(vesk_test::MakeOggWithCodebooks({.serial = 5}), 1);
   const std::string refused[] = {tone + vesk_test::FirstOggPages(vesk_test::WithOggSerial(tone, 99), 1),
+                                 tone + vesk_test::ForeignOggPage(99),
                                  vesk_test::ForeignOggPage(7, "a page: " + hidden) + tone};
   for (const std::string& bytes : refused) {
     vesk_test::DebugCapture capture;
