@@ -14,14 +14,20 @@ mapfile -t targets < "$build/fuzz-targets.txt"
 
 cmake --build "$build" -j "$parallel" --target "${targets[@]}"
 
-# A crash, a sanitizer report, over 1 s for one input or over the memory limit is a
-# finding. The limit is what the image decoder may take for the largest legal
-# picture (its own bound) and 512 MB for the program, the sanitizer's shadow and
-# its quarantine of freed memory.
+# A crash, a sanitizer report, a leak, over 1 s for one input or over the memory
+# limit is a finding. The limit is what the image decoder may take for the largest
+# legal picture (its own bound) and 512 MB for the program, the sanitizer's shadow
+# and its quarantine of freed memory. Leaks are looked for when a target process
+# ends, after every `iterations` inputs (the one it ends on is saved as the
+# finding: replay the queue to find the input that leaked); leaks inside system
+# libraries that the program cannot free are suppressed, each with its reason, in
+# tests/fuzz/leak_suppressions.txt.
+iterations=200
 decode_mb=$(sed -n 's/.*kMaxDecodeMebibytes = \([0-9]*\);.*/\1/p' "$source_dir/platform/image/image_decoder.h")
 export AFL_NO_UI=1 AFL_NO_AFFINITY=1 AFL_SKIP_CPUFREQ=1 AFL_I_DONT_CARE_ABOUT_MISSING_CRASHES=1
 export AFL_SUPPRESS_ENV_LIST=1 AFL_QUIET=1 SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy
-export ASAN_OPTIONS=abort_on_error=1:symbolize=0:detect_leaks=0:hard_rss_limit_mb=$((${decode_mb:?} + 512)):allocator_may_return_null=1
+export ASAN_OPTIONS=abort_on_error=1:symbolize=0:detect_leaks=1:hard_rss_limit_mb=$((${decode_mb:?} + 512)):allocator_may_return_null=1
+export LSAN_OPTIONS=suppressions=$source_dir/tests/fuzz/leak_suppressions.txt:print_suppressions=0:symbolize=0
 export UBSAN_OPTIONS=halt_on_error=1:abort_on_error=1:symbolize=0
 
 findings_root="$build/findings"
@@ -33,7 +39,8 @@ run_one() {
   rm -rf "$findings_root/$target"
   mkdir -p "$findings_root/$target"
   afl-fuzz -i "$corpus" -o "$findings_root/$target" -V "$seconds" -t 1000 -m none "${dictionary[@]}" \
-    -- "$build/fuzz/$target" > "$findings_root/$target.log" 2>&1 || echo "afl-fuzz failed" >> "$findings_root/$target.log"
+    -- "$build/fuzz/$target" "-$iterations" > "$findings_root/$target.log" 2>&1 ||
+    echo "afl-fuzz failed" >> "$findings_root/$target.log"
 }
 
 running=0

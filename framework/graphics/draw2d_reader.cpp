@@ -24,7 +24,7 @@ bool CDraw2DReader::Read(const std::string& fileName, Color colourKey) {
   m_FileBytes.clear();
   m_FileBytes.shrink_to_fit();
   if (!m_FileReader || !m_FileReader->fopen(fileName.c_str(), "rb")) {
-    platform::WriteDebugLine("Failed : CDraw2DReader::Read File Not Found\n");
+    platform::WriteRefusalLine("Failed : CDraw2DReader::Read File Not Found\n", fileName);
     return false;
   }
   const std::int64_t size = m_FileReader->GetSize();
@@ -38,9 +38,16 @@ bool CDraw2DReader::Read(const std::string& fileName, Color colourKey) {
     }
   }
   m_FileReader->fclose();
-  if (!complete) return false;
+  if (!complete) {
+    platform::WriteRefusalLine("Failed : CDraw2DReader::Read File Not Read\n", fileName);
+    return false;
+  }
   m_Texture = platform::DecodeImage(m_FileBytes.data(), m_FileBytes.size(), fileName, colourKey);
-  return m_Texture != nullptr;
+  if (m_Texture == nullptr) {
+    platform::WriteRefusalLine("Failed : CDraw2DReader::Read Decode\n", fileName);
+    return false;
+  }
+  return true;
 }
 
 }  // namespace nsZarn::nsGraphics::nsIDraw2DReader

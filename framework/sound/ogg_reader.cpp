@@ -4,6 +4,7 @@
 #include <climits>
 #include <cstdio>
 
+#include "framework/sound/vorbis_header_walk.h"
 #include "framework/sound/vorbis_links.h"
 #include "platform/debug/debug_sink.h"
 
@@ -72,12 +73,35 @@ COggReader::~COggReader() {
 
 void COggReader::Release() { delete this; }
 
-bool COggReader::Refuse(const char* line) {
+bool COggReader::Refuse(const char* line, const char* fileName) {
   ov_clear(&m_Vorbis);  // closes the file through the close callback
   m_Decoding = false;
-  platform::WriteDebugLine(line);
+  platform::WriteRefusalLine(line, fileName);
   return false;
 }
+
+namespace {
+
+// The step a walk over the headers refused the file at.
+const char* HeaderRefusalLine(VorbisHeaderCheck check) {
+  switch (check) {
+    case VorbisHeaderCheck::kReadable:
+      break;
+    case VorbisHeaderCheck::kUnreadable:
+      return "Failed : COggReader::Open Headers Unreadable\n";
+    case VorbisHeaderCheck::kTooManyLinks:
+      return "Failed : COggReader::Open Too Many Links\n";
+    case VorbisHeaderCheck::kCodebookTooLarge:
+      return "Failed : COggReader::Open Codebook Too Large\n";
+    case VorbisHeaderCheck::kTooManyCodebooks:
+      return "Failed : COggReader::Open Too Many Codebooks\n";
+    case VorbisHeaderCheck::kTooManyCodebookEntries:
+      return "Failed : COggReader::Open Too Many Codebook Entries\n";
+  }
+  return nullptr;
+}
+
+}  // namespace
 
 bool COggReader::Open(const char* fileName) {
   if (IsOpen()) {
@@ -85,7 +109,16 @@ bool COggReader::Open(const char* fileName) {
     return false;
   }
   if (!m_File.Open(fileName)) {
-    platform::WriteDebugLine("Failed : COggReader::Open File Not Found\n");
+    platform::WriteRefusalLine("Failed : COggReader::Open File Not Found\n", fileName);
+    return false;
+  }
+  // The decoding library builds what the headers state as it reads them: they
+  // are walked first, under bounds, and the file is refused unless they pass.
+  const char* refusal = HeaderRefusalLine(WalkVorbisHeaders(*m_FileReader));
+  if (refusal == nullptr && !m_FileReader->fseek(0, SEEK_SET)) refusal = "Failed : COggReader::Open File Not Found\n";
+  if (refusal != nullptr) {
+    m_FileReader->fclose();
+    platform::WriteRefusalLine(refusal, fileName);
     return false;
   }
   const ov_callbacks callbacks = {&COggFile::ReadCallback, &COggFile::SeekCallback,
@@ -93,22 +126,22 @@ bool COggReader::Open(const char* fileName) {
   if (ov_open_callbacks(&m_File, &m_Vorbis, nullptr, 0, callbacks) < 0) {
     // A failed open leaves the source to us.
     m_FileReader->fclose();
-    platform::WriteDebugLine("Failed : COggReader::Open File Not Found\n");
+    platform::WriteRefusalLine("Failed : COggReader::Open File Not Found\n", fileName);
     return false;
   }
   m_Decoding = true;
-  if (!ov_seekable(&m_Vorbis)) return Refuse("Failed : COggReader::Open Seek Disable\n");
+  if (!ov_seekable(&m_Vorbis)) return Refuse("Failed : COggReader::Open Seek Disable\n", fileName);
   switch (CheckVorbisLinks(m_Vorbis)) {
     case VorbisLinks::kPlayable:
       break;
     case VorbisLinks::kUndecodable:
-      return Refuse("Failed : COggReader::Open File Not Found\n");
+      return Refuse("Failed : COggReader::Open File Not Found\n", fileName);
     case VorbisLinks::kUnplayableFormat:
-      return Refuse("Failed : COggReader::Open Unknown Format\n");
+      return Refuse("Failed : COggReader::Open Unknown Format\n", fileName);
   }
   const vorbis_info* info = ov_info(&m_Vorbis, -1);
   const std::int64_t length = MeasureVorbisLength(m_Vorbis);
-  if (info == nullptr || length < 0) return Refuse("Failed : COggReader::Open File Not Found\n");
+  if (info == nullptr || length < 0) return Refuse("Failed : COggReader::Open File Not Found\n", fileName);
   m_Format = platform::MakePcmFormat(static_cast<std::uint16_t>(info->channels),
                                      static_cast<std::uint32_t>(info->rate), 16);
   m_Length = static_cast<std::uint32_t>(std::min<std::int64_t>(length, UINT32_MAX));

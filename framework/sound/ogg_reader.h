@@ -47,8 +47,8 @@ class COggReader : public CSoundReaderBase {
   std::uint32_t GetLength() const override;
 
  private:
-  // Closes the decoder and the file, writes the line; false.
-  bool Refuse(const char* line);
+  // Closes the decoder and the file, writes the refusal line; false.
+  bool Refuse(const char* line, const char* fileName);
 
   nsFile::nsFileReader::IFileReader* m_FileReader;
   COggFile m_File;

@@ -1,10 +1,49 @@
 #include "framework/sound/sound_se.h"
 
 #include <algorithm>
+#include <new>
+#include <vector>
 
 #include "platform/debug/debug_sink.h"
 
 namespace nsZarn::nsSound::nsISound {
+
+namespace {
+
+// Reads the samples decoding delivers, whole frames of no more than `limit` bytes
+// (the stated length): a file that states more than it holds gets a buffer of what
+// it holds. The limit is reserved but not touched, so it costs memory only as far
+// as the samples fill it; an honest file's samples fill it exactly.
+bool ReadSamples(ISoundReader& reader, std::uint64_t limit, std::uint16_t blockAlign,
+                 std::vector<std::uint8_t>& samples) {
+  constexpr std::uint32_t kPiece = 1u << 16;
+  try {
+    samples.reserve(static_cast<std::size_t>(limit));
+    while (samples.size() < limit) {
+      const auto piece = static_cast<std::uint32_t>(std::min<std::uint64_t>(kPiece, limit - samples.size()));
+      const std::size_t at = samples.size();
+      samples.resize(at + piece);
+      std::uint32_t got = 0;
+      if (!reader.Read(samples.data() + at, piece, &got)) return false;
+      samples.resize(at + std::min(got, piece));
+      if (got < piece) break;
+    }
+    samples.resize(samples.size() - samples.size() % blockAlign);
+    if (samples.size() < limit) samples.shrink_to_fit();
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  return true;
+}
+
+// The bytes of whole frames one frame more than a buffer holds: a sound that
+// delivers them is too long for one.
+std::uint64_t OneFrameMoreThanABuffer(std::uint16_t blockAlign) {
+  constexpr std::uint64_t kMax = platform::SoundBuffer::kMaxBytes;
+  return kMax - kMax % blockAlign + blockAlign;
+}
+
+}  // namespace
 
 CSoundSE::CSoundSE(ZarnSound* sound, ISoundReader* reader) : m_Sound(sound) {
   if (reader != nullptr) Load(reader);
@@ -38,25 +77,19 @@ bool CSoundSE::Load(ISoundReader* reader) {
   Unload();
 
   const platform::PcmFormat format = reader->GetFormat();
-  const std::uint64_t size = static_cast<std::uint64_t>(reader->GetLength()) * format.blockAlign;
+  const std::uint64_t stated = static_cast<std::uint64_t>(reader->GetLength()) * format.blockAlign;
   platform::AudioDevice* device = m_Sound != nullptr ? m_Sound->GetDevice() : nullptr;
   std::unique_ptr<platform::SoundBuffer> buffer;
-  if (device != nullptr && size <= platform::SoundBuffer::kMaxBytes) {
-    buffer = device->CreateSoundBuffer(format, static_cast<std::uint32_t>(size));
-  }
   const char* failure = nullptr;
-  if (!buffer) {
+  std::vector<std::uint8_t> samples;
+  if (device == nullptr || format.blockAlign == 0) {
     failure = "Failed : CSoundSE::Load CreateSoundBuffer\n";
+  } else if (!ReadSamples(*reader, std::min(stated, OneFrameMoreThanABuffer(format.blockAlign)), format.blockAlign,
+                          samples)) {
+    failure = "Failed : CSoundSE::Load Read\n";
   } else {
-    void* bytes = nullptr;
-    std::uint32_t lockedBytes = 0;
-    if (!buffer->Lock(0, buffer->GetSize(), &bytes, &lockedBytes, nullptr, nullptr)) {
-      failure = "Failed : CSoundSE::Load Lock\n";
-    } else if (!reader->Read(bytes, lockedBytes, nullptr)) {
-      failure = "Failed : CSoundSE::Load Read\n";
-    } else if (!buffer->Unlock()) {
-      failure = "Failed : CSoundSE::Load Unlock\n";
-    }
+    buffer = device->CreateSoundBuffer(format, std::move(samples));
+    if (!buffer) failure = "Failed : CSoundSE::Load CreateSoundBuffer\n";
   }
   if (failure != nullptr) {
     platform::WriteDebugLine(failure);

@@ -37,9 +37,9 @@ CWavReader::~CWavReader() {
 
 void CWavReader::Release() { delete this; }
 
-bool CWavReader::Refuse() {
+bool CWavReader::Refuse(const char* fileName) {
   m_FileReader->fclose();
-  platform::WriteDebugLine("Failed : CWavReader::Open Unknown Format\n");
+  platform::WriteRefusalLine("Failed : CWavReader::Open Unknown Format\n", fileName);
   return false;
 }
 
@@ -49,21 +49,21 @@ bool CWavReader::Open(const char* fileName) {
     return false;
   }
   if (m_FileReader == nullptr || !m_FileReader->fopen(fileName, "rb")) {
-    platform::WriteDebugLine("Failed : CWavReader::Open File Not Found\n");
+    platform::WriteRefusalLine("Failed : CWavReader::Open File Not Found\n", fileName);
     return false;
   }
 
   std::uint8_t header[20];
-  if (!ReadExactly(m_FileReader, header, sizeof header)) return Refuse();
+  if (!ReadExactly(m_FileReader, header, sizeof header)) return Refuse(fileName);
   if (std::memcmp(header, "RIFF", 4) != 0 || std::memcmp(header + 8, "WAVE", 4) != 0 ||
       std::memcmp(header + 12, "fmt ", 4) != 0) {
-    return Refuse();
+    return Refuse(fileName);
   }
   const std::uint32_t riffSize = U32(header + 4);
   const std::uint32_t formatSize = U32(header + 16);
 
   std::uint8_t fmt[16];
-  if (formatSize < sizeof fmt || !ReadExactly(m_FileReader, fmt, sizeof fmt)) return Refuse();
+  if (formatSize < sizeof fmt || !ReadExactly(m_FileReader, fmt, sizeof fmt)) return Refuse(fileName);
   PcmFormat format;
   format.formatTag = U16(fmt);
   format.channels = U16(fmt + 2);
@@ -71,14 +71,14 @@ bool CWavReader::Open(const char* fileName) {
   format.avgBytesPerSec = U32(fmt + 8);
   format.blockAlign = U16(fmt + 12);
   format.bitsPerSample = U16(fmt + 14);
-  if (format.formatTag != platform::kPcmFormatTag) return Refuse();
+  if (format.formatTag != platform::kPcmFormatTag) return Refuse(fileName);
   // 24- and 32-bit samples play as their upper 16 bits; the mixer's own formats as
   // they are. What the mixer could not play is refused here, not at the sound.
   const bool wide = format.bitsPerSample == 24 || format.bitsPerSample == 32;
   const platform::PcmFormat played =
       wide ? platform::MakePcmFormat(format.channels, format.samplesPerSec, 16) : format;
-  if (!platform::IsPlayablePcmFormat(played)) return Refuse();
-  if (wide && format.blockAlign != format.channels * (format.bitsPerSample / 8)) return Refuse();
+  if (!platform::IsPlayablePcmFormat(played)) return Refuse(fileName);
+  if (wide && format.blockAlign != format.channels * (format.bitsPerSample / 8)) return Refuse(fileName);
 
   // 64-bit positions: a huge chunk size must end the scan, not wrap it round.
   const std::int64_t fileSize = m_FileReader->GetSize();
@@ -96,7 +96,7 @@ bool CWavReader::Open(const char* fileName) {
     }
     position += 8 + static_cast<std::int64_t>(chunkSize) + (chunkSize & 1u);
   }
-  if (!found) return Refuse();
+  if (!found) return Refuse(fileName);
 
   m_Format = played;
   m_FileBlockAlign = format.blockAlign;

@@ -32,7 +32,8 @@ class CWavReader : public CSoundReaderBase {
   std::uint32_t GetLength() const override;
 
  private:
-  bool Refuse();
+  // Closes the file, writes the refusal line; false.
+  bool Refuse(const char* fileName);
   std::uint32_t ReadAsStored(void* buffer, std::uint32_t bytes);
   // Whole frames only, each sample cut to its upper 16 bits.
   std::uint32_t ReadConverted(void* buffer, std::uint32_t bytes);

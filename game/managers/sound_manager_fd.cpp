@@ -10,6 +10,7 @@
 #include "framework/sound/sound_se.h"
 #include "framework/sound/wav_reader.h"
 #include "game/core/program_objects.h"
+#include "platform/debug/debug_sink.h"
 
 namespace nsVesk::nsSoundManagerfD {
 
@@ -64,23 +65,33 @@ void SoundManagerfD::SetVolume(SoundTable& table, int volume) {
   for (auto& entry : table) entry.second->SetVolume(attenuation);
 }
 
-bool SoundManagerfD::Load(SoundTable& table, const char* name, const char* failureLine) {
+bool SoundManagerfD::Load(SoundTable& table, platform::OncePerRun& failed, const char* name,
+                          const char* failureLine) {
   if (name == nullptr || *name == '\0') return true;
   if (table.count(name) != 0) return true;
+  if (failed.Marked(name)) return false;
   ISoundReader* reader = OpenArchiveSound(name);
   if (reader == nullptr || !reader->IsOpen()) {
-    if (reader != nullptr) reader->Release();
-    DebugMessage(nullptr, "%s", failureLine);
-    return false;
+    return RefuseLoad(failed, name, failureLine, reader);
   }
   std::unique_ptr<ISound, SoundReleaser> sound(new CSoundSE(&g_Sound, reader));
   // A sound that could not take the reader (it has released it) would never play.
-  if (sound->GetReader() == nullptr) {
-    DebugMessage(nullptr, "%s", failureLine);
-    return false;
-  }
+  if (sound->GetReader() == nullptr) return RefuseLoad(failed, name, failureLine, nullptr);
   table.emplace(name, std::move(sound));
   return true;
+}
+
+bool SoundManagerfD::RefuseLoad(platform::OncePerRun& failed, const char* name, const char* failureLine,
+                                ISoundReader* unopened) {
+  failed.Mark(name);
+  if (unopened != nullptr) {
+    // The reader has named the file and the step it refused it at.
+    unopened->Release();
+    DebugMessage(nullptr, "%s", failureLine);
+  } else {
+    platform::WriteRefusalLine(failureLine, name);
+  }
+  return false;
 }
 
 bool SoundManagerfD::Release(SoundTable& table, const char* name) {
@@ -101,7 +112,7 @@ bool SoundManagerfD::_StopSE(const char* name) {
 }
 
 bool SoundManagerfD::_LoadSE(const char* name) {
-  return Load(m_SE, name, "Failed : SoundManagerfD::_LoadSE Open\n");
+  return Load(m_SE, m_FailedSE, name, "Failed : SoundManagerfD::_LoadSE Open\n");
 }
 
 bool SoundManagerfD::_ReleaseSE(const char* name) { return Release(m_SE, name); }
@@ -119,14 +130,13 @@ bool SoundManagerfD::_StopBGM() { return m_BGM.Stop(); }
 
 bool SoundManagerfD::_LoadBGM(const char* name) {
   if (name == nullptr || *name == '\0') return true;
+  if (m_FailedBGM.Marked(name)) return false;
+  constexpr char kFailureLine[] = "Failed : SoundManagerfD::_LoadBGM Open\n";
   ISoundReader* reader = OpenArchiveSound(name);
-  if (reader == nullptr || !reader->IsOpen()) {
-    if (reader != nullptr) reader->Release();
-    DebugMessage(nullptr, "%s", "Failed : SoundManagerfD::_LoadBGM Open\n");
-    return false;
-  }
+  if (reader == nullptr || !reader->IsOpen()) return RefuseLoad(m_FailedBGM, name, kFailureLine, reader);
   // The music takes the reader (also when it refuses it) and drops the one before.
-  return m_BGM.Load(reader);
+  if (!m_BGM.Load(reader)) return RefuseLoad(m_FailedBGM, name, kFailureLine, nullptr);
+  return true;
 }
 
 bool SoundManagerfD::_ReleaseBGM() {
@@ -149,7 +159,7 @@ bool SoundManagerfD::_StopVoice(const char* name) {
 }
 
 bool SoundManagerfD::_LoadVoice(const char* name) {
-  return Load(m_Voice, name, "Failed : SoundManagerfD::_LoadVoice Open\n");
+  return Load(m_Voice, m_FailedVoice, name, "Failed : SoundManagerfD::_LoadVoice Open\n");
 }
 
 bool SoundManagerfD::_ReleaseVoice(const char* name) { return Release(m_Voice, name); }

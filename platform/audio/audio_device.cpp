@@ -54,6 +54,11 @@ std::unique_ptr<SoundBuffer> AudioDevice::CreateSoundBuffer(const PcmFormat& for
   return SoundBuffer::Create(m_Mixer, format, bytes);
 }
 
+std::unique_ptr<SoundBuffer> AudioDevice::CreateSoundBuffer(const PcmFormat& format,
+                                                            std::vector<std::uint8_t> samples) {
+  return SoundBuffer::Create(m_Mixer, format, std::move(samples));
+}
+
 void AudioDevice::Mix(std::int16_t* out, std::uint32_t frames) { m_Mixer->Mix(out, frames); }
 
 void AudioDevice::Advance(std::uint32_t frames) {

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "platform/audio/mixer.h"
 #include "platform/audio/pcm_format.h"
@@ -38,6 +39,8 @@ class AudioDevice {
   static PcmFormat OutputFormat();
 
   std::unique_ptr<SoundBuffer> CreateSoundBuffer(const PcmFormat& format, std::uint32_t bytes);
+  // A buffer that takes over the samples.
+  std::unique_ptr<SoundBuffer> CreateSoundBuffer(const PcmFormat& format, std::vector<std::uint8_t> samples);
 
   // Mixes the next frames (interleaved stereo) and advances every playing buffer.
   // The null device's clock; the other kinds call it from their own thread.

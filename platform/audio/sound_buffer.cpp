@@ -4,14 +4,23 @@
 
 namespace platform {
 
+bool SoundBuffer::CanHold(const PcmFormat& format, std::size_t bytes) {
+  return IsPlayablePcmFormat(format) && bytes >= kMinBytes && bytes <= kMaxBytes && bytes % format.blockAlign == 0;
+}
+
 std::unique_ptr<SoundBuffer> SoundBuffer::Create(std::shared_ptr<Mixer> mixer, const PcmFormat& format,
                                                  std::uint32_t bytes) {
-  if (!mixer || !IsPlayablePcmFormat(format)) return nullptr;
-  if (bytes < kMinBytes || bytes > kMaxBytes || bytes % format.blockAlign != 0) return nullptr;
+  if (!mixer || !CanHold(format, bytes)) return nullptr;
+  return Create(std::move(mixer), format, std::vector<std::uint8_t>(bytes, std::uint8_t{0}));
+}
+
+std::unique_ptr<SoundBuffer> SoundBuffer::Create(std::shared_ptr<Mixer> mixer, const PcmFormat& format,
+                                                 std::vector<std::uint8_t> samples) {
+  if (!mixer || !CanHold(format, samples.size())) return nullptr;
   Voice voice;
   voice.format = format;
-  voice.data = std::make_shared<std::vector<std::uint8_t>>(bytes, std::uint8_t{0});
-  voice.frames = bytes / format.blockAlign;
+  voice.frames = static_cast<std::uint32_t>(samples.size() / format.blockAlign);
+  voice.data = std::make_shared<std::vector<std::uint8_t>>(std::move(samples));
   voice.step = (static_cast<std::uint64_t>(format.samplesPerSec) << 32) / kMixerRate;
   return std::unique_ptr<SoundBuffer>(new SoundBuffer(std::move(mixer), std::move(voice)));
 }

@@ -27,6 +27,9 @@ class SoundBuffer {
   // the size is out of range or not a whole number of frames.
   static std::unique_ptr<SoundBuffer> Create(std::shared_ptr<Mixer> mixer, const PcmFormat& format,
                                              std::uint32_t bytes);
+  // A buffer of the given samples, taken over as they are; null on the same terms.
+  static std::unique_ptr<SoundBuffer> Create(std::shared_ptr<Mixer> mixer, const PcmFormat& format,
+                                             std::vector<std::uint8_t> samples);
 
   SoundBuffer(const SoundBuffer&) = delete;
   SoundBuffer& operator=(const SoundBuffer&) = delete;
@@ -68,6 +71,7 @@ class SoundBuffer {
 
  private:
   SoundBuffer(std::shared_ptr<Mixer> mixer, Voice voice);
+  static bool CanHold(const PcmFormat& format, std::size_t bytes);
 
   std::shared_ptr<Mixer> m_Mixer;
   Voice m_Voice;

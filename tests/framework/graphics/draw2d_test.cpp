@@ -53,10 +53,20 @@ TEST_F(Draw2D, MissingFileIsNotLoadedAndReported) {
   EXPECT_FALSE(reader->IsLoaded());
   EXPECT_EQ(reader->GetTexture(), nullptr);
   EXPECT_TRUE(debug.Contains("Failed : CDraw2DReader::Read File Not Found\n"));
+  EXPECT_TRUE(debug.Contains("Failed : CDraw2DReader::Read File Not Found : missing.png\n"));
   reader->Release();
   // A reader without a file reader behaves the same.
   CDraw2DReader none(&m_Graphic, nullptr, "pic.png", 0);
   EXPECT_FALSE(none.IsLoaded());
+}
+
+// The author of the data learns which picture was refused and why, once a run
+// however often the game reads it.
+TEST_F(Draw2D, ARefusedPictureIsNamedOnTheErrorOutputOnceARun) {
+  vesk_test::WriteFile("named-once.png", "\x89PNG\r\n\x1a\nbroken");
+  testing::internal::CaptureStderr();
+  for (int i = 0; i < 3; ++i) Load("named-once.png")->Release();
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "Failed : CDraw2DReader::Read Decode : named-once.png\n");
 }
 
 TEST_F(Draw2D, UnloadedImageIsRefusedAndReleasedWithoutCrash) {
@@ -64,7 +74,8 @@ TEST_F(Draw2D, UnloadedImageIsRefusedAndReleasedWithoutCrash) {
   // Built over an image that failed: no image, and drawing does nothing.
   CDraw2D empty(&m_Graphic, Load("broken.png"));
   EXPECT_EQ(empty.GetDraw2DReader(), nullptr);
-  EXPECT_EQ(debug.lines().size(), 1u);
+  EXPECT_TRUE(debug.Contains("Failed : CDraw2DReader::Read Decode : broken.png\n"));
+  EXPECT_EQ(debug.lines().size(), 3u) << "the refusal, with the file's name, then the image refused";
   empty.Draw(0, 0, 255, nullptr, 1, 1, 0);
   empty.DrawAdd(0, 0, 255, nullptr, 1, 1, 0);
   empty.DrawSub(0, 0, 255, nullptr, 1, 1, 0);

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/sound/vorbis_setup_reader.h"
 #include "tests/framework/sound/sound_files.h"
 #include "tests/support/debug_capture.h"
 #include "tests/support/temp_dir.h"
@@ -190,6 +191,80 @@ TEST_F(OggReaderTest, AStatedLengthShorterThanABlockIsTakenFromWhatDecodingDeliv
   ASSERT_TRUE(brief.IsOpen());
   EXPECT_EQ(brief.GetLength(), 100u);
   EXPECT_EQ(DecodedSamples(brief), 100u);
+}
+
+// Setup headers stating codebooks that the decoding library would build at great
+// cost (one book of 2^20 entries overflows the stack as the decoder is set up; 220
+// books of 2^19 cost a gigabyte and seconds) are refused by the walk over the
+// headers, before the library reads them; the same shapes within the bounds open.
+TEST_F(OggReaderTest, CodebookBombsAreRefusedBeforeTheDecodingLibraryReadsThem) {
+  using vesk_test::CodebookStream;
+  auto chain = [](CodebookStream stream, std::uint32_t links) {
+    std::string file;
+    for (stream.serial = 1; stream.serial <= links; ++stream.serial) file += vesk_test::MakeOggWithCodebooks(stream);
+    return file;
+  };
+  const std::string tooLarge = "Failed : COggReader::Open Codebook Too Large\n";
+  const std::string tooMany = "Failed : COggReader::Open Too Many Codebook Entries\n";
+  using nsZarn::nsSound::nsISoundReader::kMaxCodebookEntries;
+  using nsZarn::nsSound::nsISoundReader::kMaxFileCodebookEntries;
+  using nsZarn::nsSound::nsISoundReader::kMaxVorbisLinks;
+  // As many books of the most entries a book may have as a file may have.
+  const int largestBooks = static_cast<int>(kMaxFileCodebookEntries / kMaxCodebookEntries);
+  struct Shape {
+    const char* what;
+    std::string bytes;
+    std::string line;
+  };
+  const Shape refused[] = {
+      {"a book of 2^20 entries", chain({.entries = 1u << 20}, 1), tooLarge},
+      {"220 books of 2^19 entries", chain({.books = 220, .entries = 1u << 19}, 1), tooLarge},
+      {"three links of those", chain({.books = 220, .entries = 1u << 19}, 3), tooLarge},
+      {"a book of 2^19 vector values", chain({.entries = 1u << 13, .dimensions = 64}, 1), tooLarge},
+      {"books within bounds, too many entries together",
+       chain({.books = largestBooks + 1, .entries = kMaxCodebookEntries}, 1), tooMany},
+      {"links within bounds, too many entries together",
+       chain({.entries = kMaxCodebookEntries}, static_cast<std::uint32_t>(largestBooks) + 1), tooMany},
+      {"too many links", chain({}, kMaxVorbisLinks + 1), "Failed : COggReader::Open Too Many Links\n"},
+  };
+  for (const Shape& file : refused) {
+    EXPECT_LT(file.bytes.size(), 25000u) << file.what;
+    vesk_test::DebugCapture capture;
+    EXPECT_FALSE(Open(file.bytes).IsOpen()) << file.what;
+    EXPECT_TRUE(capture.Contains(file.line)) << file.what;
+  }
+  const Shape opened[] = {
+      {"as many entries as may be, in one link", chain({.books = largestBooks, .entries = kMaxCodebookEntries}, 1), ""},
+      {"the same over links", chain({.entries = kMaxCodebookEntries}, static_cast<std::uint32_t>(largestBooks)), ""},
+      {"a book of 2^18 vector values", chain({.entries = 1u << 12, .dimensions = 64}, 1), ""},
+      {"as many links as may be", chain({}, kMaxVorbisLinks), ""},
+  };
+  for (const Shape& file : opened) {
+    COggReader& reader = Open(file.bytes);
+    ASSERT_TRUE(reader.IsOpen()) << file.what;
+    EXPECT_EQ(DecodedSamples(reader), reader.GetLength()) << file.what;
+  }
+}
+
+// Headers the walk cannot read to their end are refused: a chain whose last link
+// is cut short in its headers or holds no Vorbis stream (the library fails to open
+// both, and leaks), and a page hidden in the body of another, where a walk from the
+// start never looks but the library's search of a chain may. A capture pattern in
+// a body that begins no page is only text.
+TEST_F(OggReaderTest, HeadersTheWalkCannotReadToTheirEndAreRefused) {
+  const std::string tone = vesk_test::MakeOggTone(1, 22050, 3000);
+  const std::string hidden = vesk_test::FirstOggPages(vesk_test::MakeOggWithCodebooks({.serial = 5}), 1);
+  const std::string refused[] = {tone + vesk_test::FirstOggPages(vesk_test::WithOggSerial(tone, 99), 1),
+                                 tone + vesk_test::ForeignOggPage(99),
+                                 vesk_test::ForeignOggPage(7, "a page: " + hidden) + tone};
+  for (const std::string& bytes : refused) {
+    vesk_test::DebugCapture capture;
+    EXPECT_FALSE(Open(bytes).IsOpen());
+    EXPECT_TRUE(capture.Contains("Failed : COggReader::Open Headers Unreadable\n"));
+  }
+  COggReader& text = Open(vesk_test::ForeignOggPage(7, "OggS, the capture pattern") + tone);
+  ASSERT_TRUE(text.IsOpen());
+  EXPECT_EQ(text.GetLength(), 3000u);
 }
 
 }  // namespace

@@ -1,10 +1,12 @@
 #include "tests/framework/sound/sound_files.h"
 
+#include <ogg/ogg.h>
 #include <vorbis/vorbisenc.h>
 
 #include <algorithm>
 #include <cmath>
 #include <stdexcept>
+#include <utility>
 
 namespace vesk_test {
 namespace {
@@ -47,12 +49,85 @@ std::vector<std::string> PagesOf(const std::string& ogg) {
 }
 
 // Rewrites header bytes of the page from `at` (little-endian) and its checksum.
+constexpr std::size_t kGranuleAt = 6;
 constexpr std::size_t kSerialAt = 14;
 constexpr std::size_t kSequenceAt = 18;
 void Patch(std::string& page, std::size_t at, std::uint32_t value) {
   for (std::size_t i = 0; i < 4; ++i) page[at + i] = static_cast<char>(value >> (8 * i));
   ogg_page view = View(page);
   ogg_page_checksum_set(&view);
+}
+
+// Writes Vorbis headers bit by bit, least significant bit first.
+class HeaderWriter {
+ public:
+  explicit HeaderWriter(unsigned char type) {
+    oggpack_writeinit(&m_Bits);
+    Put(type, 8);
+    for (const char letter : {'v', 'o', 'r', 'b', 'i', 's'}) Put(static_cast<unsigned char>(letter), 8);
+  }
+  HeaderWriter(const HeaderWriter&) = delete;
+  HeaderWriter& operator=(const HeaderWriter&) = delete;
+  ~HeaderWriter() { oggpack_writeclear(&m_Bits); }
+
+  void Put(unsigned long value, int bits) { oggpack_write(&m_Bits, value, bits); }
+  std::string Bytes() {
+    return {reinterpret_cast<const char*>(oggpack_get_buffer(&m_Bits)),
+            static_cast<std::size_t>(oggpack_bytes(&m_Bits))};
+  }
+
+ private:
+  oggpack_buffer m_Bits{};
+};
+
+int BitsFor(std::uint32_t v) {
+  int bits = 0;
+  for (; v != 0; v >>= 1) ++bits;
+  return bits;
+}
+
+// The greatest v whose power `dim` is at most `entries`.
+std::uint32_t ColumnValues(std::uint32_t entries, int dim) {
+  for (std::uint32_t v = 1;; ++v) {
+    std::uint64_t power = 1;
+    for (int d = 0; d < dim && power <= entries; ++d) power *= v + 1;
+    if (power > entries) return v;
+  }
+}
+
+std::string SetupWithCodebooks(const CodebookStream& stream) {
+  HeaderWriter setup(5);
+  setup.Put(static_cast<unsigned long>(stream.books - 1), 8);
+  const int dim = std::max(stream.dimensions, 1);
+  for (int i = 0; i < stream.books; ++i) {
+    setup.Put(0x564342, 24);
+    setup.Put(static_cast<unsigned long>(dim), 16);
+    setup.Put(stream.entries, 24);
+    setup.Put(1, 1);  // ordered: one run of every entry at the one length
+    setup.Put(static_cast<unsigned long>(BitsFor(stream.entries) - 2), 5);
+    setup.Put(stream.entries, BitsFor(stream.entries));
+    setup.Put(stream.dimensions > 0 ? 1 : 0, 4);
+    if (stream.dimensions > 0) {
+      setup.Put(0, 32);  // least value
+      setup.Put(0, 32);  // step
+      setup.Put(0, 4);   // one bit a value
+      setup.Put(0, 1);
+      for (std::uint32_t v = ColumnValues(stream.entries, dim); v > 0; --v) setup.Put(0, 1);
+    }
+  }
+  // What follows the books, as (value, bits): one time entry of type 0; one floor
+  // of type 1 with no partitions and posts 4 bits wide; one residue of type 0 over
+  // nothing, classified by book 0; one mapping of one submap and no coupling; one
+  // mode of short blocks; the framing bit.
+  constexpr std::pair<unsigned long, int> kAfterBooks[] = {
+      {0, 6}, {0, 16},                                                     // time
+      {0, 6}, {1, 16}, {0, 5}, {0, 2}, {4, 4},                             // floor
+      {0, 6}, {0, 16}, {0, 24}, {0, 24}, {0, 24}, {0, 6}, {0, 8}, {0, 3}, {0, 1},  // residue
+      {0, 6}, {0, 16}, {0, 1}, {0, 1}, {0, 2}, {0, 8}, {0, 8}, {0, 8},     // mapping
+      {0, 6}, {0, 1}, {0, 16}, {0, 16}, {0, 8},                            // mode
+      {1, 1}};
+  for (const auto& [value, bits] : kAfterBooks) setup.Put(value, bits);
+  return setup.Bytes();
 }
 
 }  // namespace
@@ -204,13 +279,85 @@ std::string WithLongComment(const std::string& ogg, std::size_t bytes) {
   return out;
 }
 
-std::string ForeignOggPage(std::uint32_t serial) {
-  // Version 0, first and last page of its stream, one segment of 19 bytes.
+std::string ForeignOggPage(std::uint32_t serial, const std::string& body) {
+  // Version 0, first and last page of its stream, the body's segments.
   std::string page("OggS\0\x06", 6);
   page.append(20, '\0');
-  page += "\x01\x13not a vorbis stream";
+  std::string lacing(body.size() / 255, '\xFF');
+  lacing.push_back(static_cast<char>(body.size() % 255));
+  page += static_cast<char>(lacing.size());
+  page += lacing + body;
   Patch(page, kSerialAt, serial);
   return page;
+}
+
+}  // namespace vesk_test
+
+namespace vesk_test {
+
+std::string MakeOggWithCodebooks(const CodebookStream& stream) {
+  HeaderWriter identification(1);
+  identification.Put(0, 32);
+  identification.Put(static_cast<unsigned long>(stream.channels), 8);
+  identification.Put(22050, 32);
+  for (int i = 0; i < 3; ++i) identification.Put(0, 32);
+  identification.Put(8, 4);   // short blocks of 256 samples
+  identification.Put(11, 4);  // long blocks of 2048
+  identification.Put(1, 1);
+  HeaderWriter comment(3);
+  comment.Put(0, 32);  // no vendor
+  comment.Put(0, 32);  // no comments
+  comment.Put(1, 1);
+  std::string headers[] = {identification.Bytes(), comment.Bytes(), SetupWithCodebooks(stream)};
+
+  ogg_stream_state out;
+  ogg_stream_init(&out, static_cast<int>(stream.serial));
+  std::string file;
+  ogg_page page;
+  ogg_packet packet{};
+  for (std::string& header : headers) {
+    packet.packet = reinterpret_cast<unsigned char*>(header.data());
+    packet.bytes = static_cast<long>(header.size());
+    packet.b_o_s = packet.packetno == 0 ? 1 : 0;
+    ogg_stream_packetin(&out, &packet);
+    if (packet.packetno == 0 || packet.packetno == 2) {
+      while (ogg_stream_flush(&out, &page) != 0) AppendPage(file, page);
+    }
+    ++packet.packetno;
+  }
+  // An audio packet of one mode and no floor on any channel: silence, 128 samples
+  // after the first.
+  unsigned char silence = 0;
+  for (int i = 0; i < stream.silentPackets; ++i) {
+    packet.packet = &silence;
+    packet.bytes = 1;
+    packet.b_o_s = 0;
+    packet.e_o_s = i + 1 == stream.silentPackets ? 1 : 0;
+    packet.granulepos = 128 * i;
+    ogg_stream_packetin(&out, &packet);
+    ++packet.packetno;
+    while (ogg_stream_pageout(&out, &page) != 0) AppendPage(file, page);
+  }
+  while (ogg_stream_flush(&out, &page) != 0) AppendPage(file, page);
+  ogg_stream_clear(&out);
+  return file;
+}
+
+std::string FirstOggPages(const std::string& ogg, std::size_t count) {
+  std::string out;
+  const std::vector<std::string> pages = PagesOf(ogg);
+  for (std::size_t i = 0; i < count && i < pages.size(); ++i) out += pages[i];
+  return out;
+}
+
+std::string WithLastGranule(const std::string& ogg, std::int64_t granule) {
+  std::vector<std::string> pages = PagesOf(ogg);
+  std::string& last = pages.at(pages.size() - 1);
+  Patch(last, kGranuleAt, static_cast<std::uint32_t>(granule));
+  Patch(last, kGranuleAt + 4, static_cast<std::uint32_t>(static_cast<std::uint64_t>(granule) >> 32));
+  std::string out;
+  for (const std::string& page : pages) out += page;
+  return out;
 }
 
 }  // namespace vesk_test

@@ -1,6 +1,7 @@
 #pragma once
-// Sound files the sound tests make for themselves: WAVE files built byte by byte
-// and Ogg Vorbis tones encoded with libvorbisenc.
+// Sound files the sound tests make for themselves: WAVE files built byte by byte,
+// Ogg Vorbis tones encoded with libvorbisenc, and Vorbis streams whose headers
+// are written bit by bit.
 
 #include <cstdint>
 #include <string>
@@ -39,8 +40,30 @@ std::string MakeOggTone(int channels, long rate, std::uint32_t frames);
 std::string WithOggSerial(const std::string& ogg, std::uint32_t serial);
 // The comment header replaced by one of `bytes` bytes, spread over many pages.
 std::string WithLongComment(const std::string& ogg, std::size_t bytes);
-// The page of a logical stream that is not Vorbis, begun and ended on it: placed
-// before a file, it is the first stream of the file's first link.
-std::string ForeignOggPage(std::uint32_t serial);
+// The page of a logical stream that is not Vorbis, begun and ended on it, holding
+// one packet of the body given: placed before a file, it is the first stream of
+// the file's first link.
+std::string ForeignOggPage(std::uint32_t serial, const std::string& body = "not a vorbis stream");
+
+// A Vorbis stream of `channels` channels whose setup header holds `books` codebooks
+// of `entries` entries each (a power of two, every codeword of one length, written
+// in the ordered form: a dozen bytes a book however many entries it holds), then
+// `silentPackets` audio packets that decode to silence. With `dimensions` above 0
+// every book also has vectors of that many values built from one column of
+// values. Its serial number is `serial`.
+struct CodebookStream {
+  int channels = 1;
+  int books = 1;
+  std::uint32_t entries = 16;
+  int dimensions = 0;
+  int silentPackets = 64;
+  std::uint32_t serial = 1;
+};
+std::string MakeOggWithCodebooks(const CodebookStream& stream);
+
+// The first `count` pages of the file.
+std::string FirstOggPages(const std::string& ogg, std::size_t count);
+// The file with the granule position of its last page replaced.
+std::string WithLastGranule(const std::string& ogg, std::int64_t granule);
 
 }  // namespace vesk_test

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/sound/ogg_reader.h"
 #include "framework/sound/wav_reader.h"
 #include "tests/framework/sound/sound_files.h"
 #include "tests/support/debug_capture.h"
@@ -15,6 +16,7 @@ namespace {
 using nsZarn::nsFile::nsFileReader::CFileReader;
 using nsZarn::nsSound::ZarnSound;
 using nsZarn::nsSound::nsISound::CSoundSE;
+using nsZarn::nsSound::nsISoundReader::COggReader;
 using nsZarn::nsSound::nsISoundReader::CWavReader;
 using platform::MakePcmFormat;
 
@@ -136,6 +138,35 @@ TEST_F(SoundSETest, UnplayableDataFailsTheLoadAndLeavesNoSound) {
   EXPECT_TRUE(capture.Contains("Failed : CSoundSE::Load CreateSoundBuffer\n"));
   EXPECT_EQ(se.GetVoiceCount(), 0u);
   EXPECT_EQ(se.GetReader(), nullptr);
+}
+
+// A file whose last granule position states 134 M samples for 176,400 gets a
+// buffer of the samples decoding delivers, not 256 MB of silence after them; an
+// honest file one of its stated length, as it always had.
+TEST_F(SoundSETest, AnEffectsBufferHoldsWhatDecodingDeliversNotWhatTheFileStates) {
+  // Pages enough that the first audio page states where the track begins.
+  const std::string tone = vesk_test::MakeOggTone(1, 44100, 176400);
+  vesk_test::WriteFile(m_Dir.path() / "honest.ogg", tone);
+  vesk_test::WriteFile(m_Dir.path() / "stating.ogg", vesk_test::WithLastGranule(tone, 134'000'000));
+  for (const char* name : {"honest.ogg", "stating.ogg"}) {
+    std::uint32_t delivered = 0;
+    {
+      COggReader probe(new CFileReader, name);
+      ASSERT_TRUE(probe.IsOpen()) << name;
+      std::vector<char> piece(1 << 16);
+      for (std::uint32_t got = 1; got != 0;) {
+        probe.Read(piece.data(), static_cast<std::uint32_t>(piece.size()), &got);
+        delivered += got / 2;
+      }
+      EXPECT_EQ(probe.GetLength(), name == std::string("honest.ogg") ? delivered : 134'000'000u) << name;
+    }
+    CSoundSE se(&m_Sound, new COggReader(new CFileReader, name));
+    ASSERT_TRUE(se.Play(false)) << name;
+    Mix(delivered - 1);
+    EXPECT_TRUE(se.IsPlaying()) << name;
+    Mix(2);
+    EXPECT_FALSE(se.IsPlaying()) << name << ": the buffer ends with the samples";
+  }
 }
 
 TEST_F(SoundSETest, LoadingNothingUnloads) {

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <vector>
 
@@ -28,6 +29,7 @@ constexpr char kVoice[] = "Data/Voice/line.wav";
 constexpr char kTrack[] = "Data/Music/track.ogg";
 constexpr char kOggNamedBoth[] = "Data/Music/track.wav.ogg";
 constexpr char kWavNamedBoth[] = "Data/Sound/effect.ogg.wav";
+constexpr char kCutChain[] = "Data/Sound/cut-chain.ogg";
 constexpr std::uint32_t kEffectFrames = 2000;
 
 // The back-end slots, reachable for the test.
@@ -67,6 +69,8 @@ class SoundManagerTest : public vesk_test::SoundFixture {
     vesk_test::WriteFile("Data/Sound/empty.wav", vesk_test::MakeWav(platform::MakePcmFormat(2, 44100, 16), ""));
     vesk_test::WriteFile(kTrack, ogg);
     vesk_test::WriteFile(kOggNamedBoth, ogg);
+    // A chain whose second link is cut short in its headers.
+    vesk_test::WriteFile(kCutChain, ogg + vesk_test::FirstOggPages(vesk_test::WithOggSerial(ogg, 99), 1));
     PackData();
   }
 
@@ -191,6 +195,31 @@ TEST_F(SoundManagerTest, FilesThatCannotBeOpenedFailWithTheirDebugLine) {
   EXPECT_TRUE(debug.Contains("Failed : SoundManagerfD::_LoadBGM Open\n"));
   EXPECT_EQ(sound.LoadedSECount(), 0u);
   EXPECT_EQ(sound.LoadedVoiceCount(), 0u);
+}
+
+// The title's cursor sound as a file that fails to load: played 20 times it is
+// loaded once, named once on the error output, listed nowhere, and leaves nothing
+// for the leak check at exit. A failed track is not loaded again either.
+TEST_F(SoundManagerTest, AFailedLoadIsTriedOnceARun) {
+  vesk_test::DebugCapture debug;
+  TestSoundManager sound;
+  testing::internal::CaptureStderr();
+  for (int i = 0; i < 20; ++i) EXPECT_FALSE(sound.PlaySE(kCutChain));
+  EXPECT_FALSE(sound.LoadSE(kCutChain));
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            std::string("Failed : COggReader::Open Headers Unreadable : ") + kCutChain + "\n");
+  const auto written = [&debug](const char* line) {
+    return std::count(debug.lines().begin(), debug.lines().end(), std::string(line));
+  };
+  EXPECT_EQ(written("Failed : COggReader::Open Headers Unreadable\n"), 1);
+  EXPECT_EQ(sound.LoadedSECount(), 0u);
+  EXPECT_FALSE(sound.IsPlayingSE(kCutChain));
+  EXPECT_TRUE(sound.ReleaseAllSE()) << "nothing listed";
+
+  EXPECT_FALSE(sound.PlayBGM("Data/Music/missing.ogg"));
+  EXPECT_FALSE(sound.PlayBGM("Data/Music/missing.ogg"));
+  EXPECT_EQ(written("Failed : COggReader::Open File Not Found\n"), 1);
+  EXPECT_TRUE(sound.PlayBGM(kTrack)) << "another track still loads";
 }
 
 TEST_F(SoundManagerTest, WithoutAnArchiveEverySoundIsMissing) {

@@ -1,0 +1,237 @@
+#include "framework/sound/vorbis_header_walk.h"
+
+#include <ogg/ogg.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <deque>
+#include <map>
+#include <vector>
+
+namespace nsZarn::nsSound::nsISoundReader {
+namespace {
+
+using nsFile::nsFileReader::IFileReader;
+
+constexpr long kChunkBytes = 1L << 16;
+constexpr char kCapture[] = "OggS";
+constexpr std::size_t kCaptureBytes = 4;
+constexpr long kMaxPageBytes = 27 + 255 + 255 * 255;
+// Capture patterns that begin no page are rare in real files: one inside a page in
+// some thousands of files of several megabytes, one more for each damaged page.
+// Each one inside a page is checked by reading a page's length there; the sync
+// checks each one outside (a checksum over up to a page's length).
+constexpr std::size_t kMaxMisfitCaptures = 16;
+
+enum HeaderType : unsigned char { kIdentification = 1, kComment = 3, kSetup = 5 };
+
+bool IsHeader(const ogg_packet& packet, HeaderType type) {
+  return packet.bytes >= 7 && packet.packet[0] == type && std::memcmp(packet.packet + 1, "vorbis", 6) == 0;
+}
+
+// The channels of a valid identification header, as the library reads it; 0 for
+// a header the library refuses.
+int ChannelsOf(const ogg_packet& packet) {
+  oggpack_buffer bits;
+  oggpack_readinit(&bits, packet.packet, static_cast<int>(std::min<long>(packet.bytes, 64)));
+  oggpack_adv(&bits, 7 * 8);
+  const long version = oggpack_read(&bits, 32);
+  const long channels = oggpack_read(&bits, 8);
+  const long rate = oggpack_read(&bits, 32);
+  for (int i = 0; i < 3; ++i) oggpack_read(&bits, 32);  // bit rates
+  const long shortBlock = oggpack_read(&bits, 4);
+  const long longBlock = oggpack_read(&bits, 4);
+  const bool valid = version == 0 && channels >= 1 && rate >= 1 && shortBlock >= 6 && longBlock >= shortBlock &&
+                     longBlock <= 13 && oggpack_read(&bits, 1) == 1;
+  return valid ? static_cast<int>(channels) : 0;
+}
+
+// A Vorbis stream whose headers are still being read.
+struct PendingStream {
+  ogg_stream_state state{};
+  int headers = 0;  // headers read
+  int channels = 0;
+};
+
+class HeaderWalk {
+ public:
+  explicit HeaderWalk(IFileReader& file) : m_File(file) { ogg_sync_init(&m_Sync); }
+  HeaderWalk(const HeaderWalk&) = delete;
+  HeaderWalk& operator=(const HeaderWalk&) = delete;
+  ~HeaderWalk() {
+    for (auto& entry : m_Streams) ogg_stream_clear(&entry.second.state);
+    ogg_sync_clear(&m_Sync);
+  }
+
+  VorbisHeaderCheck Run() {
+    if (!m_File.fseek(0, SEEK_SET)) return VorbisHeaderCheck::kUnreadable;
+    for (;;) {
+      char* buffer = ogg_sync_buffer(&m_Sync, kChunkBytes);
+      if (buffer == nullptr) return VorbisHeaderCheck::kUnreadable;
+      const std::size_t got = m_File.fread(buffer, 1, kChunkBytes);
+      if (got == 0) break;
+      NoteCaptures(reinterpret_cast<const unsigned char*>(buffer), got);
+      ogg_sync_wrote(&m_Sync, static_cast<long>(got));
+      const VorbisHeaderCheck pages = TakePages();
+      if (pages != VorbisHeaderCheck::kReadable) return pages;
+    }
+    // Past the last whole page only the start of one cut short may lie.
+    PassCaptures(m_SyncAt, m_ReadAt, true);
+    if (m_Misfits > kMaxMisfitCaptures) return VorbisHeaderCheck::kUnreadable;
+    if (!m_Streams.empty()) return VorbisHeaderCheck::kUnreadable;  // headers cut short
+    if (m_InLinkStart && !m_LinkHasVorbis) return VorbisHeaderCheck::kUnreadable;
+    for (const std::int64_t at : m_Strays) {
+      if (IsPageAt(at)) return VorbisHeaderCheck::kUnreadable;
+    }
+    return VorbisHeaderCheck::kReadable;
+  }
+
+ private:
+  // Notes where the capture pattern begins in the bytes just read, also across the
+  // end of the bytes read before.
+  void NoteCaptures(const unsigned char* bytes, std::size_t count) {
+    std::vector<unsigned char> seam(m_Tail.begin(), m_Tail.end());
+    seam.insert(seam.end(), bytes, bytes + std::min(count, kCaptureBytes - 1));
+    for (std::size_t i = 0; i + kCaptureBytes <= seam.size() && i < m_Tail.size(); ++i) {
+      if (std::memcmp(&seam[i], kCapture, kCaptureBytes) == 0) {
+        m_Captures.push_back(m_ReadAt - static_cast<std::int64_t>(m_Tail.size() - i));
+      }
+    }
+    for (std::size_t i = 0; i + kCaptureBytes <= count; ++i) {
+      const void* found = std::memchr(bytes + i, 'O', count - i - (kCaptureBytes - 1));
+      if (found == nullptr) break;
+      i = static_cast<std::size_t>(static_cast<const unsigned char*>(found) - bytes);
+      if (std::memcmp(bytes + i, kCapture, kCaptureBytes) == 0) {
+        m_Captures.push_back(m_ReadAt + static_cast<std::int64_t>(i));
+      }
+    }
+    m_Tail.insert(m_Tail.end(), bytes + count - std::min(count, kCaptureBytes - 1), bytes + count);
+    if (m_Tail.size() > kCaptureBytes - 1) m_Tail.erase(m_Tail.begin(), m_Tail.end() - (kCaptureBytes - 1));
+    m_ReadAt += static_cast<std::int64_t>(count);
+  }
+
+  // The sync has examined [from, to), a page when `page`, else bytes it skipped: a
+  // capture pattern at `from` begins the page, or was refused by the sync; any
+  // other one lies inside the page, where the sync never looked.
+  void PassCaptures(std::int64_t from, std::int64_t to, bool page) {
+    while (!m_Captures.empty() && m_Captures.front() < to) {
+      const std::int64_t at = m_Captures.front();
+      m_Captures.pop_front();
+      if (at == from && page) continue;
+      ++m_Misfits;
+      if (at != from) m_Strays.push_back(at);
+    }
+  }
+
+  VorbisHeaderCheck TakePages() {
+    for (;;) {
+      ogg_page page;
+      const long taken = ogg_sync_pageseek(&m_Sync, &page);
+      if (taken == 0) return VorbisHeaderCheck::kReadable;
+      const std::int64_t length = taken < 0 ? -static_cast<std::int64_t>(taken) : taken;
+      PassCaptures(m_SyncAt, m_SyncAt + length, taken > 0);
+      m_SyncAt += length;
+      if (m_Misfits > kMaxMisfitCaptures) return VorbisHeaderCheck::kUnreadable;
+      if (taken > 0) {
+        const VorbisHeaderCheck check = OnPage(page);
+        if (check != VorbisHeaderCheck::kReadable) return check;
+      }
+    }
+  }
+
+  VorbisHeaderCheck OnPage(ogg_page& page) {
+    const long serial = ogg_page_serialno(&page);
+    auto pending = m_Streams.find(serial);
+    const bool begins = ogg_page_bos(&page) != 0;
+    // The pages that begin streams, one after another, begin a link; the library
+    // fails to open a file with a link that holds no Vorbis stream.
+    if (begins && !m_InLinkStart) m_LinkHasVorbis = false;
+    if (!begins && m_InLinkStart && !m_LinkHasVorbis) return VorbisHeaderCheck::kUnreadable;
+    m_InLinkStart = begins;
+    if (begins) {
+      // A stream begun again under the number of one still reading its headers.
+      if (pending != m_Streams.end()) return VorbisHeaderCheck::kUnreadable;
+      // Reset as the library resets its stream: a first page of any sequence
+      // number then yields its packet, with no gap before it.
+      ogg_stream_state state;
+      ogg_stream_init(&state, static_cast<int>(serial));
+      ogg_stream_reset(&state);
+      ogg_stream_pagein(&state, &page);
+      ogg_packet first;
+      // The library takes a stream as Vorbis only when its first page holds a
+      // whole identification header.
+      if (ogg_stream_packetout(&state, &first) != 1 || !IsHeader(first, kIdentification)) {
+        ogg_stream_clear(&state);
+        return VorbisHeaderCheck::kReadable;
+      }
+      const int channels = ChannelsOf(first);
+      if (channels == 0) {
+        ogg_stream_clear(&state);
+        return VorbisHeaderCheck::kUnreadable;
+      }
+      m_LinkHasVorbis = true;
+      if (++m_Links > kMaxVorbisLinks) {
+        ogg_stream_clear(&state);
+        return VorbisHeaderCheck::kTooManyLinks;
+      }
+      pending = m_Streams.emplace(serial, PendingStream{state, 1, channels}).first;
+    } else {
+      if (pending == m_Streams.end()) return VorbisHeaderCheck::kReadable;  // not Vorbis, or past its headers
+      ogg_stream_pagein(&pending->second.state, &page);
+    }
+    return ReadHeaders(pending);
+  }
+
+  VorbisHeaderCheck ReadHeaders(std::map<long, PendingStream>::iterator pending) {
+    PendingStream& stream = pending->second;
+    ogg_packet packet;
+    for (int got; (got = ogg_stream_packetout(&stream.state, &packet)) != 0;) {
+      if (got < 0) return VorbisHeaderCheck::kUnreadable;  // a page missing inside the headers
+      if (++stream.headers == 2) {
+        if (!IsHeader(packet, kComment)) return VorbisHeaderCheck::kUnreadable;
+        continue;
+      }
+      if (!IsHeader(packet, kSetup)) return VorbisHeaderCheck::kUnreadable;
+      const VorbisHeaderCheck setup = ReadVorbisSetup(packet.packet, packet.bytes, stream.channels, m_Tally);
+      ogg_stream_clear(&stream.state);
+      m_Streams.erase(pending);
+      return setup;
+    }
+    return VorbisHeaderCheck::kReadable;
+  }
+
+  // Whether a whole page with a good checksum begins at the offset.
+  bool IsPageAt(std::int64_t at) {
+    if (!m_File.fseek(at, SEEK_SET)) return true;
+    ogg_sync_state sync;
+    ogg_sync_init(&sync);
+    char* buffer = ogg_sync_buffer(&sync, kMaxPageBytes);
+    const std::size_t got = buffer != nullptr ? m_File.fread(buffer, 1, kMaxPageBytes) : 0;
+    ogg_sync_wrote(&sync, static_cast<long>(got));
+    ogg_page page;
+    const bool whole = ogg_sync_pageseek(&sync, &page) > 0;
+    ogg_sync_clear(&sync);
+    return whole;
+  }
+
+  IFileReader& m_File;
+  ogg_sync_state m_Sync{};
+  std::map<long, PendingStream> m_Streams;
+  std::uint32_t m_Links = 0;
+  bool m_InLinkStart = false;    // the last page began a stream
+  bool m_LinkHasVorbis = false;  // a Vorbis stream begins in the current link
+  CodebookTally m_Tally;
+  std::int64_t m_ReadAt = 0;  // bytes read from the file
+  std::int64_t m_SyncAt = 0;  // bytes the sync has examined
+  std::vector<unsigned char> m_Tail;      // the last bytes read, for a pattern across reads
+  std::deque<std::int64_t> m_Captures;    // capture patterns the sync has not reached yet
+  std::vector<std::int64_t> m_Strays;     // capture patterns inside pages or after the last
+  std::size_t m_Misfits = 0;              // capture patterns that begin no page
+};
+
+}  // namespace
+
+VorbisHeaderCheck WalkVorbisHeaders(IFileReader& file) { return HeaderWalk(file).Run(); }
+
+}  // namespace nsZarn::nsSound::nsISoundReader

@@ -1,0 +1,26 @@
+#pragma once
+// The check an Ogg file passes before the decoding library reads any of it: every
+// page of the file is walked from the start, every Vorbis stream in it (each link
+// of a chained file) is found as the library finds it (a stream whose first page
+// holds a whole Vorbis identification header), and its three headers are read to
+// their end, its setup header by ReadVorbisSetup under the file's bounds. Every
+// link (the streams begun by pages that follow one another) must hold one.
+//
+// The library also looks for pages from places of its own choosing (it bisects a
+// chained file, and reads its end backwards). A page can hide inside the body of
+// another, where a walk from the start never meets it; so every capture pattern
+// "OggS" inside a page, or behind the last page, that begins a whole page refuses
+// the file: then no place the library may start from shows it a page the walk
+// has not read. A file with more than a few capture patterns that begin no page
+// (inside pages, or damaged) is refused too.
+
+#include "framework/file/file_reader.h"
+#include "framework/sound/vorbis_setup_reader.h"
+
+namespace nsZarn::nsSound::nsISoundReader {
+
+// Reads the open file from its start to its end; the position is left anywhere.
+// A file without any Vorbis stream is readable here (the library refuses it).
+VorbisHeaderCheck WalkVorbisHeaders(nsFile::nsFileReader::IFileReader& file);
+
+}  // namespace nsZarn::nsSound::nsISoundReader
