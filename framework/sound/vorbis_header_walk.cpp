@@ -23,6 +23,8 @@ constexpr long kMaxPageBytes = 27 + 255 + 255 * 255;
 // Each one inside a page is checked by reading a page's length there; the sync
 // checks each one outside (a checksum over up to a page's length).
 constexpr std::size_t kMaxMisfitCaptures = 16;
+// The bytes a string of a header is passed over by at a time.
+constexpr long kSkipStep = 1L << 20;
 
 enum HeaderType : unsigned char { kIdentification = 1, kComment = 3, kSetup = 5 };
 
@@ -45,6 +47,30 @@ int ChannelsOf(const ogg_packet& packet) {
   const bool valid = version == 0 && channels >= 1 && rate >= 1 && shortBlock >= 6 && longBlock >= shortBlock &&
                      longBlock <= 13 && oggpack_read(&bits, 1) == 1;
   return valid ? static_cast<int>(channels) : 0;
+}
+
+// Whether the library reads the comment header to its end, by its own tests: the
+// vendor string and every comment within the packet, then the framing bit. The
+// strings are passed over in steps, as the bit reader counts in int bits.
+bool IsReadableComment(const ogg_packet& packet) {
+  oggpack_buffer bits;
+  oggpack_readinit(&bits, packet.packet, static_cast<int>(packet.bytes));
+  const long storage = bits.storage;
+  const auto skip = [&bits](long bytes) {
+    for (; bytes > 0; bytes -= kSkipStep) oggpack_adv(&bits, static_cast<int>(std::min(bytes, kSkipStep) * 8));
+  };
+  skip(7);  // the type and "vorbis"
+  const long vendor = oggpack_read(&bits, 32);
+  if (vendor < 0 || vendor > storage - 8) return false;
+  skip(vendor);
+  const long comments = oggpack_read(&bits, 32);
+  if (comments < 0 || comments > (storage - oggpack_bytes(&bits)) / 4) return false;
+  for (long i = 0; i < comments; ++i) {
+    const long length = oggpack_read(&bits, 32);
+    if (length < 0 || length > storage - oggpack_bytes(&bits)) return false;
+    skip(length);
+  }
+  return oggpack_read(&bits, 1) == 1;
 }
 
 // A Vorbis stream whose headers are still being read.
@@ -189,7 +215,7 @@ class HeaderWalk {
     for (int got; (got = ogg_stream_packetout(&stream.state, &packet)) != 0;) {
       if (got < 0) return VorbisHeaderCheck::kUnreadable;  // a page missing inside the headers
       if (++stream.headers == 2) {
-        if (!IsHeader(packet, kComment)) return VorbisHeaderCheck::kUnreadable;
+        if (!IsHeader(packet, kComment) || !IsReadableComment(packet)) return VorbisHeaderCheck::kUnreadable;
         continue;
       }
       if (!IsHeader(packet, kSetup)) return VorbisHeaderCheck::kUnreadable;

@@ -254,9 +254,17 @@ TEST_F(OggReaderTest, CodebookBombsAreRefusedBeforeTheDecodingLibraryReadsThem) 
 TEST_F(OggReaderTest, HeadersTheWalkCannotReadToTheirEndAreRefused) {
   const std::string tone = vesk_test::MakeOggTone(1, 22050, 3000);
   const std::string hidden = vesk_test::FirstOggPages(vesk_test::MakeOggWithCodebooks({.serial = 5}), 1);
+  // Comment headers the decoding library refuses: a vendor past the packet's end,
+  // more comments than the packet can hold, no framing bit.
+  const std::string vendor("\x03vorbis\x40\0\0\0\0\0\0\0\x01", 16);
+  const std::string count("\x03vorbis\0\0\0\0\x09\0\0\0\0\0\0\0\x01", 20);
+  const std::string framing("\x03vorbis\0\0\0\0\0\0\0\0\0", 16);
   const std::string refused[] = {tone + vesk_test::FirstOggPages(vesk_test::WithOggSerial(tone, 99), 1),
                                  tone + vesk_test::ForeignOggPage(99),
-                                 vesk_test::ForeignOggPage(7, "a page: " + hidden) + tone};
+                                 vesk_test::ForeignOggPage(7, "a page: " + hidden) + tone,
+                                 vesk_test::WithCommentHeader(tone, vendor),
+                                 vesk_test::WithCommentHeader(tone, count),
+                                 tone + vesk_test::WithOggSerial(vesk_test::WithCommentHeader(tone, framing), 99)};
   for (const std::string& bytes : refused) {
     vesk_test::DebugCapture capture;
     EXPECT_FALSE(Open(bytes).IsOpen());
@@ -265,6 +273,9 @@ TEST_F(OggReaderTest, HeadersTheWalkCannotReadToTheirEndAreRefused) {
   COggReader& text = Open(vesk_test::ForeignOggPage(7, "OggS, the capture pattern") + tone);
   ASSERT_TRUE(text.IsOpen());
   EXPECT_EQ(text.GetLength(), 3000u);
+  // The shortest comment header the library reads: no vendor, no comment.
+  const std::string empty("\x03vorbis\0\0\0\0\0\0\0\0\x01", 16);
+  EXPECT_TRUE(Open(vesk_test::WithCommentHeader(tone, empty)).IsOpen());
 }
 
 }  // namespace

@@ -239,6 +239,16 @@ std::string WithOggSerial(const std::string& ogg, std::uint32_t serial) {
 }
 
 std::string WithLongComment(const std::string& ogg, std::size_t bytes) {
+  // Type 3, "vorbis", a vendor, one comment of the rest, the framing bit.
+  std::string comment = "\x03vorbis";
+  PutU32(comment, 0);
+  PutU32(comment, 1);
+  PutU32(comment, static_cast<std::uint32_t>(bytes - 20));
+  comment += "C=" + std::string(bytes - 22, 'x') + "\x01";
+  return WithCommentHeader(ogg, comment);
+}
+
+std::string WithCommentHeader(const std::string& ogg, const std::string& comment) {
   std::vector<std::string> pages = PagesOf(ogg);
   ogg_page page = View(pages.at(0));
   ogg_stream_state stream;
@@ -252,13 +262,7 @@ std::string WithLongComment(const std::string& ogg, std::size_t bytes) {
       headers.emplace_back(reinterpret_cast<const char*>(packet.packet), static_cast<std::size_t>(packet.bytes));
     }
   }
-  // Type 3, "vorbis", a vendor, one comment of the rest, the framing bit.
-  std::string& comment = headers.at(1);
-  comment = "\x03vorbis";
-  PutU32(comment, 0);
-  PutU32(comment, 1);
-  PutU32(comment, static_cast<std::uint32_t>(bytes - 20));
-  comment += "C=" + std::string(bytes - 22, 'x') + "\x01";
+  headers.at(1) = comment;
   ogg_stream_reset(&stream);
   std::string out;
   for (std::string& header : headers) {

@@ -40,6 +40,8 @@ std::string MakeOggTone(int channels, long rate, std::uint32_t frames);
 std::string WithOggSerial(const std::string& ogg, std::uint32_t serial);
 // The comment header replaced by one of `bytes` bytes, spread over many pages.
 std::string WithLongComment(const std::string& ogg, std::size_t bytes);
+// The comment header replaced by the packet given, whole.
+std::string WithCommentHeader(const std::string& ogg, const std::string& comment);
 // The page of a logical stream that is not Vorbis, begun and ended on it, holding
 // one packet of the body given: placed before a file, it is the first stream of
 // the file's first link.
