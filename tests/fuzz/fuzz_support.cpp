@@ -14,7 +14,13 @@ std::filesystem::path& ScratchFolder() {
   return folder;
 }
 
+// The process that made the folder. The fuzzer's fork server runs the inputs in
+// processes forked from one that made it at its start (the story harnesses): they
+// share the folder, and one ending must leave it to the others.
+pid_t g_ScratchOwner = 0;
+
 void RemoveScratchFolder() {
+  if (::getpid() != g_ScratchOwner) return;
   std::error_code ignored;
   std::filesystem::remove_all(ScratchFolder(), ignored);
 }
@@ -27,6 +33,7 @@ void EnterScratchFolder() {
                     ("vesk-fuzz-" + std::to_string(static_cast<long>(::getpid())));
   std::filesystem::create_directories(ScratchFolder());
   std::filesystem::current_path(ScratchFolder());
+  g_ScratchOwner = ::getpid();
   std::atexit(RemoveScratchFolder);
 }
 
