@@ -7,6 +7,7 @@
 #include <cstring>
 #include <deque>
 #include <map>
+#include <set>
 #include <vector>
 
 namespace nsZarn::nsSound::nsISoundReader {
@@ -172,9 +173,19 @@ class HeaderWalk {
     const bool begins = ogg_page_bos(&page) != 0;
     // The pages that begin streams, one after another, begin a link; the library
     // fails to open a file with a link that holds no Vorbis stream.
-    if (begins && !m_InLinkStart) m_LinkHasVorbis = false;
+    if (begins && !m_InLinkStart) {
+      m_LinkHasVorbis = false;
+      m_LinkSerials.clear();
+    }
     if (!begins && m_InLinkStart && !m_LinkHasVorbis) return VorbisHeaderCheck::kUnreadable;
     m_InLinkStart = begins;
+    // The library tells the links apart by their streams' serial numbers: it would
+    // take a page of no stream of the current link for the start of another link.
+    if (begins) {
+      m_LinkSerials.insert(serial);
+    } else if (!m_LinkSerials.contains(serial)) {
+      return VorbisHeaderCheck::kUnreadable;
+    }
     if (begins) {
       // A stream begun again under the number of one still reading its headers.
       if (pending != m_Streams.end()) return VorbisHeaderCheck::kUnreadable;
@@ -247,6 +258,7 @@ class HeaderWalk {
   std::uint32_t m_Links = 0;
   bool m_InLinkStart = false;    // the last page began a stream
   bool m_LinkHasVorbis = false;  // a Vorbis stream begins in the current link
+  std::set<long> m_LinkSerials;  // the streams the current link began
   CodebookTally m_Tally;
   std::int64_t m_ReadAt = 0;  // bytes read from the file
   std::int64_t m_SyncAt = 0;  // bytes the sync has examined

@@ -4,7 +4,8 @@
 // of a chained file) is found as the library finds it (a stream whose first page
 // holds a whole Vorbis identification header), and its three headers are read to
 // their end, its setup header by ReadVorbisSetup under the file's bounds. Every
-// link (the streams begun by pages that follow one another) must hold one.
+// link (the streams begun by pages that follow one another) must hold one, and
+// every other page must belong to a stream of the link it lies in.
 //
 // The library also looks for pages from places of its own choosing (it bisects a
 // chained file, and reads its end backwards). A page can hide inside the body of

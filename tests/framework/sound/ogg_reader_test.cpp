@@ -264,7 +264,11 @@ TEST_F(OggReaderTest, HeadersTheWalkCannotReadToTheirEndAreRefused) {
                                  vesk_test::ForeignOggPage(7, "a page: " + hidden) + tone,
                                  vesk_test::WithCommentHeader(tone, vendor),
                                  vesk_test::WithCommentHeader(tone, count),
-                                 tone + vesk_test::WithOggSerial(vesk_test::WithCommentHeader(tone, framing), 99)};
+                                 tone + vesk_test::WithOggSerial(vesk_test::WithCommentHeader(tone, framing), 99),
+                                 // Pages of no stream of their link: the library takes
+                                 // them for the start of another link.
+                                 tone + vesk_test::WithOggSerial(tone, 99) + vesk_test::LastOggPage(tone),
+                                 tone + vesk_test::LastOggPage(vesk_test::WithOggSerial(tone, 55))};
   for (const std::string& bytes : refused) {
     vesk_test::DebugCapture capture;
     EXPECT_FALSE(Open(bytes).IsOpen());

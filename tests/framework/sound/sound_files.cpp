@@ -354,6 +354,8 @@ std::string FirstOggPages(const std::string& ogg, std::size_t count) {
   return out;
 }
 
+std::string LastOggPage(const std::string& ogg) { return PagesOf(ogg).back(); }
+
 std::string WithLastGranule(const std::string& ogg, std::int64_t granule) {
   std::vector<std::string> pages = PagesOf(ogg);
   std::string& last = pages.at(pages.size() - 1);

@@ -65,6 +65,8 @@ std::string MakeOggWithCodebooks(const CodebookStream& stream);
 
 // The first `count` pages of the file.
 std::string FirstOggPages(const std::string& ogg, std::size_t count);
+// The last page of the file.
+std::string LastOggPage(const std::string& ogg);
 // The file with the granule position of its last page replaced.
 std::string WithLastGranule(const std::string& ogg, std::int64_t granule);
 
