@@ -22,7 +22,7 @@ struct FixedCommandType {
   bool systemInput;
 };
 
-// Every type, in ascending order: 1 to 57 but 44.
+// Every type, in ascending order; 44 is not registered.
 inline constexpr FixedCommandType kFixedCommandTypes[] = {
     {1, 1, true},    // if
     {2, 6, true},    // se
