@@ -14,15 +14,16 @@ mapfile -t targets < "$build/fuzz-targets.txt"
 
 cmake --build "$build" -j "$parallel" --target "${targets[@]}"
 
-# A crash, a sanitizer report, a leak, over 1 s for one input or over the memory
-# limit is a finding. The limit is what the image decoder may take for the largest
-# legal picture (its own bound) and 512 MB for the program, the sanitizer's shadow
-# and its quarantine of freed memory. Leaks are looked for when a target process
-# ends, after every `iterations` inputs (the one it ends on is saved as the
-# finding: replay the queue to find the input that leaked); leaks inside system
-# libraries that the program cannot free are suppressed, each with its reason, in
-# tests/fuzz/leak_suppressions.txt.
+# A crash, a sanitizer report, a leak, over 1 s for one input (when run again alone,
+# see hangs_alone) or over the memory limit is a finding. The memory limit is what
+# the image decoder may take for the largest legal picture (its own bound) and
+# 512 MB for the program, the sanitizer's shadow and its quarantine of freed memory.
+# Leaks are looked for when a target process ends, after every `iterations` inputs
+# (the one it ends on is saved as the finding: replay the queue to find the input
+# that leaked); leaks inside system libraries that the program cannot free are
+# suppressed, each with its reason, in tests/fuzz/leak_suppressions.txt.
 iterations=200
+limit_ms=1000
 decode_mb=$(sed -n 's/.*kMaxDecodeMebibytes = \([0-9]*\);.*/\1/p' "$source_dir/platform/image/image_decoder.h")
 export AFL_NO_UI=1 AFL_NO_AFFINITY=1 AFL_SKIP_CPUFREQ=1 AFL_I_DONT_CARE_ABOUT_MISSING_CRASHES=1
 export AFL_SUPPRESS_ENV_LIST=1 AFL_QUIET=1 SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy
@@ -38,7 +39,7 @@ run_one() {
   [ -f "$corpus.dict" ] && dictionary=(-x "$corpus.dict")
   rm -rf "$findings_root/$target"
   mkdir -p "$findings_root/$target"
-  afl-fuzz -i "$corpus" -o "$findings_root/$target" -V "$seconds" -t 1000 -m none "${dictionary[@]}" \
+  afl-fuzz -i "$corpus" -o "$findings_root/$target" -V "$seconds" -t "$limit_ms" -m none "${dictionary[@]}" \
     -- "$build/fuzz/$target" "-$iterations" > "$findings_root/$target.log" 2>&1 ||
     echo "afl-fuzz failed" >> "$findings_root/$target.log"
 }
@@ -68,6 +69,37 @@ why_not_run() {
   esac
 }
 
+# afl-fuzz saves an input as a hang when one execution of it went over the limit,
+# so a moment in which the machine holds the targets' processes back (seen here:
+# several targets timing out at the same instant, on inputs that take a few
+# milliseconds) makes hangs of harmless inputs; such moments can last, so one run
+# again can fall in one too. Each saved hang is run again alone by its target
+# program, outside afl-fuzz, up to three times: it is a finding when every run takes
+# the limit or more, or fails; otherwise it is counted as a stall.
+hangs_alone() {
+  local target=$1 input start ms fast slow=0 stalls=0
+  for input in "$findings_root/$target/default/hangs"/id:*; do
+    [ -e "$input" ] || continue
+    fast=0
+    for _ in 1 2 3; do
+      start=$(date +%s%N)
+      if timeout 60 "$build/fuzz/$target" "$input" > /dev/null 2>&1; then
+        ms=$(( ($(date +%s%N) - start) / 1000000 ))
+        if [ "$ms" -lt "$limit_ms" ]; then
+          fast=1
+          break
+        fi
+      fi
+    done
+    if [ "$fast" -eq 1 ]; then
+      stalls=$((stalls + 1))
+    else
+      slow=$((slow + 1))
+    fi
+  done
+  echo "$slow $stalls"
+}
+
 status=0
 stat() { sed -n "s/^$1 *: *//p" "$2" 2>/dev/null | head -n1; }
 for target in "${targets[@]}"; do
@@ -79,9 +111,11 @@ for target in "${targets[@]}"; do
   fi
   execs=$(stat execs_done "$stats")
   crashes=$(stat saved_crashes "$stats")
-  hangs=$(stat saved_hangs "$stats")
-  findings=$(( ${crashes:-0} + ${hangs:-0} ))
-  echo "$target: ${execs:-0} executions, $findings findings (${crashes:-0} crashes, ${hangs:-0} hangs)"
+  read -r hangs stalls < <(hangs_alone "$target")
+  findings=$(( ${crashes:-0} + hangs ))
+  note=""
+  [ "$stalls" -ne 0 ] && note=", $stalls timed-out inputs that take under $limit_ms ms alone (stalls)"
+  echo "$target: ${execs:-0} executions, $findings findings (${crashes:-0} crashes, $hangs hangs$note)"
   if [ "$findings" -ne 0 ]; then
     echo "  inputs in $findings_root/$target/default/crashes and .../hangs"
     status=1
