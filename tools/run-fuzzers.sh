@@ -76,22 +76,18 @@ why_not_run() {
 # again can fall in one too. Each saved hang is run again alone by its target
 # program, outside afl-fuzz, up to three times: it is a finding when every run takes
 # the limit or more, or fails; otherwise it is counted as a stall.
+runs_within_limit() {
+  local start
+  start=$(date +%s%N)
+  timeout 60 "$build/fuzz/$1" "$2" > /dev/null 2>&1 &&
+    [ $(( ($(date +%s%N) - start) / 1000000 )) -lt "$limit_ms" ]
+}
 hangs_alone() {
-  local target=$1 input start ms fast slow=0 stalls=0
+  local target=$1 input slow=0 stalls=0
   for input in "$findings_root/$target/default/hangs"/id:*; do
     [ -e "$input" ] || continue
-    fast=0
-    for _ in 1 2 3; do
-      start=$(date +%s%N)
-      if timeout 60 "$build/fuzz/$target" "$input" > /dev/null 2>&1; then
-        ms=$(( ($(date +%s%N) - start) / 1000000 ))
-        if [ "$ms" -lt "$limit_ms" ]; then
-          fast=1
-          break
-        fi
-      fi
-    done
-    if [ "$fast" -eq 1 ]; then
+    if runs_within_limit "$target" "$input" || runs_within_limit "$target" "$input" ||
+      runs_within_limit "$target" "$input"; then
       stalls=$((stalls + 1))
     else
       slow=$((slow + 1))

@@ -181,12 +181,9 @@ class HeaderWalk {
     m_InLinkStart = begins;
     // The library tells the links apart by their streams' serial numbers: it would
     // take a page of no stream of the current link for the start of another link.
+    if (!begins && !m_LinkSerials.contains(serial)) return VorbisHeaderCheck::kUnreadable;
     if (begins) {
       m_LinkSerials.insert(serial);
-    } else if (!m_LinkSerials.contains(serial)) {
-      return VorbisHeaderCheck::kUnreadable;
-    }
-    if (begins) {
       // A stream begun again under the number of one still reading its headers.
       if (pending != m_Streams.end()) return VorbisHeaderCheck::kUnreadable;
       // Reset as the library resets its stream: a first page of any sequence
