@@ -26,10 +26,20 @@ enum class VorbisLinks {
 
 VorbisLinks CheckVorbisLinks(OggVorbis_File& file);
 
+enum class VorbisLength {
+  kMeasured,
+  kUnmeasurable,
+  kLongerThanStated,  // decodes more than two long blocks past its stated length
+};
+
 // The track's length in samples: the stated length, unless it is shorter than one
-// block of the first link decodes, when the samples decoding delivers are counted
-// (a file whose last granule position is wrong would otherwise loop after every
-// few samples). Leaves the file at its start; negative when it cannot be measured.
-std::int64_t MeasureVorbisLength(OggVorbis_File& file);
+// long block of the first link, when the samples decoding delivers are counted (a
+// click shorter than a block plays whole; a file whose last granule position is
+// wrong would otherwise loop after every few samples). That decoding stops two
+// long blocks past the stated length, so that it never costs more than an honest
+// file of that length, whatever the file holds: a file that delivers more states
+// its length wrong. Leaves the file at its start (where the library, after opening
+// a chain whose first link fits one page, is not).
+VorbisLength MeasureVorbisLength(OggVorbis_File& file, std::int64_t& samples);
 
 }  // namespace nsZarn::nsSound::nsISoundReader

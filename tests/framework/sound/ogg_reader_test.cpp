@@ -32,10 +32,13 @@ class OggReaderTest : public ::testing::Test {
   }
   // Samples delivered from the start to the end.
   static std::uint32_t DecodedSamples(COggReader& r) {
+    r.Seek(0);
+    return SamplesToTheEnd(r);
+  }
+  static std::uint32_t SamplesToTheEnd(COggReader& r) {
     std::vector<char> buffer(1 << 16);
     std::uint32_t frames = 0;
     std::uint32_t got = 0;
-    r.Seek(0);
     while (r.Read(buffer.data(), static_cast<std::uint32_t>(buffer.size()), &got) && got != 0) {
       frames += got / r.GetFormat().blockAlign;
     }
@@ -179,18 +182,30 @@ TEST_F(OggReaderTest, RefusesFormatsTheMixerCannotPlay) {
 }
 
 // A track whose last granule position states one sample would make looped music
-// seek after every sample; a track that is truly short keeps its length.
+// seek after every sample; a track that is truly short keeps its length, and one
+// stated a little short (within two long blocks) the length it decodes to. One
+// that decodes further is refused, after as much decoding as those take, however
+// many packets it holds.
 TEST_F(OggReaderTest, AStatedLengthShorterThanABlockIsTakenFromWhatDecodingDelivers) {
-  COggReader& lying = Open(CorpusFile("ogg-one-sample-length-seek-per-sample-slow.ogg"));
-  ASSERT_TRUE(lying.IsOpen());
-  EXPECT_GT(lying.GetLength(), 20000u);
-  EXPECT_EQ(lying.GetLoopEnd(), lying.GetLength());
-  EXPECT_EQ(DecodedSamples(lying), lying.GetLength());
-
   COggReader& brief = Open(vesk_test::MakeOggTone(1, 22050, 100));
   ASSERT_TRUE(brief.IsOpen());
   EXPECT_EQ(brief.GetLength(), 100u);
   EXPECT_EQ(DecodedSamples(brief), 100u);
+
+  COggReader& near = Open(vesk_test::WithLastGranule(vesk_test::MakeOggTone(1, 22050, 800), 1));
+  ASSERT_TRUE(near.IsOpen());
+  EXPECT_GT(near.GetLength(), 1u);
+  EXPECT_EQ(near.GetLoopEnd(), near.GetLength());
+  EXPECT_EQ(DecodedSamples(near), near.GetLength());
+
+  const std::string lying[] = {
+      CorpusFile("ogg-one-sample-length-seek-per-sample-slow.ogg"),
+      vesk_test::WithLastGranule(vesk_test::MakeOggWithCodebooks({.silentPackets = 20000}), 100)};
+  for (const std::string& bytes : lying) {
+    vesk_test::DebugCapture capture;
+    EXPECT_FALSE(Open(bytes).IsOpen());
+    EXPECT_TRUE(capture.Contains("Failed : COggReader::Open Longer Than Stated\n"));
+  }
 }
 
 // Setup headers stating codebooks that the decoding library would build at great
