@@ -97,6 +97,8 @@ const char* HeaderRefusalLine(VorbisHeaderCheck check) {
       return "Failed : COggReader::Open Too Many Codebooks\n";
     case VorbisHeaderCheck::kTooManyCodebookEntries:
       return "Failed : COggReader::Open Too Many Codebook Entries\n";
+    case VorbisHeaderCheck::kSetupTooCostly:
+      return "Failed : COggReader::Open Setup Too Costly\n";
   }
   return nullptr;
 }

@@ -210,8 +210,10 @@ TEST_F(OggReaderTest, AStatedLengthShorterThanABlockIsTakenFromWhatDecodingDeliv
 
 // Setup headers stating codebooks that the decoding library would build at great
 // cost (one book of 2^20 entries overflows the stack as the decoder is set up; 220
-// books of 2^19 cost a gigabyte and seconds) are refused by the walk over the
-// headers, before the library reads them; the same shapes within the bounds open.
+// books of 2^19 cost a gigabyte and seconds), decode maps of hundreds of megabytes,
+// or decoding work of several times an encoder's are refused by the walk over the
+// headers, before the library reads them; the same shapes within the bounds open
+// and play from their start.
 TEST_F(OggReaderTest, CodebookBombsAreRefusedBeforeTheDecodingLibraryReadsThem) {
   using vesk_test::CodebookStream;
   auto chain = [](CodebookStream stream, std::uint32_t links) {
@@ -221,6 +223,12 @@ TEST_F(OggReaderTest, CodebookBombsAreRefusedBeforeTheDecodingLibraryReadsThem) 
   };
   const std::string tooLarge = "Failed : COggReader::Open Codebook Too Large\n";
   const std::string tooMany = "Failed : COggReader::Open Too Many Codebook Entries\n";
+  const std::string tooCostly = "Failed : COggReader::Open Setup Too Costly\n";
+  // Decode maps of 2^dimensions entries in each of `residues` residues.
+  auto maps = [](int dimensions, int residues) {
+    return CodebookStream{.channels = 2, .entries = 1u << 14, .dimensions = dimensions, .vectors = false,
+                          .residues = residues, .residueClasses = 2};
+  };
   using nsZarn::nsSound::nsISoundReader::kMaxCodebookEntries;
   using nsZarn::nsSound::nsISoundReader::kMaxFileCodebookEntries;
   using nsZarn::nsSound::nsISoundReader::kMaxVorbisLinks;
@@ -241,6 +249,14 @@ TEST_F(OggReaderTest, CodebookBombsAreRefusedBeforeTheDecodingLibraryReadsThem) 
       {"links within bounds, too many entries together",
        chain({.entries = kMaxCodebookEntries}, static_cast<std::uint32_t>(largestBooks) + 1), tooMany},
       {"too many links", chain({}, kMaxVorbisLinks + 1), "Failed : COggReader::Open Too Many Links\n"},
+      {"64 residues of 65,536 decode maps",
+       chain({.entries = 1u << 16, .dimensions = 16, .vectors = false, .residues = 64, .residueClasses = 2}, 1),
+       tooCostly},
+      {"decode maps over a link's budget", chain(maps(14, 2), 1), tooCostly},
+      {"links within their budget, over the file's", chain(maps(13, 3), kMaxVorbisLinks), tooCostly},
+      {"a floor 0 of order 255", chain({.entries = 2, .dimensions = 255, .longBlocks = true, .lspOrder = 255}, 1),
+       tooCostly},
+      {"128 coupling steps", chain({.channels = 2, .longBlocks = true, .couplingSteps = 128}, 1), tooCostly},
   };
   for (const Shape& file : refused) {
     EXPECT_LT(file.bytes.size(), 25000u) << file.what;
@@ -253,10 +269,15 @@ TEST_F(OggReaderTest, CodebookBombsAreRefusedBeforeTheDecodingLibraryReadsThem) 
       {"the same over links", chain({.entries = kMaxCodebookEntries}, static_cast<std::uint32_t>(largestBooks)), ""},
       {"a book of 2^18 vector values", chain({.entries = 1u << 12, .dimensions = 64}, 1), ""},
       {"as many links as may be", chain({}, kMaxVorbisLinks), ""},
+      {"decode maps within a link's budget", chain(maps(14, 1), 1), ""},
+      {"links within their budget and the file's", chain(maps(13, 3), 6), ""},
+      {"a floor 0 of order 32", chain({.entries = 2, .dimensions = 32, .longBlocks = true, .lspOrder = 32}, 1), ""},
+      {"64 coupling steps", chain({.channels = 2, .longBlocks = true, .couplingSteps = 64}, 1), ""},
   };
   for (const Shape& file : opened) {
     COggReader& reader = Open(file.bytes);
     ASSERT_TRUE(reader.IsOpen()) << file.what;
+    EXPECT_EQ(SamplesToTheEnd(reader), reader.GetLength()) << file.what;
     EXPECT_EQ(DecodedSamples(reader), reader.GetLength()) << file.what;
   }
 }
