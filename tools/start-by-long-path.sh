@@ -17,6 +17,10 @@ mkdir -p -m 700 "$links"
 # One link a folder, named by a checksum of the folder's path.
 sum=$(printf '%s' "$folder" | cksum | cut -d ' ' -f 1)
 link="$links/$sum-started-by-a-long-path-so-that-a-fault-which-depends-on-the-length-cannot-hide"
+# An earlier launcher made its link in the binary's folder: it goes, so that a build
+# tree made before ends its walks too.
+legacy="$folder/started-by-a-long-path-so-that-a-fault-which-depends-on-the-length-cannot-hide"
+[ ! -L "$legacy" ] || rm -f "$legacy"
 # Binaries start side by side: another may have made the link in the meantime.
 [ -L "$link" ] || ln -s "$folder" "$link" 2>/dev/null || [ -L "$link" ]
 if [ "$(readlink "$link")" != "$folder" ]; then
