@@ -93,7 +93,7 @@ std::vector<std::uint32_t> TypesNeverUsed(const std::map<unsigned, nsTamskLib::C
 
 // The text window frame by frame, and each of its returns after it was hidden:
 // the section, the message it showed when it went (its tokens' text in the
-// script's encoding), and the frames after its return that still show it.
+// script's encoding), and the frames after its return that still show it or its cursor.
 struct WindowReturn {
   std::string section;
   std::string went;
@@ -111,9 +111,12 @@ class WindowWatch {
       }
     }
     if (shown && !m_Shown) returns.push_back({section, m_Last});
-    // Back and still on the message it went with: a stale frame. Any other shown
-    // frame ends the return; a hidden one starts the next.
-    if (shown && m_Back && !returns.back().went.empty() && message == returns.back().went) {
+    // Back and still on the message it went with, or on the cursor that waited
+    // under it: a stale frame. Any other shown frame ends the return; a hidden one
+    // starts the next.
+    const bool waitingCursor = settings.TextCursorState == 1 || settings.TextCursorState == 2;
+    if (shown && m_Back && !returns.back().went.empty() &&
+        (message == returns.back().went || (message.empty() && waitingCursor))) {
       ++returns.back().staleFrames;
     } else {
       m_Back = !shown;
