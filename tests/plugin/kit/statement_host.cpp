@@ -1,4 +1,4 @@
-#include "tests/plugin/commands/statement_host.h"
+#include "tests/plugin/kit/statement_host.h"
 
 #include <cctype>
 #include <cstdarg>
