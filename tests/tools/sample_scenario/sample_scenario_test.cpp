@@ -145,24 +145,6 @@ class SampleScenario : public CompiledScriptTest {
     usedTypes.insert(scriptTypes.begin(), scriptTypes.end());
   }
 
-  // Where the player clicks: the first choice while a choice is open (its box as
-  // the draw manager places it), else the middle of the screen, where the story's
-  // "つづける" button stands and a click advances the text.
-  void AimMouse() {
-    const auto& settings = player.draw.Settings();
-    int y = 272;
-    if (settings.SelectState >= 0 && !settings.SelectItems.empty()) {
-      const auto count = static_cast<std::int64_t>(settings.SelectItems.size());
-      const std::int64_t height = settings.SelectWindowIsImage
-                                      ? settings.SelectSrcRect[0].bottom - settings.SelectSrcRect[0].top
-                                      : settings.SelectItemHeight + 2 * settings.SelectMargin;
-      const std::int64_t gap = std::max<std::int64_t>(
-          (player.draw.screenHeight - count * height - settings.SelectBottomMargin) / (count + 1), 0);
-      y = static_cast<int>(gap + height / 2);
-    }
-    player.input.MoveTo(400, y);
-  }
-
   std::set<std::uint32_t> usedTypes;
   std::set<std::string> objectLabels;
   WindowWatch window;
@@ -235,18 +217,8 @@ TEST_F(SampleScenario, EverySectionPlaysToItsSuspendOnTheAdvanceInput) {
     player.JumpToLabel(label);
     int frames = 0;
     for (; frames < 3000 && !Suspended(); ++frames) {
-      // Click every third frame (pushed, released, idle), 50 ms apart, so each
-      // message, transition and timed choice gets its time.
-      AimMouse();
-      if (frames % 3 == 0) {
-        player.input.PushLeft();
-      } else if (frames % 3 == 1) {
-        player.input.ReleaseLeft();
-      } else {
-        player.input.IdleLeft();
-      }
-      platform::AdvanceVirtualClock(50);
-      Run(1);
+      // Clicks 50 ms apart, so each message, transition and timed choice gets its time.
+      ClickFrame(player, frames);
       window.Frame(label, player.draw.Settings());
     }
     EXPECT_TRUE(Suspended()) << label << " did not reach its suspend";
