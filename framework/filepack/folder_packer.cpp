@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <map>
+#include <string_view>
 #include <vector>
 
 #include "framework/file/binary_io.h"
@@ -9,6 +10,7 @@
 #include "framework/filepack/file_pack_entry.h"
 #include "platform/debug/debug_sink.h"
 #include "platform/files/files.h"
+#include "platform/files/replacement_file.h"
 
 namespace nsZarn::nsFramework::nsFilePack {
 namespace {
@@ -23,6 +25,22 @@ constexpr std::size_t kBlockBytes = std::size_t{1} << 20;
 // The folder a packing writes its files in is named by the archive's path followed
 // by this and six characters unique to the run.
 constexpr char kStagingInfix[] = ".staging-";
+// A converted parameter file waits in its own folder under the archive's name
+// followed by this and six letters or digits. The middle dot (U+00B7) has no
+// Shift-JIS form: no script can name the file, and no walk packs it.
+constexpr std::string_view kStagedFileInfix = "\xC2\xB7staging-";
+constexpr std::size_t kUniqueChars = 6;
+
+// Whether a name is that of a converted parameter file a packing left waiting.
+bool IsStagedFileName(std::string_view fileSystemName) {
+  if (fileSystemName.size() < kStagedFileInfix.size() + kUniqueChars) return false;
+  const std::string_view unique = fileSystemName.substr(fileSystemName.size() - kUniqueChars);
+  return fileSystemName.substr(fileSystemName.size() - kUniqueChars - kStagedFileInfix.size(),
+                               kStagedFileInfix.size()) == kStagedFileInfix &&
+         std::all_of(unique.begin(), unique.end(), [](char c) {
+           return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+         });
+}
 
 struct PackedFile {
   std::string path;       // where the walk found it
@@ -54,8 +72,9 @@ bool WalkFolder(const std::string& name, const std::string& path, std::vector<pl
   enclosing.push_back(id);
   for (const auto& item : items) {
     if (!item.hasCp932Name) {
-      // No Shift-JIS name reaches this file, so no script can name it: left out.
-      walk.skipped.push_back(path + "/" + item.fileSystemName);
+      // No Shift-JIS name reaches this file, so no script can name it: left out,
+      // and named unless a killed packing left it.
+      if (!IsStagedFileName(item.fileSystemName)) walk.skipped.push_back(path + "/" + item.fileSystemName);
       continue;
     }
     const std::string itemName = name + "/" + item.name;
@@ -92,13 +111,13 @@ bool ReadWhole(IFileReader& reader, const std::string& path, std::string& bytes)
   return read;
 }
 
-// The files one packing writes (its converted parameter files and its partial
-// archive) wait in a folder it creates for this run beside the archive: outside the
-// folder being packed, so that a run killed on the way leaves nothing a later
-// packing would pack or put in place, and on the archive's file system, so that the
-// final renames are atomic. The folder's name is unique to the run: a later run
-// neither reuses nor removes what an earlier one left. Whatever of its files was
-// not put in place is removed with the folder.
+// The partial archive, and the converted parameter files as the parameter manager
+// writes them, wait in a folder the packing creates for this run beside the
+// archive: outside the folder being packed, so that a run killed on the way leaves
+// nothing a later packing would pack or put in place, and on the archive's file
+// system, so that the archive's final rename is atomic. The folder's name is unique
+// to the run: a later run neither reuses nor removes what an earlier one left.
+// Whatever of its files was not put in place is removed with the folder.
 class StagingFolder {
  public:
   explicit StagingFolder(const std::string& archivePath)
@@ -124,28 +143,27 @@ class StagingFolder {
   std::vector<std::string> m_Files;
 };
 
-// A converted parameter file, and the file it replaces once the archive is complete.
-struct StagedFile {
-  std::string path;
-  std::string target;
-};
-
-// Converts every ".ini" file that is INI text into a staged file that will replace
-// the file its entry name names (a file already in converted form is packed as it
-// is). Where that file is the packed one, the archive takes the converted bytes.
+// Converts every ".ini" file that is INI text into a file waiting beside the file
+// its entry name names, to replace it once the archive is complete (a file already
+// in converted form is packed as it is). The parameter manager writes through the
+// game's writer, which names files in Shift-JIS, so the converted form is written
+// in the staging folder and copied from there under a name that has no Shift-JIS
+// form. Where the replaced file is the packed one, the archive takes the converted
+// bytes.
 bool ConvertParameterFiles(Walk& walk, nsParam::ParamManager& params, IFileReader& reader, StagingFolder& staging,
-                           std::vector<StagedFile>& staged) {
+                           const std::string& stagedPrefix, std::vector<platform::ReplacementFile>& staged) {
   for (auto& [name, file] : walk.files) {
     if (!IsParameterFile(file.path)) continue;
     bool converted = false;
     if (params.LoadParamINIFile(file.path, true)) {
-      const std::string stagedPath = staging.NewFile(std::to_string(staged.size()));
-      converted = params.SaveParamDATFile(file.path, stagedPath);
-      if (converted) staged.push_back({stagedPath, name});
+      const std::string writtenPath = staging.NewFile(std::to_string(staged.size()));
+      std::string bytes;
+      converted = params.SaveParamDATFile(file.path, writtenPath) && ReadWhole(reader, writtenPath, bytes) &&
+                  bytes.size() <= UINT32_MAX && staged.emplace_back().Write(name, stagedPrefix, bytes);
       if (converted && SameFile(name, file.path)) {
-        converted = ReadWhole(reader, stagedPath, file.bytes) && file.bytes.size() <= UINT32_MAX;
+        file.size = static_cast<std::uint32_t>(bytes.size());
+        file.bytes = std::move(bytes);
         file.fromMemory = true;
-        file.size = static_cast<std::uint32_t>(file.bytes.size());
       }
     } else {
       // Already in converted form (a second conversion): packed as it is.
@@ -246,23 +264,25 @@ bool PackFolder(const std::string& folderPath, const std::string& prefix, const 
     platform::WriteDebugLine("Failed : FilePackManager::ConvertToFilePack Staging Folder Can't Create\n");
     return false;
   }
-  std::vector<StagedFile> staged;
-  if (!ConvertParameterFiles(walk, params, reader, staging, staged)) return false;
-
   const platform::PathParts archiveName = platform::SplitPath(archivePath);
+  const std::string stagedPrefix =
+      platform::ToFileSystemPath(archiveName.name + archiveName.ext) + std::string(kStagedFileInfix);
+  // Whatever the packing fails on, the files still waiting are removed with these.
+  std::vector<platform::ReplacementFile> staged;
+  if (!ConvertParameterFiles(walk, params, reader, staging, stagedPrefix, staged)) return false;
+
   const std::string partialPath = staging.NewFile(archiveName.name + archiveName.ext);
   bool ok = writer.fopen(partialPath.c_str(), "wb");
   if (ok) {
     ok = WriteArchive(walk, key, reader, writer);
     ok = writer.fclose() && ok;
   }
-  // On the storage device before they take their names, so that a crash never
-  // leaves a renamed, empty file.
+  // On the storage device before it takes its name (the converted parameter files
+  // were synced when written), so that a crash never leaves a renamed, empty file.
   ok = ok && platform::SyncFile(partialPath);
-  for (std::size_t i = 0; ok && i < staged.size(); ++i) ok = platform::SyncFile(staged[i].path);
   // Every file was read: the parameter files take their converted form, then the
   // archive its name.
-  for (std::size_t i = 0; ok && i < staged.size(); ++i) ok = platform::RenameFile(staged[i].path, staged[i].target);
+  for (std::size_t i = 0; ok && i < staged.size(); ++i) ok = staged[i].PutInPlace();
   return ok && platform::RenameFile(partialPath, archivePath);
 }
 

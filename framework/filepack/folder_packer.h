@@ -4,11 +4,13 @@
 // read in large blocks straight into the block that is written next.
 //
 // The folder's ".ini" parameter files are converted to their converted form, each
-// written to the file its entry name names. The converted forms and the archive are
-// first written in a folder the packing creates for the run beside the archive,
-// synced, and put in place only once the archive is complete: a packing that fails
-// before that leaves the parameter files as they were and no archive behind, and
-// none changes any other file of the folder.
+// written to the file its entry name names. The archive is first written in a
+// folder the packing creates for the run beside the archive, each converted form in
+// its own file's folder (the folder packed may lie on another file system than the
+// archive, and a rename stays within one) under a new name that no script can
+// name; all are synced, and put in place only once the archive is complete: a
+// packing that fails before that leaves the parameter files as they were and no
+// archive behind, and none changes any other file of the folder.
 
 #include <cstdint>
 #include <string>

@@ -15,6 +15,7 @@
 #include "plugin/core/stream_fields.h"
 #include "plugin/effects/held_colour.h"
 #include "plugin/effects/screen_effects.h"
+#include "plugin/transitions/transition_patterns.h"
 
 namespace nsWendrick {
 namespace {
@@ -78,7 +79,7 @@ bool UsesColor(std::int32_t kind) {
 
 void GiveFlipToTaskManager(INovelEngine* engine) {
   nsTamskLib::nsTaskManager::UpdateParam flip;
-  flip.Type = 3;
+  flip.Type = kFlipPattern;
   flip.Time = 0;
   engine->GetTaskManager()->SetUpdateData(flip);
 }

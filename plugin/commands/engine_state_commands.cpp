@@ -307,11 +307,15 @@ int Cmd_textwindow::Parse(unsigned keywordToken) {
 
 // --- Cmd_cleartext -----------------------------------------------------------
 
+// The window shows nothing until the next text: no message, no talker, and not the
+// cursor that waited under the cleared message either (its kind goes back to none,
+// as at the start of a message).
 int Cmd_cleartext::Execute() {
   IDrawManager* draw = m_Engine->GetDrawManager();
   const TextTokenSection empty;
   draw->SetMessageText(empty);
   draw->SetTalkerText(empty);
+  draw->SetTextCursor(0);
   MoveOn(m_Engine);
   return 0;
 }

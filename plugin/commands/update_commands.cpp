@@ -15,13 +15,12 @@
 #include "plugin/core/host_calls.h"
 #include "plugin/core/stream_fields.h"
 #include "plugin/effects/held_colour.h"
+#include "plugin/transitions/transition_patterns.h"
 
 namespace nsWendrick {
 namespace {
 
 using nsTamskLib::nsTaskManager::UpdateParam;
-
-constexpr std::uint32_t kFlipPattern = 3;
 
 [[noreturn]] void ReportPattern(WindowHandle owner, std::int32_t pattern) {
   HostRuntimeError(owner, "更新パターンの指定が間違っています！（m_Pattern = %d）", pattern);
@@ -39,11 +38,12 @@ bool IsSkipping(INovelEngine* engine) {
 }
 
 // Gives the transition to the task manager. One that takes time is watched from
-// its first frame on, so it uncovers the page; a flip of no time, or any transition
-// in skip mode, keeps a fade's held colour over the page it prepares.
+// its first frame on, so it uncovers the page; a flip (whatever time it was given,
+// since it ends in the frame it starts), a transition of no time, or any transition
+// in skip mode keeps a fade's held colour over the page it prepares.
 void StartTransition(INovelEngine* engine, const UpdateParam& param) {
   engine->GetTaskManager()->SetUpdateData(param);
-  if (param.Time > 0) UncoverPage(engine);
+  if (param.Time > 0 && PatternTakesTime(param.Type)) UncoverPage(engine);
 }
 
 // Moves the script on once the running pattern has ended; true when it did.

@@ -3,8 +3,9 @@
 // ended. The script runs one command a frame, so the commands between a fade-out
 // and what follows it would each show a frame of a page being prepared: a new
 // background or new characters written, the page flips that show them (the fade's
-// own flip, an update of no time, any transition in skip mode), and whatever else
-// finishes in the frame in which it starts. The colour stays over those frames.
+// own flip, an update of no time, the flip pattern whatever its time, any
+// transition in skip mode), and whatever else finishes in the frame in which it
+// starts. The colour stays over those frames.
 //
 // It ends in the first frame that shows the page again, which the commands mark by
 // calling UncoverPage: a transition that takes time or a wait, outside skip mode;

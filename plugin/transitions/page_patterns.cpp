@@ -13,11 +13,17 @@
 namespace nsWendrick {
 namespace {
 
+constexpr std::uint32_t kRedrawPattern = 0;
+
 void RebuildTextSprites(PatternEngine* engine) {
   if (const auto rebuild = TransitionPageHooks().rebuildTextSprites) rebuild(engine);
 }
 
 }  // namespace
+
+bool PatternTakesTime(std::uint32_t pattern) {
+  return pattern != kRedrawPattern && pattern != kFlipPattern;
+}
 
 PageHooks& TransitionPageHooks() {
   static PageHooks hooks;

@@ -9,6 +9,7 @@
 #include "plugin/core/engine_names.h"
 #include "plugin/core/host_api.h"
 #include "plugin/core/host_calls.h"
+#include "plugin/transitions/transition_patterns.h"
 
 namespace nsWendrick {
 namespace {
@@ -143,7 +144,7 @@ void RunTimedPattern(INovelEngine* engine, const TimedPattern& pattern) {
     } else {
       access.draw.SetBGColor(drawManager.GetTargetBGColor());
     }
-    update.Type = 3;
+    update.Type = kFlipPattern;
     tasks.ClearWork();
   }
 

@@ -6,12 +6,23 @@
 //   1 crossfade, 2 fade-in, 12-15 slides, 26 move    (whole layers)
 //   4-7 blinds, 8-11 sweeps, 17-20 shutters, 21-24 curtains (strips)
 
+#include <cstdint>
+
 #include "engine/api/fwd.h"
 #include "plugin/core/engine_names.h"
 
 namespace nsWendrick {
 
 using PatternEngine = INovelEngine;
+
+// The flip: the page the commands wrote, shown at once. Every timed pattern hands
+// over to it in its last frame, and a transition in skip mode is one.
+inline constexpr std::uint32_t kFlipPattern = 3;
+
+// Whether a pattern given a time shows frames for it. The redraw and the flip
+// show their page and are done in the frame they start, whatever their time;
+// every other pattern runs until its time is over.
+bool PatternTakesTime(std::uint32_t pattern);
 
 int UpdateRedraw(PatternEngine* engine);
 int UpdateFlip(PatternEngine* engine);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <memory>
@@ -14,6 +15,7 @@
 #include "framework/file/file_writer.h"
 #include "framework/filepack/file_pack_reader.h"
 #include "framework/param/param_manager.h"
+#include "platform/files/files.h"
 #include "tests/support/debug_capture.h"
 #include "tests/support/temp_dir.h"
 
@@ -45,7 +47,8 @@ using Names = std::vector<std::string>;
 // Every file of a folder tree with its bytes.
 std::map<std::string, std::string> Tree(const std::string& folder) {
   std::map<std::string, std::string> files;
-  for (const auto& item : std::filesystem::recursive_directory_iterator(folder)) {
+  for (const auto& item : std::filesystem::recursive_directory_iterator(
+           folder, std::filesystem::directory_options::follow_directory_symlink)) {
     if (item.is_regular_file()) files[item.path().string()] = vesk_test::ReadFile(item.path());
   }
   return files;
@@ -55,8 +58,30 @@ std::map<std::string, std::string> Tree(const std::string& folder) {
 const std::string kJapaneseUtf8 = "\xE6\x97\xA5\xE6\x9C\xAC.txt";
 const std::string kJapaneseSjis = "\x93\xFA\x96\x7B.txt";
 
-class FilePackTest : public ::testing::Test {
+// Where "Data" lies: in the working folder, or on another file system (tmpfs) that
+// a link named "Data" reaches.
+enum class DataFolder { kInPlace, kOnAnotherFileSystem };
+
+class FilePackTest : public ::testing::TestWithParam<DataFolder> {
  protected:
+  void SetUp() override {
+    platform::FolderId shm, here;
+    std::string elsewhere = "/dev/shm/vesk-pack-XXXXXX";
+    if (GetParam() == DataFolder::kInPlace) {
+      std::filesystem::create_directory("Data");
+    } else if (!platform::GetFolderId("/dev/shm", shm) || !platform::GetFolderId(".", here) ||
+               shm.device == here.device || ::mkdtemp(elsewhere.data()) == nullptr) {
+      GTEST_SKIP() << "no writable /dev/shm on a file system other than the working folder's";
+    } else {
+      m_Elsewhere = elsewhere;
+      std::filesystem::create_directory(m_Elsewhere + "/Data");
+      std::filesystem::create_directory_symlink(m_Elsewhere + "/Data", "Data");
+    }
+  }
+  void TearDown() override {
+    std::error_code ec;
+    if (!m_Elsewhere.empty()) std::filesystem::remove_all(m_Elsewhere, ec);
+  }
   void MakeDataFolder() {
     vesk_test::WriteFile("Data/b.txt", "0123456789");
     vesk_test::WriteFile("Data/B.txt", "X");
@@ -85,13 +110,17 @@ class FilePackTest : public ::testing::Test {
   }
 
   vesk_test::ScopedWorkingDir m_Dir;
+  std::string m_Elsewhere;  // the folder on tmpfs that holds "Data", if any
   FilePackManager m_Manager{new CFileReader, new CFileWriter};
 };
+INSTANTIATE_TEST_SUITE_P(DataFolder, FilePackTest,
+                         ::testing::Values(DataFolder::kInPlace, DataFolder::kOnAnotherFileSystem),
+                         [](const auto& param) { return param.param == DataFolder::kInPlace ? "InPlace" : "Linked"; });
 
 // The converted form: magic, empty root name, one section with one key.
 const std::string kConvertedCommon = std::string(".INIcDAT") + Z("") + U32(1) + Z("Common") + U32(1) + Z("AppTitle") + Z("\"X\"");
 
-TEST_F(FilePackTest, PacksAFolderTreeToTheExactFormat) {
+TEST_P(FilePackTest, PacksAFolderTreeToTheExactFormat) {
   MakeDataFolder();
   // Larger than the blocks the data is gathered in, and a file beside a folder
   // of the same name.
@@ -132,9 +161,9 @@ TEST_F(FilePackTest, PacksAFolderTreeToTheExactFormat) {
 
 // The packing writes nothing in the folder it packs: an author's file named as a
 // staged file once was is packed as it is and left alone, whatever it holds.
-TEST_F(FilePackTest, AFileNamedLikeAStagedOneIsPackedAndLeftAsItIs) {
+TEST_P(FilePackTest, AFileNamedLikeAStagedOneIsPackedAndLeftAsItIs) {
   for (const std::string& bytes : {std::string("own\0bytes", 9), kConvertedCommon}) {
-    std::filesystem::remove_all("Data");
+    for (const auto& item : std::filesystem::directory_iterator("Data")) std::filesystem::remove_all(item);
     std::filesystem::remove("Data.dat");
     MakeDataFolder();
     vesk_test::WriteFile("Data/Common.ini.tmp", bytes);
@@ -147,16 +176,21 @@ TEST_F(FilePackTest, AFileNamedLikeAStagedOneIsPackedAndLeftAsItIs) {
   }
 }
 
-// A run killed before its renames leaves its staging folder beside the archive; a
-// later run neither packs it nor puts its files in place, and leaves it to the user.
-TEST_F(FilePackTest, AStagingFolderLeftByAKilledRunIsNeitherPackedNorPutInPlace) {
+// A run killed before its renames leaves its staging folder beside the archive and
+// its converted parameter files beside theirs; a later run neither packs them, nor
+// names them as files no script can name, nor puts them in place or writes over
+// them, and leaves them to the user.
+TEST_P(FilePackTest, WhatAKilledRunLeftIsNeitherPackedNorReused) {
   MakeDataFolder();
   const std::string left = "Data.dat.staging-k1LLed";
   vesk_test::WriteFile(left + "/0", kConvertedCommon.substr(0, 20));
   vesk_test::WriteFile(left + "/Data.dat", ".Zarnpak");
+  vesk_test::WriteFile("Data/Data.dat\xC2\xB7staging-k1LLed", kConvertedCommon.substr(0, 20));
   std::map<std::string, std::string> expected = Tree(".");
   expected["./Data/Common.ini"] = kConvertedCommon;
+  vesk_test::DebugCapture capture;
   ASSERT_TRUE(Convert());
+  EXPECT_TRUE(capture.lines().empty()) << capture.lines().front();
   std::map<std::string, std::string> after = Tree(".");
   EXPECT_EQ(after.erase("./Data.dat"), 1u);
   EXPECT_EQ(after, expected);
@@ -164,7 +198,7 @@ TEST_F(FilePackTest, AStagingFolderLeftByAKilledRunIsNeitherPackedNorPutInPlace)
   EXPECT_EQ(vesk_test::ReadFile("Data.dat").substr(8, 4), U32(6)) << "the six files of the data folder";
 }
 
-TEST_F(FilePackTest, EntryReaderKeepsToItsEntry) {
+TEST_P(FilePackTest, EntryReaderKeepsToItsEntry) {
   MakeDataFolder();
   ASSERT_TRUE(Convert());
   auto reader = Open(m_Manager, "Data/b.txt");
@@ -213,7 +247,7 @@ TEST_F(FilePackTest, EntryReaderKeepsToItsEntry) {
   EXPECT_STREQ(buffer, "a") << "capacity - 1 bytes and the terminator";
 }
 
-TEST_F(FilePackTest, EntryReaderChecksNamesAndModes) {
+TEST_P(FilePackTest, EntryReaderChecksNamesAndModes) {
   MakeDataFolder();
   ASSERT_TRUE(Convert());
   vesk_test::DebugCapture capture;
@@ -233,7 +267,7 @@ TEST_F(FilePackTest, EntryReaderChecksNamesAndModes) {
   EXPECT_EQ(reader->GetSize(), 1);
 }
 
-TEST_F(FilePackTest, TwoReadersReadDifferentEntriesAtOnce) {
+TEST_P(FilePackTest, TwoReadersReadDifferentEntriesAtOnce) {
   MakeDataFolder();
   ASSERT_TRUE(Convert());
   auto first = Open(m_Manager, "Data/b.txt");
@@ -252,7 +286,7 @@ TEST_F(FilePackTest, TwoReadersReadDifferentEntriesAtOnce) {
 
 // Readers share the directory their manager read; a reader handed out (a sound
 // keeps its reader for its whole life) still opens entries after the manager is gone.
-TEST_F(FilePackTest, ReadersOutliveTheirManager) {
+TEST_P(FilePackTest, ReadersOutliveTheirManager) {
   MakeDataFolder();
   ASSERT_TRUE(Convert());
   auto manager = std::make_unique<FilePackManager>(new CFileReader, new CFileWriter);
@@ -271,7 +305,7 @@ TEST_F(FilePackTest, ReadersOutliveTheirManager) {
   EXPECT_EQ(second->GetSize(), 5);
 }
 
-TEST_F(FilePackTest, AnEmptyArchiveOpensAndHasNoEntries) {
+TEST_P(FilePackTest, AnEmptyArchiveOpensAndHasNoEntries) {
   std::filesystem::create_directory("Data");
   ASSERT_TRUE(Convert());
   EXPECT_EQ(vesk_test::ReadFile("Data.dat"), ".Zarnpak" + U32(0));
@@ -283,7 +317,7 @@ TEST_F(FilePackTest, AnEmptyArchiveOpensAndHasNoEntries) {
   EXPECT_EQ(m_Manager.GetFileReader("Missing.dat"), nullptr);
 }
 
-TEST_F(FilePackTest, ASecondConversionKeepsTheConvertedParameterFiles) {
+TEST_P(FilePackTest, ASecondConversionKeepsTheConvertedParameterFiles) {
   MakeDataFolder();
   vesk_test::WriteFile("Data/upper.INI", "[S]\nk=1\n");  // only ".ini" exactly is converted
   ASSERT_TRUE(Convert());
@@ -299,7 +333,7 @@ TEST_F(FilePackTest, ASecondConversionKeepsTheConvertedParameterFiles) {
 
 // Two links from a folder back to itself would make the walk branch at every level
 // without end; a link to a folder the walk is already inside ends the conversion.
-TEST_F(FilePackTest, ALinkBackToAnEnclosingFolderEndsTheConversion) {
+TEST_P(FilePackTest, ALinkBackToAnEnclosingFolderEndsTheConversion) {
   MakeDataFolder();
   std::filesystem::create_directory_symlink(".", "Data/sub/again");
   std::filesystem::create_directory_symlink("..", "Data/sub/up");
@@ -320,7 +354,7 @@ TEST_F(FilePackTest, ALinkBackToAnEnclosingFolderEndsTheConversion) {
   EXPECT_TRUE(Open(m_Manager, "Data/sub/link/o.txt"));
 }
 
-TEST_F(FilePackTest, NamesWithoutAShiftJisFormAreLeftOutAndNamed) {
+TEST_P(FilePackTest, NamesWithoutAShiftJisFormAreLeftOutAndNamed) {
   MakeDataFolder();
   // U+301C (wave dash), an emoji, and bytes that are no UTF-8 at all: no CP932 name
   // reaches these files, so no script can name them.
@@ -341,7 +375,7 @@ TEST_F(FilePackTest, NamesWithoutAShiftJisFormAreLeftOutAndNamed) {
   EXPECT_EQ(vesk_test::ReadFile("Data.dat").substr(8, 4), U32(6));
 }
 
-TEST_F(FilePackTest, AFailedConversionLeavesNoArchive) {
+TEST_P(FilePackTest, AFailedConversionLeavesNoArchive) {
   MakeDataFolder();
   vesk_test::DebugCapture capture;
   vesk_test::WriteFile("Data/long.ini", "[S]\nk=" + std::string(70000, 'x') + "\n");
@@ -351,6 +385,7 @@ TEST_F(FilePackTest, AFailedConversionLeavesNoArchive) {
   // Converted before the failure, but never put in place.
   EXPECT_EQ(vesk_test::ReadFile("Data/Common.ini"), "[Common]\nAppTitle=\"X\"\n");
   EXPECT_EQ(WorkingFolder(), (Names{"Data"})) << "nothing staged is left";
+  EXPECT_EQ(Tree("Data").size(), 7u) << "the six files and long.ini, nothing staged beside them";
 
   EXPECT_FALSE(m_Manager.ConvertToFilePack("NoSuchFolder", nullptr));
   FilePackManager bare(nullptr, nullptr);
@@ -378,7 +413,7 @@ void OpenAndReadAll(const std::string& path, const std::vector<std::string>& nam
   }
 }
 
-TEST_F(FilePackTest, TruncatedAndCorruptedArchivesFailCleanly) {
+TEST_P(FilePackTest, TruncatedAndCorruptedArchivesFailCleanly) {
   MakeDataFolder();
   ASSERT_TRUE(Convert());
   const std::string good = vesk_test::ReadFile("Data.dat");

@@ -232,6 +232,8 @@ INSTANTIATE_TEST_SUITE_P(
                  "  fadeout 100, 0, 0, 0;\n  bg \"Data/ADV/red.png\", 0, 0, 255, 0, 0, 0, 800, 600;\n"
                  "  update 1, 0;\n  update2 17, 0, 8;\n  sleep 1;\n",
                  "  fadein 100, 0, 0, 0;", false},
+        HeldFade{"FlipGivenATimeBetween", "  fadeout 100, 0, 0, 0;\n  update 3, 500;\n", "  fadein 100, 0, 0, 0;",
+                 false},
         HeldFade{"SkippedTransitionsAndWaitBetween",
                  "  fadeout 100, 0, 0, 0;\n  skipon;\n  update 1, 500;\n  update2 17, 500, 8;\n  wait 500;\n"
                  "  skipoff;\n",

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "platform/files/replacement_file.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -72,6 +73,28 @@ TEST(FilesTest, AFolderHasOneIdWhateverPathReachesIt) {
   EXPECT_EQ(a, back);
   EXPECT_FALSE(a == b);
   EXPECT_FALSE(platform::GetFolderId("missing", a));
+}
+
+// New contents wait beside their file, each under a name of its own, until put in
+// place; those never put in place are removed, also after the objects moved.
+TEST(FilesTest, AReplacementWaitsBesideItsFileUntilPutInPlace) {
+  vesk_test::ScopedWorkingDir dir;
+  vesk_test::WriteFile("sub/a.ini", "old");
+  std::vector<platform::ReplacementFile> files(2);
+  ASSERT_TRUE(files[0].Write("sub\\a.ini", "a.new-", "new"));
+  ASSERT_TRUE(files[1].Write("sub/a.ini", "a.new-", "other"));
+  EXPECT_FALSE(platform::ReplacementFile().Write("missing/a.ini", "a.new-", "x"));
+  files.resize(8);  // moves the waiting files
+  int waiting = 0;
+  for (const auto& item : std::filesystem::directory_iterator("sub")) {
+    waiting += item.path().filename().string().starts_with("a.new-") && item.path().filename().string().size() == 12;
+  }
+  EXPECT_EQ(waiting, 2);
+  EXPECT_TRUE(files[0].PutInPlace());
+  EXPECT_FALSE(files[0].PutInPlace());
+  EXPECT_EQ(vesk_test::ReadFile("sub/a.ini"), "new");
+  files.clear();
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator("sub"), {}), 1);
 }
 
 }  // namespace

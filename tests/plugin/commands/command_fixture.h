@@ -18,7 +18,7 @@
 #include "engine/api/command.h"
 #include "engine/api/command_param.h"
 #include "tests/engine/kit/fake_engine.h"
-#include "tests/plugin/commands/statement_host.h"
+#include "tests/plugin/kit/statement_host.h"
 
 namespace vesk_test {
 

@@ -99,9 +99,11 @@ TEST_F(EngineStateCommandsTest, TextWindowMenuAndClearedText) {
   text.push_back(nsTamskLib::TextTokenLine());
   draw.SetMessageText(text);
   draw.SetTalkerText(text);
+  draw.SetTextCursor(2);
   MakeCommand<Cmd_cleartext>(0, {}, {}).Execute();
   EXPECT_TRUE(draw.GetMessageText()->empty());
   EXPECT_TRUE(draw.GetTalkerText()->empty());
+  EXPECT_EQ(draw.Settings().TextCursorState, 0) << "no go-next cursor under the cleared message";
 }
 
 TEST_F(EngineStateCommandsTest, SleepHoldsTheScriptUntilItsConditionHolds) {

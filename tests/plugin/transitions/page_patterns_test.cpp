@@ -8,6 +8,7 @@
 #include "plugin/text/text_sprites.h"
 #include "plugin/transitions/draw_task_equality.h"
 #include "plugin/transitions/page_hooks.h"
+#include "plugin/transitions/transition_patterns.h"
 #include "tests/plugin/transitions/transition_fixture.h"
 
 namespace vesk_test {
@@ -120,6 +121,18 @@ TEST_F(PagePatternTest, TimeZeroFinishesOnItsFirstFrameForEveryTimedPattern) {
     Frame();
     EXPECT_EQ(UpdateType(), 0u);
     EXPECT_EQ(Shown(), 1 - before);
+  }
+}
+
+TEST_F(PagePatternTest, EveryRegisteredPatternGivenATimeRunsForItUnlessItSaysItDoesNot) {
+  for (const nsWendrick::NumberedFunction& pattern : nsWendrick::WendrickRegistrationTables().updates) {
+    SCOPED_TRACE(pattern.number);
+    SetBG(ImageTask("old", 0, 0), ImageTask("new", 0, 0));
+    Start(pattern.number, 500, 8);
+    Frame();
+    EXPECT_EQ(UpdateType() != 0, nsWendrick::PatternTakesTime(pattern.number));
+    Start(0, 0);
+    Tasks().ClearWork();
   }
 }
 

@@ -1,5 +1,6 @@
 #include "tests/tools/kit/compiled_script_fixture.h"
 
+#include <algorithm>
 #include <filesystem>
 
 #include "engine/api/text_stream.h"
@@ -57,6 +58,54 @@ int CompiledScriptTest::RunToEnd(int maxFrames) {
   }
   EXPECT_GT(player.quitCalls, 0) << "the script did not end in " << maxFrames << " frames";
   return frames;
+}
+
+void CompiledScriptTest::ClickFrame(TestPlayer& on, int frame) {
+  const auto& settings = on.draw.Settings();
+  int y = 272;
+  if (settings.SelectState >= 0 && !settings.SelectItems.empty()) {
+    const auto count = static_cast<std::int64_t>(settings.SelectItems.size());
+    const std::int64_t height =
+        settings.SelectWindowIsImage
+            ? settings.SelectSrcRect[0].bottom - settings.SelectSrcRect[0].top
+            : settings.SelectItemHeight + 2 * settings.SelectMargin;
+    const std::int64_t gap = std::max<std::int64_t>(
+        (on.draw.screenHeight - count * height - settings.SelectBottomMargin) / (count + 1), 0);
+    y = static_cast<int>(gap + height / 2);
+  }
+  on.input.MoveTo(400, y);
+  if (frame % 3 == 0) {
+    on.input.PushLeft();
+  } else if (frame % 3 == 1) {
+    on.input.ReleaseLeft();
+  } else {
+    on.input.IdleLeft();
+  }
+  platform::AdvanceVirtualClock(50);
+  on.Run();
+}
+
+std::string CompiledScriptTest::PlayToEnd(const std::string& source, int maxFrames) {
+  if (!Compile(source)) {
+    std::string text = platform::Cp932ToUtf8(errors);
+    if (!text.empty() && text.back() == '\n') text.pop_back();
+    return "is refused: " + text;
+  }
+  if (!compiler->Write("play.dat")) return "was not written";
+  TestPlayer own;
+  own.UseLeavingScenes();
+  try {
+    if (!own.LoadScript("play.dat", own.GetIOStream())) return "was not loaded";
+    for (int frame = 0; frame < maxFrames && own.quitCalls == 0; ++frame) {
+      ClickFrame(own, frame);
+      // A suspend hands control to the game, whose scene gives it back.
+      using namespace nsTamskLib::nsCore;
+      if (own.GetState() == kStateSuspended) own.SetState(kStateNormal);
+    }
+  } catch (const FatalError& error) {
+    return "ran into: " + platform::Cp932ToUtf8(error.what());
+  }
+  return own.quitCalls > 0 ? "" : "did not end in " + std::to_string(maxFrames) + " frames";
 }
 
 std::int32_t CompiledScriptTest::Local(const char* name) {

@@ -49,6 +49,16 @@ class CompiledScriptTest : public testing::Test {
   void Run(int frames);
   // Runs until the script ends the program (at most maxFrames); the frames run.
   int RunToEnd(int maxFrames = 1000);
+  // One frame of a player that clicks every third frame (pushed, released, idle),
+  // 50 ms after the last: where a choice is open on its first choice (its box as the
+  // draw manager places it), else in the middle of the screen, where a click
+  // advances the text.
+  static void ClickFrame(TestPlayer& on, int frame);
+  // Compiles the source and plays it in a player of its own with ClickFrame until
+  // it ends the program: "" when it did within maxFrames, else (in UTF-8) "is
+  // refused: " and the compiler's errors, "ran into: " and the fatal error, or that
+  // it did not end. A suspend is given back at once, as the game's scene does.
+  std::string PlayToEnd(const std::string& source, int maxFrames = 200);
 
   std::int32_t Local(const char* name);
   std::int32_t Position() { return player.Commands().GetIterator(); }

@@ -3,8 +3,9 @@
 // errors and use every command type the plug-in registers; the script defines
 // "@start", every label the sample story files start at and every label a
 // computed jump can form; every stage the select screen locks is opened by some
-// script; and each section plays to its suspend, which hands control back to the
-// game.
+// script; each section plays to its suspend, which hands control back to the
+// game; and the text window, wherever the story hides it and shows it again,
+// never comes back showing the line it went after.
 
 #include <filesystem>
 #include <fstream>
@@ -90,6 +91,47 @@ std::vector<std::uint32_t> TypesNeverUsed(const std::map<unsigned, nsTamskLib::C
   return unused;
 }
 
+// The text window frame by frame, and each of its returns after it was hidden:
+// the section, the message it showed when it went (its tokens' text in the
+// script's encoding), and the frames after its return that still show it or its cursor.
+struct WindowReturn {
+  std::string section;
+  std::string went;
+  int staleFrames = 0;
+};
+
+class WindowWatch {
+ public:
+  void Frame(const std::string& section, const nsTamskLib::nsDrawManager::DrawSettings& settings) {
+    const bool shown = settings.TextWindowVisible || settings.TextWindowForced;
+    std::string message;
+    for (std::uint32_t line = 0; line < settings.MessageText.size(); ++line) {
+      for (std::uint32_t i = 0; i < settings.MessageText.at(line).size(); ++i) {
+        message += settings.MessageText.at(line).at(i).Text.c_str();
+      }
+    }
+    if (shown && !m_Shown) returns.push_back({section, m_Last});
+    // Back and still on the message it went with, or on the cursor that waited
+    // under it: a stale frame. Any other shown frame ends the return; a hidden one
+    // starts the next.
+    const bool waitingCursor = settings.TextCursorState == 1 || settings.TextCursorState == 2;
+    if (shown && m_Back && !returns.back().went.empty() &&
+        (message == returns.back().went || (message.empty() && waitingCursor))) {
+      ++returns.back().staleFrames;
+    } else {
+      m_Back = !shown;
+    }
+    if (shown) m_Last = message;
+    m_Shown = shown;
+  }
+  std::vector<WindowReturn> returns;
+
+ private:
+  bool m_Shown = false;
+  bool m_Back = false;
+  std::string m_Last;
+};
+
 class SampleScenario : public CompiledScriptTest {
  protected:
   void SetUp() override {
@@ -103,26 +145,9 @@ class SampleScenario : public CompiledScriptTest {
     usedTypes.insert(scriptTypes.begin(), scriptTypes.end());
   }
 
-  // Where the player clicks: the first choice while a choice is open (its box as
-  // the draw manager places it), else the middle of the screen, where the story's
-  // "つづける" button stands and a click advances the text.
-  void AimMouse() {
-    const auto& settings = player.draw.Settings();
-    int y = 272;
-    if (settings.SelectState >= 0 && !settings.SelectItems.empty()) {
-      const auto count = static_cast<std::int64_t>(settings.SelectItems.size());
-      const std::int64_t height = settings.SelectWindowIsImage
-                                      ? settings.SelectSrcRect[0].bottom - settings.SelectSrcRect[0].top
-                                      : settings.SelectItemHeight + 2 * settings.SelectMargin;
-      const std::int64_t gap = std::max<std::int64_t>(
-          (player.draw.screenHeight - count * height - settings.SelectBottomMargin) / (count + 1), 0);
-      y = static_cast<int>(gap + height / 2);
-    }
-    player.input.MoveTo(400, y);
-  }
-
   std::set<std::uint32_t> usedTypes;
   std::set<std::string> objectLabels;
+  WindowWatch window;
 
   bool Suspended() const {
     return !player.GetStates().empty() && player.GetStates().back() == nsTamskLib::nsCore::kStateSuspended;
@@ -192,24 +217,27 @@ TEST_F(SampleScenario, EverySectionPlaysToItsSuspendOnTheAdvanceInput) {
     player.JumpToLabel(label);
     int frames = 0;
     for (; frames < 3000 && !Suspended(); ++frames) {
-      // Click every third frame (pushed, released, idle), 50 ms apart, so each
-      // message, transition and timed choice gets its time.
-      AimMouse();
-      if (frames % 3 == 0) {
-        player.input.PushLeft();
-      } else if (frames % 3 == 1) {
-        player.input.ReleaseLeft();
-      } else {
-        player.input.IdleLeft();
-      }
-      platform::AdvanceVirtualClock(50);
-      Run(1);
+      // Clicks 50 ms apart, so each message, transition and timed choice gets its time.
+      ClickFrame(player, frames);
+      window.Frame(label, player.draw.Settings());
     }
     EXPECT_TRUE(Suspended()) << label << " did not reach its suspend";
     EXPECT_GT(frames, 1) << label << " shows its text first";
     EXPECT_EQ(player.quitCalls, 0) << label;
     // The game's scene takes the suspended state off before the next section.
     player.SetState(0);
+  }
+  for (const WindowReturn& back : window.returns) {
+    EXPECT_EQ(back.staleFrames, 0) << back.section << ": \"" << platform::Cp932ToUtf8(back.went) << "\" shown again";
+  }
+  // The places the window goes after a line and comes back before the next one.
+  for (const auto& [section, line] : {std::pair{"@c0e1r0", "夜。塔へ続く道は"},  // Aoria's night fade
+                                      std::pair{"@c1e1r1", "一瞬、言葉の窓が"},  // Kestrin's tower cellar
+                                      std::pair{"@c1e1r1", "窓が消えても"},      // the window toggled
+                                      std::pair{"@c0e1g", "仕方ないわね"}}) {    // a reward's jingle
+    EXPECT_TRUE(std::any_of(window.returns.begin(), window.returns.end(), [&](const WindowReturn& back) {
+      return back.section == section && back.went.rfind(line, 0) == 0;
+    })) << section << ": no return after \"" << platform::Cp932ToUtf8(line) << "\"";
   }
 }
 
