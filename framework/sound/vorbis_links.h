@@ -7,7 +7,9 @@
 // decodes with an empty codebook and divides by zero. So the decoder is set up
 // once here for every link the file holds, exactly as vorbisfile found them
 // (whatever pages of other streams come first, however long the headers), and a
-// link whose setup fails refuses the file.
+// link whose setup fails refuses the file. The codebooks built then stay for
+// decoding; the decoder's other tables are built again when playback reaches the
+// link, which the set-up budget of the header walk keeps cheap.
 //
 // The device plays one format for the whole file: every link must have the first
 // link's channels and rate, and the mixer must be able to play that format.

@@ -95,8 +95,7 @@ struct VorbisSetupShape {
     std::uint32_t grouping = 1;  // samples of a partition
     std::uint32_t classes = 0;
     std::uint32_t classBook = 0;
-    int stages = 0;               // the highest stage of any class
-    std::uint32_t stageBooks = 0;  // books the stages name
+    int stages = 0;  // the highest stage of any class
   };
   struct Submap {
     std::uint32_t floor = 0;

@@ -301,8 +301,7 @@ class SetupReader {
                                 .grouping = static_cast<std::uint32_t>(grouping),
                                 .classes = static_cast<std::uint32_t>(partitions),
                                 .classBook = static_cast<std::uint32_t>(classBook),
-                                .stages = highestStage,
-                                .stageBooks = static_cast<std::uint32_t>(stages)});
+                                .stages = highestStage});
     return true;
   }
 
