@@ -97,6 +97,8 @@ const char* HeaderRefusalLine(VorbisHeaderCheck check) {
       return "Failed : COggReader::Open Too Many Codebooks\n";
     case VorbisHeaderCheck::kTooManyCodebookEntries:
       return "Failed : COggReader::Open Too Many Codebook Entries\n";
+    case VorbisHeaderCheck::kSetupTooCostly:
+      return "Failed : COggReader::Open Setup Too Costly\n";
   }
   return nullptr;
 }
@@ -140,8 +142,16 @@ bool COggReader::Open(const char* fileName) {
       return Refuse("Failed : COggReader::Open Unknown Format\n", fileName);
   }
   const vorbis_info* info = ov_info(&m_Vorbis, -1);
-  const std::int64_t length = MeasureVorbisLength(m_Vorbis);
-  if (info == nullptr || length < 0) return Refuse("Failed : COggReader::Open File Not Found\n", fileName);
+  std::int64_t length = 0;
+  switch (MeasureVorbisLength(m_Vorbis, length)) {
+    case VorbisLength::kMeasured:
+      break;
+    case VorbisLength::kUnmeasurable:
+      return Refuse("Failed : COggReader::Open File Not Found\n", fileName);
+    case VorbisLength::kLongerThanStated:
+      return Refuse("Failed : COggReader::Open Longer Than Stated\n", fileName);
+  }
+  if (info == nullptr) return Refuse("Failed : COggReader::Open File Not Found\n", fileName);
   m_Format = platform::MakePcmFormat(static_cast<std::uint16_t>(info->channels),
                                      static_cast<std::uint32_t>(info->rate), 16);
   m_Length = static_cast<std::uint32_t>(std::min<std::int64_t>(length, UINT32_MAX));

@@ -33,9 +33,9 @@ bool IsHeader(const ogg_packet& packet, HeaderType type) {
   return packet.bytes >= 7 && packet.packet[0] == type && std::memcmp(packet.packet + 1, "vorbis", 6) == 0;
 }
 
-// The channels of a valid identification header, as the library reads it; 0 for
-// a header the library refuses.
-int ChannelsOf(const ogg_packet& packet) {
+// The channels and block sizes of a valid identification header, as the library
+// reads it; no channels for a header the library refuses.
+VorbisStreamFormat FormatOf(const ogg_packet& packet) {
   oggpack_buffer bits;
   oggpack_readinit(&bits, packet.packet, static_cast<int>(std::min<long>(packet.bytes, 64)));
   oggpack_adv(&bits, 7 * 8);
@@ -47,7 +47,8 @@ int ChannelsOf(const ogg_packet& packet) {
   const long longBlock = oggpack_read(&bits, 4);
   const bool valid = version == 0 && channels >= 1 && rate >= 1 && shortBlock >= 6 && longBlock >= shortBlock &&
                      longBlock <= 13 && oggpack_read(&bits, 1) == 1;
-  return valid ? static_cast<int>(channels) : 0;
+  if (!valid) return {};
+  return {static_cast<int>(channels), 1u << shortBlock, 1u << longBlock};
 }
 
 // Whether the library reads the comment header to its end, by its own tests: the
@@ -78,7 +79,7 @@ bool IsReadableComment(const ogg_packet& packet) {
 struct PendingStream {
   ogg_stream_state state{};
   int headers = 0;  // headers read
-  int channels = 0;
+  VorbisStreamFormat format;
 };
 
 class HeaderWalk {
@@ -199,8 +200,8 @@ class HeaderWalk {
         ogg_stream_clear(&state);
         return VorbisHeaderCheck::kReadable;
       }
-      const int channels = ChannelsOf(first);
-      if (channels == 0) {
+      const VorbisStreamFormat format = FormatOf(first);
+      if (format.channels == 0) {
         ogg_stream_clear(&state);
         return VorbisHeaderCheck::kUnreadable;
       }
@@ -209,7 +210,7 @@ class HeaderWalk {
         ogg_stream_clear(&state);
         return VorbisHeaderCheck::kTooManyLinks;
       }
-      pending = m_Streams.emplace(serial, PendingStream{state, 1, channels}).first;
+      pending = m_Streams.emplace(serial, PendingStream{state, 1, format}).first;
     } else {
       if (pending == m_Streams.end()) return VorbisHeaderCheck::kReadable;  // not Vorbis, or past its headers
       ogg_stream_pagein(&pending->second.state, &page);
@@ -227,12 +228,22 @@ class HeaderWalk {
         continue;
       }
       if (!IsHeader(packet, kSetup)) return VorbisHeaderCheck::kUnreadable;
-      const VorbisHeaderCheck setup = ReadVorbisSetup(packet.packet, packet.bytes, stream.channels, m_Tally);
+      VorbisSetupShape shape;
+      VorbisHeaderCheck setup = ReadVorbisSetup(packet.packet, packet.bytes, stream.format.channels, m_Tally, shape);
+      if (setup == VorbisHeaderCheck::kReadable) setup = Budget(CostOfVorbisLink(stream.format, shape));
       ogg_stream_clear(&stream.state);
       m_Streams.erase(pending);
       return setup;
     }
     return VorbisHeaderCheck::kReadable;
+  }
+
+  // Adds a link's set-up to the file's, against the budgets.
+  VorbisHeaderCheck Budget(const VorbisLinkCost& link) {
+    m_SetupBytes += link.bookBytes + link.decoderBytes;
+    const bool within = link.sampleWork <= kMaxSampleWork && link.decoderBytes <= kMaxLinkDecoderBytes &&
+                        m_SetupBytes <= kMaxFileSetupBytes;
+    return within ? VorbisHeaderCheck::kReadable : VorbisHeaderCheck::kSetupTooCostly;
   }
 
   // Whether a whole page with a good checksum begins at the offset.
@@ -256,7 +267,8 @@ class HeaderWalk {
   bool m_InLinkStart = false;    // the last page began a stream
   bool m_LinkHasVorbis = false;  // a Vorbis stream begins in the current link
   std::set<long> m_LinkSerials;  // the streams the current link began
-  CodebookTally m_Tally;
+  SetupTally m_Tally;
+  std::uint64_t m_SetupBytes = 0;  // of every link's tables
   std::int64_t m_ReadAt = 0;  // bytes read from the file
   std::int64_t m_SyncAt = 0;  // bytes the sync has examined
   std::vector<unsigned char> m_Tail;      // the last bytes read, for a pattern across reads

@@ -3,9 +3,11 @@
 // page of the file is walked from the start, every Vorbis stream in it (each link
 // of a chained file) is found as the library finds it (a stream whose first page
 // holds a whole Vorbis identification header), and its three headers are read to
-// their end, its setup header by ReadVorbisSetup under the file's bounds. Every
-// link (the streams begun by pages that follow one another) must hold one, and
-// every other page must belong to a stream of the link it lies in.
+// their end, its setup header by ReadVorbisSetup under the file's bounds; what its
+// set-up and decoding would cost the library must be within the budgets of
+// vorbis_setup_cost.h, for the link and for the file. Every link (the streams
+// begun by pages that follow one another) must hold one, and every other page
+// must belong to a stream of the link it lies in.
 //
 // The library also looks for pages from places of its own choosing (it bisects a
 // chained file, and reads its end backwards). A page can hide inside the body of

@@ -1,5 +1,6 @@
 #include "framework/sound/vorbis_links.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -28,22 +29,34 @@ VorbisLinks CheckVorbisLinks(OggVorbis_File& file) {
   return platform::IsPlayablePcmFormat(format) ? VorbisLinks::kPlayable : VorbisLinks::kUnplayableFormat;
 }
 
-std::int64_t MeasureVorbisLength(OggVorbis_File& file) {
+VorbisLength MeasureVorbisLength(OggVorbis_File& file, std::int64_t& samples) {
   const ogg_int64_t stated = ov_pcm_total(&file, -1);
   vorbis_info* info = ov_info(&file, 0);
-  if (stated < 0 || info == nullptr) return -1;
-  if (stated >= vorbis_info_blocksize(info, 1)) return stated;
-  const long frameBytes = 2L * info->channels;
+  if (stated < 0 || info == nullptr) return VorbisLength::kUnmeasurable;
+  samples = stated;
+  // Where the library starts after opening passes over a first link of one page.
+  if (ov_raw_seek(&file, 0) != 0) return VorbisLength::kUnmeasurable;
+  if (stated >= vorbis_info_blocksize(info, 1)) return VorbisLength::kMeasured;
+  long longBlock = 0;
+  for (int link = 0; link < ov_streams(&file); ++link) {
+    vorbis_info* linkInfo = ov_info(&file, link);
+    if (linkInfo == nullptr) return VorbisLength::kUnmeasurable;
+    longBlock = std::max<long>(longBlock, vorbis_info_blocksize(linkInfo, 1));
+  }
+  const std::int64_t frameBytes = 2L * info->channels;
+  const std::int64_t mostBytes = (stated + 2 * longBlock) * frameBytes;
   std::vector<char> scratch(static_cast<std::size_t>(frameBytes) * 1024);
   std::int64_t bytes = 0;
-  for (;;) {
+  while (bytes <= mostBytes) {
     int bitstream = 0;
     const long got = ov_read(&file, scratch.data(), static_cast<int>(scratch.size()), 0, 2, 1, &bitstream);
     if (got <= 0) break;  // the end, or data the playback would stop at as well
     bytes += got;
   }
-  if (ov_raw_seek(&file, 0) != 0) return -1;
-  return bytes / frameBytes;
+  if (ov_raw_seek(&file, 0) != 0) return VorbisLength::kUnmeasurable;
+  if (bytes > mostBytes) return VorbisLength::kLongerThanStated;
+  samples = bytes / frameBytes;
+  return VorbisLength::kMeasured;
 }
 
 }  // namespace nsZarn::nsSound::nsISoundReader

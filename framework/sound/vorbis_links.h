@@ -7,7 +7,9 @@
 // decodes with an empty codebook and divides by zero. So the decoder is set up
 // once here for every link the file holds, exactly as vorbisfile found them
 // (whatever pages of other streams come first, however long the headers), and a
-// link whose setup fails refuses the file.
+// link whose setup fails refuses the file. The codebooks built then stay for
+// decoding; the decoder's other tables are built again when playback reaches the
+// link, which the set-up budget of the header walk keeps cheap.
 //
 // The device plays one format for the whole file: every link must have the first
 // link's channels and rate, and the mixer must be able to play that format.
@@ -26,10 +28,20 @@ enum class VorbisLinks {
 
 VorbisLinks CheckVorbisLinks(OggVorbis_File& file);
 
+enum class VorbisLength {
+  kMeasured,
+  kUnmeasurable,
+  kLongerThanStated,  // decodes more than two long blocks past its stated length
+};
+
 // The track's length in samples: the stated length, unless it is shorter than one
-// block of the first link decodes, when the samples decoding delivers are counted
-// (a file whose last granule position is wrong would otherwise loop after every
-// few samples). Leaves the file at its start; negative when it cannot be measured.
-std::int64_t MeasureVorbisLength(OggVorbis_File& file);
+// long block of the first link, when the samples decoding delivers are counted (a
+// click shorter than a block plays whole; a file whose last granule position is
+// wrong would otherwise loop after every few samples). That decoding stops two
+// long blocks past the stated length, so that it never costs more than an honest
+// file of that length, whatever the file holds: a file that delivers more states
+// its length wrong. Leaves the file at its start (where the library, after opening
+// a chain whose first link fits one page, is not).
+VorbisLength MeasureVorbisLength(OggVorbis_File& file, std::int64_t& samples);
 
 }  // namespace nsZarn::nsSound::nsISoundReader

@@ -45,16 +45,10 @@ std::uint64_t ColumnValues(std::uint64_t entries, std::uint64_t dim) {
   return low;
 }
 
-struct Codebook {
-  long dim = 0;
-  long entries = 0;
-  bool hasValues = false;
-};
-
 class SetupReader {
  public:
-  SetupReader(const unsigned char* packet, long bytes, int channels, CodebookTally& tally)
-      : m_Bytes(bytes), m_Channels(channels), m_Tally(tally) {
+  SetupReader(const unsigned char* packet, long bytes, int channels, SetupTally& tally, VorbisSetupShape& shape)
+      : m_Bytes(bytes), m_Channels(channels), m_Tally(tally), m_Shape(shape) {
     oggpack_readinit(&m_Bits, const_cast<unsigned char*>(packet), static_cast<int>(bytes));
   }
   SetupReader(const SetupReader&) = delete;
@@ -81,19 +75,22 @@ class SetupReader {
 
   VorbisHeaderCheck ReadCodebook() {
     if (Bits(24) != kCodebookSync) return VorbisHeaderCheck::kUnreadable;
-    Codebook book;
-    book.dim = Bits(16);
-    book.entries = Bits(24);
-    if (book.dim < 0 || book.entries < 0) return VorbisHeaderCheck::kUnreadable;
-    if (BitsFor(static_cast<std::uint64_t>(book.dim)) + BitsFor(static_cast<std::uint64_t>(book.entries)) > 24) {
+    const long dim = Bits(16);
+    const long entries = Bits(24);
+    if (dim < 0 || entries < 0) return VorbisHeaderCheck::kUnreadable;
+    if (BitsFor(static_cast<std::uint64_t>(dim)) + BitsFor(static_cast<std::uint64_t>(entries)) > 24) {
       return VorbisHeaderCheck::kUnreadable;
     }
+    VorbisSetupShape::Codebook book;
+    book.dim = static_cast<std::uint32_t>(dim);
+    book.entries = static_cast<std::uint32_t>(entries);
     // The bounds hold before a single entry is read.
     if (++m_Tally.codebooks > kMaxFileCodebooks) return VorbisHeaderCheck::kTooManyCodebooks;
-    const VorbisHeaderCheck entries =
-        Count(static_cast<std::uint64_t>(book.entries), kMaxCodebookEntries, m_Tally.entries, kMaxFileCodebookEntries);
-    if (entries != VorbisHeaderCheck::kReadable) return entries;
-    if (!ReadCodewordLengths(book.entries)) return VorbisHeaderCheck::kUnreadable;
+    const VorbisHeaderCheck counted = Count(book.entries, kMaxCodebookEntries, m_Tally.entries, kMaxFileCodebookEntries);
+    if (counted != VorbisHeaderCheck::kReadable) return counted;
+    const long used = ReadCodewordLengths(entries);
+    if (used < 0) return VorbisHeaderCheck::kUnreadable;
+    book.used = static_cast<std::uint32_t>(used);
 
     const long lookup = Bits(4);
     if (lookup == 1 || lookup == 2) {
@@ -101,24 +98,24 @@ class SetupReader {
       Bits(32);  // the step between values
       const long valueBits = Bits(4) + 1;
       if (Bits(1) < 0) return VorbisHeaderCheck::kUnreadable;  // the sequence flag
-      const auto entryCount = static_cast<std::uint64_t>(book.entries);
-      const auto dim = static_cast<std::uint64_t>(book.dim);
+      const std::uint64_t entryCount = book.entries;
+      const std::uint64_t dimension = book.dim;
       // The vector of every entry is built when the decoder is set up.
       const VorbisHeaderCheck vectors =
-          Count(entryCount * dim, kMaxCodebookValues, m_Tally.values, kMaxFileCodebookValues);
+          Count(entryCount * dimension, kMaxCodebookValues, m_Tally.values, kMaxFileCodebookValues);
       if (vectors != VorbisHeaderCheck::kReadable) return vectors;
-      const std::uint64_t values = lookup == 1 ? ColumnValues(entryCount, dim) : entryCount * dim;
+      const std::uint64_t values = lookup == 1 ? ColumnValues(entryCount, dimension) : entryCount * dimension;
       if ((values * static_cast<std::uint64_t>(valueBits) + 7) / 8 > static_cast<std::uint64_t>(BytesLeft())) {
         return VorbisHeaderCheck::kUnreadable;
       }
       long last = 0;
       for (std::uint64_t i = 0; i < values; ++i) last = Bits(static_cast<int>(valueBits));
       if (last < 0) return VorbisHeaderCheck::kUnreadable;
-      book.hasValues = true;
+      book.storedValues = std::max<std::uint64_t>(values, 1);
     } else if (lookup != 0) {
       return VorbisHeaderCheck::kUnreadable;
     }
-    m_Books.push_back(book);
+    m_Shape.codebooks.push_back(book);
     return VorbisHeaderCheck::kReadable;
   }
 
@@ -131,32 +128,35 @@ class SetupReader {
     return fileItems > fileBound ? VorbisHeaderCheck::kTooManyCodebookEntries : VorbisHeaderCheck::kReadable;
   }
 
-  bool ReadCodewordLengths(long entries) {
+  // The entries that have a codeword; -1 when the lengths cannot be read.
+  long ReadCodewordLengths(long entries) {
     const long ordered = Bits(1);
     if (ordered == 0) {
       const long sparse = Bits(1);
-      if (sparse < 0) return false;
-      if ((entries * (sparse != 0 ? 1 : 5) + 7) / 8 > BytesLeft()) return false;
+      if (sparse < 0) return -1;
+      if ((entries * (sparse != 0 ? 1 : 5) + 7) / 8 > BytesLeft()) return -1;
+      long used = 0;
       for (long i = 0; i < entries; ++i) {
         if (sparse != 0) {
-          const long used = Bits(1);
-          if (used < 0) return false;
-          if (used == 0) continue;
+          const long flag = Bits(1);
+          if (flag < 0) return -1;
+          if (flag == 0) continue;
         }
-        if (Bits(5) < 0) return false;
+        if (Bits(5) < 0) return -1;
+        ++used;
       }
-      return true;
+      return used;
     }
-    if (ordered != 1) return false;
+    if (ordered != 1) return -1;
     // Runs of codewords of one length, each length one more than the last.
     long length = Bits(5) + 1;
-    if (length == 0) return false;
+    if (length == 0) return -1;
     for (long i = 0; i < entries; ++length) {
       const long run = Bits(BitsFor(static_cast<std::uint64_t>(entries - i)));
-      if (run < 0 || length > 32 || run > entries - i || (run > 0 && ((run - 1) >> (length - 1)) > 1)) return false;
+      if (run < 0 || length > 32 || run > entries - i || (run > 0 && ((run - 1) >> (length - 1)) > 1)) return -1;
       i += run;
     }
-    return true;
+    return entries;
   }
 
   bool ReadAfterCodebooks() {
@@ -175,7 +175,7 @@ class SetupReader {
     if (m_Residues <= 0) return false;
     for (long i = 0; i < m_Residues; ++i) {
       const long type = Bits(16);
-      if (type < 0 || type > 2 || !ReadResidue()) return false;
+      if (type < 0 || type > 2 || !ReadResidue(type)) return false;
     }
     m_Mappings = Bits(6) + 1;
     if (m_Mappings <= 0) return false;
@@ -185,17 +185,19 @@ class SetupReader {
     const long modes = Bits(6) + 1;
     if (modes <= 0) return false;
     for (long i = 0; i < modes; ++i) {
-      Bits(1);  // the block size flag
+      const long longBlock = Bits(1);
       const long window = Bits(16);
       const long transform = Bits(16);
       const long mapping = Bits(8);
       if (window != 0 || transform != 0 || mapping < 0 || mapping >= m_Mappings) return false;
+      m_Shape.modes.push_back({longBlock == 1, static_cast<std::uint32_t>(mapping)});
     }
     return Bits(1) == 1;  // the framing bit
   }
 
-  bool IsBook(long index) const { return index >= 0 && index < static_cast<long>(m_Books.size()); }
-  bool IsValueBook(long index) const { return IsBook(index) && m_Books[static_cast<std::size_t>(index)].hasValues; }
+  bool IsBook(long index) const { return index >= 0 && index < static_cast<long>(m_Shape.codebooks.size()); }
+  const VorbisSetupShape::Codebook& Book(long index) const { return m_Shape.codebooks[static_cast<std::size_t>(index)]; }
+  bool IsValueBook(long index) const { return IsBook(index) && Book(index).storedValues != 0; }
 
   bool ReadFloor0() {
     const long order = Bits(8);
@@ -207,8 +209,11 @@ class SetupReader {
     if (order < 1 || rate < 1 || barkMap < 1 || books < 1) return false;
     for (long i = 0; i < books; ++i) {
       const long book = Bits(8);
-      if (!IsValueBook(book) || m_Books[static_cast<std::size_t>(book)].dim < 1) return false;
+      if (!IsValueBook(book) || Book(book).dim < 1) return false;
     }
+    m_Shape.floors.push_back({.lsp = true,
+                              .order = static_cast<std::uint32_t>(order),
+                              .bands = static_cast<std::uint32_t>(barkMap)});
     return true;
   }
 
@@ -245,19 +250,21 @@ class SetupReader {
         posts.push_back(x);
       }
     }
+    m_Shape.floors.push_back({.posts = static_cast<std::uint32_t>(posts.size())});
     // Two posts at one place would make a segment of no length.
     std::sort(posts.begin(), posts.end());
     return std::adjacent_find(posts.begin(), posts.end()) == posts.end();
   }
 
-  bool ReadResidue() {
-    Bits(24);  // begin
-    Bits(24);  // end
-    Bits(24);  // partition size
+  bool ReadResidue(long type) {
+    const long begin = Bits(24);
+    const long end = Bits(24);
+    const long grouping = Bits(24) + 1;
     const long partitions = Bits(6) + 1;
     const long classBook = Bits(8);
     if (classBook < 0) return false;
     long stages = 0;
+    int highestStage = 0;
     for (long i = 0; i < partitions; ++i) {
       long cascade = Bits(3);
       const long more = Bits(1);
@@ -268,6 +275,7 @@ class SetupReader {
         cascade |= high << 3;
       }
       stages += __builtin_popcountl(static_cast<unsigned long>(cascade));
+      highestStage = std::max(highestStage, BitsFor(static_cast<std::uint64_t>(cascade)));
     }
     std::vector<long> stageBooks;
     for (long i = 0; i < stages; ++i) {
@@ -280,18 +288,27 @@ class SetupReader {
       if (!IsValueBook(book)) return false;
     }
     // The class book must be able to name every combination of partition classes.
-    const Codebook& classes = m_Books[static_cast<std::size_t>(classBook)];
+    const VorbisSetupShape::Codebook& classes = Book(classBook);
     if (classes.dim < 1) return false;
     std::uint64_t combinations = 1;
-    for (long d = 0; d < classes.dim; ++d) {
+    for (std::uint32_t d = 0; d < classes.dim; ++d) {
       combinations *= static_cast<std::uint64_t>(partitions);
-      if (combinations > static_cast<std::uint64_t>(classes.entries)) return false;
+      if (combinations > classes.entries) return false;
     }
+    m_Shape.residues.push_back({.type = static_cast<int>(type),
+                                .begin = static_cast<std::uint32_t>(begin),
+                                .end = static_cast<std::uint32_t>(end),
+                                .grouping = static_cast<std::uint32_t>(grouping),
+                                .classes = static_cast<std::uint32_t>(partitions),
+                                .classBook = static_cast<std::uint32_t>(classBook),
+                                .stages = highestStage});
     return true;
   }
 
   bool ReadMapping() {
     if (m_Channels <= 0) return false;
+    VorbisSetupShape::Mapping& mapping = m_Shape.mappings.emplace_back();
+    mapping.channelSubmap.assign(static_cast<std::size_t>(m_Channels), 0);
     long submaps = 1;
     const long hasSubmaps = Bits(1);
     if (hasSubmaps < 0) return false;
@@ -302,6 +319,7 @@ class SetupReader {
     if (coupled != 0) {
       const long steps = Bits(8) + 1;
       if (steps <= 0) return false;
+      mapping.couplingSteps = static_cast<std::uint32_t>(steps);
       const int channelBits = BitsFor(static_cast<std::uint64_t>(m_Channels - 1));
       for (long i = 0; i < steps; ++i) {
         const long magnitude = Bits(channelBits);
@@ -316,6 +334,7 @@ class SetupReader {
       for (int c = 0; c < m_Channels; ++c) {
         const long submap = Bits(4);
         if (submap < 0 || submap >= submaps) return false;
+        mapping.channelSubmap[static_cast<std::size_t>(c)] = static_cast<std::uint32_t>(submap);
       }
     }
     for (long i = 0; i < submaps; ++i) {
@@ -324,6 +343,7 @@ class SetupReader {
       if (floor < 0 || floor >= m_Floors) return false;
       const long residue = Bits(8);
       if (residue < 0 || residue >= m_Residues) return false;
+      mapping.submaps.push_back({static_cast<std::uint32_t>(floor), static_cast<std::uint32_t>(residue)});
     }
     return true;
   }
@@ -331,8 +351,8 @@ class SetupReader {
   oggpack_buffer m_Bits{};
   long m_Bytes;
   int m_Channels;
-  CodebookTally& m_Tally;
-  std::vector<Codebook> m_Books;
+  SetupTally& m_Tally;
+  VorbisSetupShape& m_Shape;
   long m_Floors = 0;
   long m_Residues = 0;
   long m_Mappings = 0;
@@ -340,9 +360,11 @@ class SetupReader {
 
 }  // namespace
 
-VorbisHeaderCheck ReadVorbisSetup(const unsigned char* packet, long bytes, int channels, CodebookTally& tally) {
+VorbisHeaderCheck ReadVorbisSetup(const unsigned char* packet, long bytes, int channels, SetupTally& tally,
+                                  VorbisSetupShape& shape) {
+  shape = {};
   if (packet == nullptr || bytes <= 0 || bytes > INT_MAX) return VorbisHeaderCheck::kUnreadable;
-  return SetupReader(packet, bytes, channels, tally).Read();
+  return SetupReader(packet, bytes, channels, tally, shape).Read();
 }
 
 }  // namespace nsZarn::nsSound::nsISoundReader

@@ -12,6 +12,8 @@
 
 #include <cstdint>
 
+#include "framework/sound/vorbis_setup_cost.h"
+
 namespace nsZarn::nsSound::nsISoundReader {
 
 // Bounds on what the Vorbis headers of one file may ask for. Encoders write one
@@ -38,17 +40,20 @@ enum class VorbisHeaderCheck {
   kCodebookTooLarge,        // a book of more entries or values than a book may have
   kTooManyCodebooks,        // more than kMaxFileCodebooks books
   kTooManyCodebookEntries,  // more entries or values than a file may have
+  kSetupTooCostly,          // a link or the file over a budget of vorbis_setup_cost.h
 };
 
 // What the setup headers of a file have stated so far.
-struct CodebookTally {
+struct SetupTally {
   std::uint32_t codebooks = 0;
   std::uint64_t entries = 0;
   std::uint64_t values = 0;  // of the vectors of the books that have them
 };
 
 // Reads one setup header packet (its type byte and "vorbis" first) of a stream of
-// `channels` channels, adding its books to the tally and checking the bounds.
-VorbisHeaderCheck ReadVorbisSetup(const unsigned char* packet, long bytes, int channels, CodebookTally& tally);
+// `channels` channels, adding its books to the tally and checking the bounds, and
+// describes what it states in `shape`.
+VorbisHeaderCheck ReadVorbisSetup(const unsigned char* packet, long bytes, int channels, SetupTally& tally,
+                                  VorbisSetupShape& shape);
 
 }  // namespace nsZarn::nsSound::nsISoundReader

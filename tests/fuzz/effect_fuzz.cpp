@@ -21,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const vesk_fuzz::SoundArchive archive(data, size, "effect");
   const char* name = archive.Name().c_str();
   nsVesk::nsSoundManagerfD::SoundManagerfD sound;
-  sound.LoadSE(name);
+  if (sound.LoadSE(name)) vesk_fuzz::NoteAccepted();
   for (int round = 0; round < 2; ++round) {
     sound.PlaySE(name);
     vesk_fuzz::MixFrames(kTenthOfASecond);

@@ -4,7 +4,9 @@
 //  - a chain of as many links as a file may have, each with a comment of 160 KB
 //    (cover art), that plays;
 //  - a chain of 1,000 small links, refused after as many as a file may have;
-//  - the chain of many links whose last link is cut short in its headers.
+//  - the chain of many links whose last link is cut short in its headers;
+//  - 600,000 packets of silence whose last page states 100 samples, refused after
+//    decoding no more than an honest file of that length.
 //   large_sound_inputs <folder>
 
 #include <cstdio>
@@ -50,8 +52,11 @@ int main(int argc, char** argv) {
   for (std::uint32_t serial = 1; serial <= 1000; ++serial) {
     small += vesk_test::MakeOggWithCodebooks({.silentPackets = 1000, .serial = serial});
   }
+  const std::string tiny =
+      vesk_test::WithLastGranule(vesk_test::MakeOggWithCodebooks({.silentPackets = 600000}), 100);
   const bool written = Write(folder / "chain-of-links-with-cover-art.ogg", links) &&
                        Write(folder / "chain-of-1000-links.ogg", small) &&
-                       Write(folder / "chain-of-links-cut-in-the-last-headers.ogg", cut);
+                       Write(folder / "chain-of-links-cut-in-the-last-headers.ogg", cut) &&
+                       Write(folder / "tiny-packets-far-past-a-short-stated-length.ogg", tiny);
   return written ? 0 : 1;
 }

@@ -38,6 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const char* name = archive.Name().c_str();
   nsVesk::nsSoundManagerfD::SoundManagerfD sound;
   if (sound.PlayBGM(name)) {
+    vesk_fuzz::NoteAccepted();
     Clock(sound.BGM(), 24);
     sound.StopBGM();
     if (sound.PlayBGMOnce(name)) Clock(sound.BGM(), 8);

@@ -16,6 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   vesk_fuzz::WriteScratchFile("bgm.ogg", reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
   nsZarn::nsSound::nsISoundReader::COggReader reader(new nsZarn::nsFile::nsFileReader::CFileReader,
                                                      "bgm.ogg");
+  if (reader.IsOpen()) vesk_fuzz::NoteAccepted();
   vesk_fuzz::PlayThrough(reader);
   return 0;
 }

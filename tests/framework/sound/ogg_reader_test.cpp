@@ -32,10 +32,13 @@ class OggReaderTest : public ::testing::Test {
   }
   // Samples delivered from the start to the end.
   static std::uint32_t DecodedSamples(COggReader& r) {
+    r.Seek(0);
+    return SamplesToTheEnd(r);
+  }
+  static std::uint32_t SamplesToTheEnd(COggReader& r) {
     std::vector<char> buffer(1 << 16);
     std::uint32_t frames = 0;
     std::uint32_t got = 0;
-    r.Seek(0);
     while (r.Read(buffer.data(), static_cast<std::uint32_t>(buffer.size()), &got) && got != 0) {
       frames += got / r.GetFormat().blockAlign;
     }
@@ -179,24 +182,38 @@ TEST_F(OggReaderTest, RefusesFormatsTheMixerCannotPlay) {
 }
 
 // A track whose last granule position states one sample would make looped music
-// seek after every sample; a track that is truly short keeps its length.
+// seek after every sample; a track that is truly short keeps its length, and one
+// stated a little short (within two long blocks) the length it decodes to. One
+// that decodes further is refused, after as much decoding as those take, however
+// many packets it holds.
 TEST_F(OggReaderTest, AStatedLengthShorterThanABlockIsTakenFromWhatDecodingDelivers) {
-  COggReader& lying = Open(CorpusFile("ogg-one-sample-length-seek-per-sample-slow.ogg"));
-  ASSERT_TRUE(lying.IsOpen());
-  EXPECT_GT(lying.GetLength(), 20000u);
-  EXPECT_EQ(lying.GetLoopEnd(), lying.GetLength());
-  EXPECT_EQ(DecodedSamples(lying), lying.GetLength());
-
   COggReader& brief = Open(vesk_test::MakeOggTone(1, 22050, 100));
   ASSERT_TRUE(brief.IsOpen());
   EXPECT_EQ(brief.GetLength(), 100u);
   EXPECT_EQ(DecodedSamples(brief), 100u);
+
+  COggReader& near = Open(vesk_test::WithLastGranule(vesk_test::MakeOggTone(1, 22050, 800), 1));
+  ASSERT_TRUE(near.IsOpen());
+  EXPECT_GT(near.GetLength(), 1u);
+  EXPECT_EQ(near.GetLoopEnd(), near.GetLength());
+  EXPECT_EQ(DecodedSamples(near), near.GetLength());
+
+  const std::string lying[] = {
+      CorpusFile("ogg-one-sample-length-seek-per-sample-slow.ogg"),
+      vesk_test::WithLastGranule(vesk_test::MakeOggWithCodebooks({.silentPackets = 20000}), 100)};
+  for (const std::string& bytes : lying) {
+    vesk_test::DebugCapture capture;
+    EXPECT_FALSE(Open(bytes).IsOpen());
+    EXPECT_TRUE(capture.Contains("Failed : COggReader::Open Longer Than Stated\n"));
+  }
 }
 
 // Setup headers stating codebooks that the decoding library would build at great
 // cost (one book of 2^20 entries overflows the stack as the decoder is set up; 220
-// books of 2^19 cost a gigabyte and seconds) are refused by the walk over the
-// headers, before the library reads them; the same shapes within the bounds open.
+// books of 2^19 cost a gigabyte and seconds), decode maps of hundreds of megabytes,
+// or decoding work of several times an encoder's are refused by the walk over the
+// headers, before the library reads them; the same shapes within the bounds open
+// and play from their start.
 TEST_F(OggReaderTest, CodebookBombsAreRefusedBeforeTheDecodingLibraryReadsThem) {
   using vesk_test::CodebookStream;
   auto chain = [](CodebookStream stream, std::uint32_t links) {
@@ -206,6 +223,12 @@ TEST_F(OggReaderTest, CodebookBombsAreRefusedBeforeTheDecodingLibraryReadsThem) 
   };
   const std::string tooLarge = "Failed : COggReader::Open Codebook Too Large\n";
   const std::string tooMany = "Failed : COggReader::Open Too Many Codebook Entries\n";
+  const std::string tooCostly = "Failed : COggReader::Open Setup Too Costly\n";
+  // Decode maps of 2^dimensions entries in each of `residues` residues.
+  auto maps = [](int dimensions, int residues) {
+    return CodebookStream{.channels = 2, .entries = 1u << 14, .dimensions = dimensions, .vectors = false,
+                          .residues = residues, .residueClasses = 2};
+  };
   using nsZarn::nsSound::nsISoundReader::kMaxCodebookEntries;
   using nsZarn::nsSound::nsISoundReader::kMaxFileCodebookEntries;
   using nsZarn::nsSound::nsISoundReader::kMaxVorbisLinks;
@@ -226,6 +249,14 @@ TEST_F(OggReaderTest, CodebookBombsAreRefusedBeforeTheDecodingLibraryReadsThem) 
       {"links within bounds, too many entries together",
        chain({.entries = kMaxCodebookEntries}, static_cast<std::uint32_t>(largestBooks) + 1), tooMany},
       {"too many links", chain({}, kMaxVorbisLinks + 1), "Failed : COggReader::Open Too Many Links\n"},
+      {"64 residues of 65,536 decode maps",
+       chain({.entries = 1u << 16, .dimensions = 16, .vectors = false, .residues = 64, .residueClasses = 2}, 1),
+       tooCostly},
+      {"decode maps over a link's budget", chain(maps(14, 2), 1), tooCostly},
+      {"links within their budget, over the file's", chain(maps(13, 3), kMaxVorbisLinks), tooCostly},
+      {"a floor 0 of order 255", chain({.entries = 2, .dimensions = 255, .longBlocks = true, .lspOrder = 255}, 1),
+       tooCostly},
+      {"128 coupling steps", chain({.channels = 2, .longBlocks = true, .couplingSteps = 128}, 1), tooCostly},
   };
   for (const Shape& file : refused) {
     EXPECT_LT(file.bytes.size(), 25000u) << file.what;
@@ -238,10 +269,15 @@ TEST_F(OggReaderTest, CodebookBombsAreRefusedBeforeTheDecodingLibraryReadsThem) 
       {"the same over links", chain({.entries = kMaxCodebookEntries}, static_cast<std::uint32_t>(largestBooks)), ""},
       {"a book of 2^18 vector values", chain({.entries = 1u << 12, .dimensions = 64}, 1), ""},
       {"as many links as may be", chain({}, kMaxVorbisLinks), ""},
+      {"decode maps within a link's budget", chain(maps(14, 1), 1), ""},
+      {"links within their budget and the file's", chain(maps(13, 3), 6), ""},
+      {"a floor 0 of order 32", chain({.entries = 2, .dimensions = 32, .longBlocks = true, .lspOrder = 32}, 1), ""},
+      {"64 coupling steps", chain({.channels = 2, .longBlocks = true, .couplingSteps = 64}, 1), ""},
   };
   for (const Shape& file : opened) {
     COggReader& reader = Open(file.bytes);
     ASSERT_TRUE(reader.IsOpen()) << file.what;
+    EXPECT_EQ(SamplesToTheEnd(reader), reader.GetLength()) << file.what;
     EXPECT_EQ(DecodedSamples(reader), reader.GetLength()) << file.what;
   }
 }

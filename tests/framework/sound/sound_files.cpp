@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <initializer_list>
 #include <stdexcept>
 #include <utility>
 
@@ -58,19 +59,25 @@ void Patch(std::string& page, std::size_t at, std::uint32_t value) {
   ogg_page_checksum_set(&view);
 }
 
-// Writes Vorbis headers bit by bit, least significant bit first.
-class HeaderWriter {
+// Writes Vorbis packets bit by bit, least significant bit first: a header after
+// its type and "vorbis".
+class BitWriter {
  public:
-  explicit HeaderWriter(unsigned char type) {
-    oggpack_writeinit(&m_Bits);
+  BitWriter() { oggpack_writeinit(&m_Bits); }
+  explicit BitWriter(unsigned char type) : BitWriter() {
     Put(type, 8);
     for (const char letter : {'v', 'o', 'r', 'b', 'i', 's'}) Put(static_cast<unsigned char>(letter), 8);
   }
-  HeaderWriter(const HeaderWriter&) = delete;
-  HeaderWriter& operator=(const HeaderWriter&) = delete;
-  ~HeaderWriter() { oggpack_writeclear(&m_Bits); }
+  BitWriter(const BitWriter&) = delete;
+  BitWriter& operator=(const BitWriter&) = delete;
+  ~BitWriter() { oggpack_writeclear(&m_Bits); }
 
-  void Put(unsigned long value, int bits) { oggpack_write(&m_Bits, value, bits); }
+  void Put(unsigned long value, int bits) {
+    if (bits > 0) oggpack_write(&m_Bits, value, bits);
+  }
+  void Put(std::initializer_list<std::pair<unsigned long, int>> fields) {
+    for (const auto& [value, bits] : fields) Put(value, bits);
+  }
   std::string Bytes() {
     return {reinterpret_cast<const char*>(oggpack_get_buffer(&m_Bits)),
             static_cast<std::size_t>(oggpack_bytes(&m_Bits))};
@@ -96,7 +103,7 @@ std::uint32_t ColumnValues(std::uint32_t entries, int dim) {
 }
 
 std::string SetupWithCodebooks(const CodebookStream& stream) {
-  HeaderWriter setup(5);
+  BitWriter setup(5);
   setup.Put(static_cast<unsigned long>(stream.books - 1), 8);
   const int dim = std::max(stream.dimensions, 1);
   for (int i = 0; i < stream.books; ++i) {
@@ -106,8 +113,9 @@ std::string SetupWithCodebooks(const CodebookStream& stream) {
     setup.Put(1, 1);  // ordered: one run of every entry at the one length
     setup.Put(static_cast<unsigned long>(BitsFor(stream.entries) - 2), 5);
     setup.Put(stream.entries, BitsFor(stream.entries));
-    setup.Put(stream.dimensions > 0 ? 1 : 0, 4);
-    if (stream.dimensions > 0) {
+    const bool vectors = stream.dimensions > 0 && stream.vectors;
+    setup.Put(vectors ? 1 : 0, 4);
+    if (vectors) {
       setup.Put(0, 32);  // least value
       setup.Put(0, 32);  // step
       setup.Put(0, 4);   // one bit a value
@@ -115,19 +123,52 @@ std::string SetupWithCodebooks(const CodebookStream& stream) {
       for (std::uint32_t v = ColumnValues(stream.entries, dim); v > 0; --v) setup.Put(0, 1);
     }
   }
-  // What follows the books, as (value, bits): one time entry of type 0; one floor
-  // of type 1 with no partitions and posts 4 bits wide; one residue of type 0 over
-  // nothing, classified by book 0; one mapping of one submap and no coupling; one
-  // mode of short blocks; the framing bit.
-  constexpr std::pair<unsigned long, int> kAfterBooks[] = {
-      {0, 6}, {0, 16},                                                     // time
-      {0, 6}, {1, 16}, {0, 5}, {0, 2}, {4, 4},                             // floor
-      {0, 6}, {0, 16}, {0, 24}, {0, 24}, {0, 24}, {0, 6}, {0, 8}, {0, 3}, {0, 1},  // residue
-      {0, 6}, {0, 16}, {0, 1}, {0, 1}, {0, 2}, {0, 8}, {0, 8}, {0, 8},     // mapping
-      {0, 6}, {0, 1}, {0, 16}, {0, 16}, {0, 8},                            // mode
-      {1, 1}};
-  for (const auto& [value, bits] : kAfterBooks) setup.Put(value, bits);
+  // What follows the books, as (value, bits): one time entry of type 0.
+  setup.Put({{0, 6}, {0, 16}});
+  // One floor: of type 0 (its order, rate, bark bands, amplitude bits and offset,
+  // one book: book 0), or of type 1 with no partitions and posts 4 bits wide.
+  if (stream.lspOrder > 0) {
+    setup.Put({{0, 6}, {0, 16}, {static_cast<unsigned long>(stream.lspOrder), 8}, {22050, 16}, {65535, 16}, {6, 6},
+               {100, 8}, {0, 4}, {0, 8}});
+  } else {
+    setup.Put({{0, 6}, {1, 16}, {0, 5}, {0, 2}, {4, 4}});
+  }
+  // Residues of type 0 over nothing, classified by book 0, no class with a stage.
+  setup.Put(static_cast<unsigned long>(stream.residues - 1), 6);
+  for (int i = 0; i < stream.residues; ++i) {
+    setup.Put({{0, 16}, {0, 24}, {0, 24}, {0, 24}, {static_cast<unsigned long>(stream.residueClasses - 1), 6}, {0, 8}});
+    for (int c = 0; c < stream.residueClasses; ++c) setup.Put({{0, 3}, {0, 1}});
+  }
+  // One mapping of one submap (floor 0, residue 0), coupled when asked.
+  setup.Put({{0, 6}, {0, 16}, {0, 1}, {stream.couplingSteps > 0 ? 1u : 0u, 1}});
+  if (stream.couplingSteps > 0) {
+    setup.Put(static_cast<unsigned long>(stream.couplingSteps - 1), 8);
+    for (int i = 0; i < stream.couplingSteps; ++i) setup.Put({{0, 1}, {1, 1}});  // magnitude 0, angle 1
+  }
+  setup.Put({{0, 2}, {0, 8}, {0, 8}, {0, 8}});
+  // One mode; the framing bit.
+  setup.Put({{0, 6}, {stream.longBlocks ? 1u : 0u, 1}, {0, 16}, {0, 16}, {0, 8}, {1, 1}});
   return setup.Bytes();
+}
+
+// An audio packet of the stream's one mode: silence, every channel's floor unused,
+// or with a floor 0 a curve of book 0's first entry over no residue.
+std::string SilentPacket(const CodebookStream& stream) {
+  BitWriter packet;
+  packet.Put(0, 1);  // audio
+  if (stream.longBlocks) packet.Put({{1, 1}, {1, 1}});  // long windows on both sides
+  for (int c = 0; c < stream.channels; ++c) {
+    if (stream.lspOrder == 0) {
+      packet.Put(0, 1);  // unused
+      continue;
+    }
+    packet.Put({{63, 6}, {0, 1}});  // the amplitude, book 0
+    const int dim = std::max(stream.dimensions, 1);
+    for (int i = 0; i < (stream.lspOrder + dim - 1) / dim; ++i) packet.Put(0, BitsFor(stream.entries) - 1);
+  }
+  std::string bytes = packet.Bytes();
+  if (bytes.empty()) bytes.push_back('\0');
+  return bytes;
 }
 
 }  // namespace
@@ -300,7 +341,7 @@ std::string ForeignOggPage(std::uint32_t serial, const std::string& body) {
 namespace vesk_test {
 
 std::string MakeOggWithCodebooks(const CodebookStream& stream) {
-  HeaderWriter identification(1);
+  BitWriter identification(1);
   identification.Put(0, 32);
   identification.Put(static_cast<unsigned long>(stream.channels), 8);
   identification.Put(22050, 32);
@@ -308,7 +349,7 @@ std::string MakeOggWithCodebooks(const CodebookStream& stream) {
   identification.Put(8, 4);   // short blocks of 256 samples
   identification.Put(11, 4);  // long blocks of 2048
   identification.Put(1, 1);
-  HeaderWriter comment(3);
+  BitWriter comment(3);
   comment.Put(0, 32);  // no vendor
   comment.Put(0, 32);  // no comments
   comment.Put(1, 1);
@@ -329,15 +370,15 @@ std::string MakeOggWithCodebooks(const CodebookStream& stream) {
     }
     ++packet.packetno;
   }
-  // An audio packet of one mode and no floor on any channel: silence, 128 samples
-  // after the first.
-  unsigned char silence = 0;
+  // Each packet yields a half block after the first.
+  std::string silence = SilentPacket(stream);
+  const std::int64_t samples = stream.longBlocks ? 1024 : 128;
   for (int i = 0; i < stream.silentPackets; ++i) {
-    packet.packet = &silence;
-    packet.bytes = 1;
+    packet.packet = reinterpret_cast<unsigned char*>(silence.data());
+    packet.bytes = static_cast<long>(silence.size());
     packet.b_o_s = 0;
     packet.e_o_s = i + 1 == stream.silentPackets ? 1 : 0;
-    packet.granulepos = 128 * i;
+    packet.granulepos = samples * i;
     ogg_stream_packetin(&out, &packet);
     ++packet.packetno;
     while (ogg_stream_pageout(&out, &page) != 0) AppendPage(file, page);

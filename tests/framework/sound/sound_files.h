@@ -50,15 +50,29 @@ std::string ForeignOggPage(std::uint32_t serial, const std::string& body = "not 
 // A Vorbis stream of `channels` channels whose setup header holds `books` codebooks
 // of `entries` entries each (a power of two, every codeword of one length, written
 // in the ordered form: a dozen bytes a book however many entries it holds), then
-// `silentPackets` audio packets that decode to silence. With `dimensions` above 0
-// every book also has vectors of that many values built from one column of
-// values. Its serial number is `serial`.
+// `silentPackets` audio packets that decode to silence, of short blocks (256
+// samples) or long ones (2048). With `dimensions` above 0 every book has that
+// dimension, and unless `vectors` is false also vectors of that many values built
+// from one column of values. Its serial number is `serial`.
+//
+// The rest of the header: `residues` residues over nothing, each classified by
+// book 0 into `residueClasses` classes (book 0 must name every combination of
+// them), one floor of type 1 or, with `lspOrder` above 0, of type 0 of that order
+// over 65,535 bark bands and coded with book 0 (then every packet states a curve,
+// with as few bits as book 0 allows), and a mapping of `couplingSteps` coupling
+// steps between the two channels of a stereo stream.
 struct CodebookStream {
   int channels = 1;
   int books = 1;
   std::uint32_t entries = 16;
   int dimensions = 0;
+  bool vectors = true;
   int silentPackets = 64;
+  bool longBlocks = false;
+  int residues = 1;
+  int residueClasses = 1;
+  int lspOrder = 0;
+  int couplingSteps = 0;
   std::uint32_t serial = 1;
 };
 std::string MakeOggWithCodebooks(const CodebookStream& stream);
