@@ -10,12 +10,14 @@ namespace nsZarn::nsSound::nsISound {
 
 namespace {
 
+enum class SamplesRead { kRead, kUnreadable, kOutOfMemory };
+
 // Reads the samples decoding delivers, whole frames of no more than `limit` bytes
 // (the stated length): a file that states more than it holds gets a buffer of what
 // it holds. The limit is reserved but not touched, so it costs memory only as far
 // as the samples fill it; an honest file's samples fill it exactly.
-bool ReadSamples(ISoundReader& reader, std::uint64_t limit, std::uint16_t blockAlign,
-                 std::vector<std::uint8_t>& samples) {
+SamplesRead ReadSamples(ISoundReader& reader, std::uint64_t limit, std::uint16_t blockAlign,
+                        std::vector<std::uint8_t>& samples) {
   constexpr std::uint32_t kPiece = 1u << 16;
   try {
     samples.reserve(static_cast<std::size_t>(limit));
@@ -24,16 +26,16 @@ bool ReadSamples(ISoundReader& reader, std::uint64_t limit, std::uint16_t blockA
       const std::size_t at = samples.size();
       samples.resize(at + piece);
       std::uint32_t got = 0;
-      if (!reader.Read(samples.data() + at, piece, &got)) return false;
+      if (!reader.Read(samples.data() + at, piece, &got)) return SamplesRead::kUnreadable;
       samples.resize(at + std::min(got, piece));
       if (got < piece) break;
     }
     samples.resize(samples.size() - samples.size() % blockAlign);
     if (samples.size() < limit) samples.shrink_to_fit();
   } catch (const std::bad_alloc&) {
-    return false;
+    return SamplesRead::kOutOfMemory;
   }
-  return true;
+  return SamplesRead::kRead;
 }
 
 // The bytes of whole frames one frame more than a buffer holds: a sound that
@@ -69,6 +71,7 @@ bool CSoundSE::Load(ISoundReader* reader) {
   }
   if (reader == m_Reader) return true;  // already ours
   if (!reader->IsOpen()) {
+    m_FileAtFault = true;
     platform::WriteDebugLine(
         "Failed : CSoundSE::SetReader() 指定されたサウンドデータ読み込みクラスはオープン中ではありません！");
     reader->Release();  // the sound owns what it was handed, refused or not
@@ -81,15 +84,23 @@ bool CSoundSE::Load(ISoundReader* reader) {
   platform::AudioDevice* device = m_Sound != nullptr ? m_Sound->GetDevice() : nullptr;
   std::unique_ptr<platform::SoundBuffer> buffer;
   const char* failure = nullptr;
+  m_FileAtFault = false;
   std::vector<std::uint8_t> samples;
   if (device == nullptr || format.blockAlign == 0) {
     failure = "Failed : CSoundSE::Load CreateSoundBuffer\n";
-  } else if (!ReadSamples(*reader, std::min(stated, OneFrameMoreThanABuffer(format.blockAlign)), format.blockAlign,
-                          samples)) {
-    failure = "Failed : CSoundSE::Load Read\n";
   } else {
-    buffer = device->CreateSoundBuffer(format, std::move(samples));
-    if (!buffer) failure = "Failed : CSoundSE::Load CreateSoundBuffer\n";
+    const std::uint64_t limit = std::min(stated, OneFrameMoreThanABuffer(format.blockAlign));
+    const SamplesRead read = ReadSamples(*reader, limit, format.blockAlign, samples);
+    if (read != SamplesRead::kRead) {
+      failure = "Failed : CSoundSE::Load Read\n";
+      m_FileAtFault = read == SamplesRead::kUnreadable;
+    } else {
+      // Samples too few or too many for a buffer are the file's: it would deliver
+      // them again at every try.
+      m_FileAtFault = !platform::SoundBuffer::CanHold(format, samples.size());
+      buffer = device->CreateSoundBuffer(format, std::move(samples));
+      if (!buffer) failure = "Failed : CSoundSE::Load CreateSoundBuffer\n";
+    }
   }
   if (failure != nullptr) {
     platform::WriteDebugLine(failure);
@@ -165,6 +176,7 @@ void CSoundSE::SetVolume(std::int32_t volume) {
 }
 
 const ISoundReader* CSoundSE::GetReader() const { return m_Reader; }
+bool CSoundSE::IsFileAtFault() const { return m_FileAtFault; }
 ISoundReader* CSoundSE::GetReader() { return m_Reader; }
 
 }  // namespace nsZarn::nsSound::nsISound

@@ -35,6 +35,11 @@ class CSoundSE : public ISound {
   ISoundReader* GetReader() override;
   bool Load(ISoundReader* reader) override;
 
+  // Whether the last load failed for the file's sake: its reader was not open or
+  // could not read it, or it delivered too few or too many samples for a buffer.
+  // A load that failed for want of a device or of memory may succeed another time.
+  bool IsFileAtFault() const;
+
   // How many voices (the buffer and its duplicates) the sound has.
   std::size_t GetVoiceCount() const { return m_Buffers.size(); }
 
@@ -44,6 +49,7 @@ class CSoundSE : public ISound {
   std::vector<std::unique_ptr<platform::SoundBuffer>> m_Buffers;
   ISoundReader* m_Reader = nullptr;
   ZarnSound* m_Sound;
+  bool m_FileAtFault = false;
 };
 
 }  // namespace nsZarn::nsSound::nsISound

@@ -74,9 +74,13 @@ bool SoundManagerfD::Load(SoundTable& table, platform::OncePerRun& failed, const
   if (reader == nullptr || !reader->IsOpen()) {
     return RefuseLoad(failed, name, failureLine, reader);
   }
-  std::unique_ptr<ISound, SoundReleaser> sound(new CSoundSE(&g_Sound, reader));
+  auto* effect = new CSoundSE(&g_Sound, reader);
+  std::unique_ptr<ISound, SoundReleaser> sound(effect);
   // A sound that could not take the reader (it has released it) would never play.
-  if (sound->GetReader() == nullptr) return RefuseLoad(failed, name, failureLine, nullptr);
+  if (sound->GetReader() == nullptr) {
+    if (effect->IsFileAtFault()) return RefuseLoad(failed, name, failureLine, nullptr);
+    return ReportFailedLoad(name, failureLine, nullptr);
+  }
   table.emplace(name, std::move(sound));
   return true;
 }
@@ -84,6 +88,10 @@ bool SoundManagerfD::Load(SoundTable& table, platform::OncePerRun& failed, const
 bool SoundManagerfD::RefuseLoad(platform::OncePerRun& failed, const char* name, const char* failureLine,
                                 ISoundReader* unopened) {
   failed.Mark(name);
+  return ReportFailedLoad(name, failureLine, unopened);
+}
+
+bool SoundManagerfD::ReportFailedLoad(const char* name, const char* failureLine, ISoundReader* unopened) {
   if (unopened != nullptr) {
     // The reader has named the file and the step it refused it at.
     unopened->Release();
@@ -135,7 +143,8 @@ bool SoundManagerfD::_LoadBGM(const char* name) {
   ISoundReader* reader = OpenArchiveSound(name);
   if (reader == nullptr || !reader->IsOpen()) return RefuseLoad(m_FailedBGM, name, kFailureLine, reader);
   // The music takes the reader (also when it refuses it) and drops the one before.
-  if (!m_BGM.Load(reader)) return RefuseLoad(m_FailedBGM, name, kFailureLine, nullptr);
+  // The reader has read the file: what fails now is the device's or the system's.
+  if (!m_BGM.Load(reader)) return ReportFailedLoad(name, kFailureLine, nullptr);
   return true;
 }
 

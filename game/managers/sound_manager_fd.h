@@ -51,7 +51,8 @@ class SoundManagerfD : public nsTamskLib::nsSoundManager::BaseSoundManager {
   bool _StopSE(const char* name) override;
   // An empty or loaded name gives true and loads nothing; a file that cannot be
   // opened or played, or whose name has neither extension, gives false and a debug
-  // line, and so does the name from then on, without a new try.
+  // line, and so does the name from then on, without a new try. A load that failed
+  // for want of a sound buffer or memory is tried again the next time.
   bool _LoadSE(const char* name) override;
   bool _ReleaseSE(const char* name) override;
   bool _IsPlayingSE(const char* name) override;
@@ -59,8 +60,9 @@ class SoundManagerfD : public nsTamskLib::nsSoundManager::BaseSoundManager {
   bool _PlayBGM(bool once) override;
   bool _StopBGM() override;
   // An empty name gives true and keeps the current music; a file that cannot be
-  // opened gives false and a debug line, and the current music stays; a name that
-  // failed once fails from then on, without a new try.
+  // opened gives false and a debug line, and the current music stays; a name whose
+  // file failed once fails from then on, without a new try. A track that opens but
+  // finds no sound buffer or streaming thread is tried again the next time.
   bool _LoadBGM(const char* name) override;
   bool _ReleaseBGM() override;
   bool _IsPlayingBGM() override;
@@ -80,19 +82,24 @@ class SoundManagerfD : public nsTamskLib::nsSoundManager::BaseSoundManager {
   static nsZarn::nsSound::nsISound::ISound* Find(const SoundTable& table, const char* name);
   static void SetVolume(SoundTable& table, int volume);
   static bool Load(SoundTable& table, platform::OncePerRun& failed, const char* name, const char* failureLine);
-  // Marks the name as failed and writes the lines of a refused load: the failure
-  // line, and the line naming the file unless the reader that could not open it
-  // (released here) has written one. False.
+  // A load the file is at fault for (its reader refused it, or its samples make no
+  // buffer): marks the name as failed and reports the load. False.
   static bool RefuseLoad(platform::OncePerRun& failed, const char* name, const char* failureLine,
                          nsZarn::nsSound::nsISoundReader::ISoundReader* unopened);
+  // Writes the lines of a failed load: the failure line, and the line naming the
+  // file unless the reader that could not open it (released here) has written
+  // one. A load that failed for want of a sound buffer, a thread or memory is only
+  // reported, and tried again the next time. False.
+  static bool ReportFailedLoad(const char* name, const char* failureLine,
+                               nsZarn::nsSound::nsISoundReader::ISoundReader* unopened);
   static bool Release(SoundTable& table, const char* name);
 
   SoundTable m_SE;
   nsZarn::nsSound::nsISound::CSoundBGM m_BGM;
   SoundTable m_Voice;
-  // The names whose load failed, of each kind. The archive does not change while
-  // the game runs, so such a name is not loaded again: each try would cost its
-  // decoding again, and the decoding library leaks on some failed opens.
+  // The names whose file failed to load, of each kind. The archive does not change
+  // while the game runs, so such a name is not loaded again: each try would cost
+  // its decoding again, and the decoding library leaks on some failed opens.
   platform::OncePerRun m_FailedSE;
   platform::OncePerRun m_FailedBGM;
   platform::OncePerRun m_FailedVoice;

@@ -23,6 +23,10 @@ class SoundBuffer {
   static constexpr std::uint32_t kMinBytes = 4;
   static constexpr std::uint32_t kMaxBytes = 0x0FFFFFFF;
 
+  // Whether a buffer of the format can hold that many bytes: a playable format, a
+  // size in range and a whole number of frames.
+  static bool CanHold(const PcmFormat& format, std::size_t bytes);
+
   // A zeroed buffer of `bytes` bytes; null when the format is not playable or
   // the size is out of range or not a whole number of frames.
   static std::unique_ptr<SoundBuffer> Create(std::shared_ptr<Mixer> mixer, const PcmFormat& format,
@@ -71,7 +75,6 @@ class SoundBuffer {
 
  private:
   SoundBuffer(std::shared_ptr<Mixer> mixer, Voice voice);
-  static bool CanHold(const PcmFormat& format, std::size_t bytes);
 
   std::shared_ptr<Mixer> m_Mixer;
   Voice m_Voice;

@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -25,7 +26,20 @@ void RemoveScratchFolder() {
   std::filesystem::remove_all(ScratchFolder(), ignored);
 }
 
+// The budget of the input being run when it was accepted; a harness may run its
+// reader on a thread of its own.
+std::atomic<std::size_t> g_AcceptedPeakBytes{0};
+
 }  // namespace
+
+void NoteAccepted(std::size_t peakBytes) {
+  std::size_t noted = g_AcceptedPeakBytes.load();
+  // Accepted twice in one input (under two names, say): the larger budget holds.
+  while (noted < peakBytes && !g_AcceptedPeakBytes.compare_exchange_weak(noted, peakBytes)) {
+  }
+}
+
+std::size_t TakeAcceptedPeakBytes() { return g_AcceptedPeakBytes.exchange(0); }
 
 void EnterScratchFolder() {
   if (!ScratchFolder().empty()) return;

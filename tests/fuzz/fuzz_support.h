@@ -25,4 +25,18 @@ void EnterScratchFolder();
 // Writes the bytes to a file of that name in the current folder.
 void WriteScratchFile(const std::string& name, const std::uint8_t* data, std::size_t size);
 
+// The most memory an accepted input may hold at once, unless its harness says
+// otherwise: what the game may spend on one sound.
+inline constexpr std::size_t kAcceptedPeakBytes = std::size_t{200} << 20;
+
+// Tells the replay that the reader accepted the input being run (it decoded the
+// picture, opened the sound). The game goes on to use such a file, so it must cost
+// what an honest file may: the replay fails an accepted input that takes longer
+// than its budget of processor time or holds more than `peakBytes` of memory at
+// once. Refused inputs are held only to the time limit of every input.
+void NoteAccepted(std::size_t peakBytes = kAcceptedPeakBytes);
+
+// The memory budget of the input run last when it was accepted, else 0; clears it.
+std::size_t TakeAcceptedPeakBytes();
+
 }  // namespace vesk_fuzz

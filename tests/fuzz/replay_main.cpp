@@ -1,7 +1,10 @@
 // Runs a harness over files and folders of inputs, one call per file, so that the
 // checked-in corpora replay under the normal build's sanitizers. An input that
 // takes longer than VESK_REPLAY_SECONDS_PER_INPUT seconds of processor time fails
-// the replay: the game would freeze on such a file.
+// the replay: the game would freeze on such a file. An input the reader accepted
+// is a file the game would go on to use: it fails the replay already when it takes
+// longer than VESK_REPLAY_SECONDS_PER_ACCEPTED_INPUT, or holds more memory at once
+// than its harness allowed.
 
 #include <algorithm>
 #include <ctime>
@@ -12,6 +15,7 @@
 #include <vector>
 
 #include "tests/fuzz/fuzz_support.h"
+#include "tests/fuzz/peak_memory.h"
 
 namespace {
 
@@ -42,19 +46,31 @@ int main(int argc, char** argv) {
   }
   if (LLVMFuzzerInitialize != nullptr) LLVMFuzzerInitialize(&argc, &argv);
   int slow = 0;
+  int costly = 0;
   for (const std::filesystem::path& file : files) {
     std::ifstream in(file, std::ios::binary);
     const std::vector<char> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     std::fprintf(stderr, "%s\n", file.c_str());
+    (void)vesk_fuzz::TakeAcceptedPeakBytes();
+    vesk_fuzz::ResetPeakMemory();
     const std::clock_t start = std::clock();
     LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
     const double seconds = static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC;
-    if (seconds > VESK_REPLAY_SECONDS_PER_INPUT) {
-      std::fprintf(stderr, "too slow: %s took %.1f s (the limit is %d s)\n", file.c_str(), seconds,
-                   VESK_REPLAY_SECONDS_PER_INPUT);
+    const std::size_t peakBytes = vesk_fuzz::PeakMemorySinceReset();
+    const std::size_t acceptedPeakBytes = vesk_fuzz::TakeAcceptedPeakBytes();
+    const bool accepted = acceptedPeakBytes != 0;
+    const int limit = accepted ? VESK_REPLAY_SECONDS_PER_ACCEPTED_INPUT : VESK_REPLAY_SECONDS_PER_INPUT;
+    if (seconds > limit) {
+      std::fprintf(stderr, "too slow: %s%s took %.1f s (the limit is %d s)\n", accepted ? "accepted " : "",
+                   file.c_str(), seconds, limit);
       ++slow;
     }
+    if (accepted && peakBytes > acceptedPeakBytes) {
+      std::fprintf(stderr, "too costly: accepted %s held %zu KiB at once (the limit is %zu KiB)\n", file.c_str(),
+                   peakBytes >> 10, acceptedPeakBytes >> 10);
+      ++costly;
+    }
   }
-  std::printf("replayed %zu inputs, %d too slow\n", files.size(), slow);
-  return files.empty() || slow != 0 ? 1 : 0;
+  std::printf("replayed %zu inputs, %d too slow, %d too costly\n", files.size(), slow, costly);
+  return files.empty() || slow != 0 || costly != 0 ? 1 : 0;
 }

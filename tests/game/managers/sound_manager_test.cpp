@@ -220,6 +220,11 @@ TEST_F(SoundManagerTest, AFailedLoadIsTriedOnceARun) {
   EXPECT_FALSE(sound.PlayBGM("Data/Music/missing.ogg"));
   EXPECT_EQ(written("Failed : COggReader::Open File Not Found\n"), 1);
   EXPECT_TRUE(sound.PlayBGM(kTrack)) << "another track still loads";
+
+  // A file that opens but delivers no sample is the file's fault too.
+  EXPECT_FALSE(sound._LoadSE("Data/Sound/empty.wav"));
+  EXPECT_FALSE(sound._LoadSE("Data/Sound/empty.wav"));
+  EXPECT_EQ(written("Failed : CSoundSE::Load CreateSoundBuffer\n"), 1);
 }
 
 TEST_F(SoundManagerTest, WithoutAnArchiveEverySoundIsMissing) {
@@ -292,13 +297,21 @@ TEST_F(SoundManagerTest, MusicLoadsPlaysAndAnEmptyNameKeepsTheCurrentTrack) {
 }
 
 // Without a sound device: the music refuses the opened track and the load reports
-// it, instead of a success that leaves nothing to play.
+// it, instead of a success that leaves nothing to play. The files are not at
+// fault: once there is a device, they load.
 class SoundWithoutDeviceTest : public vesk_test::ShellFixture {
  protected:
   void SetUp() override {
     ShellFixture::SetUp();
     vesk_test::WriteFile(kTrack, vesk_test::MakeOggTone(2, 44100, 4410));
+    vesk_test::WriteFile(kEffect, vesk_test::MakeWav(platform::MakePcmFormat(2, 44100, 16),
+                                                     vesk_test::RampFrames(kEffectFrames)));
     PackData();
+  }
+  void TearDown() override {
+    vesk_test::ReleaseSound();
+    ShellFixture::TearDown();
+    platform::SelectNullAudioDeviceForTests(false);
   }
 };
 
@@ -307,6 +320,12 @@ TEST_F(SoundWithoutDeviceTest, MusicTheDeviceCannotTakeIsAFailedLoad) {
   EXPECT_FALSE(sound._LoadBGM(kTrack));
   EXPECT_EQ(sound.BGM().GetReader(), nullptr);
   EXPECT_FALSE(sound._PlayBGM(false));
+  EXPECT_FALSE(sound._LoadSE(kEffect));
+
+  platform::SelectNullAudioDeviceForTests(true);
+  ASSERT_TRUE(nsVesk::g_Sound.Init(nullptr));
+  EXPECT_TRUE(sound._LoadBGM(kTrack)) << "tried again";
+  EXPECT_TRUE(sound._LoadSE(kEffect)) << "tried again";
 }
 
 TEST_F(SoundManagerTest, TheEnginePlaysAndStopsThroughTheBackEnd) {
