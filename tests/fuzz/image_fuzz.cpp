@@ -1,6 +1,7 @@
 // Image files: decoded under each name the game gives pictures, with a colour key;
 // a PNG whose chunk checksums do not match is decoded again with them made right,
-// so that mutations of its chunks reach the decoder.
+// so that mutations of its chunks reach the decoder. A picture decoded is held to
+// the replay's budget of an accepted input.
 
 #include <string>
 
@@ -10,9 +11,14 @@
 
 namespace {
 
+// A decoded picture may hold what the decoder allows, its texture and its working
+// memory, beside the harness's copy of the file.
 void DecodeUnderEveryName(const std::string& bytes) {
   for (const char* name : {"Data/pic.png", "Data/pic.tga"}) {
-    platform::DecodeImage(bytes.data(), bytes.size(), name, 0xFFFF00FFu);
+    const auto texture = platform::DecodeImage(bytes.data(), bytes.size(), name, 0xFFFF00FFu);
+    if (texture == nullptr) continue;
+    const std::size_t textureBytes = static_cast<std::size_t>(texture->Width()) * texture->Height() * 4u;
+    vesk_fuzz::NoteAccepted(textureBytes + platform::kMaxDecodeWorkBytes + bytes.size());
   }
 }
 
