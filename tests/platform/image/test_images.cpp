@@ -95,10 +95,12 @@ std::string JpegFrame(unsigned marker, int width, int height, const std::string&
   return jpeg;
 }
 
-// A comment segment that brings the file, with `rest` bytes to follow, to `size` bytes.
-void PadTo(std::string& jpeg, std::size_t rest, std::size_t size) {
-  const std::size_t before = jpeg.size() + rest + 4u;
-  PutSegment(jpeg, 0xFE, std::string(size > before ? size - before : 0u, '\0'));
+// The head and the rest of a JPEG with a comment segment between that makes the
+// file `size` bytes long (or none, when it is longer already).
+std::string PaddedTo(std::string head, const std::string& rest, std::size_t size) {
+  const std::size_t unpadded = head.size() + rest.size() + 4u;
+  if (size > unpadded) PutSegment(head, 0xFE, std::string(size - unpadded, '\0'));
+  return head + rest;
 }
 
 }  // namespace
@@ -207,30 +209,26 @@ std::string MakeProgressiveJpeg(int width, int height, int scans, JpegDetour det
 std::string MakeJpegOfEmptyScans(int side, int components, JpegCoding coding, int scans, std::size_t size) {
   using namespace std::string_literals;
   const bool arithmetic = coding == JpegCoding::kArithmetic;
-  std::string jpeg = JpegFrame(arithmetic ? 0xCA : 0xC2, side, side, std::string(static_cast<std::size_t>(components), 0x11));
+  const std::string sampling(static_cast<std::size_t>(components), 0x11);
+  std::string jpeg = JpegFrame(arithmetic ? 0xCA : 0xC2, side, side, sampling);
   if (!arithmetic) PutSegment(jpeg, 0xC4, "\0\1"s + std::string(16, '\0'));  // the DC difference 0 coded "0"
-  std::string scan(1, static_cast<char>(components));
+  std::string scan(1, static_cast<char>(components)), rest;
   for (int c = 1; c <= components; ++c) scan += {static_cast<char>(c), 0};
-  const std::size_t scanBytes = 4u + scan.size() + 3u;
-  PadTo(jpeg, static_cast<std::size_t>(scans) * scanBytes + 2u, size);
-  for (int i = 0; i < scans; ++i) PutSegment(jpeg, 0xDA, scan + (i == 0 ? "\0\0\0"s : "\0\0\x10"s));
-  return jpeg + "\xFF\xD9";
+  for (int i = 0; i < scans; ++i) PutSegment(rest, 0xDA, scan + (i == 0 ? "\0\0\0"s : "\0\0\x10"s));
+  return PaddedTo(jpeg, rest + "\xFF\xD9", size);
 }
 
 std::string MakeCutShortRestartJpeg(int side, int blocks, std::size_t size) {
   using namespace std::string_literals;
-  std::string jpeg = JpegFrame(0xC0, side, side, "\x11");
+  std::string jpeg = JpegFrame(0xC0, side, side, "\x11"), rest;
   PutSegment(jpeg, 0xC4, "\0\1"s + std::string(16, '\0'));    // the DC difference 0 coded "0"
   PutSegment(jpeg, 0xC4, "\x10\1"s + std::string(16, '\0'));  // the end of block coded "0"
   PutSegment(jpeg, 0xDD, "\0\1"s);
-  const auto count = static_cast<std::size_t>(blocks);
-  PadTo(jpeg, 10u + 3u * count, size);
-  PutSegment(jpeg, 0xDA, "\1\1\0\0\x3F\0"s);
-  for (std::size_t block = 0; block < count; ++block) {
-    jpeg += PackJpegBits("00");
-    jpeg += {'\xFF', static_cast<char>(0xD0 + block % 8)};
+  PutSegment(rest, 0xDA, "\1\1\0\0\x3F\0"s);
+  for (int block = 0; block < blocks; ++block) {
+    rest += PackJpegBits("00") + "\xFF" + static_cast<char>(0xD0 + block % 8);
   }
-  return jpeg;
+  return PaddedTo(jpeg, rest, size);
 }
 
 std::string MakePngRgba(int width, int height, const std::vector<std::uint32_t>& argb) {
