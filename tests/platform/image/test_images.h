@@ -1,7 +1,8 @@
 #pragma once
 // Small image files built in memory for the decoder tests: PNG (true colour with
 // alpha, a palette with transparency, or any colour type and depth from its
-// samples), progressive JPEG of many scans, BMP (24- and 32-bit) and TGA.
+// samples), JPEG of many scans, of empty scans or cut short, BMP (24- and 32-bit)
+// and TGA.
 
 #include <cstddef>
 #include <cstdint>
@@ -34,7 +35,7 @@ std::string WithChunksBeforeImageData(const std::string& png,
 // What a JPEG may hold between its scans that a reader counting scans on its own
 // can take differently from the decoder, which reads on past each: a comment
 // segment stating a length of 0 or 1 after the first scan, or, inside the first
-// scan (of one restart interval per block), a reserved marker met where the first
+// scan (of one restart interval per MCU), a reserved marker met where the first
 // restart marker is due, whose next two bytes read as a length of 16 KB.
 enum class JpegDetour { kNone, kSegmentOfLength0, kSegmentOfLength1, kReservedMarkerAtRestart };
 // A progressive JPEG of plain grey (every coefficient 0) with the first `scans` of
@@ -46,7 +47,7 @@ enum class JpegDetour { kNone, kSegmentOfLength0, kSegmentOfLength1, kReservedMa
 std::string MakeProgressiveJpeg(int width, int height, int scans, JpegDetour detour = JpegDetour::kNone);
 // JPEGs whose decoding costs far more than their bytes, each padded with a comment
 // segment to `size` bytes (enough for the decoder's check that the file can hold
-// the picture), of plain grey (every coefficient 0):
+// the picture; none when the file is longer), of plain grey (every coefficient 0):
 // - progressive, of `scans` scans over the DC coefficients of all its components
 //   (1 grey, 4 CMYK) that hold no coded data, so that libjpeg decodes every block
 //   again from nothing in each (the first scan, then refinements of it);
