@@ -15,14 +15,18 @@ namespace platform {
 // their header, before anything is decoded.
 inline constexpr std::uint32_t kMaxImageSide = 8192;
 
+// The working memory a decoder may take beside the texture it fills: the decode's
+// peak stays under the picture's own decoded size plus this. A progressive JPEG
+// holds all its coefficients while it is read (128 bytes a block of 8 x 8 samples
+// of each component), so one too large for this bound is refused before any of
+// it is taken.
+inline constexpr std::uint64_t kMaxDecodeWorkBytes = std::uint64_t{64} << 20;
+
 // The most memory one decode takes, in MiB: the texture of the largest picture and
-// the working memory below. tools/run-fuzzers.sh reads this line for its memory limit.
-inline constexpr std::uint64_t kMaxDecodeMebibytes = 800;
+// the working memory. tools/run-fuzzers.sh reads this line for its memory limit.
+inline constexpr std::uint64_t kMaxDecodeMebibytes = 320;
 inline constexpr std::uint64_t kMaxTextureBytes = std::uint64_t{kMaxImageSide} * kMaxImageSide * 4u;
-inline constexpr std::uint64_t kMaxDecodeWorkBytes = (kMaxDecodeMebibytes << 20) - kMaxTextureBytes;
-// A progressive JPEG keeps all its coefficients while it is read (two bytes a
-// sample); the largest has four full-size components, padded to whole blocks.
-static_assert(kMaxDecodeWorkBytes >= 4u * 2u * (kMaxImageSide + 32u) * (kMaxImageSide + 32u));
+static_assert(kMaxDecodeMebibytes << 20 == kMaxTextureBytes + kMaxDecodeWorkBytes);
 
 // Decodes the bytes of an image file. PNG, JPEG, BMP and PNM are recognised by their
 // signatures; TGA, which has none, by the file name's extension. Every other

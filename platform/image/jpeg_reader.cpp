@@ -19,12 +19,17 @@ static_assert(std::endian::native == std::endian::little,
 
 // libjpeg reports errors by a long jump back to the setjmp of the function that
 // called it. The functions below that set one hold only plain values, so the jump
-// skips no destructor. The progress monitor rides along with the handler, so that
-// it lives as long as the decode.
+// skips no destructor. The progress monitor and its count of the scans' work ride
+// along with the handler, so that they live as long as the decode.
 struct ErrorHandler {
   jpeg_error_mgr base;
   jpeg_progress_mgr progress;
   std::jmp_buf jump;
+  // The blocks a pass over every component visits (the blocks libjpeg holds for
+  // the picture), the blocks the scans met so far visit, and how many scans those are.
+  std::uint64_t pictureBlocks = 0;
+  std::uint64_t scanBlocks = 0;
+  int scansCounted = 0;
 };
 
 [[noreturn]] void StopDecoding(j_common_ptr info) {
@@ -32,15 +37,44 @@ struct ErrorHandler {
 }
 void IgnoreMessage(j_common_ptr) {}
 
+std::uint64_t RoundedUp(JDIMENSION value, int multiple) {
+  const auto step = static_cast<std::uint64_t>(multiple);
+  return (value + step - 1u) / step * step;
+}
+
+// Each component's blocks padded to whole MCUs, as libjpeg stores and a single
+// scan of every component visits them.
+std::uint64_t PictureBlocks(const jpeg_decompress_struct& info) {
+  std::uint64_t blocks = 0;
+  for (int i = 0; i < info.num_components; ++i) {
+    const jpeg_component_info& component = info.comp_info[i];
+    blocks += RoundedUp(component.width_in_blocks, component.h_samp_factor) *
+              RoundedUp(component.height_in_blocks, component.v_samp_factor);
+  }
+  return blocks;
+}
+
 // libjpeg calls its progress monitor before each step of reading: before every row
-// of a scan and before every next marker segment. The number of scan headers it has
-// read is its own count, so no other reading of the file can disagree with it
-// (markers it skips or resynchronises past, lengths it reads differently): the
-// decode stops as soon as the scan over the bound has been met, before any of its
-// data is decoded.
-void StopAtTooManyScans(j_common_ptr info) {
-  const int scans = reinterpret_cast<j_decompress_ptr>(info)->input_scan_number;
-  if (scans > static_cast<int>(kMaxJpegScans)) StopDecoding(info);
+// of a scan and before every next marker segment, so once for each scan between
+// the reading of its header and the decoding of its data. The number of scan
+// headers it has read is its own count, so no other reading of the file can
+// disagree with it (markers it skips or resynchronises past, lengths it reads
+// differently). The first time a scan is met its blocks are counted, as libjpeg
+// will visit them (its MCUs times the blocks of an MCU), and the decode stops at
+// the scan over either bound, before any of that scan's data is decoded. Once the
+// data has run out libjpeg reads no further scan, so a file cut short costs no more
+// than its scans would whole.
+void StopAtTooMuchScanWork(j_common_ptr common) {
+  const auto* info = reinterpret_cast<j_decompress_ptr>(common);
+  auto* handler = reinterpret_cast<ErrorHandler*>(common->err);
+  if (info->input_scan_number == handler->scansCounted) return;
+  handler->scansCounted = info->input_scan_number;
+  handler->scanBlocks += std::uint64_t{info->MCUs_per_row} * info->MCU_rows_in_scan *
+                         static_cast<std::uint64_t>(info->blocks_in_MCU);
+  if (handler->scansCounted > static_cast<int>(kMaxJpegScans) ||
+      handler->scanBlocks > kMaxJpegPassesOverThePicture * handler->pictureBlocks) {
+    StopDecoding(common);
+  }
 }
 
 bool IsCmyk(J_COLOR_SPACE space) { return space == JCS_CMYK || space == JCS_YCCK; }
@@ -52,11 +86,15 @@ bool StartDecoding(jpeg_decompress_struct* info, ErrorHandler* error, const unsi
   if (setjmp(error->jump)) return false;
   jpeg_create_decompress(info);
   info->progress = &error->progress;  // the creation clears the field
-  // The coefficients of a progressive picture are held whole; beyond this bound
-  // libjpeg, which has no backing store, refuses the picture.
+  // The coefficients of a picture of several scans are held whole, in libjpeg's
+  // virtual arrays; this bound is the one libjpeg checks before it takes them, and
+  // with no backing store it refuses the picture there (JERR_NO_BACKING_STORE),
+  // before any of that memory is taken. Its other buffers, a few rows, are not
+  // counted against the bound and take under a few megabytes at the largest width.
   info->mem->max_memory_to_use = static_cast<long>(kMaxDecodeWorkBytes);
   jpeg_mem_src(info, p, static_cast<unsigned long>(size));
   if (jpeg_read_header(info, TRUE) != JPEG_HEADER_OK) return false;
+  error->pictureBlocks = PictureBlocks(*info);
   const J_COLOR_SPACE space = info->jpeg_color_space;
   if (space != JCS_GRAYSCALE && space != JCS_YCbCr && space != JCS_RGB && !IsCmyk(space)) return false;
   info->out_color_space = IsCmyk(space) ? JCS_CMYK : JCS_EXT_BGRA;
@@ -102,7 +140,7 @@ std::unique_ptr<Texture> ReadJpeg(const unsigned char* p, std::size_t size) {
   info.err = jpeg_std_error(&error.base);
   error.base.error_exit = StopDecoding;
   error.base.output_message = IgnoreMessage;
-  error.progress.progress_monitor = StopAtTooManyScans;
+  error.progress.progress_monitor = StopAtTooMuchScanWork;
 
   std::unique_ptr<Texture> texture;
   if (StartDecoding(&info, &error, p, size)) {

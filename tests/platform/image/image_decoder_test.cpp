@@ -191,6 +191,31 @@ TEST(ImageDecoder, JpegsAreRefusedAtTheirFirstScanOverTheBound) {
   }
   // The longest legal progression at the largest size: half a minute of decoding.
   EXPECT_EQ(Decode(vesk_test::MakeProgressiveJpeg(8192, 8192, 883), "j.jpg"), nullptr);
+
+  // Scans of no coded data, which libjpeg decodes from nothing, each over every
+  // block: accepted up to the bound on passes over the picture, refused at the scan
+  // over it; coefficients over the working memory (8192 x 8192 CMYK: 512 MB) are
+  // refused before they are taken. A file cut short with a restart after every
+  // block still shows: the rest of its scan is plain grey, one pass.
+  using vesk_test::JpegCoding;
+  const int passes = static_cast<int>(platform::kMaxJpegPassesOverThePicture);
+  struct Shape { int side, components; JpegCoding coding; int scans; bool accepted; };
+  for (const Shape& shape : {Shape{256, 1, JpegCoding::kHuffman, passes, true},
+                             Shape{256, 1, JpegCoding::kHuffman, passes + 1, false},
+                             Shape{256, 4, JpegCoding::kArithmetic, passes, true},
+                             Shape{256, 4, JpegCoding::kArithmetic, passes + 1, false},
+                             Shape{2880, 4, JpegCoding::kHuffman, 1, true},
+                             Shape{8192, 4, JpegCoding::kHuffman, 2, false},
+                             Shape{8192, 4, JpegCoding::kArithmetic, 2, false}}) {
+    const auto t = Decode(vesk_test::MakeJpegOfEmptyScans(shape.side, shape.components, shape.coding,
+                                                          shape.scans, 8400), "j.jpg");
+    EXPECT_EQ(t != nullptr, shape.accepted) << shape.side << " " << shape.components << " " << shape.scans;
+    if (t != nullptr && shape.components == 1) {
+      EXPECT_EQ(t->At(shape.side - 1, shape.side - 1), 0xFF808080u);
+    }
+  }
+  EXPECT_EQ(PixelsOf(Decode(vesk_test::MakeCutShortRestartJpeg(512, 100, 0), "j.jpg")),
+            std::vector<std::uint32_t>(512 * 512, 0xFF808080u));
 }
 
 TEST(ImageDecoder, PngKeepsNoneOfItsTextAndBoundsItsMemory) {

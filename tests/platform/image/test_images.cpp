@@ -83,6 +83,26 @@ std::string PackJpegBits(std::string bits) {
   return out;
 }
 
+// SOI, a quantisation table of 1s and a frame header of the given start-of-frame
+// marker, its components' sampling factors (h << 4 | v) one byte each.
+std::string JpegFrame(unsigned marker, int width, int height, const std::string& sampling) {
+  const auto h = static_cast<std::uint32_t>(height), w = static_cast<std::uint32_t>(width);
+  std::string frame = {8, Byte(h, 8), Byte(h, 0), Byte(w, 8), Byte(w, 0), static_cast<char>(sampling.size())};
+  for (std::size_t c = 0; c < sampling.size(); ++c) frame += {static_cast<char>(c + 1), sampling[c], 0};
+  std::string jpeg = "\xFF\xD8";
+  PutSegment(jpeg, 0xDB, std::string(1, '\0') + std::string(64, '\x01'));
+  PutSegment(jpeg, marker, frame);
+  return jpeg;
+}
+
+// The head and the rest of a JPEG with a comment segment between that makes the
+// file `size` bytes long (or none, when it is longer already).
+std::string PaddedTo(std::string head, const std::string& rest, std::size_t size) {
+  const std::size_t unpadded = head.size() + rest.size() + 4u;
+  if (size > unpadded) PutSegment(head, 0xFE, std::string(size - unpadded, '\0'));
+  return head + rest;
+}
+
 }  // namespace
 
 int PngChannels(int colourType) {
@@ -138,36 +158,40 @@ std::string WithChunksBeforeImageData(const std::string& png,
 
 std::string MakeProgressiveJpeg(int width, int height, int scans, JpegDetour detour) {
   using namespace std::string_literals;
-  const auto h = static_cast<std::uint32_t>(height), w = static_cast<std::uint32_t>(width);
-  std::string jpeg = "\xFF\xD8";
-  PutSegment(jpeg, 0xDB, std::string(1, '\0') + std::string(64, '\x01'));  // every quantiser 1
-  PutSegment(jpeg, 0xC2, {8, Byte(h, 8), Byte(h, 0), Byte(w, 8), Byte(w, 0), 1, 1, 0x11, 0});
+  // Y, Cb, Cr: an MCU of 32 x 8 pixels holds one block of the luma and four of each chroma.
+  std::string jpeg = JpegFrame(0xC2, width, height, "\x11\x41\x41");
   // Huffman tables: the DC difference 0 coded "0"; the AC end-of-band runs EOB0 to
   // EOB14 coded as their class in 4 bits.
   PutSegment(jpeg, 0xC4, "\0\1"s + std::string(16, '\0'));
   PutSegment(jpeg, 0xC4, "\x10\0\0\0\x0F"s + std::string(12, '\0') +
                              "\0\x10\x20\x30\x40\x50\x60\x70\x80\x90\xA0\xB0\xC0\xD0\xE0"s);
   const bool restarts = detour == JpegDetour::kReservedMarkerAtRestart;
-  if (restarts) PutSegment(jpeg, 0xDD, "\0\1"s);  // a restart interval of one block
-  const auto blocks = static_cast<std::uint32_t>((width + 7) / 8 * ((height + 7) / 8));
+  if (restarts) PutSegment(jpeg, 0xDD, "\0\1"s);  // a restart interval of one MCU
+  const auto mcus = static_cast<std::uint32_t>((width + 31) / 32 * ((height + 7) / 8));  // and luma blocks
+  const std::string mcuDc(9, '0');  // every DC difference 0
   for (int scan = 0; scan < scans; ++scan) {
     const int step = (scan + 13) % 14;  // of an AC coefficient's 14 scans, point transform 13 - step
     const auto band = static_cast<char>(scan == 0 ? 0 : (scan - 1) / 14 + 1);
     const auto successive =  // Ah << 4 | Al
         static_cast<char>(scan == 0 ? 0 : (step == 0 ? 0 : (14 - step) << 4) | (13 - step));
-    PutSegment(jpeg, 0xDA, {1, 1, 0, band, band, successive});
+    if (scan == 0) {
+      PutSegment(jpeg, 0xDA, "\3\1\0\2\0\3\0\0\0\0"s);
+    } else {
+      PutSegment(jpeg, 0xDA, {1, 1, 0, band, band, successive});
+    }
     if (scan == 0 && restarts) {
-      // Each block's DC difference in a byte of its own, restart markers between.
-      for (std::uint32_t block = 0; block < blocks; ++block) {
-        if (block == 1) jpeg += "\xFF\x02\x40\x00"s;
-        if (block > 0) jpeg += {'\xFF', static_cast<char>(0xD0 + (block - 1) % 8)};
-        jpeg += PackJpegBits("0");
+      // Each MCU's DC differences in bytes of their own, restart markers between.
+      for (std::uint32_t mcu = 0; mcu < mcus; ++mcu) {
+        if (mcu == 1) jpeg += "\xFF\x02\x40\x00"s;
+        if (mcu > 0) jpeg += {'\xFF', static_cast<char>(0xD0 + (mcu - 1) % 8)};
+        jpeg += PackJpegBits(mcuDc);
       }
       PutSegment(jpeg, 0xDD, "\0\0"s);  // no restarts in the scans that follow
       continue;
     }
-    std::string bits = scan == 0 ? std::string(blocks, '0') : "";  // every DC difference 0
-    for (std::uint32_t left = scan == 0 ? 0 : blocks; left > 0;) {  // all blocks in end-of-band runs
+    std::string bits;
+    for (std::uint32_t mcu = 0; scan == 0 && mcu < mcus; ++mcu) bits += mcuDc;
+    for (std::uint32_t left = scan == 0 ? 0 : mcus; left > 0;) {  // all luma blocks in end-of-band runs
       const std::uint32_t run = std::min<std::uint32_t>(left, 32767);
       const int runClass = std::bit_width(run) - 1;
       const std::uint32_t code =  // the class, then the run's bits below its top bit
@@ -180,6 +204,31 @@ std::string MakeProgressiveJpeg(int width, int height, int scans, JpegDetour det
     if (scan == 0 && detour == JpegDetour::kSegmentOfLength1) jpeg += "\xFF\xFE\0\1"s;
   }
   return jpeg + "\xFF\xD9";
+}
+
+std::string MakeJpegOfEmptyScans(int side, int components, JpegCoding coding, int scans, std::size_t size) {
+  using namespace std::string_literals;
+  const bool arithmetic = coding == JpegCoding::kArithmetic;
+  const std::string sampling(static_cast<std::size_t>(components), 0x11);
+  std::string jpeg = JpegFrame(arithmetic ? 0xCA : 0xC2, side, side, sampling);
+  if (!arithmetic) PutSegment(jpeg, 0xC4, "\0\1"s + std::string(16, '\0'));  // the DC difference 0 coded "0"
+  std::string scan(1, static_cast<char>(components)), rest;
+  for (int c = 1; c <= components; ++c) scan += {static_cast<char>(c), 0};
+  for (int i = 0; i < scans; ++i) PutSegment(rest, 0xDA, scan + (i == 0 ? "\0\0\0"s : "\0\0\x10"s));
+  return PaddedTo(jpeg, rest + "\xFF\xD9", size);
+}
+
+std::string MakeCutShortRestartJpeg(int side, int blocks, std::size_t size) {
+  using namespace std::string_literals;
+  std::string jpeg = JpegFrame(0xC0, side, side, "\x11"), rest;
+  PutSegment(jpeg, 0xC4, "\0\1"s + std::string(16, '\0'));    // the DC difference 0 coded "0"
+  PutSegment(jpeg, 0xC4, "\x10\1"s + std::string(16, '\0'));  // the end of block coded "0"
+  PutSegment(jpeg, 0xDD, "\0\1"s);
+  PutSegment(rest, 0xDA, "\1\1\0\0\x3F\0"s);
+  for (int block = 0; block < blocks; ++block) {
+    rest += PackJpegBits("00") + "\xFF" + static_cast<char>(0xD0 + block % 8);
+  }
+  return PaddedTo(jpeg, rest, size);
 }
 
 std::string MakePngRgba(int width, int height, const std::vector<std::uint32_t>& argb) {

@@ -1,8 +1,10 @@
 #pragma once
 // Small image files built in memory for the decoder tests: PNG (true colour with
 // alpha, a palette with transparency, or any colour type and depth from its
-// samples), progressive JPEG of many scans, BMP (24- and 32-bit) and TGA.
+// samples), JPEG of many scans, of empty scans or cut short, BMP (24- and 32-bit)
+// and TGA.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <utility>
@@ -33,14 +35,27 @@ std::string WithChunksBeforeImageData(const std::string& png,
 // What a JPEG may hold between its scans that a reader counting scans on its own
 // can take differently from the decoder, which reads on past each: a comment
 // segment stating a length of 0 or 1 after the first scan, or, inside the first
-// scan (of one restart interval per block), a reserved marker met where the first
+// scan (of one restart interval per MCU), a reserved marker met where the first
 // restart marker is due, whose next two bytes read as a length of 16 KB.
 enum class JpegDetour { kNone, kSegmentOfLength0, kSegmentOfLength1, kReservedMarkerAtRestart };
-// A greyscale progressive JPEG of plain grey (every coefficient 0) with the first
-// `scans` of the longest progression the format allows: the DC scan, then for each
-// of the 63 AC coefficients a first scan at point transform 13 and 13 refinements
-// (883 scans in all).
+// A progressive JPEG of plain grey (every coefficient 0) with the first `scans` of
+// the longest progression the format allows: the DC scan, then for each of the 63
+// AC coefficients of the luma a first scan at point transform 13 and 13
+// refinements (883 scans in all). Its luma has a quarter of the chroma's width, so
+// that each AC scan visits a ninth of the picture's blocks: 64 scans visit them 8
+// times over.
 std::string MakeProgressiveJpeg(int width, int height, int scans, JpegDetour detour = JpegDetour::kNone);
+// JPEGs whose decoding costs far more than their bytes, each padded with a comment
+// segment to `size` bytes (enough for the decoder's check that the file can hold
+// the picture; none when the file is longer), of plain grey (every coefficient 0):
+// - progressive, of `scans` scans over the DC coefficients of all its components
+//   (1 grey, 4 CMYK) that hold no coded data, so that libjpeg decodes every block
+//   again from nothing in each (the first scan, then refinements of it);
+// - baseline greyscale with a restart interval of one block, whose coded data (and
+//   the file) ends after `blocks` blocks with their restart markers.
+enum class JpegCoding { kHuffman, kArithmetic };
+std::string MakeJpegOfEmptyScans(int side, int components, JpegCoding coding, int scans, std::size_t size);
+std::string MakeCutShortRestartJpeg(int side, int blocks, std::size_t size);
 // A bottom-up BMP (BITMAPINFOHEADER, BI_RGB) of 24 or 32 bits per pixel. For 32 bits
 // the fourth byte of each pixel is written from the alpha of argb.
 std::string MakeBmp(int width, int height, int bitsPerPixel, const std::vector<std::uint32_t>& argb);
