@@ -22,7 +22,9 @@ link="$links/$sum-started-by-a-long-path-so-that-a-fault-which-depends-on-the-le
 legacy="$folder/started-by-a-long-path-so-that-a-fault-which-depends-on-the-length-cannot-hide"
 [ ! -L "$legacy" ] || rm -f "$legacy"
 # Binaries start side by side: another may have made the link in the meantime.
-[ -L "$link" ] || ln -s "$folder" "$link" 2>/dev/null || [ -L "$link" ]
+# -T: a link made in the meantime is a name that exists, never a folder to make
+# the new link inside.
+[ -L "$link" ] || ln -sT "$folder" "$link" 2>/dev/null || [ -L "$link" ]
 if [ "$(readlink "$link")" != "$folder" ]; then
   echo "start-by-long-path: $link leads to $(readlink "$link"), not to $folder" >&2
   exit 1
