@@ -99,6 +99,8 @@ const char* HeaderRefusalLine(VorbisHeaderCheck check) {
       return "Failed : COggReader::Open Too Many Codebook Entries\n";
     case VorbisHeaderCheck::kSetupTooCostly:
       return "Failed : COggReader::Open Setup Too Costly\n";
+    case VorbisHeaderCheck::kPositionsOutOfOrder:
+      return "Failed : COggReader::Open Positions Out Of Order\n";
   }
   return nullptr;
 }

@@ -177,12 +177,14 @@ class HeaderWalk {
     if (begins && !m_InLinkStart) {
       m_LinkHasVorbis = false;
       m_LinkSerials.clear();
+      m_LinkPositions.clear();
     }
     if (!begins && m_InLinkStart && !m_LinkHasVorbis) return VorbisHeaderCheck::kUnreadable;
     m_InLinkStart = begins;
     // The library tells the links apart by their streams' serial numbers: it would
     // take a page of no stream of the current link for the start of another link.
     if (!begins && !m_LinkSerials.contains(serial)) return VorbisHeaderCheck::kUnreadable;
+    if (!IsInOrder(serial, ogg_page_granulepos(&page))) return VorbisHeaderCheck::kPositionsOutOfOrder;
     if (begins) {
       m_LinkSerials.insert(serial);
       // A stream begun again under the number of one still reading its headers.
@@ -238,6 +240,19 @@ class HeaderWalk {
     return VorbisHeaderCheck::kReadable;
   }
 
+  // The library finds a sample by bisecting a link's pages on their granule
+  // positions, and loops for ever on positions that go back. A stream's positions
+  // never do (-1 marks a page on which no packet ends); none is negative.
+  bool IsInOrder(long serial, std::int64_t position) {
+    if (position == -1) return true;
+    if (position < 0) return false;
+    const auto [last, first] = m_LinkPositions.try_emplace(serial, position);
+    if (first) return true;
+    if (position < last->second) return false;
+    last->second = position;
+    return true;
+  }
+
   // Adds a link's set-up to the file's, against the budgets.
   VorbisHeaderCheck Budget(const VorbisLinkCost& link) {
     m_SetupBytes += link.bookBytes + link.decoderBytes;
@@ -267,6 +282,7 @@ class HeaderWalk {
   bool m_InLinkStart = false;    // the last page began a stream
   bool m_LinkHasVorbis = false;  // a Vorbis stream begins in the current link
   std::set<long> m_LinkSerials;  // the streams the current link began
+  std::map<long, std::int64_t> m_LinkPositions;  // the last granule position of each
   SetupTally m_Tally;
   std::uint64_t m_SetupBytes = 0;  // of every link's tables
   std::int64_t m_ReadAt = 0;  // bytes read from the file

@@ -41,6 +41,7 @@ enum class VorbisHeaderCheck {
   kTooManyCodebooks,        // more than kMaxFileCodebooks books
   kTooManyCodebookEntries,  // more entries or values than a file may have
   kSetupTooCostly,          // a link or the file over a budget of vorbis_setup_cost.h
+  kPositionsOutOfOrder,     // a stream's granule position that goes back, or is negative
 };
 
 // What the setup headers of a file have stated so far.

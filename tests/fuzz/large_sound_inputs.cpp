@@ -52,8 +52,7 @@ int main(int argc, char** argv) {
   for (std::uint32_t serial = 1; serial <= 1000; ++serial) {
     small += vesk_test::MakeOggWithCodebooks({.silentPackets = 1000, .serial = serial});
   }
-  const std::string tiny =
-      vesk_test::WithLastGranule(vesk_test::MakeOggWithCodebooks({.silentPackets = 600000}), 100);
+  const std::string tiny = vesk_test::MakeOggWithCodebooks({.silentPackets = 600000, .statedSamples = 100});
   const bool written = Write(folder / "chain-of-links-with-cover-art.ogg", links) &&
                        Write(folder / "chain-of-1000-links.ogg", small) &&
                        Write(folder / "chain-of-links-cut-in-the-last-headers.ogg", cut) &&

@@ -111,6 +111,17 @@ TEST_F(OggReaderTest, RefusesMissingAndDamagedFiles) {
     EXPECT_FALSE(noise.IsOpen());
     EXPECT_TRUE(capture.Contains("Failed : COggReader::Open File Not Found\n"));
   }
+  // Granule positions that go back (the library's seek would bisect them for
+  // ever), or a negative one.
+  const std::string tone = vesk_test::MakeOggTone(2, 44100, 44100);
+  for (const std::string& file : {vesk_test::WithLastGranule(tone, std::int64_t{1} << 56, 1),
+                                  vesk_test::WithLastGranule(tone, -2, 1)}) {
+    vesk_test::WriteFile(m_Dir.path() / "back.ogg", file);
+    vesk_test::DebugCapture capture;
+    COggReader back(new CFileReader, "back.ogg");
+    EXPECT_FALSE(back.IsOpen());
+    EXPECT_TRUE(capture.Contains("Failed : COggReader::Open Positions Out Of Order\n"));
+  }
   {
     // Cut in the middle of the audio: opens (or is refused) and reads to an end
     // without hanging.
@@ -200,7 +211,7 @@ TEST_F(OggReaderTest, AStatedLengthShorterThanABlockIsTakenFromWhatDecodingDeliv
 
   const std::string lying[] = {
       CorpusFile("ogg-one-sample-length-seek-per-sample-slow.ogg"),
-      vesk_test::WithLastGranule(vesk_test::MakeOggWithCodebooks({.silentPackets = 20000}), 100)};
+      vesk_test::MakeOggWithCodebooks({.silentPackets = 20000, .statedSamples = 100})};
   for (const std::string& bytes : lying) {
     vesk_test::DebugCapture capture;
     EXPECT_FALSE(Open(bytes).IsOpen());

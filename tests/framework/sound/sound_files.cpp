@@ -378,7 +378,7 @@ std::string MakeOggWithCodebooks(const CodebookStream& stream) {
     packet.bytes = static_cast<long>(silence.size());
     packet.b_o_s = 0;
     packet.e_o_s = i + 1 == stream.silentPackets ? 1 : 0;
-    packet.granulepos = samples * i;
+    packet.granulepos = stream.statedSamples >= 0 ? std::min(samples * i, stream.statedSamples) : samples * i;
     ogg_stream_packetin(&out, &packet);
     ++packet.packetno;
     while (ogg_stream_pageout(&out, &page) != 0) AppendPage(file, page);
@@ -397,9 +397,9 @@ std::string FirstOggPages(const std::string& ogg, std::size_t count) {
 
 std::string LastOggPage(const std::string& ogg) { return PagesOf(ogg).back(); }
 
-std::string WithLastGranule(const std::string& ogg, std::int64_t granule) {
+std::string WithLastGranule(const std::string& ogg, std::int64_t granule, std::size_t pagesBefore) {
   std::vector<std::string> pages = PagesOf(ogg);
-  std::string& last = pages.at(pages.size() - 1);
+  std::string& last = pages.at(pages.size() - 1 - pagesBefore);
   Patch(last, kGranuleAt, static_cast<std::uint32_t>(granule));
   Patch(last, kGranuleAt + 4, static_cast<std::uint32_t>(static_cast<std::uint64_t>(granule) >> 32));
   std::string out;

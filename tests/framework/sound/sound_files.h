@@ -60,7 +60,8 @@ std::string ForeignOggPage(std::uint32_t serial, const std::string& body = "not 
 // them), one floor of type 1 or, with `lspOrder` above 0, of type 0 of that order
 // over 65,535 bark bands and coded with book 0 (then every packet states a curve,
 // with as few bits as book 0 allows), and a mapping of `couplingSteps` coupling
-// steps between the two channels of a stereo stream.
+// steps between the two channels of a stereo stream. With `statedSamples` of 0 or
+// more no page states more samples than that: the file plays on past its length.
 struct CodebookStream {
   int channels = 1;
   int books = 1;
@@ -74,6 +75,7 @@ struct CodebookStream {
   int lspOrder = 0;
   int couplingSteps = 0;
   std::uint32_t serial = 1;
+  std::int64_t statedSamples = -1;
 };
 std::string MakeOggWithCodebooks(const CodebookStream& stream);
 
@@ -81,7 +83,8 @@ std::string MakeOggWithCodebooks(const CodebookStream& stream);
 std::string FirstOggPages(const std::string& ogg, std::size_t count);
 // The last page of the file.
 std::string LastOggPage(const std::string& ogg);
-// The file with the granule position of its last page replaced.
-std::string WithLastGranule(const std::string& ogg, std::int64_t granule);
+// The file with the granule position of its last page replaced, or of the page
+// that many pages before it.
+std::string WithLastGranule(const std::string& ogg, std::int64_t granule, std::size_t pagesBefore = 0);
 
 }  // namespace vesk_test
