@@ -30,9 +30,15 @@ if(VESK_SANITIZE)
   endif()
 endif()
 
-# A fuzzing build calls a coverage hook at every basic block (tests/fuzz).
+# A fuzzing build calls a coverage hook at every basic block (tests/fuzz). Every
+# program of it carries a hook that does nothing, which the fuzzing targets' own
+# takes the place of, and exports it to the plug-in it loads.
 if(VESK_FUZZ)
   add_compile_options(-fsanitize-coverage=trace-pc)
+  add_library(vesk_coverage_hook_default OBJECT "${CMAKE_CURRENT_LIST_DIR}/coverage_hook_default.cpp")
+  set(_vesk_is_program "$<STREQUAL:$<TARGET_PROPERTY:TYPE>,EXECUTABLE>")
+  link_libraries("$<${_vesk_is_program}:$<TARGET_OBJECTS:vesk_coverage_hook_default>>")
+  add_link_options("$<${_vesk_is_program}:-Wl,--export-dynamic-symbol=__sanitizer_cov_trace_pc>")
 endif()
 
 # Adds every immediate child folder of the current source folder that has a
