@@ -378,7 +378,7 @@ std::string MakeOggWithCodebooks(const CodebookStream& stream) {
     packet.bytes = static_cast<long>(silence.size());
     packet.b_o_s = 0;
     packet.e_o_s = i + 1 == stream.silentPackets ? 1 : 0;
-    packet.granulepos = stream.statedSamples >= 0 ? std::min(samples * i, stream.statedSamples) : samples * i;
+    packet.granulepos = std::min(samples * i, stream.statedSamples);
     ogg_stream_packetin(&out, &packet);
     ++packet.packetno;
     while (ogg_stream_pageout(&out, &page) != 0) AppendPage(file, page);

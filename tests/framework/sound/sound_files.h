@@ -4,6 +4,7 @@
 // are written bit by bit.
 
 #include <cstdint>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -60,8 +61,8 @@ std::string ForeignOggPage(std::uint32_t serial, const std::string& body = "not 
 // them), one floor of type 1 or, with `lspOrder` above 0, of type 0 of that order
 // over 65,535 bark bands and coded with book 0 (then every packet states a curve,
 // with as few bits as book 0 allows), and a mapping of `couplingSteps` coupling
-// steps between the two channels of a stereo stream. With `statedSamples` of 0 or
-// more no page states more samples than that: the file plays on past its length.
+// steps between the two channels of a stereo stream. No page states more than
+// `statedSamples`: with fewer than the packets hold, the file plays on past its length.
 struct CodebookStream {
   int channels = 1;
   int books = 1;
@@ -75,7 +76,7 @@ struct CodebookStream {
   int lspOrder = 0;
   int couplingSteps = 0;
   std::uint32_t serial = 1;
-  std::int64_t statedSamples = -1;
+  std::int64_t statedSamples = std::numeric_limits<std::int64_t>::max();
 };
 std::string MakeOggWithCodebooks(const CodebookStream& stream);
 
