@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/text/cp932.h"
+#include "platform/work/load_quit.h"
 #include "platform/window/sdl_window_access.h"
 
 namespace platform {
@@ -48,7 +49,10 @@ WindowSystem& System() {
   return *system;
 }
 
-void OnQuitSignal(int) { g_QuitSignal = 1; }
+void OnQuitSignal(int) {
+  g_QuitSignal = 1;
+  RequestLoadsStop(QuitRequest::kSignal);
+}
 
 Window* FindBySdlId(std::uint32_t id) {
   for (auto& w : System().windows) {
@@ -63,6 +67,10 @@ void Enqueue(Window* window, MessageId id, std::uintptr_t wParam) {
 
 // Turns one SDL event into the messages the game handles.
 void Translate(const SDL_Event& event) {
+  // A quit or close seen by the probe during a load has now reached the loop.
+  if (event.type == SDL_QUIT || (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_CLOSE)) {
+    LetLoadsRun(QuitRequest::kWindowClose);
+  }
   if (event.type == SDL_QUIT) {
     // The system asks the program to end (the last window closing does not do
     // this, see InitWindowSystem): the same as a termination signal.
@@ -82,6 +90,19 @@ void Translate(const SDL_Event& event) {
 
 bool IsInputEvent(Uint32 type) {
   return (type >= SDL_KEYDOWN && type < SDL_JOYAXISMOTION) || (type >= SDL_FINGERDOWN && type < SDL_CLIPBOARDUPDATE);
+}
+
+// The probe of a load on the main thread: moves the display's events into SDL's
+// queue and looks there, taking nothing, for a request to end or a close button.
+bool QuitWaitsInSdlQueue() {
+  SDL_PumpEvents();
+  SDL_Event events[256];
+  if (SDL_PeepEvents(events, 1, SDL_PEEKEVENT, SDL_QUIT, SDL_QUIT) > 0) return true;
+  const int count = SDL_PeepEvents(events, 256, SDL_PEEKEVENT, SDL_WINDOWEVENT, SDL_WINDOWEVENT);
+  for (int i = 0; i < count; ++i) {
+    if (events[i].window.event == SDL_WINDOWEVENT_CLOSE) return true;
+  }
+  return false;
 }
 
 void PumpSdlEvents() {
@@ -117,6 +138,7 @@ bool InitWindowSystem() {
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
   system.started = true;
+  SetWaitingQuitProbe(&QuitWaitsInSdlQueue);
   return true;
 }
 
@@ -173,6 +195,7 @@ bool PeekMessage(Message& message) {
   }
   if (system.quitPosted) {
     system.quitPosted = false;
+    LetLoadsRun(QuitRequest::kSignal);
     message = Message{nullptr, MessageId::Quit, static_cast<std::uintptr_t>(system.quitCode), 0};
     return true;
   }
