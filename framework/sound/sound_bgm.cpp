@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/debug/debug_sink.h"
+#include "platform/work/work_meter.h"
 
 namespace nsZarn::nsSound::nsISound {
 namespace {
@@ -139,7 +140,12 @@ bool CSoundBGM::Play(bool loop) {
   // A notification from before this Play must not count against the new blocks.
   m_NotifyEvent->Reset();
   m_PlayingBlock = 0;
-  for (std::int32_t i = 0; i < kBlocksAhead; ++i) FillBlock();
+  {
+    // The first fill is one load of the main thread; the streaming thread's fills
+    // are held to the decoder's own rate.
+    platform::LoadMeter load;
+    for (std::int32_t i = 0; i < kBlocksAhead; ++i) FillBlock();
+  }
   if (!m_Buffer->Play(true)) {
     platform::WriteDebugLine("Failed : CSoundBGM::Play\n");
     return false;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/debug/debug_sink.h"
+#include "platform/work/work_meter.h"
 
 namespace nsZarn::nsSound::nsISound {
 
@@ -90,8 +91,13 @@ bool CSoundSE::Load(ISoundReader* reader) {
     failure = "Failed : CSoundSE::Load CreateSoundBuffer\n";
   } else {
     const std::uint64_t limit = std::min(stated, OneFrameMoreThanABuffer(format.blockAlign));
+    // Decoding the whole sound is one load: a reader that finds it too slow fails
+    // its read; a quit during it cuts the samples short, and the load is given up.
+    platform::LoadMeter load;
     const SamplesRead read = ReadSamples(*reader, limit, format.blockAlign, samples);
-    if (read != SamplesRead::kRead) {
+    if (platform::CheckLoadWork() == platform::WorkVerdict::kQuit) {
+      failure = "Failed : CSoundSE::Load Quit While Loading\n";
+    } else if (read != SamplesRead::kRead) {
       failure = "Failed : CSoundSE::Load Read\n";
       m_FileAtFault = read == SamplesRead::kUnreadable;
     } else {

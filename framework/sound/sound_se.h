@@ -36,8 +36,9 @@ class CSoundSE : public ISound {
   bool Load(ISoundReader* reader) override;
 
   // Whether the last load failed for the file's sake: its reader was not open or
-  // could not read it, or it delivered too few or too many samples for a buffer.
-  // A load that failed for want of a device or of memory may succeed another time.
+  // could not read it (also when its decoding was too slow), or it delivered too
+  // few or too many samples for a buffer. A load that failed for want of a device
+  // or of memory, or that a quit cut short, may succeed another time.
   bool IsFileAtFault() const;
 
   // How many voices (the buffer and its duplicates) the sound has.

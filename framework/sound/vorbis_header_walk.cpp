@@ -8,7 +8,11 @@
 #include <deque>
 #include <map>
 #include <set>
+#include <utility>
 #include <vector>
+
+#include "framework/sound/vorbis_setup_cost.h"
+#include "platform/work/work_meter.h"
 
 namespace nsZarn::nsSound::nsISoundReader {
 namespace {
@@ -97,6 +101,7 @@ class HeaderWalk {
     for (;;) {
       char* buffer = ogg_sync_buffer(&m_Sync, kChunkBytes);
       if (buffer == nullptr) return VorbisHeaderCheck::kUnreadable;
+      if (platform::CheckLoadWork() != platform::WorkVerdict::kGoOn) return VorbisHeaderCheck::kStopped;
       const std::size_t got = m_File.fread(buffer, 1, kChunkBytes);
       if (got == 0) break;
       NoteCaptures(reinterpret_cast<const unsigned char*>(buffer), got);
@@ -114,6 +119,8 @@ class HeaderWalk {
     }
     return VorbisHeaderCheck::kReadable;
   }
+
+  std::vector<VorbisStreamEnd>& Ends() { return m_Ends; }
 
  private:
   // Notes where the capture pattern begins in the bytes just read, also across the
@@ -178,13 +185,20 @@ class HeaderWalk {
       m_LinkHasVorbis = false;
       m_LinkSerials.clear();
       m_LinkPositions.clear();
+      m_LinkEnds.clear();
     }
     if (!begins && m_InLinkStart && !m_LinkHasVorbis) return VorbisHeaderCheck::kUnreadable;
     m_InLinkStart = begins;
     // The library tells the links apart by their streams' serial numbers: it would
     // take a page of no stream of the current link for the start of another link.
     if (!begins && !m_LinkSerials.contains(serial)) return VorbisHeaderCheck::kUnreadable;
-    if (!IsInOrder(serial, ogg_page_granulepos(&page))) return VorbisHeaderCheck::kPositionsOutOfOrder;
+    const std::int64_t position = ogg_page_granulepos(&page);
+    if (!IsInOrder(serial, position)) return VorbisHeaderCheck::kPositionsOutOfOrder;
+    if (const auto end = m_LinkEnds.find(serial); end != m_LinkEnds.end()) {
+      VorbisStreamEnd& stated = m_Ends[end->second];
+      stated.endsUnstated = position == -1;
+      if (position != -1) stated.lastPosition = position;
+    }
     if (begins) {
       m_LinkSerials.insert(serial);
       // A stream begun again under the number of one still reading its headers.
@@ -213,6 +227,8 @@ class HeaderWalk {
         return VorbisHeaderCheck::kTooManyLinks;
       }
       pending = m_Streams.emplace(serial, PendingStream{state, 1, format}).first;
+      m_LinkEnds.emplace(serial, m_Ends.size());
+      m_Ends.emplace_back();
     } else {
       if (pending == m_Streams.end()) return VorbisHeaderCheck::kReadable;  // not Vorbis, or past its headers
       ogg_stream_pagein(&pending->second.state, &page);
@@ -256,6 +272,7 @@ class HeaderWalk {
   // Adds a link's set-up to the file's, against the budgets.
   VorbisHeaderCheck Budget(const VorbisLinkCost& link) {
     m_SetupBytes += link.bookBytes + link.decoderBytes;
+    if (link.packetWork > kMaxPacketWork) return VorbisHeaderCheck::kPacketTooCostly;
     const bool within = link.sampleWork <= kMaxSampleWork && link.decoderBytes <= kMaxLinkDecoderBytes &&
                         m_SetupBytes <= kMaxFileSetupBytes;
     return within ? VorbisHeaderCheck::kReadable : VorbisHeaderCheck::kSetupTooCostly;
@@ -283,6 +300,8 @@ class HeaderWalk {
   bool m_LinkHasVorbis = false;  // a Vorbis stream begins in the current link
   std::set<long> m_LinkSerials;  // the streams the current link began
   std::map<long, std::int64_t> m_LinkPositions;  // the last granule position of each
+  std::map<long, std::size_t> m_LinkEnds;        // the Vorbis streams it began, by their index in m_Ends
+  std::vector<VorbisStreamEnd> m_Ends;
   SetupTally m_Tally;
   std::uint64_t m_SetupBytes = 0;  // of every link's tables
   std::int64_t m_ReadAt = 0;  // bytes read from the file
@@ -295,6 +314,11 @@ class HeaderWalk {
 
 }  // namespace
 
-VorbisHeaderCheck WalkVorbisHeaders(IFileReader& file) { return HeaderWalk(file).Run(); }
+VorbisHeaderCheck WalkVorbisHeaders(IFileReader& file, std::vector<VorbisStreamEnd>* ends) {
+  HeaderWalk walk(file);
+  const VorbisHeaderCheck check = walk.Run();
+  if (ends != nullptr) *ends = std::move(walk.Ends());
+  return check;
+}
 
 }  // namespace nsZarn::nsSound::nsISoundReader

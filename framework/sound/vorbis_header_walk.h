@@ -18,13 +18,28 @@
 // has not read. A file with more than a few capture patterns that begin no page
 // (inside pages, or damaged) is refused too.
 
+#include <cstdint>
+#include <vector>
+
 #include "framework/file/file_reader.h"
 #include "framework/sound/vorbis_setup_reader.h"
 
 namespace nsZarn::nsSound::nsISoundReader {
 
+// Where a Vorbis stream ends as its pages state it: the last granule position a
+// page of it states, and whether a page after that states none (-1, a page on
+// which no packet ends: the last page of a file cut short).
+struct VorbisStreamEnd {
+  std::int64_t lastPosition = 0;
+  bool endsUnstated = false;
+};
+
 // Reads the open file from its start to its end; the position is left anywhere.
 // A file without any Vorbis stream is readable here (the library refuses it).
-VorbisHeaderCheck WalkVorbisHeaders(nsFile::nsFileReader::IFileReader& file);
+// `ends` (when given) receives the end of every Vorbis stream, in the file's order.
+// The walk runs as part of a load: it asks the thread's load meter between its
+// reads, and stops when the meter says so.
+VorbisHeaderCheck WalkVorbisHeaders(nsFile::nsFileReader::IFileReader& file,
+                                    std::vector<VorbisStreamEnd>* ends = nullptr);
 
 }  // namespace nsZarn::nsSound::nsISoundReader

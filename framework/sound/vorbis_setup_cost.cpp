@@ -1,6 +1,7 @@
 #include "framework/sound/vorbis_setup_cost.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace nsZarn::nsSound::nsISoundReader {
 namespace {
@@ -76,8 +77,8 @@ std::uint64_t ResidueWork(const VorbisSetupShape::Residue& residue, std::uint64_
   return vectors * static_cast<std::uint64_t>(residue.stages) * perStage;
 }
 
-// The work of a packet of the mode, over the samples it yields at least.
-std::uint64_t SampleWork(const VorbisStreamFormat& format, const VorbisSetupShape& setup,
+// The work of a packet of the mode.
+std::uint64_t PacketWork(const VorbisStreamFormat& format, const VorbisSetupShape& setup,
                          const VorbisSetupShape::Mode& mode) {
   const std::uint64_t block = mode.longBlock ? format.longBlock : format.shortBlock;
   const std::uint64_t lines = block / 2;
@@ -92,8 +93,15 @@ std::uint64_t SampleWork(const VorbisStreamFormat& format, const VorbisSetupShap
   for (std::size_t i = 0; i < mapping.submaps.size(); ++i) {
     work += ResidueWork(setup.residues[mapping.submaps[i].residue], lines, submapChannels[i]);
   }
+  return work;
+}
+
+// The work of a packet of the mode over the samples it yields at least.
+std::uint64_t SampleWork(const VorbisStreamFormat& format, std::uint64_t packetWork, const VorbisSetupShape::Mode& mode) {
+  const std::uint64_t block = mode.longBlock ? format.longBlock : format.shortBlock;
+  const std::uint64_t channels = static_cast<std::uint64_t>(format.channels);
   const std::uint64_t samples = (block + format.shortBlock) / 4;
-  return (work + channels * samples - 1) / (channels * samples);
+  return (packetWork + channels * samples - 1) / (channels * samples);
 }
 
 }  // namespace
@@ -109,7 +117,14 @@ VorbisLinkCost CostOfVorbisLink(const VorbisStreamFormat& format, const VorbisSe
   cost.bookBytes += 16 * largestBook;
   cost.decoderBytes = DecoderBytes(format, setup);
   for (const VorbisSetupShape::Mode& mode : setup.modes) {
-    cost.sampleWork = std::max(cost.sampleWork, SampleWork(format, setup, mode));
+    const std::uint64_t packet = PacketWork(format, setup, mode);
+    cost.packetWork = std::max(cost.packetWork, packet);
+    cost.sampleWork = std::max(cost.sampleWork, SampleWork(format, packet, mode));
+  }
+  // A residue whose partitions are not whole vectors costs the library work that
+  // no count of the partition's values bounds.
+  for (const VorbisSetupShape::Residue& residue : setup.residues) {
+    if (!residue.wholeVectors) cost.packetWork = UINT64_MAX;
   }
   return cost;
 }

@@ -56,71 +56,32 @@
 //    16 MiB: every link is set up when the file opens, twice, and the codebooks
 //    stay. The bounds on codebook entries and values keep the books of a file
 //    under 10 MB, so this bounds the decoders of a chain above all.
+//  - A packet may cost 125 million steps, some 25 ms: the decoder's work meter
+//    (ogg_reader.h) acts between packets, and holds four times that in store. An
+//    encoder's costliest packet takes under a million; only a stream of far more
+//    channels than the game plays comes near the bound.
+//
+// What the model does not see, the work meter does: the residue shape the model
+// would miss (a stage book of more values than a partition holds, which the library
+// turns through whole for every partition) is refused by the setup reader, which
+// leaves every packet's work bounded, and so the meter can stop a decode in time.
 
 #include <cstdint>
-#include <vector>
+
+#include "framework/sound/vorbis_setup_shape.h"
 
 namespace nsZarn::nsSound::nsISoundReader {
 
 inline constexpr std::uint64_t kMaxSampleWork = 512;                   // steps a sample of a channel
 inline constexpr std::uint64_t kMaxLinkDecoderBytes = 2u << 20;        // of one link's set-up
 inline constexpr std::uint64_t kMaxFileSetupBytes = 16u << 20;         // of every link's tables
-
-// The identification header's part in the cost: channels and block sizes.
-struct VorbisStreamFormat {
-  int channels = 0;
-  std::uint32_t shortBlock = 0;  // samples
-  std::uint32_t longBlock = 0;
-};
-
-// The setup header's statements the cost depends on, one entry for each codebook,
-// floor, residue, mapping and mode, in the header's order.
-struct VorbisSetupShape {
-  struct Codebook {
-    std::uint32_t dim = 0;
-    std::uint32_t entries = 0;
-    std::uint32_t used = 0;          // entries with a codeword
-    std::uint64_t storedValues = 0;  // values the header lists; 0 for a book of no vectors
-  };
-  struct Floor {
-    bool lsp = false;          // floor 0
-    std::uint32_t order = 0;   // floor 0
-    std::uint32_t bands = 0;   // floor 0's bark map size
-    std::uint32_t posts = 0;   // floor 1, both ends included
-  };
-  struct Residue {
-    int type = 0;
-    std::uint32_t begin = 0;
-    std::uint32_t end = 0;
-    std::uint32_t grouping = 1;  // samples of a partition
-    std::uint32_t classes = 0;
-    std::uint32_t classBook = 0;
-    int stages = 0;  // the highest stage of any class
-  };
-  struct Submap {
-    std::uint32_t floor = 0;
-    std::uint32_t residue = 0;
-  };
-  struct Mapping {
-    std::uint32_t couplingSteps = 0;
-    std::vector<std::uint32_t> channelSubmap;  // of each channel
-    std::vector<Submap> submaps;
-  };
-  struct Mode {
-    bool longBlock = false;
-    std::uint32_t mapping = 0;
-  };
-  std::vector<Codebook> codebooks;
-  std::vector<Floor> floors;
-  std::vector<Residue> residues;
-  std::vector<Mapping> mappings;
-  std::vector<Mode> modes;
-};
+inline constexpr std::uint64_t kMaxPacketWork = 125'000'000;           // steps of one packet
 
 struct VorbisLinkCost {
   std::uint64_t bookBytes = 0;     // the codebooks' tables, built once and kept
   std::uint64_t decoderBytes = 0;  // the decoder's other tables, built at every set-up
   std::uint64_t sampleWork = 0;    // steps for each sample of each channel, at the costliest mode
+  std::uint64_t packetWork = 0;    // steps of a packet of the costliest mode
 };
 
 // The cost of a link whose headers have been read whole and found valid (every

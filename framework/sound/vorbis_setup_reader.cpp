@@ -284,8 +284,13 @@ class SetupReader {
       stageBooks.push_back(book);
     }
     if (!IsBook(classBook)) return false;
+    // The library decodes a partition of a stage as whole vectors of its book: a
+    // partition that holds none, or a part of one, is a shape no encoder writes,
+    // and one whose work the library does not bound by the partition.
+    bool wholeVectors = true;
     for (const long book : stageBooks) {
       if (!IsValueBook(book)) return false;
+      wholeVectors = wholeVectors && Book(book).dim != 0 && grouping % Book(book).dim == 0;
     }
     // The class book must be able to name every combination of partition classes.
     const VorbisSetupShape::Codebook& classes = Book(classBook);
@@ -301,7 +306,8 @@ class SetupReader {
                                 .grouping = static_cast<std::uint32_t>(grouping),
                                 .classes = static_cast<std::uint32_t>(partitions),
                                 .classBook = static_cast<std::uint32_t>(classBook),
-                                .stages = highestStage});
+                                .stages = highestStage,
+                                .wholeVectors = wholeVectors});
     return true;
   }
 

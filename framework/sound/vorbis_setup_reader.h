@@ -12,7 +12,7 @@
 
 #include <cstdint>
 
-#include "framework/sound/vorbis_setup_cost.h"
+#include "framework/sound/vorbis_setup_shape.h"
 
 namespace nsZarn::nsSound::nsISoundReader {
 
@@ -42,6 +42,8 @@ enum class VorbisHeaderCheck {
   kTooManyCodebookEntries,  // more entries or values than a file may have
   kSetupTooCostly,          // a link or the file over a budget of vorbis_setup_cost.h
   kPositionsOutOfOrder,     // a stream's granule position that goes back, or is negative
+  kPacketTooCostly,         // a packet whose work is over kMaxPacketWork, or not bounded at all
+  kStopped,                 // the load's work meter stopped the walk
 };
 
 // What the setup headers of a file have stated so far.

@@ -11,6 +11,7 @@
 #include "framework/sound/wav_reader.h"
 #include "game/core/program_objects.h"
 #include "platform/debug/debug_sink.h"
+#include "platform/work/load_quit.h"
 
 namespace nsVesk::nsSoundManagerfD {
 
@@ -41,53 +42,110 @@ ISoundReader* OpenArchiveSound(const std::string& name) {
   return new CWavReader(file, name.c_str());
 }
 
-SoundManagerfD::SoundManagerfD() : m_BGM(&g_Sound, nullptr) {}
+SoundManagerfD::SoundManagerfD(std::uint64_t heldSoundBytes)
+    : m_BGM(&g_Sound, nullptr), m_HeldSoundLimit(heldSoundBytes) {}
 
 SoundManagerfD::~SoundManagerfD() {
   // The voices first, then the music, then the effects.
-  m_Voice.clear();
+  m_Voice.table.clear();
   (void)m_BGM.Load(nullptr);
-  m_SE.clear();
+  m_SE.table.clear();
 }
 
 ISound* SoundManagerfD::FindSE(const std::string& name) const { return Find(m_SE, name.c_str()); }
 
 ISound* SoundManagerfD::FindVoice(const std::string& name) const { return Find(m_Voice, name.c_str()); }
 
-ISound* SoundManagerfD::Find(const SoundTable& table, const char* name) {
+std::uint64_t SoundManagerfD::HeldSoundBytes() const {
+  std::uint64_t held = 0;
+  for (const SoundKind* kind : {&m_SE, &m_Voice}) {
+    for (const auto& entry : kind->table) held += entry.second.bytes;
+  }
+  return held;
+}
+
+ISound* SoundManagerfD::Find(const SoundKind& kind, const char* name) {
   if (name == nullptr) return nullptr;
-  const auto it = table.find(name);
-  return it != table.end() ? it->second.get() : nullptr;
+  const auto it = kind.table.find(name);
+  return it != kind.table.end() ? it->second.sound.get() : nullptr;
 }
 
-void SoundManagerfD::SetVolume(SoundTable& table, int volume) {
-  const std::int32_t attenuation = VolumeToAttenuation(volume);
-  for (auto& entry : table) entry.second->SetVolume(attenuation);
+void SoundManagerfD::SetVolume(SoundKind& kind, int volume) {
+  kind.attenuation = VolumeToAttenuation(volume);
+  for (auto& entry : kind.table) {
+    if (entry.second.sound) entry.second.sound->SetVolume(kind.attenuation);
+  }
 }
 
-bool SoundManagerfD::Load(SoundTable& table, platform::OncePerRun& failed, const char* name,
-                          const char* failureLine) {
+bool SoundManagerfD::Load(SoundKind& kind, const char* name) {
   if (name == nullptr || *name == '\0') return true;
-  if (table.count(name) != 0) return true;
-  if (failed.Marked(name)) return false;
+  if (kind.table.count(name) != 0) return true;
+  if (kind.failed.Marked(name)) return false;
+  HeldSound held;
+  if (!LoadInto(held, kind, name)) return false;
+  kind.table.emplace(name, std::move(held));
+  return true;
+}
+
+bool SoundManagerfD::Play(SoundKind& kind, const char* name) {
+  if (name == nullptr) return false;
+  const auto it = kind.table.find(name);
+  if (it == kind.table.end()) return false;
+  HeldSound& held = it->second;
+  if (!held.sound) {
+    if (!LoadInto(held, kind, name)) return false;
+    held.sound->SetVolume(kind.attenuation);
+  }
+  held.lastUse = ++m_Uses;
+  return held.sound->Play(false);
+}
+
+bool SoundManagerfD::LoadInto(HeldSound& held, SoundKind& kind, const char* name) {
   ISoundReader* reader = OpenArchiveSound(name);
-  if (reader == nullptr || !reader->IsOpen()) {
-    return RefuseLoad(failed, name, failureLine, reader);
+  if (reader == nullptr || !reader->IsOpen()) return RefuseLoad(kind.failed, name, kind.failureLine, reader);
+  const platform::PcmFormat format = reader->GetFormat();
+  const std::uint64_t bytes = std::min<std::uint64_t>(
+      std::uint64_t{reader->GetLength()} * format.blockAlign, platform::SoundBuffer::kMaxBytes);
+  if (!MakeRoom(bytes)) {
+    reader->Release();
+    platform::WriteDebugLine("Failed : SoundManagerfD::Load No Room Among The Held Sounds\n");
+    return ReportFailedLoad(name, kind.failureLine, nullptr);
   }
   auto* effect = new CSoundSE(&g_Sound, reader);
   std::unique_ptr<ISound, SoundReleaser> sound(effect);
   // A sound that could not take the reader (it has released it) would never play.
   if (sound->GetReader() == nullptr) {
-    if (effect->IsFileAtFault()) return RefuseLoad(failed, name, failureLine, nullptr);
-    return ReportFailedLoad(name, failureLine, nullptr);
+    if (effect->IsFileAtFault()) return RefuseLoad(kind.failed, name, kind.failureLine, nullptr);
+    return ReportFailedLoad(name, kind.failureLine, nullptr);
   }
-  table.emplace(name, std::move(sound));
+  held.sound = std::move(sound);
+  held.bytes = bytes;
+  held.lastUse = ++m_Uses;
   return true;
+}
+
+bool SoundManagerfD::MakeRoom(std::uint64_t bytes) {
+  for (;;) {
+    const std::uint64_t held = HeldSoundBytes();
+    if (held <= m_HeldSoundLimit && bytes <= m_HeldSoundLimit - held) return true;
+    HeldSound* oldest = nullptr;
+    for (SoundKind* kind : {&m_SE, &m_Voice}) {
+      for (auto& entry : kind->table) {
+        HeldSound& candidate = entry.second;
+        if (!candidate.sound || candidate.sound->IsPlaying()) continue;
+        if (oldest == nullptr || candidate.lastUse < oldest->lastUse) oldest = &candidate;
+      }
+    }
+    if (oldest == nullptr) return false;
+    oldest->sound.reset();
+    oldest->bytes = 0;
+  }
 }
 
 bool SoundManagerfD::RefuseLoad(platform::OncePerRun& failed, const char* name, const char* failureLine,
                                 ISoundReader* unopened) {
-  failed.Mark(name);
+  // A quit that stopped the load leaves the file untried.
+  if (!platform::LoadsMustStop()) failed.Mark(name);
   return ReportFailedLoad(name, failureLine, unopened);
 }
 
@@ -102,26 +160,21 @@ bool SoundManagerfD::ReportFailedLoad(const char* name, const char* failureLine,
   return false;
 }
 
-bool SoundManagerfD::Release(SoundTable& table, const char* name) {
-  if (name != nullptr) table.erase(name);
+bool SoundManagerfD::Release(SoundKind& kind, const char* name) {
+  if (name != nullptr) kind.table.erase(name);
   return true;
 }
 
 void SoundManagerfD::_SetSEVolume(int volume) { SetVolume(m_SE, volume); }
 
-bool SoundManagerfD::_PlaySE(const char* name) {
-  ISound* sound = Find(m_SE, name);
-  return sound != nullptr && sound->Play(false);
-}
+bool SoundManagerfD::_PlaySE(const char* name) { return Play(m_SE, name); }
 
 bool SoundManagerfD::_StopSE(const char* name) {
   ISound* sound = Find(m_SE, name);
   return sound != nullptr && sound->Stop();
 }
 
-bool SoundManagerfD::_LoadSE(const char* name) {
-  return Load(m_SE, m_FailedSE, name, "Failed : SoundManagerfD::_LoadSE Open\n");
-}
+bool SoundManagerfD::_LoadSE(const char* name) { return Load(m_SE, name); }
 
 bool SoundManagerfD::_ReleaseSE(const char* name) { return Release(m_SE, name); }
 
@@ -157,19 +210,14 @@ bool SoundManagerfD::_IsPlayingBGM() { return m_BGM.IsPlaying(); }
 
 void SoundManagerfD::_SetVoiceVolume(int volume) { SetVolume(m_Voice, volume); }
 
-bool SoundManagerfD::_PlayVoice(const char* name) {
-  ISound* sound = Find(m_Voice, name);
-  return sound != nullptr && sound->Play(false);
-}
+bool SoundManagerfD::_PlayVoice(const char* name) { return Play(m_Voice, name); }
 
 bool SoundManagerfD::_StopVoice(const char* name) {
   ISound* sound = Find(m_Voice, name);
   return sound != nullptr && sound->Stop();
 }
 
-bool SoundManagerfD::_LoadVoice(const char* name) {
-  return Load(m_Voice, m_FailedVoice, name, "Failed : SoundManagerfD::_LoadVoice Open\n");
-}
+bool SoundManagerfD::_LoadVoice(const char* name) { return Load(m_Voice, name); }
 
 bool SoundManagerfD::_ReleaseVoice(const char* name) { return Release(m_Voice, name); }
 

@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "framework/sound/vorbis_setup_reader.h"
+#include "platform/work/load_quit.h"
+#include "platform/work/work_meter.h"
 #include "tests/framework/sound/sound_files.h"
 #include "tests/support/debug_capture.h"
 #include "tests/support/temp_dir.h"
@@ -207,6 +209,13 @@ TEST_F(OggReaderTest, AStatedLengthShorterThanABlockIsTakenFromWhatDecodingDeliv
   EXPECT_EQ(near.GetLoopEnd(), near.GetLength());
   EXPECT_EQ(DecodedSamples(near), near.GetLength());
 
+  // A last page on which no packet ends states no position: the length is the
+  // last position stated before it, and the file plays to its end.
+  COggReader& unstated = Open(vesk_test::WithLastGranule(vesk_test::MakeOggTone(1, 22050, 10 * 22050), -1));
+  ASSERT_TRUE(unstated.IsOpen());
+  EXPECT_GT(unstated.GetLength(), 2048u);
+  EXPECT_GE(DecodedSamples(unstated), unstated.GetLength());
+
   const std::string lying[] = {
       CorpusFile("ogg-one-sample-length-seek-per-sample-slow.ogg"),
       vesk_test::MakeOggWithCodebooks({.silentPackets = 20000, .statedSamples = 100})};
@@ -215,6 +224,39 @@ TEST_F(OggReaderTest, AStatedLengthShorterThanABlockIsTakenFromWhatDecodingDeliv
     EXPECT_FALSE(Open(bytes).IsOpen());
     EXPECT_TRUE(capture.Contains("Failed : COggReader::Open Longer Than Stated\n"));
   }
+}
+
+// The work meter stops an open or a read: past the load's budget as too slow, for
+// good; at a quit as a load given up, the file not at fault.
+TEST_F(OggReaderTest, ADecodeTheWorkMeterStopsFails) {
+  const std::string tone = vesk_test::MakeOggTone(2, 44100, 44100);
+  {
+    platform::LoadMeter spent(0);
+    vesk_test::DebugCapture capture;
+    EXPECT_FALSE(Open(tone).IsOpen());
+    EXPECT_TRUE(capture.Contains("Failed : COggReader::Open Too Slow To Decode\n"));
+  }
+  {
+    platform::RequestLoadsStop(platform::QuitRequest::kSignal);
+    vesk_test::DebugCapture capture;
+    EXPECT_FALSE(Open(tone).IsOpen());
+    platform::LetLoadsRun(platform::QuitRequest::kSignal);
+    EXPECT_TRUE(capture.Contains("Failed : COggReader::Open Quit While Loading\n"));
+    EXPECT_FALSE(capture.Contains("Failed : COggReader::Open Too Slow To Decode\n"));
+  }
+  COggReader& reader = Open(tone);
+  ASSERT_TRUE(reader.IsOpen());
+  std::vector<char> buffer(1 << 16);
+  std::uint32_t got = 0;
+  {
+    platform::LoadMeter spent(0);
+    vesk_test::DebugCapture capture;
+    EXPECT_FALSE(reader.Read(buffer.data(), static_cast<std::uint32_t>(buffer.size()), &got));
+    EXPECT_TRUE(capture.Contains("Failed : COggReader::Read Too Slow To Decode\n"));
+  }
+  EXPECT_TRUE(reader.IsEnd());
+  EXPECT_FALSE(reader.Read(buffer.data(), static_cast<std::uint32_t>(buffer.size()), &got));
+  EXPECT_FALSE(reader.Seek(0));
 }
 
 // Setup headers stating codebooks that the decoding library would build at great
@@ -266,6 +308,13 @@ TEST_F(OggReaderTest, CodebookBombsAreRefusedBeforeTheDecodingLibraryReadsThem) 
       {"a floor 0 of order 255", chain({.entries = 2, .dimensions = 255, .longBlocks = true, .lspOrder = 255}, 1),
        tooCostly},
       {"128 coupling steps", chain({.channels = 2, .longBlocks = true, .couplingSteps = 128}, 1), tooCostly},
+      // The library turns through a stage book's whole vector for every partition.
+      {"a stage book longer than its partition",
+       chain({.entries = 2, .dimensions = 65535, .residueEnd = 128, .residueStages = 8, .usedFloor = true}, 1),
+       "Failed : COggReader::Open Packet Too Costly\n"},
+      // Each link's decoder is set up anew as the music crosses into it.
+      {"a link before the last shorter than a long block", chain({.silentPackets = 4}, 2),
+       "Failed : COggReader::Open Link Too Short\n"},
   };
   for (const Shape& file : refused) {
     EXPECT_LT(file.bytes.size(), 25000u) << file.what;
@@ -282,6 +331,11 @@ TEST_F(OggReaderTest, CodebookBombsAreRefusedBeforeTheDecodingLibraryReadsThem) 
       {"links within their budget and the file's", chain(maps(13, 3), 6), ""},
       {"a floor 0 of order 32", chain({.entries = 2, .dimensions = 32, .longBlocks = true, .lspOrder = 32}, 1), ""},
       {"64 coupling steps", chain({.channels = 2, .longBlocks = true, .couplingSteps = 64}, 1), ""},
+      {"stage books of whole vectors of their partition",
+       chain({.entries = 2, .dimensions = 2, .residueEnd = 128, .residuePartition = 4, .residueStages = 8,
+              .usedFloor = true}, 1), ""},
+      {"a short link at the end",
+       vesk_test::MakeOggWithCodebooks({}) + vesk_test::MakeOggWithCodebooks({.silentPackets = 4, .serial = 2}), ""},
   };
   for (const Shape& file : opened) {
     COggReader& reader = Open(file.bytes);

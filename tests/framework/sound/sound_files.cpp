@@ -133,11 +133,19 @@ std::string SetupWithCodebooks(const CodebookStream& stream) {
   } else {
     setup.Put({{0, 6}, {1, 16}, {0, 5}, {0, 2}, {4, 4}});
   }
-  // Residues of type 0 over nothing, classified by book 0, no class with a stage.
+  // Residues of type 0 classified by book 0, every class's stages coded with book 0.
   setup.Put(static_cast<unsigned long>(stream.residues - 1), 6);
+  const unsigned long cascade = (1ul << stream.residueStages) - 1;
   for (int i = 0; i < stream.residues; ++i) {
-    setup.Put({{0, 16}, {0, 24}, {0, 24}, {0, 24}, {static_cast<unsigned long>(stream.residueClasses - 1), 6}, {0, 8}});
-    for (int c = 0; c < stream.residueClasses; ++c) setup.Put({{0, 3}, {0, 1}});
+    setup.Put({{0, 16}, {0, 24}, {stream.residueEnd, 24}, {stream.residuePartition - 1, 24},
+               {static_cast<unsigned long>(stream.residueClasses - 1), 6}, {0, 8}});
+    for (int c = 0; c < stream.residueClasses; ++c) {
+      setup.Put({{cascade & 7, 3}, {cascade > 7 ? 1u : 0u, 1}});
+      if (cascade > 7) setup.Put(cascade >> 3, 5);
+    }
+    for (int c = 0; c < stream.residueClasses; ++c) {
+      for (int stage = 0; stage < stream.residueStages; ++stage) setup.Put(0, 8);
+    }
   }
   // One mapping of one submap (floor 0, residue 0), coupled when asked.
   setup.Put({{0, 6}, {0, 16}, {0, 1}, {stream.couplingSteps > 0 ? 1u : 0u, 1}});
@@ -151,20 +159,30 @@ std::string SetupWithCodebooks(const CodebookStream& stream) {
   return setup.Bytes();
 }
 
-// An audio packet of the stream's one mode: silence, every channel's floor unused,
-// or with a floor 0 a curve of book 0's first entry over no residue.
+// An audio packet of the stream's one mode: silence, every channel's floor unused
+// (or, when asked, a flat floor 1 and the residue's first class words), or with a
+// floor 0 a curve of book 0's first entry.
 std::string SilentPacket(const CodebookStream& stream) {
   BitWriter packet;
   packet.Put(0, 1);  // audio
   if (stream.longBlocks) packet.Put({{1, 1}, {1, 1}});  // long windows on both sides
   for (int c = 0; c < stream.channels; ++c) {
     if (stream.lspOrder == 0) {
-      packet.Put(0, 1);  // unused
+      // Unused, or a flat curve of the floor's two posts.
+      if (stream.usedFloor) {
+        packet.Put({{1, 1}, {0, 8}, {0, 8}});
+      } else {
+        packet.Put(0, 1);
+      }
       continue;
     }
     packet.Put({{63, 6}, {0, 1}});  // the amplitude, book 0
     const int dim = std::max(stream.dimensions, 1);
     for (int i = 0; i < (stream.lspOrder + dim - 1) / dim; ++i) packet.Put(0, BitsFor(stream.entries) - 1);
+  }
+  // The residue's first class word of each channel: book 0's first entry.
+  if (stream.usedFloor) {
+    for (int c = 0; c < stream.channels; ++c) packet.Put(0, BitsFor(stream.entries) - 1);
   }
   std::string bytes = packet.Bytes();
   if (bytes.empty()) bytes.push_back('\0');

@@ -56,12 +56,14 @@ std::string ForeignOggPage(std::uint32_t serial, const std::string& body = "not 
 // dimension, and unless `vectors` is false also vectors of that many values built
 // from one column of values. Its serial number is `serial`.
 //
-// The rest of the header: `residues` residues over nothing, each classified by
-// book 0 into `residueClasses` classes (book 0 must name every combination of
-// them), one floor of type 1 or, with `lspOrder` above 0, of type 0 of that order
+// The rest of the header: `residues` residues of type 0 over the first
+// `residueEnd` samples (none by default) in partitions of `residuePartition`, each
+// classified by book 0 into `residueClasses` classes (book 0 must name every
+// combination of them) of `residueStages` stages coded with book 0, one floor of type 1 or, with `lspOrder` above 0, of type 0 of that order
 // over 65,535 bark bands and coded with book 0 (then every packet states a curve,
 // with as few bits as book 0 allows), and a mapping of `couplingSteps` coupling
-// steps between the two channels of a stereo stream. No page states more than
+// steps between the two channels of a stereo stream. With `usedFloor` every packet
+// of a floor 1 uses it (a flat curve), so that the residue is decoded. No page states more than
 // `statedSamples`: with fewer than the packets hold, the file plays on past its length.
 struct CodebookStream {
   int channels = 1;
@@ -73,6 +75,10 @@ struct CodebookStream {
   bool longBlocks = false;
   int residues = 1;
   int residueClasses = 1;
+  std::uint32_t residueEnd = 0;
+  std::uint32_t residuePartition = 1;
+  int residueStages = 0;
+  bool usedFloor = false;
   int lspOrder = 0;
   int couplingSteps = 0;
   std::uint32_t serial = 1;

@@ -25,6 +25,7 @@ using nsZarn::nsSound::nsISoundReader::COggReader;
 using nsZarn::nsSound::nsISoundReader::CWavReader;
 
 constexpr char kEffect[] = "Data/Sound/effect.wav";
+constexpr char kSecondEffect[] = "Data/Sound/second.wav";
 constexpr char kVoice[] = "Data/Voice/line.wav";
 constexpr char kTrack[] = "Data/Music/track.ogg";
 constexpr char kOggNamedBoth[] = "Data/Music/track.wav.ogg";
@@ -35,6 +36,7 @@ constexpr std::uint32_t kEffectFrames = 2000;
 // The back-end slots, reachable for the test.
 class TestSoundManager : public SoundManagerfD {
  public:
+  using SoundManagerfD::SoundManagerfD;
   using SoundManagerfD::_IsPlayingBGM;
   using SoundManagerfD::_IsPlayingSE;
   using SoundManagerfD::_IsPlayingVoice;
@@ -63,6 +65,7 @@ class SoundManagerTest : public vesk_test::SoundFixture {
         vesk_test::MakeWav(platform::MakePcmFormat(2, 44100, 16), vesk_test::RampFrames(kEffectFrames));
     const std::string ogg = vesk_test::MakeOggTone(2, 44100, 22050);
     vesk_test::WriteFile(kEffect, wav);
+    vesk_test::WriteFile(kSecondEffect, wav);
     vesk_test::WriteFile(kVoice, wav);
     vesk_test::WriteFile(kWavNamedBoth, wav);
     vesk_test::WriteFile("Data/Sound/effect.mp3", wav);
@@ -275,6 +278,35 @@ TEST_F(SoundManagerTest, VoicesAreATableOfTheirOwn) {
   EXPECT_TRUE(sound._StopVoice(kVoice));
   EXPECT_TRUE(sound._ReleaseVoice(kVoice));
   EXPECT_EQ(sound.LoadedVoiceCount(), 0u);
+}
+
+// Effects and voices held at once keep within their total: a load lets go of the
+// least recently played sound that is not playing, which is loaded again, at its
+// kind's volume, when it is played; with every sound playing, a load finds no room
+// this time and is tried again the next.
+TEST_F(SoundManagerTest, HeldSoundsKeepWithinTheirTotal) {
+  constexpr std::uint64_t kBytes = kEffectFrames * 4;
+  TestSoundManager sound(2 * kBytes);
+  ASSERT_TRUE(sound._LoadSE(kEffect));
+  ASSERT_TRUE(sound._LoadVoice(kVoice));
+  ASSERT_TRUE(sound._PlaySE(kEffect));
+  ASSERT_TRUE(sound._LoadSE(kSecondEffect));
+  EXPECT_EQ(sound.FindVoice(kVoice), nullptr) << "let go";
+  EXPECT_EQ(sound.LoadedVoiceCount(), 1u) << "its name stays";
+  EXPECT_EQ(sound.HeldSoundBytes(), 2 * kBytes);
+
+  sound._SetVoiceVolume(1000);
+  ASSERT_TRUE(sound._PlayVoice(kVoice));
+  EXPECT_EQ(sound.FindVoice(kVoice)->GetVolume(), -1000);
+  EXPECT_EQ(sound.FindSE(kSecondEffect), nullptr);
+  EXPECT_NE(sound.FindSE(kEffect), nullptr) << "playing, so kept";
+
+  vesk_test::DebugCapture capture;
+  EXPECT_FALSE(sound._PlaySE(kSecondEffect));
+  EXPECT_TRUE(capture.Contains("Failed : SoundManagerfD::Load No Room Among The Held Sounds\n"));
+  Mix(kEffectFrames + 10);
+  EXPECT_TRUE(sound._PlaySE(kSecondEffect));
+  EXPECT_EQ(sound.HeldSoundBytes(), 2 * kBytes);
 }
 
 TEST_F(SoundManagerTest, MusicLoadsPlaysAndAnEmptyNameKeepsTheCurrentTrack) {
