@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <map>
-#include <string_view>
 #include <vector>
 
 #include "framework/file/binary_io.h"
@@ -11,6 +10,7 @@
 #include "platform/debug/debug_sink.h"
 #include "platform/files/files.h"
 #include "platform/files/replacement_file.h"
+#include "platform/files/staging_files.h"
 
 namespace nsZarn::nsFramework::nsFilePack {
 namespace {
@@ -22,26 +22,6 @@ using nsFile::nsFileWriter::IFileWriter;
 constexpr std::size_t kMaxFolderDepth = 64;
 // The archive's data is gathered and written in blocks of this size.
 constexpr std::size_t kBlockBytes = std::size_t{1} << 20;
-// The folder a packing writes its files in is named by the archive's path followed
-// by this and six characters unique to the run.
-constexpr char kStagingInfix[] = ".staging-";
-// A converted parameter file waits in its own folder under the archive's name
-// followed by this and six letters or digits. The middle dot (U+00B7) has no
-// Shift-JIS form: no script can name the file, and no walk packs it.
-constexpr std::string_view kStagedFileInfix = "\xC2\xB7staging-";
-constexpr std::size_t kUniqueChars = 6;
-
-// Whether a name is that of a converted parameter file a packing left waiting.
-bool IsStagedFileName(std::string_view fileSystemName) {
-  if (fileSystemName.size() < kStagedFileInfix.size() + kUniqueChars) return false;
-  const std::string_view unique = fileSystemName.substr(fileSystemName.size() - kUniqueChars);
-  return fileSystemName.substr(fileSystemName.size() - kUniqueChars - kStagedFileInfix.size(),
-                               kStagedFileInfix.size()) == kStagedFileInfix &&
-         std::all_of(unique.begin(), unique.end(), [](char c) {
-           return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-         });
-}
-
 struct PackedFile {
   std::string path;       // where the walk found it
   std::uint32_t size = 0;
@@ -74,7 +54,7 @@ bool WalkFolder(const std::string& name, const std::string& path, std::vector<pl
     if (!item.hasCp932Name) {
       // No Shift-JIS name reaches this file, so no script can name it: left out,
       // and named unless a killed packing left it.
-      if (!IsStagedFileName(item.fileSystemName)) walk.skipped.push_back(path + "/" + item.fileSystemName);
+      if (!platform::IsStagingLeftover(item)) walk.skipped.push_back(path + "/" + item.fileSystemName);
       continue;
     }
     const std::string itemName = name + "/" + item.name;
@@ -121,7 +101,7 @@ bool ReadWhole(IFileReader& reader, const std::string& path, std::string& bytes)
 class StagingFolder {
  public:
   explicit StagingFolder(const std::string& archivePath)
-      : m_Created(platform::CreateUniqueFolder(archivePath + kStagingInfix, m_Path)) {}
+      : m_Created(platform::CreateStagingFolder(archivePath, m_Path)) {}
   StagingFolder(const StagingFolder&) = delete;
   StagingFolder& operator=(const StagingFolder&) = delete;
   ~StagingFolder() {
@@ -147,11 +127,11 @@ class StagingFolder {
 // its entry name names, to replace it once the archive is complete (a file already
 // in converted form is packed as it is). The parameter manager writes through the
 // game's writer, which names files in Shift-JIS, so the converted form is written
-// in the staging folder and copied from there under a name that has no Shift-JIS
-// form. Where the replaced file is the packed one, the archive takes the converted
-// bytes.
+// in the staging folder and copied from there beside its file under the name the
+// platform reserves, which no script can name. Where the replaced file is the
+// packed one, the archive takes the converted bytes.
 bool ConvertParameterFiles(Walk& walk, nsParam::ParamManager& params, IFileReader& reader, StagingFolder& staging,
-                           const std::string& stagedPrefix, std::vector<platform::ReplacementFile>& staged) {
+                           std::vector<platform::ReplacementFile>& staged) {
   for (auto& [name, file] : walk.files) {
     if (!IsParameterFile(file.path)) continue;
     bool converted = false;
@@ -159,7 +139,7 @@ bool ConvertParameterFiles(Walk& walk, nsParam::ParamManager& params, IFileReade
       const std::string writtenPath = staging.NewFile(std::to_string(staged.size()));
       std::string bytes;
       converted = params.SaveParamDATFile(file.path, writtenPath) && ReadWhole(reader, writtenPath, bytes) &&
-                  bytes.size() <= UINT32_MAX && staged.emplace_back().Write(name, stagedPrefix, bytes);
+                  bytes.size() <= UINT32_MAX && staged.emplace_back().Write(name, bytes);
       if (converted && SameFile(name, file.path)) {
         file.size = static_cast<std::uint32_t>(bytes.size());
         file.bytes = std::move(bytes);
@@ -264,13 +244,11 @@ bool PackFolder(const std::string& folderPath, const std::string& prefix, const 
     platform::WriteDebugLine("Failed : FilePackManager::ConvertToFilePack Staging Folder Can't Create\n");
     return false;
   }
-  const platform::PathParts archiveName = platform::SplitPath(archivePath);
-  const std::string stagedPrefix =
-      platform::ToFileSystemPath(archiveName.name + archiveName.ext) + std::string(kStagedFileInfix);
   // Whatever the packing fails on, the files still waiting are removed with these.
   std::vector<platform::ReplacementFile> staged;
-  if (!ConvertParameterFiles(walk, params, reader, staging, stagedPrefix, staged)) return false;
+  if (!ConvertParameterFiles(walk, params, reader, staging, staged)) return false;
 
+  const platform::PathParts archiveName = platform::SplitPath(archivePath);
   const std::string partialPath = staging.NewFile(archiveName.name + archiveName.ext);
   bool ok = writer.fopen(partialPath.c_str(), "wb");
   if (ok) {

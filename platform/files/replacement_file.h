@@ -19,12 +19,13 @@ class ReplacementFile {
   // Removes the waiting file unless it was put in place.
   ~ReplacementFile();
 
-  // Writes bytes to a new file in the folder of the file cp932Target names, and
-  // waits until they are on the storage device. The new file's name, as the file
-  // system holds it, is fileSystemPrefix followed by six letters and digits; it is
-  // created exclusively, so it is never a file that exists already. False when it
-  // could not be written; nothing is left then.
-  bool Write(std::string_view cp932Target, std::string_view fileSystemPrefix, std::string_view bytes);
+  // Writes bytes to a new file beside the file cp932Target names, under the name
+  // staging_files.h reserves for it, and waits until they are on the storage
+  // device. The new file is created exclusively, so it is never a file that
+  // exists already, with the permissions of the file it replaces (this user's
+  // alone when there is none). False when it could not be written; nothing is
+  // left then.
+  bool Write(std::string_view cp932Target, std::string_view bytes);
   // Replaces the target by the written file (the file system's atomic rename).
   bool PutInPlace();
 

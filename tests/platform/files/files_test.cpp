@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "platform/files/replacement_file.h"
+#include "platform/files/staging_files.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -75,24 +76,25 @@ TEST(FilesTest, AFolderHasOneIdWhateverPathReachesIt) {
   EXPECT_FALSE(platform::GetFolderId("missing", a));
 }
 
-// New contents wait beside their file, each under a name of its own, until put in
-// place; those never put in place are removed, also after the objects moved.
+// New contents wait beside their file, each under a name of its own that marks it
+// as a staging leftover, until put in place with the file's permissions; those
+// never put in place are removed, also after the objects moved.
 TEST(FilesTest, AReplacementWaitsBesideItsFileUntilPutInPlace) {
   vesk_test::ScopedWorkingDir dir;
   vesk_test::WriteFile("sub/a.ini", "old");
+  std::filesystem::permissions("sub/a.ini", std::filesystem::perms(0640));
   std::vector<platform::ReplacementFile> files(2);
-  ASSERT_TRUE(files[0].Write("sub\\a.ini", "a.new-", "new"));
-  ASSERT_TRUE(files[1].Write("sub/a.ini", "a.new-", "other"));
-  EXPECT_FALSE(platform::ReplacementFile().Write("missing/a.ini", "a.new-", "x"));
+  ASSERT_TRUE(files[0].Write("sub\\a.ini", "new"));
+  ASSERT_TRUE(files[1].Write("sub/a.ini", "other"));
+  EXPECT_FALSE(platform::ReplacementFile().Write("missing/a.ini", "x"));
   files.resize(8);  // moves the waiting files
-  int waiting = 0;
-  for (const auto& item : std::filesystem::directory_iterator("sub")) {
-    waiting += item.path().filename().string().starts_with("a.new-") && item.path().filename().string().size() == 12;
-  }
-  EXPECT_EQ(waiting, 2);
+  std::vector<platform::FolderEntry> entries;
+  ASSERT_TRUE(platform::ListFolder("sub", entries));
+  EXPECT_EQ(std::count_if(entries.begin(), entries.end(), platform::IsStagingLeftover), 2);
   EXPECT_TRUE(files[0].PutInPlace());
   EXPECT_FALSE(files[0].PutInPlace());
   EXPECT_EQ(vesk_test::ReadFile("sub/a.ini"), "new");
+  EXPECT_EQ(std::filesystem::status("sub/a.ini").permissions(), std::filesystem::perms(0640));
   files.clear();
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator("sub"), {}), 1);
 }
