@@ -53,8 +53,8 @@ bool WalkFolder(const std::string& name, const std::string& path, std::vector<pl
   for (const auto& item : items) {
     if (!item.hasCp932Name) {
       // No Shift-JIS name reaches this file, so no script can name it: left out,
-      // and named unless a killed packing left it.
-      if (!platform::IsStagingLeftover(item)) walk.skipped.push_back(path + "/" + item.fileSystemName);
+      // and named unless it is what a killed packing left, which goes.
+      if (!platform::RemoveStagingLeftover(path, item)) walk.skipped.push_back(path + "/" + item.fileSystemName);
       continue;
     }
     const std::string itemName = name + "/" + item.name;
@@ -96,8 +96,8 @@ bool ReadWhole(IFileReader& reader, const std::string& path, std::string& bytes)
 // archive: outside the folder being packed, so that a run killed on the way leaves
 // nothing a later packing would pack or put in place, and on the archive's file
 // system, so that the archive's final rename is atomic. The folder's name is unique
-// to the run: a later run neither reuses nor removes what an earlier one left.
-// Whatever of its files was not put in place is removed with the folder.
+// to the run, so a later run never reuses what an earlier one left. Whatever of
+// its files was not put in place is removed with the folder.
 class StagingFolder {
  public:
   explicit StagingFolder(const std::string& archivePath)
@@ -233,6 +233,9 @@ bool WriteArchive(const Walk& walk, std::uint8_t key, IFileReader& reader, IFile
 
 bool PackFolder(const std::string& folderPath, const std::string& prefix, const std::string& archivePath,
                 std::uint8_t key, IFileReader& reader, IFileWriter& writer, nsParam::ParamManager& params) {
+  // What earlier packings killed on their way left goes first: the staging folders
+  // here, and the files waiting beside parameter files on the walk.
+  platform::RemoveStagingFolders(archivePath);
   Walk walk;
   std::vector<platform::FolderId> enclosing;
   if (!WalkFolder(prefix, folderPath, enclosing, walk)) return false;

@@ -7,10 +7,16 @@
 // written to the file its entry name names. The archive is first written in a
 // folder the packing creates for the run beside the archive, each converted form in
 // its own file's folder (the folder packed may lie on another file system than the
-// archive, and a rename stays within one) under a new name that no script can
-// name; all are synced, and put in place only once the archive is complete: a
-// packing that fails before that leaves the parameter files as they were and no
-// archive behind, and none changes any other file of the folder.
+// archive, and a rename stays within one) under a name the platform reserves,
+// which no script can name (staging_files.h); all are synced, and put in place
+// only once the archive is complete: a packing that fails before that leaves the
+// parameter files as they were and no archive behind, and none changes any other
+// file of the folder.
+//
+// A packing first removes what earlier packings, killed on their way, left under
+// those reserved names: staging folders beside the archive and files waiting
+// beside parameter files. The caller holds the single-instance lock for the whole
+// packing, so that no other packing is still writing them.
 
 #include <cstdint>
 #include <string>

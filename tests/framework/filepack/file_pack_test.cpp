@@ -177,24 +177,25 @@ TEST_P(FilePackTest, AFileNamedLikeAStagedOneIsPackedAndLeftAsItIs) {
 }
 
 // A run killed before its renames leaves its staging folder beside the archive and
-// its converted parameter files beside theirs; a later run neither packs them, nor
-// names them as files no script can name, nor puts them in place or writes over
-// them, and leaves them to the user.
-TEST_P(FilePackTest, WhatAKilledRunLeftIsNeitherPackedNorReused) {
+// its converted parameter files beside theirs; the next run removes them before it
+// packs, and nothing else: a link named as a staging folder is no staging folder.
+TEST_P(FilePackTest, WhatAKilledRunLeftIsRemovedBeforeThePacking) {
   MakeDataFolder();
-  const std::string left = "Data.dat.staging-k1LLed";
-  vesk_test::WriteFile(left + "/0", kConvertedCommon.substr(0, 20));
-  vesk_test::WriteFile(left + "/Data.dat", ".Zarnpak");
-  vesk_test::WriteFile("Data/Data.dat\xC2\xB7staging-k1LLed", kConvertedCommon.substr(0, 20));
+  vesk_test::WriteFile("kept/x", "x");
+  std::filesystem::create_directory_symlink("kept", "Data.dat.staging-L1nked");
   std::map<std::string, std::string> expected = Tree(".");
   expected["./Data/Common.ini"] = kConvertedCommon;
+  vesk_test::WriteFile("Data.dat.staging-k1LLed/0", kConvertedCommon.substr(0, 20));
+  vesk_test::WriteFile("Data.dat.staging-k1LLed/Data.dat", ".Zarnpak");
+  vesk_test::WriteFile("Data/Data.dat\xC2\xB7staging-k1LLed", kConvertedCommon.substr(0, 20));
+  vesk_test::WriteFile("Data/sub/c.ini\xC2\xB7staging-0aZ9xy", kConvertedCommon);
   vesk_test::DebugCapture capture;
   ASSERT_TRUE(Convert());
   EXPECT_TRUE(capture.lines().empty()) << capture.lines().front();
   std::map<std::string, std::string> after = Tree(".");
   EXPECT_EQ(after.erase("./Data.dat"), 1u);
   EXPECT_EQ(after, expected);
-  EXPECT_EQ(WorkingFolder(), (Names{"Data", "Data.dat", left}));
+  EXPECT_EQ(WorkingFolder(), (Names{"Data", "Data.dat", "Data.dat.staging-L1nked", "kept"}));
   EXPECT_EQ(vesk_test::ReadFile("Data.dat").substr(8, 4), U32(6)) << "the six files of the data folder";
 }
 
