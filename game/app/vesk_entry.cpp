@@ -68,6 +68,9 @@ bool OpenArchive() {
   return true;
 }
 
+// From then on every parameter is read from the archive.
+void ReadParametersFromArchive() { g_ParamManager->SetFileReader(g_FilePackManager->GetFileReader(kArchiveFile)); }
+
 }  // namespace
 
 int VeskEntry::Fail() {
@@ -94,14 +97,21 @@ int VeskEntry::Start() {
   g_FilePackManager = new FilePackManager(new CFileReader, new CFileWriter);
   g_ParamManager = new ParamManager(new CFileReader, new CFileWriter);
 
-  if (!OpenArchive()) return Fail();
-  // From now on every parameter is read from the archive.
-  g_ParamManager->SetFileReader(g_FilePackManager->GetFileReader(kArchiveFile));
-
+  // The single-instance lock is held from before the archive may be packed to the
+  // end: two starts never pack the folder together, and a packing removes what
+  // killed starts left without touching what another start is writing. The title
+  // that names the lock is read from the archive when one opens, else from the
+  // folder it is packed from.
+  const bool archiveOpen = g_FilePackManager->OpenFilePack(kArchiveFile);
+  if (archiveOpen) ReadParametersFromArchive();
   m_Mutex = std::make_unique<nsZarn::nsTimer::SingleInstanceMutex>();
   if (!m_Mutex->Create(ReadAppTitle())) {
     ShowError("多重起動は禁止されています！");
     return Fail();
+  }
+  if (!archiveOpen) {
+    if (!OpenArchive()) return Fail();
+    ReadParametersFromArchive();
   }
 
   if (!g_Graphic.Init(ReadAppTitle().c_str(), MainWindowProc, 800, 600, kFreeTextCacheBytes, false, false,

@@ -189,6 +189,8 @@ TEST_F(Entry, SecondInstanceGetsItsMessageAndEnds) {
   EXPECT_EQ(m_Entry.Start(), 1);
   EXPECT_TRUE(BoxShown("エラー！", "多重起動は禁止されています！", MessageBoxIcon::Exclamation));
   EXPECT_EQ(m_Back.DevicesCreated(), 0);  // no window was made
+  EXPECT_EQ(vesk_test::ReadFile("Data/Common.ini").substr(0, 8), "[Common]") << "nothing packed beside the first";
+  EXPECT_FALSE(std::filesystem::exists("Data.dat"));
 }
 
 TEST_F(Entry, GraphicsFailureShowsItsBoxAndReleasesTheGuard) {
