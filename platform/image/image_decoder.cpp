@@ -6,6 +6,7 @@
 #include "platform/image/jpeg_reader.h"
 #include "platform/image/png_reader.h"
 #include "platform/image/sdl_image_reader.h"
+#include "platform/work/work_meter.h"
 
 namespace platform {
 namespace {
@@ -26,10 +27,20 @@ std::unique_ptr<Texture> Read(const ImageHeader& header, const unsigned char* p,
   return nullptr;
 }
 
-}  // namespace
+// A reader's failure is the meter's when the meter has stopped the load: the
+// readers stop at its first verdict other than going on, which holds from then on.
+DecodeFailure ReaderFailure() {
+  switch (CheckLoadWork()) {
+    case WorkVerdict::kGoOn: break;
+    case WorkVerdict::kTooSlow: return DecodeFailure::kTooSlow;
+    case WorkVerdict::kQuit: return DecodeFailure::kQuit;
+  }
+  return DecodeFailure::kUnreadable;
+}
 
-std::unique_ptr<Texture> DecodeImage(const void* bytes, std::size_t size, std::string_view fileName,
-                                     std::uint32_t colourKey) {
+std::unique_ptr<Texture> Decode(const void* bytes, std::size_t size, std::string_view fileName,
+                                DecodeFailure& failure) {
+  failure = DecodeFailure::kUnreadable;
   if (bytes == nullptr || size == 0 || size > static_cast<std::size_t>(INT_MAX)) return nullptr;
   const auto* p = static_cast<const unsigned char*>(bytes);
   const ImageHeader header = ReadImageHeader(p, size, fileName);
@@ -38,6 +49,18 @@ std::unique_ptr<Texture> DecodeImage(const void* bytes, std::size_t size, std::s
     return nullptr;
   }
   std::unique_ptr<Texture> texture = Read(header, p, size);
+  failure = texture != nullptr ? DecodeFailure::kNone : ReaderFailure();
+  return texture;
+}
+
+}  // namespace
+
+std::unique_ptr<Texture> DecodeImage(const void* bytes, std::size_t size, std::string_view fileName,
+                                     std::uint32_t colourKey, DecodeFailure* failure) {
+  const LoadMeter load;
+  DecodeFailure why = DecodeFailure::kNone;
+  std::unique_ptr<Texture> texture = Decode(bytes, size, fileName, why);
+  if (failure != nullptr) *failure = why;
   if (texture != nullptr && colourKey != 0) {
     std::uint32_t* pixel = texture->Pixels();
     std::uint32_t* const end = pixel + static_cast<std::size_t>(texture->Width()) * texture->Height();

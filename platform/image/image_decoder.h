@@ -28,12 +28,21 @@ inline constexpr std::uint64_t kMaxDecodeMebibytes = 320;
 inline constexpr std::uint64_t kMaxTextureBytes = std::uint64_t{kMaxImageSide} * kMaxImageSide * 4u;
 static_assert(kMaxDecodeMebibytes << 20 == kMaxTextureBytes + kMaxDecodeWorkBytes);
 
+// Why DecodeImage gave no picture.
+enum class DecodeFailure {
+  kNone,        // it gave one
+  kUnreadable,  // the bytes are not an image this decoder reads, are damaged, or too large
+  kTooSlow,     // the decode took more of the thread's CPU than a load may (work_meter.h)
+  kQuit,        // a quit was asked for during the decode (load_quit.h): the file is not at fault
+};
+
 // Decodes the bytes of an image file. PNG, JPEG, BMP and PNM are recognised by their
 // signatures; TGA, which has none, by the file name's extension. Every other
 // format is refused. Every pixel equal to the colour key (the whole ARGB value)
 // becomes transparent black; a key of 0 disables this.
-// Null when the bytes are not an image this decoder reads, are damaged, or too large.
+// The decode is one load (work_meter.h): its readers ask the load's meter as they
+// work and stop when it says so. Null on failure, its reason in `failure` when given.
 std::unique_ptr<Texture> DecodeImage(const void* bytes, std::size_t size, std::string_view fileName,
-                                     std::uint32_t colourKey);
+                                     std::uint32_t colourKey, DecodeFailure* failure = nullptr);
 
 }  // namespace platform

@@ -10,6 +10,7 @@
 
 #include "platform/image/image_decoder.h"
 #include "platform/image/image_header.h"
+#include "platform/work/work_meter.h"
 
 namespace platform {
 namespace {
@@ -64,7 +65,12 @@ std::uint64_t PictureBlocks(const jpeg_decompress_struct& info) {
 // the scan over either bound, before any of that scan's data is decoded. Once the
 // data has run out libjpeg reads no further scan, so a file cut short costs no more
 // than its scans would whole.
+//
+// The monitor asks the load's meter too, at every call: a hostile but legal file
+// (arithmetic-coded noise of the finest quality) can cost far more a row than any
+// bound above foresees, and the thread's clock tells what the rows cost.
 void StopAtTooMuchScanWork(j_common_ptr common) {
+  if (CheckLoadWork() != WorkVerdict::kGoOn) StopDecoding(common);
   const auto* info = reinterpret_cast<j_decompress_ptr>(common);
   auto* handler = reinterpret_cast<ErrorHandler*>(common->err);
   if (info->input_scan_number == handler->scansCounted) return;
@@ -111,7 +117,7 @@ std::uint32_t InkToRgbChannel(unsigned stored, unsigned storedK, bool inverted) 
 }
 
 // Decodes every row into the texture's pixels, through the ink row when the
-// picture is CMYK.
+// picture is CMYK, while the load's meter lets it.
 bool ReadRows(jpeg_decompress_struct* info, ErrorHandler* error, std::uint32_t* pixels,
               unsigned char* inkRow) {
   if (setjmp(error->jump)) return false;
@@ -119,6 +125,7 @@ bool ReadRows(jpeg_decompress_struct* info, ErrorHandler* error, std::uint32_t* 
   const bool inverted = info->saw_Adobe_marker != 0;
   const JDIMENSION width = info->output_width;
   while (info->output_scanline < info->output_height) {
+    if (CheckLoadWork() != WorkVerdict::kGoOn) return false;
     std::uint32_t* row = pixels + std::size_t{info->output_scanline} * width;
     JSAMPROW target = cmyk ? inkRow : reinterpret_cast<JSAMPROW>(row);
     if (jpeg_read_scanlines(info, &target, 1) != 1) return false;

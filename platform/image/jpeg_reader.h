@@ -29,7 +29,8 @@ inline constexpr std::uint64_t kMaxJpegPassesOverThePicture = 8;
 // Null when libjpeg refuses the file, the components are none of those above, the
 // file has more scans than kMaxJpegScans (image_header.h) or its scans more work
 // than kMaxJpegPassesOverThePicture, or decoding would take more working memory
-// than kMaxDecodeWorkBytes (image_decoder.h).
+// than kMaxDecodeWorkBytes (image_decoder.h), or the load's meter (work_meter.h)
+// stops the decode.
 std::unique_ptr<Texture> ReadJpeg(const unsigned char* p, std::size_t size);
 
 }  // namespace platform

@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "platform/image/image_decoder.h"
+#include "platform/work/work_meter.h"
 
 namespace platform {
 namespace {
@@ -21,10 +22,22 @@ struct MemoryInput {
   const unsigned char* bytes;
   std::size_t size;
   std::size_t position;
+  unsigned reads;
 };
+
+// libpng reads the file in small pieces (a chunk's header, its data a few
+// kilobytes at a time); every 16th read asks the load's meter, so that a file
+// whose chunks cost libpng work but give no rows is metered as well as its rows.
+constexpr unsigned kReadsPerMeterCheck = 16;
+// The rows decoded between two looks at the meter: at most 16-bit RGBA of the
+// widest picture, 64 KB a row.
+constexpr png_uint_32 kRowsPerMeterCheck = 8;
+
+bool LoadMayGoOn() { return CheckLoadWork() == WorkVerdict::kGoOn; }
 
 void ReadFromMemory(png_structp png, png_bytep out, std::size_t length) {
   auto* input = static_cast<MemoryInput*>(png_get_io_ptr(png));
+  if (input->reads++ % kReadsPerMeterCheck == 0 && !LoadMayGoOn()) png_error(png, "stopped by the load's meter");
   if (length > input->size - input->position) png_error(png, "file ends early");
   std::memcpy(out, input->bytes + input->position, length);
   input->position += length;
@@ -105,12 +118,14 @@ bool PrepareArgbRows(png_structp png, png_infop info, png_uint_32* width, png_ui
   return png_get_rowbytes(png, info) == std::size_t{*width} * 4u;
 }
 
-// Decodes every row (every pass of an interlaced picture) into the texture.
+// Decodes every row (every pass of an interlaced picture) into the texture, while
+// the load's meter lets it.
 bool ReadRows(png_structp png, std::uint32_t* pixels, png_uint_32 width, png_uint_32 height,
               int passes) {
   if (setjmp(png_jmpbuf(png))) return false;
   for (int pass = 0; pass < passes; ++pass) {
     for (png_uint_32 y = 0; y < height; ++y) {
+      if (y % kRowsPerMeterCheck == 0 && !LoadMayGoOn()) return false;
       png_read_row(png, reinterpret_cast<png_bytep>(pixels + std::size_t{y} * width), nullptr);
     }
   }
@@ -125,7 +140,7 @@ std::unique_ptr<Texture> ReadPng(const unsigned char* p, std::size_t size, PngRe
                                              &memory, Allocate, Release);
   if (png == nullptr) return nullptr;
   png_infop info = png_create_info_struct(png);
-  MemoryInput input{p, size, 0};
+  MemoryInput input{p, size, 0, 0};
   png_set_read_fn(png, &input, ReadFromMemory);
   png_set_user_limits(png, kMaxImageSide, kMaxImageSide);
   ReadOnlyThePicturesChunks(png);

@@ -30,7 +30,8 @@ struct PngReadRecord {
   std::size_t peakLibraryBytes = 0;
 };
 
-// Null when libpng refuses the file or the picture is larger than kMaxImageSide.
+// Null when libpng refuses the file, the picture is larger than kMaxImageSide, or
+// the load's meter (work_meter.h) stops the decode.
 // The record, when given, is filled however the read ends.
 std::unique_ptr<Texture> ReadPng(const unsigned char* p, std::size_t size, PngReadRecord* record = nullptr);
 
