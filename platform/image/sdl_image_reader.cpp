@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "platform/image/image_decoder.h"
+#include "platform/image/metered_memory_rwops.h"
+#include "platform/work/work_meter.h"
 
 namespace platform {
 namespace {
@@ -62,15 +64,17 @@ std::unique_ptr<Texture> ReadWithSdlImage(const ImageHeader& header, const unsig
     p = plainPnm.data();
     size = plainPnm.size();
   }
-  SDL_RWops* rw = SDL_RWFromConstMem(p, static_cast<int>(size));
+  SDL_RWops* rw = OpenMeteredMemory(p, size);
   if (rw == nullptr) return nullptr;
   SDL_Surface* decoded = LoadWithItsOwnLoader(header.format, rw);
   SDL_RWclose(rw);
   if (decoded == nullptr) return nullptr;
   std::unique_ptr<Texture> texture;
   // The loader may read a size other than the header's: the limit holds for both.
+  // The copy is a step of the load too: once the meter has stopped it, none is made.
   if (decoded->w > 0 && decoded->h > 0 && decoded->w <= static_cast<int>(kMaxImageSide) &&
-      decoded->h <= static_cast<int>(kMaxImageSide) && IsCopyableFormat(decoded)) {
+      decoded->h <= static_cast<int>(kMaxImageSide) && IsCopyableFormat(decoded) &&
+      CheckLoadWork() == WorkVerdict::kGoOn) {
     texture = std::make_unique<Texture>(decoded->w, decoded->h);
     if (texture->IsEmpty() || !CopyInto(decoded, *texture)) texture.reset();
   }

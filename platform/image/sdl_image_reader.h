@@ -12,7 +12,8 @@
 namespace platform {
 
 // Null when the loader refuses the file or hands back a surface of another
-// format. A 32-bit BMP without bit fields is opaque: its fourth byte is not alpha.
+// format, or the load's meter (work_meter.h) stops the decode: the loader reads
+// the file through a metered SDL_RWops. A 32-bit BMP without bit fields is opaque: its fourth byte is not alpha.
 std::unique_ptr<Texture> ReadWithSdlImage(const ImageHeader& header, const unsigned char* p,
                                           std::size_t size);
 

@@ -15,6 +15,8 @@
 #include "platform/image/image_header.h"
 #include "platform/image/jpeg_reader.h"
 #include "platform/image/png_reader.h"
+#include "platform/work/load_quit.h"
+#include "platform/work/work_meter.h"
 #include "tests/platform/image/test_images.h"
 
 namespace {
@@ -268,6 +270,34 @@ TEST(ImageDecoder, CmykJpegsAreConvertedToOpaqueRgb) {
       const std::uint32_t got = t->At(static_cast<int>(i % 8), static_cast<int>(i / 8));
       EXPECT_TRUE(Near(got, want)) << name << " pixel " << i << std::hex << ": " << got << " for " << want;
     }
+  }
+}
+
+TEST(ImageDecoder, EveryReaderStopsWhenItsLoadIsTooSlowOrAQuitIsAsked) {
+  using platform::DecodeFailure;
+  std::ifstream baseline(VESK_IMAGE_CORPUS "/small.jpg", std::ios::binary);
+  const std::pair<const char*, std::string> files[] = {
+      {"baseline.jpg", {std::istreambuf_iterator<char>(baseline), {}}},
+      {"progressive.jpg", vesk_test::MakeProgressiveJpeg(16, 16, 10)},
+      {"a.png", vesk_test::MakePngRgba(2, 2, kFour)},
+      {"b.bmp", vesk_test::MakeBmp(3, 2, 24, {1, 2, 3, 4, 5, 6})},
+      {"pic.tga", vesk_test::MakeTga(2, 2, kFour)},
+      {"p.ppm", "P3\n2 1\n255\n1 2 3 160 176 192\n"}};
+  for (const auto& [name, bytes] : files) {
+    const auto decodes = [&, name = name](DecodeFailure want) {
+      DecodeFailure failure = DecodeFailure::kUnreadable;
+      const bool decoded = platform::DecodeImage(bytes.data(), bytes.size(), name, 0, &failure) != nullptr;
+      EXPECT_EQ(decoded, want == DecodeFailure::kNone) << name;
+      EXPECT_EQ(failure, want) << name;
+    };
+    decodes(DecodeFailure::kNone);
+    {
+      const platform::LoadMeter spent(0);
+      decodes(DecodeFailure::kTooSlow);
+    }
+    platform::RequestLoadsStop(platform::QuitRequest::kSignal);
+    decodes(DecodeFailure::kQuit);
+    platform::LetLoadsRun(platform::QuitRequest::kSignal);
   }
 }
 
