@@ -8,6 +8,26 @@
 #include "platform/image/image_decoder.h"
 
 namespace nsZarn::nsGraphics::nsIDraw2DReader {
+namespace {
+
+// A quit during the decode is written only as a debug line: the game is ending,
+// and the file is not at fault.
+void ReportDecodeFailure(platform::DecodeFailure failure, const std::string& fileName) {
+  switch (failure) {
+    case platform::DecodeFailure::kQuit:
+      platform::WriteDebugLine("Failed : CDraw2DReader::Read Quit While Loading\n");
+      return;
+    case platform::DecodeFailure::kTooSlow:
+      platform::WriteRefusalLine("Failed : CDraw2DReader::Read Too Slow To Decode\n", fileName);
+      return;
+    case platform::DecodeFailure::kNone:
+    case platform::DecodeFailure::kUnreadable:
+      break;
+  }
+  platform::WriteRefusalLine("Failed : CDraw2DReader::Read Decode\n", fileName);
+}
+
+}  // namespace
 
 CDraw2DReader::CDraw2DReader(ZarnGraphic* graphic, nsFile::nsFileReader::IFileReader* fileReader,
                              const std::string& fileName, Color colourKey)
@@ -42,9 +62,10 @@ bool CDraw2DReader::Read(const std::string& fileName, Color colourKey) {
     platform::WriteRefusalLine("Failed : CDraw2DReader::Read File Not Read\n", fileName);
     return false;
   }
-  m_Texture = platform::DecodeImage(m_FileBytes.data(), m_FileBytes.size(), fileName, colourKey);
+  platform::DecodeFailure failure = platform::DecodeFailure::kNone;
+  m_Texture = platform::DecodeImage(m_FileBytes.data(), m_FileBytes.size(), fileName, colourKey, &failure);
   if (m_Texture == nullptr) {
-    platform::WriteRefusalLine("Failed : CDraw2DReader::Read Decode\n", fileName);
+    ReportDecodeFailure(failure, fileName);
     return false;
   }
   return true;

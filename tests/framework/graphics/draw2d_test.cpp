@@ -4,6 +4,8 @@
 #include "framework/file/file_reader.h"
 #include "framework/graphics/draw2d.h"
 #include "framework/graphics/draw2d_reader.h"
+#include "platform/work/load_quit.h"
+#include "platform/work/work_meter.h"
 #include "tests/framework/graphics/graphic_fixture.h"
 #include "tests/platform/image/test_images.h"
 #include "tests/support/debug_capture.h"
@@ -67,6 +69,22 @@ TEST_F(Draw2D, ARefusedPictureIsNamedOnTheErrorOutputOnceARun) {
   testing::internal::CaptureStderr();
   for (int i = 0; i < 3; ++i) Load("named-once.png")->Release();
   EXPECT_EQ(testing::internal::GetCapturedStderr(), "Failed : CDraw2DReader::Read Decode : named-once.png\n");
+}
+
+// A decode the load's meter stopped is refused as too slow; one a quit stopped is
+// only a debug line, the file not being at fault.
+TEST_F(Draw2D, APictureStoppedByItsLoadsMeterSaysWhy) {
+  vesk_test::DebugCapture debug;
+  {
+    const platform::LoadMeter spent(0);
+    Load("pic.png")->Release();
+  }
+  EXPECT_TRUE(debug.Contains("Failed : CDraw2DReader::Read Too Slow To Decode : pic.png\n"));
+  platform::RequestLoadsStop(platform::QuitRequest::kWindowClose);
+  Load("pic.png")->Release();
+  platform::LetLoadsRun(platform::QuitRequest::kWindowClose);
+  EXPECT_TRUE(debug.Contains("Failed : CDraw2DReader::Read Quit While Loading\n"));
+  EXPECT_FALSE(debug.Contains("Failed : CDraw2DReader::Read Decode\n"));
 }
 
 TEST_F(Draw2D, UnloadedImageIsRefusedAndReleasedWithoutCrash) {
