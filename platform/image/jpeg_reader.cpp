@@ -150,7 +150,10 @@ std::unique_ptr<Texture> ReadJpeg(const unsigned char* p, std::size_t size) {
   error.progress.progress_monitor = StopAtTooMuchScanWork;
 
   std::unique_ptr<Texture> texture;
-  if (StartDecoding(&info, &error, p, size)) {
+  // A single scan is decoded row by row after the texture is taken, and the
+  // texture of the largest picture takes a while to touch: a load the meter has
+  // stopped (a quit while the file was read) stops before it is taken.
+  if (StartDecoding(&info, &error, p, size) && CheckLoadWork() == WorkVerdict::kGoOn) {
     texture = std::make_unique<Texture>(static_cast<int>(info.output_width),
                                         static_cast<int>(info.output_height));
     std::vector<unsigned char> inkRow(std::size_t{info.output_width} * 4u);
