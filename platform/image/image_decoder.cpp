@@ -44,10 +44,9 @@ std::unique_ptr<Texture> Decode(const void* bytes, std::size_t size, std::string
   if (bytes == nullptr || size == 0 || size > static_cast<std::size_t>(INT_MAX)) return nullptr;
   const auto* p = static_cast<const unsigned char*>(bytes);
   const ImageHeader header = ReadImageHeader(p, size, fileName);
-  if (header.format == ImageFormat::kUnknown || !WithinLimit(header.width, header.height) ||
-      !FileCanHoldPicture(header, size) || !ImageStructureIsSound(header, p, size)) {
-    return nullptr;
-  }
+  if (header.format == ImageFormat::kUnknown || !WithinLimit(header.width, header.height)) return nullptr;
+  const LoadMeter load(PictureLoadBudgetNs(header.width, header.height));
+  if (!FileCanHoldPicture(header, size) || !ImageStructureIsSound(header, p, size)) return nullptr;
   std::unique_ptr<Texture> texture = Read(header, p, size);
   failure = texture != nullptr ? DecodeFailure::kNone : ReaderFailure();
   return texture;
@@ -55,9 +54,13 @@ std::unique_ptr<Texture> Decode(const void* bytes, std::size_t size, std::string
 
 }  // namespace
 
+std::uint64_t PictureLoadBudgetNs(std::uint32_t width, std::uint32_t height) {
+  const std::uint64_t pixels = std::uint64_t{width} * height;
+  return kLoadCpuBudgetNs + pixels * kPictureCpuNsPerPixel * kWorkSlowdown;
+}
+
 std::unique_ptr<Texture> DecodeImage(const void* bytes, std::size_t size, std::string_view fileName,
                                      std::uint32_t colourKey, DecodeFailure* failure) {
-  const LoadMeter load;
   DecodeFailure why = DecodeFailure::kNone;
   std::unique_ptr<Texture> texture = Decode(bytes, size, fileName, why);
   if (failure != nullptr) *failure = why;

@@ -28,6 +28,12 @@ inline constexpr std::uint64_t kMaxDecodeMebibytes = 320;
 inline constexpr std::uint64_t kMaxTextureBytes = std::uint64_t{kMaxImageSide} * kMaxImageSide * 4u;
 static_assert(kMaxDecodeMebibytes << 20 == kMaxTextureBytes + kMaxDecodeWorkBytes);
 
+// What a picture's decode may take of its thread's CPU: a load's second, and more
+// for the largest pictures in proportion to their pixels, as the costliest honest
+// files need (a plain 8192 x 8192 PNG takes 1.3 s here): 2.5 s at 8192 x 8192.
+inline constexpr std::uint64_t kPictureCpuNsPerPixel = 22;
+std::uint64_t PictureLoadBudgetNs(std::uint32_t width, std::uint32_t height);
+
 // Why DecodeImage gave no picture.
 enum class DecodeFailure {
   kNone,        // it gave one
@@ -40,8 +46,8 @@ enum class DecodeFailure {
 // signatures; TGA, which has none, by the file name's extension. Every other
 // format is refused. Every pixel equal to the colour key (the whole ARGB value)
 // becomes transparent black; a key of 0 disables this.
-// The decode is one load (work_meter.h): its readers ask the load's meter as they
-// work and stop when it says so. Null on failure, its reason in `failure` when given.
+// The decode is one load (work_meter.h) of PictureLoadBudgetNs: its readers ask the
+// load's meter as they work and stop when it says so. Null on failure, its reason in `failure` when given.
 std::unique_ptr<Texture> DecodeImage(const void* bytes, std::size_t size, std::string_view fileName,
                                      std::uint32_t colourKey, DecodeFailure* failure = nullptr);
 
