@@ -29,8 +29,9 @@ inline constexpr std::uint64_t kMaxTextureBytes = std::uint64_t{kMaxImageSide} *
 static_assert(kMaxDecodeMebibytes << 20 == kMaxTextureBytes + kMaxDecodeWorkBytes);
 
 // What a picture's decode may take of its thread's CPU: a load's second, and more
-// for the largest pictures in proportion to their pixels, as the costliest honest
-// files need (a plain 8192 x 8192 PNG takes 1.3 s here): 2.5 s at 8192 x 8192.
+// for the largest pictures in proportion to their pixels, 2.5 s at 8192 x 8192. At
+// that size a PNG of a grainy photograph takes about 2 s here, most of it
+// inflating; a JPEG of the costliest coding (arithmetic, of noise) about 12 s.
 inline constexpr std::uint64_t kPictureCpuNsPerPixel = 22;
 std::uint64_t PictureLoadBudgetNs(std::uint32_t width, std::uint32_t height);
 
