@@ -119,6 +119,8 @@ const char* HeaderRefusalLine(VorbisHeaderCheck check) {
       return "Failed : COggReader::Open Positions Out Of Order\n";
     case VorbisHeaderCheck::kPacketTooCostly:
       return "Failed : COggReader::Open Packet Too Costly\n";
+    case VorbisHeaderCheck::kLinkTooShort:
+      return "Failed : COggReader::Open Link Too Short\n";
     case VorbisHeaderCheck::kStopped:
       return "Failed : COggReader::Open Too Slow To Decode\n";  // or a quit: the meter tells
   }

@@ -182,7 +182,13 @@ class HeaderWalk {
     // The pages that begin streams, one after another, begin a link; the library
     // fails to open a file with a link that holds no Vorbis stream.
     if (begins && !m_InLinkStart) {
+      // The library finds where a link's samples begin from the first page of its
+      // Vorbis stream after the headers that states a position; a link followed by
+      // another without one makes it read into the next link and fail to open the
+      // file (a link of no audio is shorter than any link may be).
+      if (m_LinkHasVorbis && !m_LinkAudioPlaced) return VorbisHeaderCheck::kLinkTooShort;
       m_LinkHasVorbis = false;
+      m_LinkAudioPlaced = false;
       m_LinkSerials.clear();
       m_LinkPositions.clear();
       m_LinkEnds.clear();
@@ -221,6 +227,7 @@ class HeaderWalk {
         ogg_stream_clear(&state);
         return VorbisHeaderCheck::kUnreadable;
       }
+      if (!m_LinkHasVorbis) m_LinkVorbis = serial;
       m_LinkHasVorbis = true;
       if (++m_Links > kMaxVorbisLinks) {
         ogg_stream_clear(&state);
@@ -230,7 +237,10 @@ class HeaderWalk {
       m_LinkEnds.emplace(serial, m_Ends.size());
       m_Ends.emplace_back();
     } else {
-      if (pending == m_Streams.end()) return VorbisHeaderCheck::kReadable;  // not Vorbis, or past its headers
+      if (pending == m_Streams.end()) {  // not Vorbis, or past its headers
+        if (serial == m_LinkVorbis && position >= 0) m_LinkAudioPlaced = true;
+        return VorbisHeaderCheck::kReadable;
+      }
       ogg_stream_pagein(&pending->second.state, &page);
     }
     return ReadHeaders(pending);
@@ -298,6 +308,8 @@ class HeaderWalk {
   std::uint32_t m_Links = 0;
   bool m_InLinkStart = false;    // the last page began a stream
   bool m_LinkHasVorbis = false;  // a Vorbis stream begins in the current link
+  long m_LinkVorbis = 0;         // the first of them, which the library decodes
+  bool m_LinkAudioPlaced = false;  // a page of it after its headers states a position
   std::set<long> m_LinkSerials;  // the streams the current link began
   std::map<long, std::int64_t> m_LinkPositions;  // the last granule position of each
   std::map<long, std::size_t> m_LinkEnds;        // the Vorbis streams it began, by their index in m_Ends

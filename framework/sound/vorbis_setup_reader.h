@@ -43,6 +43,7 @@ enum class VorbisHeaderCheck {
   kSetupTooCostly,          // a link or the file over a budget of vorbis_setup_cost.h
   kPositionsOutOfOrder,     // a stream's granule position that goes back, or is negative
   kPacketTooCostly,         // a packet whose work is over kMaxPacketWork, or not bounded at all
+  kLinkTooShort,            // a link followed by another with no audio page of a stated position
   kStopped,                 // the load's work meter stopped the walk
 };
 

@@ -315,6 +315,12 @@ TEST_F(OggReaderTest, CodebookBombsAreRefusedBeforeTheDecodingLibraryReadsThem) 
       // Each link's decoder is set up anew as the music crosses into it.
       {"a link before the last shorter than a long block", chain({.silentPackets = 4}, 2),
        "Failed : COggReader::Open Link Too Short\n"},
+      // The library would read into the next link for where its samples begin.
+      {"a link of headers alone between two others",
+       vesk_test::MakeOggWithCodebooks({}) +
+           vesk_test::FirstOggPages(vesk_test::MakeOggWithCodebooks({.serial = 2}), 2) +
+           vesk_test::MakeOggWithCodebooks({.serial = 3}),
+       "Failed : COggReader::Open Link Too Short\n"},
   };
   for (const Shape& file : refused) {
     EXPECT_LT(file.bytes.size(), 25000u) << file.what;
