@@ -7,8 +7,9 @@
 // set-up and decoding would cost the library must be within the budgets of
 // vorbis_setup_cost.h, for the link and for the file. Every link (the streams
 // begun by pages that follow one another) must hold one, every other page must
-// belong to a stream of the link it lies in, and the granule positions of each
-// stream's pages must never go back.
+// belong to a stream of the link it lies in, the granule positions of each
+// stream's pages must never go back, and a link followed by another must hold an
+// audio page that states one.
 //
 // The library also looks for pages from places of its own choosing (it bisects a
 // chained file, and reads its end backwards). A page can hide inside the body of
