@@ -51,7 +51,7 @@ WindowSystem& System() {
 
 void OnQuitSignal(int) {
   g_QuitSignal = 1;
-  RequestLoadsStop(QuitRequest::kSignal);
+  RequestLoadsStop();
 }
 
 Window* FindBySdlId(std::uint32_t id) {
@@ -67,10 +67,6 @@ void Enqueue(Window* window, MessageId id, std::uintptr_t wParam) {
 
 // Turns one SDL event into the messages the game handles.
 void Translate(const SDL_Event& event) {
-  // A quit or close seen by the probe during a load has now reached the loop.
-  if (event.type == SDL_QUIT || (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_CLOSE)) {
-    LetLoadsRun(QuitRequest::kWindowClose);
-  }
   if (event.type == SDL_QUIT) {
     // The system asks the program to end (the last window closing does not do
     // this, see InitWindowSystem): the same as a termination signal.
@@ -90,19 +86,6 @@ void Translate(const SDL_Event& event) {
 
 bool IsInputEvent(Uint32 type) {
   return (type >= SDL_KEYDOWN && type < SDL_JOYAXISMOTION) || (type >= SDL_FINGERDOWN && type < SDL_CLIPBOARDUPDATE);
-}
-
-// The probe of a load on the main thread: moves the display's events into SDL's
-// queue and looks there, taking nothing, for a request to end or a close button.
-bool QuitWaitsInSdlQueue() {
-  SDL_PumpEvents();
-  SDL_Event events[256];
-  if (SDL_PeepEvents(events, 1, SDL_PEEKEVENT, SDL_QUIT, SDL_QUIT) > 0) return true;
-  const int count = SDL_PeepEvents(events, 256, SDL_PEEKEVENT, SDL_WINDOWEVENT, SDL_WINDOWEVENT);
-  for (int i = 0; i < count; ++i) {
-    if (events[i].window.event == SDL_WINDOWEVENT_CLOSE) return true;
-  }
-  return false;
 }
 
 void PumpSdlEvents() {
@@ -138,7 +121,6 @@ bool InitWindowSystem() {
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
   system.started = true;
-  SetWaitingQuitProbe(&QuitWaitsInSdlQueue);
   return true;
 }
 
@@ -195,7 +177,7 @@ bool PeekMessage(Message& message) {
   }
   if (system.quitPosted) {
     system.quitPosted = false;
-    LetLoadsRun(QuitRequest::kSignal);
+    LetLoadsRun();
     message = Message{nullptr, MessageId::Quit, static_cast<std::uintptr_t>(system.quitCode), 0};
     return true;
   }

@@ -35,7 +35,7 @@ WorkVerdict CheckLoadWork() {
 
 WorkVerdict CheckLoadWork(std::uint64_t cpuNowNs) {
   if (t_Load == nullptr) return WorkVerdict::kGoOn;
-  if (QuitRequestedDuringLoad(cpuNowNs)) return WorkVerdict::kQuit;
+  if (LoadsMustStop()) return WorkVerdict::kQuit;
   // At the deadline already: the clock moves by ticks, and a budget of 0 is spent.
   return cpuNowNs >= t_Load->m_DeadlineNs ? WorkVerdict::kTooSlow : WorkVerdict::kGoOn;
 }

@@ -80,9 +80,9 @@ TEST_F(Draw2D, APictureStoppedByItsLoadsMeterSaysWhy) {
     Load("pic.png")->Release();
   }
   EXPECT_TRUE(debug.Contains("Failed : CDraw2DReader::Read Too Slow To Decode : pic.png\n"));
-  platform::RequestLoadsStop(platform::QuitRequest::kWindowClose);
+  platform::RequestLoadsStop();
   Load("pic.png")->Release();
-  platform::LetLoadsRun(platform::QuitRequest::kWindowClose);
+  platform::LetLoadsRun();
   EXPECT_TRUE(debug.Contains("Failed : CDraw2DReader::Read Quit While Loading\n"));
   EXPECT_FALSE(debug.Contains("Failed : CDraw2DReader::Read Decode\n"));
 }

@@ -237,10 +237,10 @@ TEST_F(OggReaderTest, ADecodeTheWorkMeterStopsFails) {
     EXPECT_TRUE(capture.Contains("Failed : COggReader::Open Too Slow To Decode\n"));
   }
   {
-    platform::RequestLoadsStop(platform::QuitRequest::kSignal);
+    platform::RequestLoadsStop();
     vesk_test::DebugCapture capture;
     EXPECT_FALSE(Open(tone).IsOpen());
-    platform::LetLoadsRun(platform::QuitRequest::kSignal);
+    platform::LetLoadsRun();
     EXPECT_TRUE(capture.Contains("Failed : COggReader::Open Quit While Loading\n"));
     EXPECT_FALSE(capture.Contains("Failed : COggReader::Open Too Slow To Decode\n"));
   }

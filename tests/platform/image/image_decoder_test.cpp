@@ -295,9 +295,9 @@ TEST(ImageDecoder, EveryReaderStopsWhenItsLoadIsTooSlowOrAQuitIsAsked) {
       const platform::LoadMeter spent(0);
       decodes(DecodeFailure::kTooSlow);
     }
-    platform::RequestLoadsStop(platform::QuitRequest::kSignal);
+    platform::RequestLoadsStop();
     decodes(DecodeFailure::kQuit);
-    platform::LetLoadsRun(platform::QuitRequest::kSignal);
+    platform::LetLoadsRun();
   }
 }
 

@@ -5,6 +5,8 @@
 #include <csignal>
 #include <vector>
 
+#include "platform/work/work_meter.h"
+
 namespace {
 
 struct Seen {
@@ -97,15 +99,22 @@ TEST(Window, QuitComesAfterWaitingMessagesWithItsCode) {
   EXPECT_FALSE(platform::PeekMessage(m));
 }
 
-TEST(Window, TerminationSignalsPostQuit) {
-  MakeWindow();
+// A signal stops the load in progress until the loop takes its quit; the close
+// button, which the player may take back, waits for the load.
+TEST(Window, TerminationSignalsPostQuitAndStopLoadsTheCloseButtonDoesNot) {
+  platform::WindowHandle w = MakeWindow();
   platform::InstallQuitSignalHandlers();
   for (int signal : {SIGTERM, SIGINT}) {
-    std::raise(signal);
-    platform::Message m;
-    ASSERT_TRUE(platform::PeekMessage(m));
-    EXPECT_EQ(m.id, platform::MessageId::Quit);
-    EXPECT_EQ(m.wParam, 0u);
+    {
+      const platform::LoadMeter load;
+      platform::SimulateCloseButton(w);
+      EXPECT_EQ(platform::CheckLoadWork(), platform::WorkVerdict::kGoOn);
+      std::raise(signal);
+      EXPECT_EQ(platform::CheckLoadWork(), platform::WorkVerdict::kQuit);
+    }
+    EXPECT_EQ(Drain(), (std::vector{platform::MessageId::Close, platform::MessageId::Quit}));
+    const platform::LoadMeter next;
+    EXPECT_EQ(platform::CheckLoadWork(), platform::WorkVerdict::kGoOn) << "the quit taken, loads run again";
   }
 }
 

@@ -41,7 +41,7 @@ TEST(WorkMeterTest, LoadsAndRatesStopWhenTheirBudgetIsSpentOrAQuitComes) {
   }
   EXPECT_EQ(CheckLoadWork(), WorkVerdict::kGoOn);
 
-  platform::RequestLoadsStop(platform::QuitRequest::kSignal);
+  platform::RequestLoadsStop();
   EXPECT_EQ(CheckLoadWork(), WorkVerdict::kGoOn) << "a quit stops loads, not other work";
   {
     LoadMeter load;
@@ -49,7 +49,7 @@ TEST(WorkMeterTest, LoadsAndRatesStopWhenTheirBudgetIsSpentOrAQuitComes) {
     RateMeter rate(1'000 * kMs);
     EXPECT_EQ(rate.Check(), WorkVerdict::kQuit);
   }
-  platform::LetLoadsRun(platform::QuitRequest::kSignal);
+  platform::LetLoadsRun();
   {
     LoadMeter load;
     EXPECT_EQ(CheckLoadWork(), WorkVerdict::kGoOn);
