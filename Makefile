@@ -25,8 +25,9 @@ release: deps
 	cmake --build $(BUILD)/release -j $(JOBS)
 
 # Builds what playing needs, no tests, and starts the game in a working folder that
-# holds a fresh copy of the sample data (the first start rewrites the data's
-# parameter files in place).
+# holds a copy of the sample data (the first start rewrites the copy's parameter
+# files in place); the save files the game writes there stay from one run to the
+# next (tools/run-game.sh).
 run: deps
 	$(CONFIGURE_RELEASE)
 	cmake --build $(BUILD)/release -j $(JOBS) --target $(PLAY_TARGETS)
