@@ -1,5 +1,6 @@
 #include "game/app/vesk_entry.h"
 
+#include <cstdio>
 #include <string>
 
 #include "engine/plugin/plugin_loader.h"
@@ -21,6 +22,7 @@
 #include "platform/debug/debug_sink.h"
 #include "platform/files/files.h"
 #include "platform/message_box/message_box.h"
+#include "platform/window/window.h"
 
 namespace nsVesk {
 namespace {
@@ -44,6 +46,14 @@ constexpr std::uint32_t kFreeTextCacheBytes = 0xA00000;  // 10,485,760
 
 void ShowError(const char* text) {
   platform::ShowMessageBox("エラー！", text, platform::MessageBoxButtons::Ok, platform::MessageBoxIcon::Exclamation);
+}
+
+// The graphics could not start; where the window system found no display to show
+// the game on, the terminal also says what the player must do.
+void ShowGraphicsFailure() {
+  ShowError("DirectX Graphicsの初期化に失敗しました！");
+  platform::WriteDebugLine("Failed : ZarnGraphic::Init\n");
+  if (platform::WindowSystemFoundNoDisplay()) std::fputs(platform::kNoDisplayHint, stderr);
 }
 
 std::string ReadAppTitle() { return GetParamString("Data/Common.ini", "Common", "AppTitle", ""); }
@@ -109,6 +119,11 @@ int VeskEntry::Start() {
     ShowError("多重起動は禁止されています！");
     return Fail();
   }
+  // A start with no display to show the game on ends before the data folder is packed.
+  if (!platform::InitWindowSystem()) {
+    ShowGraphicsFailure();
+    return Fail();
+  }
   if (!archiveOpen) {
     if (!OpenArchive()) return Fail();
     ReadParametersFromArchive();
@@ -116,8 +131,7 @@ int VeskEntry::Start() {
 
   if (!g_Graphic.Init(ReadAppTitle().c_str(), MainWindowProc, 800, 600, kFreeTextCacheBytes, false, false,
                       false)) {
-    ShowError("DirectX Graphicsの初期化に失敗しました！");
-    platform::WriteDebugLine("Failed : ZarnGraphic::Init\n");
+    ShowGraphicsFailure();
     return Fail();
   }
 

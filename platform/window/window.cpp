@@ -3,6 +3,8 @@
 #include <SDL.h>
 
 #include <csignal>
+#include <cstdlib>
+#include <cstring>
 #include <deque>
 #include <map>
 #include <memory>
@@ -33,6 +35,7 @@ volatile std::sig_atomic_t g_QuitSignal = 0;
 
 struct WindowSystem {
   bool started = false;
+  bool noDisplay = false;
   // Windows are kept for the process's lifetime, so a stale handle stays safe to ask.
   std::vector<std::unique_ptr<Window>> windows;
   std::deque<Message> queue;
@@ -88,6 +91,11 @@ bool IsInputEvent(Uint32 type) {
   return (type >= SDL_KEYDOWN && type < SDL_JOYAXISMOTION) || (type >= SDL_FINGERDOWN && type < SDL_CLIPBOARDUPDATE);
 }
 
+// The drivers SDL falls back to when no display answers.
+bool ShowsNothing(const char* driver) {
+  return driver != nullptr && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0);
+}
+
 void PumpSdlEvents() {
   WindowSystem& system = System();
   if (!system.started) return;
@@ -119,10 +127,18 @@ bool InitWindowSystem() {
   // memory under X11), never through a GL texture, which without GPU acceleration
   // rasterizes on the processor. Read once, at the first window surface.
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+  if (system.noDisplay || SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+  const char* named = std::getenv("SDL_VIDEODRIVER");
+  if ((named == nullptr || named[0] == '\0') && ShowsNothing(SDL_GetCurrentVideoDriver())) {
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    system.noDisplay = true;
+    return false;
+  }
   system.started = true;
   return true;
 }
+
+bool WindowSystemFoundNoDisplay() { return System().noDisplay; }
 
 WindowHandle CreateMainWindow(std::string_view title, int clientWidth, int clientHeight, bool fullScreen,
                               WindowProcedure procedure) {

@@ -35,8 +35,18 @@ struct Message {
 using WindowProcedure = std::intptr_t (*)(WindowHandle window, MessageId id, std::uintptr_t wParam,
                                           std::intptr_t lParam);
 
-// Starts the window system (once per process; later calls only report success).
+// Starts the window system (once per process; later calls only report how the
+// first went). It fails where no display answers: with no video driver named in
+// SDL_VIDEODRIVER, SDL tries the display systems and then falls back to a driver
+// that shows nothing, on which the game would run unseen until it is killed. A
+// driver named there (the tests name "dummy") is used as it is.
 bool InitWindowSystem();
+// Whether the window system failed for want of a display, and what the player
+// must do then, as a line for the terminal.
+bool WindowSystemFoundNoDisplay();
+inline constexpr char kNoDisplayHint[] =
+    "No display was found: DISPLAY (or WAYLAND_DISPLAY) must name a running X (or Wayland) display, as in a "
+    "desktop session.\n";
 
 // Creates and shows the main window with a client area of the given size, centred
 // on the desktop, or as a desktop-sized full-screen window. The title is

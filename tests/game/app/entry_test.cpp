@@ -202,6 +202,23 @@ TEST_F(Entry, GraphicsFailureShowsItsBoxAndReleasesTheGuard) {
   EXPECT_FALSE(TitleLockHeld(kTitle));
 }
 
+// With no video driver named and no display to reach, SDL would fall back to a
+// driver that shows nothing: the start ends with the graphics' box and the hint,
+// before it packs anything. In a process of its own, whose window system has not
+// started yet; a machine with a console display (/dev/dri) would start on it.
+TEST_F(Entry, WithoutADisplayTheStartEndsBeforeItPacksAndSaysWhatToDo) {
+  if (std::filesystem::exists("/dev/dri")) GTEST_SKIP() << "a console display may answer here";
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(
+      {
+        for (const char* name : {"SDL_VIDEODRIVER", "DISPLAY", "WAYLAND_DISPLAY"}) unsetenv(name);
+        const int status = m_Entry.Start();
+        const bool shown = BoxShown("エラー！", "DirectX Graphicsの初期化に失敗しました！", MessageBoxIcon::Exclamation);
+        std::exit(status == 1 && shown && !std::filesystem::exists("Data.dat") && m_Back.DevicesCreated() == 0 ? 7 : 1);
+      },
+      testing::ExitedWithCode(7), "No display was found: DISPLAY \\(or WAYLAND_DISPLAY\\) must name a running");
+}
+
 TEST_F(Entry, CloseAnsweredNoKeepsRunningAndYesEndsCleanly) {
   ASSERT_EQ(m_Entry.Start(), nsVesk::VeskEntry::kRunning);
   const platform::WindowHandle window = nsVesk::g_Graphic.GetMainWindow();
