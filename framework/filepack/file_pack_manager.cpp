@@ -8,6 +8,7 @@
 #include "framework/filepack/folder_packer.h"
 #include "platform/debug/debug_sink.h"
 #include "platform/files/files.h"
+#include "platform/files/folder_lock.h"
 #include "platform/text/cp932.h"
 
 namespace nsZarn::nsFramework::nsFilePack {
@@ -93,7 +94,19 @@ bool FilePackManager::ConvertToFilePack(const std::string& folderPath, nsParam::
     return false;
   }
   if (!platform::IsDirectory(folderPath)) return false;
-  return PackFolder(folderPath, NamePrefix(folderPath), folderPath + ".dat", m_Key, *m_Reader, *m_Writer, *params);
+  const std::string archivePath = folderPath + ".dat";
+  const platform::PathParts archive = platform::SplitPath(archivePath);
+  platform::FolderLock lock;
+  switch (lock.Take(archive.drive + archive.dir)) {
+    case platform::FolderLock::Outcome::kStopped: return false;
+    case platform::FolderLock::Outcome::kUnavailable:
+      platform::WriteDebugLine("Failed : FilePackManager::ConvertToFilePack No Pack Lock, Leftovers Kept\n");
+      break;
+    case platform::FolderLock::Outcome::kHeld: break;
+  }
+  // A packing that held the lock before may have made the archive meanwhile.
+  if (OpenFilePack(archivePath)) return true;
+  return PackFolder(folderPath, NamePrefix(folderPath), archivePath, m_Key, *m_Reader, *m_Writer, *params, lock);
 }
 
 }  // namespace nsZarn::nsFramework::nsFilePack

@@ -38,6 +38,12 @@ class FilePackManager {
   // to the file its entry name names) and packs the folder tree into the folder
   // path followed by ".dat" (folder_packer.h). A file whose name has no Shift-JIS
   // form is left out (no script can name it), with a debug line naming it.
+  //
+  // One packing at a time beside the archive: it holds the lock of the archive's
+  // folder, and waits while another process holds it; when the archive then opens
+  // (that process made it), nothing is packed. Where the folder takes no lock, it
+  // packs without removing what killed packings left. False when the packing
+  // failed, or when a termination signal stopped it (LoadsMustStop() tells which).
   bool ConvertToFilePack(const std::string& folderPath, nsParam::ParamManager* params);
 
  private:

@@ -11,6 +11,7 @@
 #include "platform/files/files.h"
 #include "platform/files/replacement_file.h"
 #include "platform/files/staging_files.h"
+#include "platform/work/load_quit.h"
 
 namespace nsZarn::nsFramework::nsFilePack {
 namespace {
@@ -35,11 +36,25 @@ struct Walk {
   std::vector<std::string> skipped;
 };
 
+bool IsParameterFile(const std::string& path) { return platform::SplitPath(path).ext == ".ini"; }
+
+// Whether a folder's entry is a file a packing left waiting to replace one of the
+// folder's parameter files.
+bool IsWaitingParameterFile(const platform::FolderEntry& item, const std::vector<platform::FolderEntry>& items) {
+  return std::any_of(items.begin(), items.end(), [&](const platform::FolderEntry& target) {
+    return !target.isDirectory && target.hasCp932Name && IsParameterFile(target.name) &&
+           platform::IsWaitingFileOf(item, target);
+  });
+}
+
 // Walks a folder tree, following symbolic links. `enclosing` holds the folders the
 // walk is inside: a link back to one of them would repeat the walk without end
-// (two such links make it branch at every level), so it ends the packing.
-bool WalkFolder(const std::string& name, const std::string& path, std::vector<platform::FolderId>& enclosing,
-                Walk& walk) {
+// (two such links make it branch at every level), so it ends the packing. What a
+// killed packing left waiting beside parameter files is removed when
+// `removeLeftovers`, and never in a folder reached through a link, which may lie
+// outside the game's folders.
+bool WalkFolder(const std::string& name, const std::string& path, bool removeLeftovers,
+                std::vector<platform::FolderId>& enclosing, Walk& walk) {
   platform::FolderId id;
   if (!platform::GetFolderId(path, id)) return false;
   if (std::find(enclosing.begin(), enclosing.end(), id) != enclosing.end()) {
@@ -51,16 +66,21 @@ bool WalkFolder(const std::string& name, const std::string& path, std::vector<pl
   if (!platform::ListFolder(path, items)) return false;
   enclosing.push_back(id);
   for (const auto& item : items) {
+    if (platform::LoadsMustStop()) return false;
     if (!item.hasCp932Name) {
       // No Shift-JIS name reaches this file, so no script can name it: left out,
-      // and named unless it is what a killed packing left, which goes.
-      if (!platform::RemoveStagingLeftover(path, item)) walk.skipped.push_back(path + "/" + item.fileSystemName);
+      // and named unless it is what a killed packing left.
+      if (!IsWaitingParameterFile(item, items)) {
+        walk.skipped.push_back(path + "/" + item.fileSystemName);
+      } else if (removeLeftovers) {
+        platform::RemoveWaitingFile(path, item);
+      }
       continue;
     }
     const std::string itemName = name + "/" + item.name;
     const std::string itemPath = path + "/" + item.name;
     if (item.isDirectory) {
-      if (!WalkFolder(itemName, itemPath, enclosing, walk)) return false;
+      if (!WalkFolder(itemName, itemPath, removeLeftovers && !item.isLink, enclosing, walk)) return false;
       continue;
     }
     // An entry's size is 32 bits; a larger file cannot be packed.
@@ -72,8 +92,6 @@ bool WalkFolder(const std::string& name, const std::string& path, std::vector<pl
   enclosing.pop_back();
   return true;
 }
-
-bool IsParameterFile(const std::string& path) { return platform::SplitPath(path).ext == ".ini"; }
 
 // Whether two names reach one file.
 bool SameFile(const std::string& a, const std::string& b) {
@@ -133,6 +151,7 @@ class StagingFolder {
 bool ConvertParameterFiles(Walk& walk, nsParam::ParamManager& params, IFileReader& reader, StagingFolder& staging,
                            std::vector<platform::ReplacementFile>& staged) {
   for (auto& [name, file] : walk.files) {
+    if (platform::LoadsMustStop()) return false;
     if (!IsParameterFile(file.path)) continue;
     bool converted = false;
     if (params.LoadParamINIFile(file.path, true)) {
@@ -199,7 +218,9 @@ class BlockWriter {
     return read;
   }
 
+  // Stops at a termination signal: the archive is left unfinished.
   bool Flush() {
+    if (platform::LoadsMustStop()) return false;
     const bool written = m_Used == 0 || m_Writer.fwrite(m_Block.data(), 1, m_Used) == m_Used;
     m_Used = 0;
     return written;
@@ -232,13 +253,16 @@ bool WriteArchive(const Walk& walk, std::uint8_t key, IFileReader& reader, IFile
 }  // namespace
 
 bool PackFolder(const std::string& folderPath, const std::string& prefix, const std::string& archivePath,
-                std::uint8_t key, IFileReader& reader, IFileWriter& writer, nsParam::ParamManager& params) {
-  // What earlier packings killed on their way left goes first: the staging folders
-  // here, and the files waiting beside parameter files on the walk.
-  platform::RemoveStagingFolders(archivePath);
+                std::uint8_t key, IFileReader& reader, IFileWriter& writer, nsParam::ParamManager& params,
+                const platform::FolderLock& archiveFolderLock) {
+  // What earlier packings killed on their way left goes first, while no other
+  // packing can be writing it: the staging folders here, and the files waiting
+  // beside parameter files on the walk.
+  const bool removeLeftovers = archiveFolderLock.IsHeld();
+  if (removeLeftovers) platform::RemoveStagingFolders(archivePath);
   Walk walk;
   std::vector<platform::FolderId> enclosing;
-  if (!WalkFolder(prefix, folderPath, enclosing, walk)) return false;
+  if (!WalkFolder(prefix, folderPath, removeLeftovers, enclosing, walk)) return false;
   for (const std::string& path : walk.skipped) {
     platform::WriteDebugLine("Failed : FilePackManager::ConvertToFilePack Name Not Shift-JIS : " + path + "\n");
   }

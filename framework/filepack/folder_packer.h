@@ -14,9 +14,15 @@
 // file of the folder.
 //
 // A packing first removes what earlier packings, killed on their way, left under
-// those reserved names: staging folders beside the archive and files waiting
-// beside parameter files. The caller holds the single-instance lock for the whole
-// packing, so that no other packing is still writing them.
+// those reserved names: staging folders beside the archive that hold only what a
+// packing writes there, and files waiting beside parameter files, in the folder
+// packed and the folders inside it, but never in one reached through a link. It
+// does so only while the caller holds the lock of the archive's folder for the
+// whole packing, so that no other packing is still writing them.
+//
+// A termination signal (load_quit.h) stops the packing between two files and
+// between two blocks written: it fails as on any failure, and what it staged is
+// removed.
 
 #include <cstdint>
 #include <string>
@@ -24,14 +30,16 @@
 #include "framework/file/file_reader.h"
 #include "framework/file/file_writer.h"
 #include "framework/param/param_manager.h"
+#include "platform/files/folder_lock.h"
 
 namespace nsZarn::nsFramework::nsFilePack {
 
 // Packs folderPath into archivePath; entry names start with prefix. The reader
 // reads the files, the writer writes the archive, the names are stored with the
-// key byte. False on any failure.
+// key byte. Leftovers are removed only while archiveFolderLock is held. False on
+// any failure.
 bool PackFolder(const std::string& folderPath, const std::string& prefix, const std::string& archivePath,
                 std::uint8_t key, nsFile::nsFileReader::IFileReader& reader, nsFile::nsFileWriter::IFileWriter& writer,
-                nsParam::ParamManager& params);
+                nsParam::ParamManager& params, const platform::FolderLock& archiveFolderLock);
 
 }  // namespace nsZarn::nsFramework::nsFilePack

@@ -23,6 +23,7 @@
 #include "platform/files/files.h"
 #include "platform/message_box/message_box.h"
 #include "platform/window/window.h"
+#include "platform/work/load_quit.h"
 
 namespace nsVesk {
 namespace {
@@ -42,6 +43,8 @@ constexpr char kEnvFile[] = "env.dat";
 constexpr unsigned kWindowedWithoutEnvironment = 1;
 
 constexpr int kStartUpFailed = 1;
+// A termination signal that stopped the packing: the status of a normal end.
+constexpr int kQuitDuringStartUp = 0;
 constexpr std::uint32_t kFreeTextCacheBytes = 0xA00000;  // 10,485,760
 
 void ShowError(const char* text) {
@@ -59,23 +62,29 @@ void ShowGraphicsFailure() {
 std::string ReadAppTitle() { return GetParamString("Data/Common.ini", "Common", "AppTitle", ""); }
 
 // Opens the archive, or first packs the data folder into it (converting the
-// parameter files on the way). The game never runs on without its archive: its
-// pictures, sounds and parameters are all in it. A failed packing, or an archive
-// that cannot be read with no folder to pack it from, ends the start-up with a
-// box naming the file.
-bool OpenArchive() {
-  if (g_FilePackManager->OpenFilePack(kArchiveFile)) return true;
+// parameter files on the way); kRunning when it is open, else the program's exit
+// status. The game never runs on without its archive: its pictures, sounds and
+// parameters are all in it. A failed packing, or an archive that cannot be read
+// with no folder to pack it from, ends the start-up with a box naming the file. A
+// termination signal during the packing (or while another start packs) ends it
+// without one: what the packing staged is removed, and the next start packs.
+int OpenArchive() {
+  if (g_FilePackManager->OpenFilePack(kArchiveFile)) return VeskEntry::kRunning;
   if (platform::IsDirectory(kDataFolder) && !g_FilePackManager->ConvertToFilePack(kDataFolder, g_ParamManager)) {
+    if (platform::LoadsMustStop()) {
+      platform::WriteDebugLine("Failed : FilePackManager::ConvertToFilePack Stopped By A Quit\n");
+      return kQuitDuringStartUp;
+    }
     ShowError("Data.datの作成に失敗しました！");
     platform::WriteDebugLine("Failed : FilePackManager::ConvertToFilePack\n");
-    return false;
+    return kStartUpFailed;
   }
   if (!g_FilePackManager->OpenFilePack(kArchiveFile)) {
     ShowError("Data.datの読み込みに失敗しました！");
     platform::WriteDebugLine("Failed : FilePackManager::OpenFilePack\n");
-    return false;
+    return kStartUpFailed;
   }
-  return true;
+  return VeskEntry::kRunning;
 }
 
 // From then on every parameter is read from the archive.
@@ -83,10 +92,12 @@ void ReadParametersFromArchive() { g_ParamManager->SetFileReader(g_FilePackManag
 
 }  // namespace
 
-int VeskEntry::Fail() {
+int VeskEntry::Fail() { return EndStartUp(kStartUpFailed); }
+
+int VeskEntry::EndStartUp(int status) {
   ReleaseEngine();
   m_Mutex.reset();
-  return kStartUpFailed;
+  return status;
 }
 
 void VeskEntry::ReleaseEngine() {
@@ -108,10 +119,10 @@ int VeskEntry::Start() {
   g_ParamManager = new ParamManager(new CFileReader, new CFileWriter);
 
   // The single-instance lock is held from before the archive may be packed to the
-  // end: two starts never pack the folder together, and a packing removes what
-  // killed starts left without touching what another start is writing. The title
-  // that names the lock is read from the archive when one opens, else from the
-  // folder it is packed from.
+  // end, so that a second start while the first packs ends with its message. The
+  // title that names the lock is read from the archive when one opens, else from
+  // the folder it is packed from. A title may name no lock: the packing holds a
+  // lock of its own beside the archive, which a second start waits for.
   const bool archiveOpen = g_FilePackManager->OpenFilePack(kArchiveFile);
   if (archiveOpen) ReadParametersFromArchive();
   m_Mutex = std::make_unique<nsZarn::nsTimer::SingleInstanceMutex>();
@@ -125,7 +136,8 @@ int VeskEntry::Start() {
     return Fail();
   }
   if (!archiveOpen) {
-    if (!OpenArchive()) return Fail();
+    const int status = OpenArchive();
+    if (status != kRunning) return EndStartUp(status);
     ReadParametersFromArchive();
   }
 

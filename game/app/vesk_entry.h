@@ -20,7 +20,8 @@ class VeskEntry {
   ~VeskEntry() = default;
 
   // Runs the start-up steps. kRunning when the main loop may start, else the
-  // program's exit status (1: a start-up step failed and its box was shown).
+  // program's exit status (1: a start-up step failed and its box was shown; 0: a
+  // termination signal stopped the packing of the data folder).
   static constexpr int kRunning = -1;
   int Start();
   // One pass of the main loop; false once the quit message was taken.
@@ -31,6 +32,8 @@ class VeskEntry {
  private:
   // Ends a failed start-up: what the engine holds and the guard are released.
   int Fail();
+  // The same, with the given exit status.
+  int EndStartUp(int status);
   // Destroys the script's commands, unloads the plug-ins and deletes the player.
   void ReleaseEngine();
 

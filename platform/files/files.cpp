@@ -50,6 +50,11 @@ bool ListFolder(std::string_view cp932Folder, std::vector<FolderEntry>& entries)
     entry.fileSystemName = name;
     entry.hasCp932Name = Cp932ToUtf8(entry.name) == name;
     entry.isDirectory = S_ISDIR(info.st_mode);
+    // Where the file system gives no type, the entry itself is looked up.
+    struct stat own {};
+    entry.isLink = item->d_type == DT_LNK ||
+                   (item->d_type == DT_UNKNOWN &&
+                    ::fstatat(::dirfd(dir.get()), item->d_name, &own, AT_SYMLINK_NOFOLLOW) == 0 && S_ISLNK(own.st_mode));
     entry.size = entry.isDirectory ? 0 : static_cast<std::uint64_t>(info.st_size);
     entries.push_back(std::move(entry));
   }

@@ -28,11 +28,15 @@ struct FolderEntry {
   std::string fileSystemName;
   bool hasCp932Name = true;
   bool isDirectory = false;
+  // Whether the entry itself is a symbolic link; the other fields describe what it
+  // reaches.
+  bool isLink = false;
   std::uint64_t size = 0;  // bytes; 0 for folders
 };
 
 // Lists a folder's entries in the order the file system gives them, without "."
-// and "..". Symbolic links are followed. False when the folder cannot be read.
+// and "..". Symbolic links are followed (and marked). False when the folder cannot
+// be read.
 bool ListFolder(std::string_view cp932Folder, std::vector<FolderEntry>& entries);
 
 // Where a folder lies on the file system (device and inode): the same for every

@@ -1,10 +1,11 @@
 #include "platform/files/staging_files.h"
 
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <vector>
+
+#include "platform/debug/debug_sink.h"
 
 namespace platform {
 namespace {
@@ -16,24 +17,43 @@ constexpr std::string_view kFolderInfix = ".staging-";
 // The characters mkostemp and mkdtemp choose: letters and digits.
 constexpr std::size_t kUniqueChars = 6;
 
-// Whether a name ends in the infix followed by six letters or digits.
-bool EndsInUniqueName(std::string_view name, std::string_view infix) {
-  if (name.size() < infix.size() + kUniqueChars) return false;
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Whether a name is the target's followed by the infix and six letters or digits.
+bool IsReservedNameOf(std::string_view name, std::string_view target, std::string_view infix) {
+  if (name.size() != target.size() + infix.size() + kUniqueChars || !name.starts_with(target) ||
+      name.substr(target.size(), infix.size()) != infix) {
+    return false;
+  }
   const std::string_view unique = name.substr(name.size() - kUniqueChars);
-  return name.substr(name.size() - kUniqueChars - infix.size(), infix.size()) == infix &&
-         std::all_of(unique.begin(), unique.end(), [](char c) {
-           return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-         });
+  return std::all_of(unique.begin(), unique.end(),
+                     [](char c) { return IsDigit(c) || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); });
 }
 
-// Removes every entry of a folder that is no folder, then the folder.
-void RemoveFilesAndFolder(const std::string& cp932Folder) {
+// Removes a folder's entry, named as the file system holds it (a reserved name may
+// have no Shift-JIS form).
+bool RemoveEntry(std::string_view cp932Folder, const FolderEntry& entry) {
+  return ::unlink((ToFileSystemPath(cp932Folder) + "/" + entry.fileSystemName).c_str()) == 0;
+}
+
+// Whether an entry of a staging folder is one a run writes there: a file named by
+// a decimal number, or by the target's own name.
+bool IsStagedFile(const FolderEntry& entry, std::string_view target) {
+  const std::string& name = entry.fileSystemName;
+  const bool number =
+      !name.empty() && std::all_of(name.begin(), name.end(), IsDigit) && (name == "0" || name[0] != '0');
+  return !entry.isDirectory && !entry.isLink && (number || name == target);
+}
+
+// Removes a staging folder with its files when it holds only what a run writes there.
+void RemoveStagingFolder(const std::string& cp932Folder, std::string_view target) {
   std::vector<FolderEntry> entries;
-  ListFolder(cp932Folder, entries);
-  const std::string folder = ToFileSystemPath(cp932Folder);
-  for (const FolderEntry& entry : entries) {
-    if (!entry.isDirectory) ::unlink((folder + "/" + entry.fileSystemName).c_str());
+  if (!ListFolder(cp932Folder, entries)) return;
+  if (!std::all_of(entries.begin(), entries.end(), [&](const FolderEntry& e) { return IsStagedFile(e, target); })) {
+    WriteDebugLine("Failed : RemoveStagingFolders Holds Other Files, Kept : " + cp932Folder + "\n");
+    return;
   }
+  for (const FolderEntry& entry : entries) RemoveEntry(cp932Folder, entry);
   RemoveEmptyFolder(cp932Folder);
 }
 
@@ -47,13 +67,13 @@ bool CreateStagingFolder(std::string_view cp932Target, std::string& cp932Folder)
   return CreateUniqueFolder(std::string(cp932Target) + std::string(kFolderInfix), cp932Folder);
 }
 
-bool IsStagingLeftover(const FolderEntry& entry) {
-  return !entry.isDirectory && EndsInUniqueName(entry.fileSystemName, kFileInfix);
+bool IsWaitingFileOf(const FolderEntry& entry, const FolderEntry& target) {
+  return !entry.isDirectory && !entry.isLink &&
+         IsReservedNameOf(entry.fileSystemName, target.fileSystemName, kFileInfix);
 }
 
-bool RemoveStagingLeftover(std::string_view cp932Folder, const FolderEntry& entry) {
-  return IsStagingLeftover(entry) &&
-         ::unlink((ToFileSystemPath(cp932Folder) + "/" + entry.fileSystemName).c_str()) == 0;
+bool RemoveWaitingFile(std::string_view cp932Folder, const FolderEntry& entry) {
+  return RemoveEntry(cp932Folder, entry);
 }
 
 void RemoveStagingFolders(std::string_view cp932Target) {
@@ -63,12 +83,8 @@ void RemoveStagingFolders(std::string_view cp932Target) {
   std::vector<FolderEntry> entries;
   if (!ListFolder(folder.empty() ? "." : folder, entries)) return;
   for (const FolderEntry& entry : entries) {
-    const std::string path = folder + entry.name;
-    struct stat info {};
-    if (entry.hasCp932Name && entry.name.size() == name.size() + kFolderInfix.size() + kUniqueChars &&
-        entry.name.starts_with(name) && EndsInUniqueName(entry.name, kFolderInfix) &&
-        ::lstat(ToFileSystemPath(path).c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
-      RemoveFilesAndFolder(path);
+    if (entry.hasCp932Name && entry.isDirectory && !entry.isLink && IsReservedNameOf(entry.name, name, kFolderInfix)) {
+      RemoveStagingFolder(folder + entry.name, ToFileSystemPath(name));
     }
   }
 }

@@ -8,10 +8,14 @@
 // game uses reaches such a file, so it is never read as data. A run that writes
 // several new files first waits them out in a folder beside the file it makes,
 // named by that file's name followed by ".staging-" and six letters or digits (a
-// Shift-JIS name, so the game's own writers can write in it).
+// Shift-JIS name, so the game's own writers can write in it); it writes there only
+// files named by decimal numbers ("0", "1", ...) and the new file under its
+// target's own name.
 //
-// The removals take only names of these forms; a caller runs them while no other
-// run can be writing under them (under the single-instance lock).
+// The removals take only what a run makes under these names: an author's file or
+// folder that merely looks like one is kept. A caller runs them while it holds the
+// lock of the target's folder (folder_lock.h), so that no other run is writing
+// under them.
 
 #include <string>
 #include <string_view>
@@ -30,18 +34,19 @@ std::string StagingFileTemplate(std::string_view cp932Target);
 // could be created.
 bool CreateStagingFolder(std::string_view cp932Target, std::string& cp932Folder);
 
-// Whether a folder's entry is a file under the reserved name of a replacement, left
-// by a run that never put it in place.
-bool IsStagingLeftover(const FolderEntry& entry);
+// Whether a folder's entry is a file (no folder, no link) under the reserved name of
+// a replacement of the file that the entry `target` of the same folder names.
+bool IsWaitingFileOf(const FolderEntry& entry, const FolderEntry& target);
 
-// Removes the entry of the folder cp932Folder when it is a staging leftover; false
-// when it is none (or could not be removed), so that the caller treats it as any
-// other entry.
-bool RemoveStagingLeftover(std::string_view cp932Folder, const FolderEntry& entry);
+// Removes a file waiting in the folder cp932Folder that a run never put in place.
+// False when it could not be removed.
+bool RemoveWaitingFile(std::string_view cp932Folder, const FolderEntry& entry);
 
 // Removes the staging folders that earlier runs left beside the file cp932Target
 // names, with the files in them. A link is never followed into: only a folder of
-// the reserved name itself is emptied.
+// the reserved name itself is emptied, and only when it holds nothing but what a
+// run writes there; one that holds anything else is left whole, with a debug line
+// naming it.
 void RemoveStagingFolders(std::string_view cp932Target);
 
 }  // namespace platform

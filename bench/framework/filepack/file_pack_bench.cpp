@@ -74,6 +74,8 @@ void MakeFolder(const fs::path& folder, int files) {
 }
 
 Cost Pack(const fs::path& folder) {
+  // The packing opens an archive already there instead of packing again.
+  fs::remove(folder.string() + ".dat");
   FilePackManager packer(new CFileReader, new CFileWriter);
   ParamManager params(new CFileReader, new CFileWriter);
   const double wall = WallMs();

@@ -16,6 +16,7 @@
 #include "framework/filepack/file_pack_reader.h"
 #include "framework/param/param_manager.h"
 #include "platform/files/files.h"
+#include "platform/work/load_quit.h"
 #include "tests/support/debug_capture.h"
 #include "tests/support/temp_dir.h"
 
@@ -177,26 +178,58 @@ TEST_P(FilePackTest, AFileNamedLikeAStagedOneIsPackedAndLeftAsItIs) {
 }
 
 // A run killed before its renames leaves its staging folder beside the archive and
-// its converted parameter files beside theirs; the next run removes them before it
-// packs, and nothing else: a link named as a staging folder is no staging folder.
+// its converted parameter files beside theirs; the next run removes them and nothing
+// else: no link or author's folder of a staging name, no look-alike beside a file
+// that is no parameter file, nothing in a folder reached through a link.
 TEST_P(FilePackTest, WhatAKilledRunLeftIsRemovedBeforeThePacking) {
   MakeDataFolder();
   vesk_test::WriteFile("kept/x", "x");
   std::filesystem::create_directory_symlink("kept", "Data.dat.staging-L1nked");
+  vesk_test::WriteFile("Data.dat.staging-Auth0r/0", "0");
+  vesk_test::WriteFile("Data.dat.staging-Auth0r/mine.txt", "mine");
+  vesk_test::WriteFile("Data/notes.txt", "notes");
+  vesk_test::WriteFile("Data/notes.txt\xC2\xB7staging-abc123", "notes");
+  vesk_test::WriteFile("outside/Common.ini", kConvertedCommon);
+  vesk_test::WriteFile("outside/Common.ini\xC2\xB7staging-abc123", kConvertedCommon);
+  std::filesystem::create_directory_symlink(std::filesystem::absolute("outside"), "Data/linked");
   std::map<std::string, std::string> expected = Tree(".");
   expected["./Data/Common.ini"] = kConvertedCommon;
   vesk_test::WriteFile("Data.dat.staging-k1LLed/0", kConvertedCommon.substr(0, 20));
   vesk_test::WriteFile("Data.dat.staging-k1LLed/Data.dat", ".Zarnpak");
-  vesk_test::WriteFile("Data/Data.dat\xC2\xB7staging-k1LLed", kConvertedCommon.substr(0, 20));
-  vesk_test::WriteFile("Data/sub/c.ini\xC2\xB7staging-0aZ9xy", kConvertedCommon);
+  vesk_test::WriteFile("Data/Common.ini\xC2\xB7staging-0aZ9xy", kConvertedCommon);
   vesk_test::DebugCapture capture;
   ASSERT_TRUE(Convert());
-  EXPECT_TRUE(capture.lines().empty()) << capture.lines().front();
+  EXPECT_TRUE(capture.Contains("Failed : RemoveStagingFolders Holds Other Files, Kept : Data.dat.staging-Auth0r\n"));
   std::map<std::string, std::string> after = Tree(".");
   EXPECT_EQ(after.erase("./Data.dat"), 1u);
   EXPECT_EQ(after, expected);
-  EXPECT_EQ(WorkingFolder(), (Names{"Data", "Data.dat", "Data.dat.staging-L1nked", "kept"}));
-  EXPECT_EQ(vesk_test::ReadFile("Data.dat").substr(8, 4), U32(6)) << "the six files of the data folder";
+  EXPECT_EQ(WorkingFolder(),
+            (Names{"Data", "Data.dat", "Data.dat.staging-Auth0r", "Data.dat.staging-L1nked", "kept", "outside"}));
+  EXPECT_EQ(vesk_test::ReadFile("Data.dat").substr(8, 4), U32(8)) << "the eight files of the data folder";
+}
+
+struct StoppingWriter : CFileWriter {  // once it wrote a mebibyte, it stops loads as a signal does
+  std::size_t fwrite(const void* buffer, std::size_t size, std::size_t count) override {
+    if ((written += size * count) >= (1u << 20)) platform::RequestLoadsStop();
+    return CFileWriter::fwrite(buffer, size, count);
+  }
+  std::size_t written = 0;
+};
+
+// A termination signal stops the packing at the next block: no archive, every
+// parameter file as it was, nothing staged left.
+TEST_P(FilePackTest, ATerminationSignalStopsThePackingAtTheNextBlock) {
+  MakeDataFolder();
+  vesk_test::WriteFile("Data/big.bin", std::string(5u << 20, 'b'));
+  const std::map<std::string, std::string> before = Tree(".");
+  auto* writer = new StoppingWriter;
+  FilePackManager packer(new CFileReader, writer);
+  ParamManager params(new CFileReader, new CFileWriter);
+  EXPECT_FALSE(packer.ConvertToFilePack("Data", &params));
+  EXPECT_TRUE(platform::LoadsMustStop());
+  platform::LetLoadsRun();
+  EXPECT_LT(writer->written, 2u << 20);
+  EXPECT_EQ(Tree("."), before) << "nothing staged or converted is left";
 }
 
 TEST_P(FilePackTest, EntryReaderKeepsToItsEntry) {

@@ -6,10 +6,13 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <csignal>
 #include <cstdlib>
 #include <deque>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -32,6 +35,7 @@
 #include "game/title/title_scene.h"
 #include "platform/audio/audio_device.h"
 #include "platform/clock/clock.h"
+#include "platform/files/folder_lock.h"
 #include "platform/instance/instance_lock.h"
 #include "platform/message_box/message_box.h"
 #include "platform/window/window.h"
@@ -44,6 +48,8 @@
 
 namespace {
 
+using nsZarn::nsFile::nsFileReader::CFileReader;
+using nsZarn::nsFile::nsFileWriter::CFileWriter;
 using platform::MessageBoxAnswer;
 using platform::MessageBoxIcon;
 
@@ -105,6 +111,13 @@ class Entry : public testing::Test {
            std::filesystem::exists("env.dat");
   }
 
+  // Packs "Data" as an earlier start did.
+  static void PackData() {
+    nsZarn::nsFramework::nsParam::ParamManager params(new CFileReader, new CFileWriter);
+    nsZarn::nsFramework::nsFilePack::FilePackManager pack(new CFileReader, new CFileWriter);
+    ASSERT_TRUE(pack.ConvertToFilePack("Data", &params));
+  }
+
   static void WriteTitle(const std::string& title) {
     vesk_test::WriteFile("Data/Common.ini", "[Common]\nAppTitle=\"" + title + "\"\n");
   }
@@ -156,13 +169,7 @@ TEST_F(Entry, FirstStartPacksTheDataAndTakesTheTitlesLock) {
 TEST_F(Entry, TitleIsReadFromTheArchive) {
   // An archive made earlier, and loose files changed since.
   WriteTitle("FromArchive");
-  {
-    nsZarn::nsFramework::nsParam::ParamManager params(new nsZarn::nsFile::nsFileReader::CFileReader,
-                                                      new nsZarn::nsFile::nsFileWriter::CFileWriter);
-    nsZarn::nsFramework::nsFilePack::FilePackManager pack(new nsZarn::nsFile::nsFileReader::CFileReader,
-                                                          new nsZarn::nsFile::nsFileWriter::CFileWriter);
-    ASSERT_TRUE(pack.ConvertToFilePack("Data", &params));
-  }
+  PackData();
   WriteTitle("FromLooseFile");
   ASSERT_EQ(m_Entry.Start(), nsVesk::VeskEntry::kRunning);
   EXPECT_TRUE(TitleLockHeld("FromArchive"));
@@ -191,6 +198,37 @@ TEST_F(Entry, SecondInstanceGetsItsMessageAndEnds) {
   EXPECT_EQ(m_Back.DevicesCreated(), 0);  // no window was made
   EXPECT_EQ(vesk_test::ReadFile("Data/Common.ini").substr(0, 8), "[Common]") << "nothing packed beside the first";
   EXPECT_FALSE(std::filesystem::exists("Data.dat"));
+}
+
+// With no title's lock, a second start waits for the first's packing: a signal ends
+// the wait as a normal end, else it opens the archive the first made. Either way the
+// first's staging stays (a packing would remove it first).
+TEST_F(Entry, ASecondStartWaitsForThePackingOrEndsAtASignal) {
+  WriteTitle("");
+  PackData();
+  std::filesystem::rename("Data.dat", "made.dat");
+  vesk_test::WriteFile("Data.dat.staging-F1rst0/Data.dat", "the first start's");
+  platform::FolderLock first;
+  ASSERT_EQ(first.Take(""), platform::FolderLock::Outcome::kHeld);
+  vesk_test::DebugCapture debug;
+  platform::InstallQuitSignalHandlers();
+  std::raise(SIGTERM);
+  EXPECT_EQ(m_Entry.Start(), 0);
+  m_Entry.Shutdown();
+  platform::Message quit;
+  EXPECT_TRUE(platform::PeekMessage(quit) && quit.id == platform::MessageId::Quit) << "the signal is taken";
+  EXPECT_TRUE(debug.Contains("Failed : FilePackManager::ConvertToFilePack Stopped By A Quit\n"));
+
+  std::thread finish([&first] {
+    ::usleep(200000);
+    std::filesystem::rename("made.dat", "Data.dat");
+    first.Release();
+  });
+  EXPECT_EQ(m_Entry.Start(), nsVesk::VeskEntry::kRunning);
+  EXPECT_FALSE(std::filesystem::exists("made.dat")) << "it waited for the first";
+  finish.join();
+  EXPECT_EQ(vesk_test::ReadFile("Data.dat.staging-F1rst0/Data.dat"), "the first start's");
+  EXPECT_TRUE(m_Boxes.empty());
 }
 
 TEST_F(Entry, GraphicsFailureShowsItsBoxAndReleasesTheGuard) {

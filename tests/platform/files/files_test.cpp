@@ -90,7 +90,9 @@ TEST(FilesTest, AReplacementWaitsBesideItsFileUntilPutInPlace) {
   files.resize(8);  // moves the waiting files
   std::vector<platform::FolderEntry> entries;
   ASSERT_TRUE(platform::ListFolder("sub", entries));
-  EXPECT_EQ(std::count_if(entries.begin(), entries.end(), platform::IsStagingLeftover), 2);
+  platform::FolderEntry target;
+  target.fileSystemName = "a.ini";
+  EXPECT_EQ(std::count_if(entries.begin(), entries.end(), [&](auto& e) { return IsWaitingFileOf(e, target); }), 2);
   EXPECT_TRUE(files[0].PutInPlace());
   EXPECT_FALSE(files[0].PutInPlace());
   EXPECT_EQ(vesk_test::ReadFile("sub/a.ini"), "new");
