@@ -20,6 +20,17 @@ namespace {
 using nsZarn::nsFile::nsFileReader::CFileReader;
 using nsZarn::nsSound::nsISoundReader::COggReader;
 
+// A loose file whose reads cost the thread's CPU, `nsPerByte` a byte read.
+struct CostlyFileReader : CFileReader {
+  std::uint64_t nsPerByte = 0;
+  std::size_t fread(void* buffer, std::size_t size, std::size_t count) override {
+    const std::uint64_t until = platform::ThreadUserCpuNanoseconds() + size * count * nsPerByte;
+    while (platform::ThreadUserCpuNanoseconds() < until) {
+    }
+    return CFileReader::fread(buffer, size, count);
+  }
+};
+
 class OggReaderTest : public ::testing::Test {
  protected:
   // Writes the file and opens a reader on it.
@@ -211,10 +222,11 @@ TEST_F(OggReaderTest, AStatedLengthShorterThanABlockIsTakenFromWhatDecodingDeliv
 
   // A last page on which no packet ends states no position: the length is the
   // last position stated before it, and the file plays to its end.
-  COggReader& unstated = Open(vesk_test::WithLastGranule(vesk_test::MakeOggTone(1, 22050, 10 * 22050), -1));
+  const std::string tenSeconds = vesk_test::MakeOggTone(1, 22050, 10 * 22050);
+  COggReader& unstated = Open(vesk_test::WithLastGranule(tenSeconds, -1));
   ASSERT_TRUE(unstated.IsOpen());
-  EXPECT_GT(unstated.GetLength(), 2048u);
-  EXPECT_GE(DecodedSamples(unstated), unstated.GetLength());
+  EXPECT_EQ(unstated.GetLength(), vesk_test::OggGranule(tenSeconds, 1));
+  EXPECT_GE(DecodedSamples(unstated), 10u * 22050);
 
   const std::string lying[] = {
       CorpusFile("ogg-one-sample-length-seek-per-sample-slow.ogg"),
@@ -227,7 +239,8 @@ TEST_F(OggReaderTest, AStatedLengthShorterThanABlockIsTakenFromWhatDecodingDeliv
 }
 
 // The work meter stops an open or a read: past the load's budget as too slow, for
-// good; at a quit as a load given up, the file not at fault.
+// good; at a quit as a load given up, the file not at fault. A decode that costs
+// less than it earns goes on, however much it costs in all.
 TEST_F(OggReaderTest, ADecodeTheWorkMeterStopsFails) {
   const std::string tone = vesk_test::MakeOggTone(2, 44100, 44100);
   {
@@ -257,6 +270,15 @@ TEST_F(OggReaderTest, ADecodeTheWorkMeterStopsFails) {
   EXPECT_TRUE(reader.IsEnd());
   EXPECT_FALSE(reader.Read(buffer.data(), static_cast<std::uint32_t>(buffer.size()), &got));
   EXPECT_FALSE(reader.Seek(0));
+
+  // Decoding earns its CPU as it delivers audio: 6 s that cost 30 % of what they
+  // earn, 1.8 times the store in all, play to their end.
+  const std::string costly = vesk_test::MakeOggTone(2, 44100, 6 * 44100);
+  vesk_test::WriteFile(m_Dir.path() / "costly.ogg", costly);
+  auto* file = new CostlyFileReader;
+  COggReader paid(file, "costly.ogg");
+  file->nsPerByte = nsZarn::nsSound::kDecodeNsPerSecondOfAudio * 6 * 3 / 10 / costly.size();
+  EXPECT_EQ(SamplesToTheEnd(paid), paid.GetLength());
 }
 
 // Setup headers stating codebooks that the decoding library would build at great
