@@ -55,10 +55,8 @@ int main(int argc, char** argv) {
     small += vesk_test::MakeOggWithCodebooks({.silentPackets = 1000, .serial = serial});
   }
   const std::string tiny = vesk_test::MakeOggWithCodebooks({.silentPackets = 600000, .statedSamples = 100});
-  vesk_test::WavLayout emptyChunks;
-  emptyChunks.emptyChunksBeforeData = 12'500'000;
-  const std::string chunks =
-      vesk_test::MakeWav(platform::MakePcmFormat(2, 44100, 16), vesk_test::RampFrames(4410), emptyChunks);
+  const std::string chunks = vesk_test::MakeWav(platform::MakePcmFormat(2, 44100, 16), vesk_test::RampFrames(4410),
+                                                {.emptyChunksBeforeData = 12'500'000});
   const bool written = Write(folder / "chain-of-links-with-cover-art.ogg", links) &&
                        Write(folder / "chain-of-1000-links.ogg", small) &&
                        Write(folder / "chain-of-links-cut-in-the-last-headers.ogg", cut) &&

@@ -223,9 +223,11 @@ TEST_F(OggReaderTest, AStatedLengthShorterThanABlockIsTakenFromWhatDecodingDeliv
   // A last page on which no packet ends states no position: the length is the
   // last position stated before it, and the file plays to its end.
   const std::string tenSeconds = vesk_test::MakeOggTone(1, 22050, 10 * 22050);
+  const std::string cut = tenSeconds.substr(0, tenSeconds.size() - vesk_test::LastOggPage(tenSeconds).size());
+  const std::uint32_t stated = Open(cut).GetLength();
   COggReader& unstated = Open(vesk_test::WithLastGranule(tenSeconds, -1));
   ASSERT_TRUE(unstated.IsOpen());
-  EXPECT_EQ(unstated.GetLength(), vesk_test::OggGranule(tenSeconds, 1));
+  EXPECT_EQ(unstated.GetLength(), stated);
   EXPECT_GE(DecodedSamples(unstated), 10u * 22050);
 
   const std::string lying[] = {

@@ -426,10 +426,4 @@ std::string WithLastGranule(const std::string& ogg, std::int64_t granule, std::s
   return out;
 }
 
-std::int64_t OggGranule(const std::string& ogg, std::size_t pagesBefore) {
-  std::vector<std::string> pages = PagesOf(ogg);
-  const ogg_page page = View(pages.at(pages.size() - 1 - pagesBefore));
-  return ogg_page_granulepos(&page);
-}
-
 }  // namespace vesk_test

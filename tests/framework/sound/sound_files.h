@@ -19,12 +19,12 @@ struct WavChunk {
 
 struct WavLayout {
   std::uint32_t formatChunkSize = 16;  // 18 adds a zero extension size
-  std::uint32_t emptyChunksBeforeData = 0;  // "JUNK" chunks of no payload, before the others
-  std::vector<WavChunk> chunksBeforeData;
+  std::vector<WavChunk> chunksBeforeData{};
   // When set, the "data" chunk claims this size whatever the payload holds.
   bool overrideDataSize = false;
   std::uint32_t dataSize = 0;
   bool withDataChunk = true;
+  std::uint32_t emptyChunksBeforeData = 0;  // "JUNK" chunks of no payload, before the others
 };
 
 std::string MakeWav(const platform::PcmFormat& format, const std::string& data, const WavLayout& layout = {});
@@ -94,7 +94,5 @@ std::string LastOggPage(const std::string& ogg);
 // The file with the granule position of its last page replaced, or of the page
 // that many pages before it.
 std::string WithLastGranule(const std::string& ogg, std::int64_t granule, std::size_t pagesBefore = 0);
-// The granule position of the last page, or of the page that many pages before it.
-std::int64_t OggGranule(const std::string& ogg, std::size_t pagesBefore = 0);
 
 }  // namespace vesk_test
