@@ -228,7 +228,7 @@ TEST_F(OggReaderTest, AStatedLengthShorterThanABlockIsTakenFromWhatDecodingDeliv
   COggReader& unstated = Open(vesk_test::WithLastGranule(tenSeconds, -1));
   ASSERT_TRUE(unstated.IsOpen());
   EXPECT_EQ(unstated.GetLength(), stated);
-  EXPECT_GE(DecodedSamples(unstated), 10u * 22050);
+  EXPECT_GE(DecodedSamples(unstated), unstated.GetLength());
 
   const std::string lying[] = {
       CorpusFile("ogg-one-sample-length-seek-per-sample-slow.ogg"),
@@ -241,8 +241,7 @@ TEST_F(OggReaderTest, AStatedLengthShorterThanABlockIsTakenFromWhatDecodingDeliv
 }
 
 // The work meter stops an open or a read: past the load's budget as too slow, for
-// good; at a quit as a load given up, the file not at fault. A decode that costs
-// less than it earns goes on, however much it costs in all.
+// good; at a quit as a load given up, the file not at fault.
 TEST_F(OggReaderTest, ADecodeTheWorkMeterStopsFails) {
   const std::string tone = vesk_test::MakeOggTone(2, 44100, 44100);
   {
