@@ -6,9 +6,8 @@
 // The decoding is metered as it is done. Opening a file is one load (its header
 // walk, the library's opening, the links' check and the length measure), held to
 // the load budget of platform/work/work_meter.h. Decoding earns 100 ms of CPU for
-// every second of audio it delivers, with 100 ms in store: the costliest files of
-// encoders decode at under 10 ms a second (oggenc -q 10, stereo at 192 kHz), so a
-// file that costs more than ten times that stops. A decode that stops so is over
+// every second of audio it delivers, with 100 ms in store (decode_budget.h): a
+// file that costs more than ten times the costliest encoder's stops. A decode that stops so is over
 // for good: the refusal line names the file ("Too Slow To Decode"), reads deliver
 // nothing more and seeks fail, so music that stops mid-play stays stopped. A quit
 // during a load stops the load's reads without ending the track.
@@ -19,6 +18,7 @@
 #include <string>
 
 #include "framework/file/file_reader.h"
+#include "framework/sound/decode_budget.h"
 #include "framework/sound/sound_reader.h"
 #include "platform/work/work_meter.h"
 
@@ -41,11 +41,6 @@ struct COggFile {
   static int CloseCallback(void* source);
   static long TellCallback(void* source);
 };
-
-// CPU time a second of delivered audio earns, and the most kept in store. The
-// costliest encoder's file (oggenc -q 10, 192 kHz stereo) takes under 9 ms a second.
-inline constexpr std::uint64_t kDecodeNsPerSecondOfAudio = 100'000'000 * platform::kWorkSlowdown;
-inline constexpr std::uint64_t kDecodeStoreNs = 100'000'000 * platform::kWorkSlowdown;
 
 class COggReader : public CSoundReaderBase {
  public:

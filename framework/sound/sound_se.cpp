@@ -4,6 +4,7 @@
 #include <new>
 #include <vector>
 
+#include "framework/sound/decode_budget.h"
 #include "platform/debug/debug_sink.h"
 #include "platform/work/work_meter.h"
 
@@ -91,9 +92,10 @@ bool CSoundSE::Load(ISoundReader* reader) {
     failure = "Failed : CSoundSE::Load CreateSoundBuffer\n";
   } else {
     const std::uint64_t limit = std::min(stated, OneFrameMoreThanABuffer(format.blockAlign));
-    // Decoding the whole sound is one load: a reader that finds it too slow fails
-    // its read; a quit during it cuts the samples short, and the load is given up.
-    platform::LoadMeter load;
+    // Decoding the whole sound is one load, of the rate over its stated length: a
+    // reader that finds it too slow fails its read; a quit during it cuts the
+    // samples short, and the load is given up.
+    platform::LoadMeter load(WholeDecodeBudgetNs(format, reader->GetLength()));
     const SamplesRead read = ReadSamples(*reader, limit, format.blockAlign, samples);
     if (platform::CheckLoadWork() == platform::WorkVerdict::kQuit) {
       failure = "Failed : CSoundSE::Load Quit While Loading\n";

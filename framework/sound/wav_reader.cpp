@@ -37,9 +37,9 @@ CWavReader::~CWavReader() {
 
 void CWavReader::Release() { delete this; }
 
-bool CWavReader::Refuse(const char* fileName) {
+bool CWavReader::Refuse(const char* fileName, const char* line) {
   m_FileReader->fclose();
-  platform::WriteRefusalLine("Failed : CWavReader::Open Unknown Format\n", fileName);
+  platform::WriteRefusalLine(line, fileName);
   return false;
 }
 
@@ -86,6 +86,7 @@ bool CWavReader::Open(const char* fileName) {
   std::int64_t position = 20 + static_cast<std::int64_t>(formatSize);
   bool found = false;
   std::uint32_t chunkSize = 0;
+  std::uint32_t skipped = 0;
   while (position < scanEnd) {
     std::uint8_t chunk[8];
     if (!m_FileReader->fseek(position, SEEK_SET) || !ReadExactly(m_FileReader, chunk, sizeof chunk)) break;
@@ -94,6 +95,7 @@ bool CWavReader::Open(const char* fileName) {
       found = true;
       break;
     }
+    if (++skipped > kMaxWavChunksBeforeData) return Refuse(fileName, "Failed : CWavReader::Open Too Many Chunks\n");
     position += 8 + static_cast<std::int64_t>(chunkSize) + (chunkSize & 1u);
   }
   if (!found) return Refuse(fileName);

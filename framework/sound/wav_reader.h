@@ -1,8 +1,8 @@
 #pragma once
 // Reads RIFF WAVE files with PCM data: the "fmt " chunk first, then the chunks
-// are scanned for "data" (odd sizes are padded to even). 8- and 16-bit data is
-// delivered as stored, 24- and 32-bit data as 16-bit samples; lengths, positions
-// and seeks count samples (frames) either way.
+// are scanned for "data" (odd sizes are padded to even), each skipped by its
+// size. 8- and 16-bit data is delivered as stored, 24- and 32-bit data as 16-bit
+// samples; lengths, positions and seeks count samples (frames) either way.
 
 #include <cstdint>
 
@@ -10,6 +10,12 @@
 #include "framework/sound/sound_reader.h"
 
 namespace nsZarn::nsSound::nsISoundReader {
+
+// The most chunks the scan passes before "data". Encoders write a handful (LIST,
+// fact, bext, cue, smpl and the like); each costs the scan a seek and a read, so
+// a file of millions of empty chunks is refused ("Too Many Chunks") before they
+// cost the game seconds.
+inline constexpr std::uint32_t kMaxWavChunksBeforeData = 1024;
 
 class CWavReader : public CSoundReaderBase {
  public:
@@ -33,7 +39,7 @@ class CWavReader : public CSoundReaderBase {
 
  private:
   // Closes the file, writes the refusal line; false.
-  bool Refuse(const char* fileName);
+  bool Refuse(const char* fileName, const char* line = "Failed : CWavReader::Open Unknown Format\n");
   std::uint32_t ReadAsStored(void* buffer, std::uint32_t bytes);
   // Whole frames only, each sample cut to its upper 16 bits.
   std::uint32_t ReadConverted(void* buffer, std::uint32_t bytes);

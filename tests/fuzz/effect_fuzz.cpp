@@ -5,6 +5,7 @@
 // every one played again, also as a voice. Bytes that begin "RIFF" are a WAVE
 // sound; others an Ogg Vorbis sound, with its pages made whole again after mutation.
 
+#include "framework/sound/decode_budget.h"
 #include "game/managers/sound_manager_fd.h"
 #include "tests/fuzz/fuzz_support.h"
 #include "tests/fuzz/sound_archive.h"
@@ -21,7 +22,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const vesk_fuzz::SoundArchive archive(data, size, "effect");
   const char* name = archive.Name().c_str();
   nsVesk::nsSoundManagerfD::SoundManagerfD sound;
-  if (sound.LoadSE(name)) vesk_fuzz::NoteAccepted();
+  if (sound.LoadSE(name)) {
+    // Decoded whole: its samples are held, and its decode takes the rate over its length.
+    const auto* reader = sound.FindSE(name)->GetReader();
+    vesk_fuzz::NoteAccepted(vesk_fuzz::kAcceptedPeakBytes + sound.HeldSoundBytes(),
+                            nsZarn::nsSound::WholeDecodeBudgetNs(reader->GetFormat(), reader->GetLength()) -
+                                platform::kLoadCpuBudgetNs);
+  }
   for (int round = 0; round < 2; ++round) {
     sound.PlaySE(name);
     vesk_fuzz::MixFrames(kTenthOfASecond);

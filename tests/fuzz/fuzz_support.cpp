@@ -29,17 +29,20 @@ void RemoveScratchFolder() {
 // The budget of the input being run when it was accepted; a harness may run its
 // reader on a thread of its own.
 std::atomic<std::size_t> g_AcceptedPeakBytes{0};
+std::atomic<std::uint64_t> g_AcceptedExtraCpuNs{0};
 
 }  // namespace
 
-void NoteAccepted(std::size_t peakBytes) {
+void NoteAccepted(std::size_t peakBytes, std::uint64_t extraCpuNs) {
   std::size_t noted = g_AcceptedPeakBytes.load();
   // Accepted twice in one input (under two names, say): the larger budget holds.
   while (noted < peakBytes && !g_AcceptedPeakBytes.compare_exchange_weak(noted, peakBytes)) {
   }
+  g_AcceptedExtraCpuNs += extraCpuNs;  // and the time of both
 }
 
 std::size_t TakeAcceptedPeakBytes() { return g_AcceptedPeakBytes.exchange(0); }
+std::uint64_t TakeAcceptedExtraCpuNs() { return g_AcceptedExtraCpuNs.exchange(0); }
 
 void EnterScratchFolder() {
   if (!ScratchFolder().empty()) return;

@@ -32,11 +32,14 @@ inline constexpr std::size_t kAcceptedPeakBytes = std::size_t{200} << 20;
 // Tells the replay that the reader accepted the input being run (it decoded the
 // picture, opened the sound). The game goes on to use such a file, so it must cost
 // what an honest file may: the replay fails an accepted input that takes longer
-// than its budget of processor time or holds more than `peakBytes` of memory at
+// than its budget of processor time (and `extraCpuNs` more, the work the game
+// allows such a file beyond one load) or holds more than `peakBytes` of memory at
 // once. Refused inputs are held only to the time limit of every input.
-void NoteAccepted(std::size_t peakBytes = kAcceptedPeakBytes);
+void NoteAccepted(std::size_t peakBytes = kAcceptedPeakBytes, std::uint64_t extraCpuNs = 0);
 
 // The memory budget of the input run last when it was accepted, else 0; clears it.
 std::size_t TakeAcceptedPeakBytes();
+// The extra processor time of the input run last; clears it.
+std::uint64_t TakeAcceptedExtraCpuNs();
 
 }  // namespace vesk_fuzz

@@ -1,12 +1,14 @@
 // Writes the sound inputs too large for the fuzzer (it makes none over 1 MB, and its
 // driver reads only the first megabyte of a corpus file) into a folder, for the
-// Ogg, music and effect harnesses to replay whole:
+// Ogg, WAVE, music and effect harnesses to replay whole:
 //  - a chain of as many links as a file may have, each with a comment of 160 KB
 //    (cover art), that plays;
 //  - a chain of 1,000 small links, refused after as many as a file may have;
 //  - the chain of many links whose last link is cut short in its headers;
 //  - 600,000 packets of silence whose last page states 100 samples, refused after
-//    decoding no more than an honest file of that length.
+//    decoding no more than an honest file of that length;
+//  - a WAVE file of 12.5 million empty chunks before its samples (100 MB), refused
+//    after as many chunks as a file may have.
 //   large_sound_inputs <folder>
 
 #include <cstdio>
@@ -53,9 +55,12 @@ int main(int argc, char** argv) {
     small += vesk_test::MakeOggWithCodebooks({.silentPackets = 1000, .serial = serial});
   }
   const std::string tiny = vesk_test::MakeOggWithCodebooks({.silentPackets = 600000, .statedSamples = 100});
+  const std::string chunks = vesk_test::MakeWav(platform::MakePcmFormat(2, 44100, 16), vesk_test::RampFrames(4410),
+                                                {.emptyChunksBeforeData = 12'500'000});
   const bool written = Write(folder / "chain-of-links-with-cover-art.ogg", links) &&
                        Write(folder / "chain-of-1000-links.ogg", small) &&
                        Write(folder / "chain-of-links-cut-in-the-last-headers.ogg", cut) &&
-                       Write(folder / "tiny-packets-far-past-a-short-stated-length.ogg", tiny);
+                       Write(folder / "tiny-packets-far-past-a-short-stated-length.ogg", tiny) &&
+                       Write(folder / "wave-of-12.5-million-empty-chunks.wav", chunks);
   return written ? 0 : 1;
 }

@@ -20,6 +20,17 @@ namespace {
 using nsZarn::nsFile::nsFileReader::CFileReader;
 using nsZarn::nsSound::nsISoundReader::COggReader;
 
+// A loose file whose reads cost the thread's CPU, `nsPerByte` a byte read.
+struct CostlyFileReader : CFileReader {
+  std::uint64_t nsPerByte = 0;
+  std::size_t fread(void* buffer, std::size_t size, std::size_t count) override {
+    const std::uint64_t until = platform::ThreadUserCpuNanoseconds() + size * count * nsPerByte;
+    while (platform::ThreadUserCpuNanoseconds() < until) {
+    }
+    return CFileReader::fread(buffer, size, count);
+  }
+};
+
 class OggReaderTest : public ::testing::Test {
  protected:
   // Writes the file and opens a reader on it.
@@ -211,9 +222,12 @@ TEST_F(OggReaderTest, AStatedLengthShorterThanABlockIsTakenFromWhatDecodingDeliv
 
   // A last page on which no packet ends states no position: the length is the
   // last position stated before it, and the file plays to its end.
-  COggReader& unstated = Open(vesk_test::WithLastGranule(vesk_test::MakeOggTone(1, 22050, 10 * 22050), -1));
+  const std::string tenSeconds = vesk_test::MakeOggTone(1, 22050, 10 * 22050);
+  const std::string cut = tenSeconds.substr(0, tenSeconds.size() - vesk_test::LastOggPage(tenSeconds).size());
+  const std::uint32_t stated = Open(cut).GetLength();
+  COggReader& unstated = Open(vesk_test::WithLastGranule(tenSeconds, -1));
   ASSERT_TRUE(unstated.IsOpen());
-  EXPECT_GT(unstated.GetLength(), 2048u);
+  EXPECT_EQ(unstated.GetLength(), stated);
   EXPECT_GE(DecodedSamples(unstated), unstated.GetLength());
 
   const std::string lying[] = {
@@ -257,6 +271,15 @@ TEST_F(OggReaderTest, ADecodeTheWorkMeterStopsFails) {
   EXPECT_TRUE(reader.IsEnd());
   EXPECT_FALSE(reader.Read(buffer.data(), static_cast<std::uint32_t>(buffer.size()), &got));
   EXPECT_FALSE(reader.Seek(0));
+
+  // Decoding earns its CPU as it delivers audio: 6 s that cost 30 % of what they
+  // earn, 1.8 times the store in all, play to their end.
+  const std::string costly = vesk_test::MakeOggTone(2, 44100, 6 * 44100);
+  vesk_test::WriteFile(m_Dir.path() / "costly.ogg", costly);
+  auto* file = new CostlyFileReader;
+  COggReader paid(file, "costly.ogg");
+  file->nsPerByte = nsZarn::nsSound::kDecodeNsPerSecondOfAudio * 6 * 3 / 10 / costly.size();
+  EXPECT_EQ(SamplesToTheEnd(paid), paid.GetLength());
 }
 
 // Setup headers stating codebooks that the decoding library would build at great

@@ -202,6 +202,7 @@ std::string MakeWav(const platform::PcmFormat& format, const std::string& data, 
   PutU16(body, format.blockAlign);
   PutU16(body, format.bitsPerSample);
   body.append(layout.formatChunkSize - 16, '\0');
+  for (std::uint32_t i = 0; i < layout.emptyChunksBeforeData; ++i) body.append("JUNK\0\0\0\0", 8);
   for (const WavChunk& chunk : layout.chunksBeforeData) {
     body += chunk.tag;
     PutU32(body, static_cast<std::uint32_t>(chunk.payload.size()));

@@ -19,11 +19,12 @@ struct WavChunk {
 
 struct WavLayout {
   std::uint32_t formatChunkSize = 16;  // 18 adds a zero extension size
-  std::vector<WavChunk> chunksBeforeData;
+  std::vector<WavChunk> chunksBeforeData{};
   // When set, the "data" chunk claims this size whatever the payload holds.
   bool overrideDataSize = false;
   std::uint32_t dataSize = 0;
   bool withDataChunk = true;
+  std::uint32_t emptyChunksBeforeData = 0;  // "JUNK" chunks of no payload, before the others
 };
 
 std::string MakeWav(const platform::PcmFormat& format, const std::string& data, const WavLayout& layout = {});

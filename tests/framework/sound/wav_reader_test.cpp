@@ -50,10 +50,12 @@ TEST_F(WavReaderTest, OpensPcmAndReadsItsData) {
   EXPECT_EQ(got, 0u);
 }
 
+// As many chunks before the data as a file may have are skipped; one more is refused.
 TEST_F(WavReaderTest, SkipsOtherChunksWithOddPaddingAndLongFormatChunks) {
   WavLayout layout;
   layout.formatChunkSize = 18;
   layout.chunksBeforeData = {{"LIST", "INFOabc"}, {"fact", "1234"}};  // 7 bytes: padded to 8
+  layout.emptyChunksBeforeData = nsZarn::nsSound::nsISoundReader::kMaxWavChunksBeforeData - 2;
   CWavReader& r = Open(MakeWav(MakePcmFormat(1, 22050, 8), "\x10\x20\x30", layout));
   ASSERT_TRUE(r.IsOpen());
   EXPECT_EQ(r.GetLength(), 3u);
@@ -61,6 +63,10 @@ TEST_F(WavReaderTest, SkipsOtherChunksWithOddPaddingAndLongFormatChunks) {
   std::uint32_t got = 0;
   r.Read(data, 3, &got);
   EXPECT_EQ(std::string(data, got), "\x10\x20\x30");
+  ++layout.emptyChunksBeforeData;
+  vesk_test::DebugCapture capture;
+  EXPECT_FALSE(Open(MakeWav(MakePcmFormat(1, 22050, 8), "\x10\x20\x30", layout)).IsOpen());
+  EXPECT_TRUE(capture.Contains("Failed : CWavReader::Open Too Many Chunks\n"));
 }
 
 TEST_F(WavReaderTest, SeekToOnePastTheLastSampleEndsTheDataAndFurtherIsRefused) {
