@@ -7,8 +7,10 @@
 //
 // Two meters:
 //  - LoadMeter: one load on the calling thread (a picture, a sound decoded whole,
-//    the opening of a sound file, the music's first fill) may take about a second
-//    of CPU; a quit asked for during it (load_quit.h) stops it too.
+//    the opening of a sound file, the music's first fill) may take the CPU its
+//    caller gives it: about a second, and more for the work a large picture or a
+//    long sound honestly needs; a termination signal during it (load_quit.h)
+//    stops it too.
 //  - RateMeter: a decoder of sound earns CPU time with every second of audio it
 //    delivers, up to a small store; it stops when it has spent more than it earned.
 //    The store is the start allowance, and keeps a decode that costs too much from
