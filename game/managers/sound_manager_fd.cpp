@@ -150,9 +150,10 @@ bool SoundManagerfD::RefuseLoad(platform::OncePerRun& failed, const char* name, 
 }
 
 bool SoundManagerfD::ReportFailedLoad(const char* name, const char* failureLine, ISoundReader* unopened) {
-  if (unopened != nullptr) {
-    // The reader has named the file and the step it refused it at.
-    unopened->Release();
+  // The reader has named the file and the step it refused it at; a load that a
+  // quit stopped names none, the file not being at fault.
+  if (unopened != nullptr || platform::LoadsMustStop()) {
+    if (unopened != nullptr) unopened->Release();
     DebugMessage(nullptr, "%s", failureLine);
   } else {
     platform::WriteRefusalLine(failureLine, name);

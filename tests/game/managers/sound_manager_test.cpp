@@ -12,6 +12,7 @@
 
 #include "framework/sound/ogg_reader.h"
 #include "framework/sound/wav_reader.h"
+#include "platform/work/load_quit.h"
 #include "tests/framework/sound/sound_files.h"
 #include "tests/game/managers/shell_fixture.h"
 #include "tests/support/debug_capture.h"
@@ -307,6 +308,18 @@ TEST_F(SoundManagerTest, HeldSoundsKeepWithinTheirTotal) {
   Mix(kEffectFrames + 10);
   EXPECT_TRUE(sound._PlaySE(kSecondEffect));
   EXPECT_EQ(sound.HeldSoundBytes(), 2 * kBytes);
+}
+
+// A load that a termination signal stopped names no file on the terminal, the file
+// not being at fault, and leaves it untried.
+TEST_F(SoundManagerTest, ALoadStoppedByASignalNamesNoFileAndIsTriedAgain) {
+  TestSoundManager sound;
+  platform::RequestLoadsStop();
+  testing::internal::CaptureStderr();
+  EXPECT_FALSE(sound._LoadSE(kEffect));
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+  platform::LetLoadsRun();
+  EXPECT_TRUE(sound._LoadSE(kEffect));
 }
 
 TEST_F(SoundManagerTest, MusicLoadsPlaysAndAnEmptyNameKeepsTheCurrentTrack) {
